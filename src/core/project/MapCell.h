@@ -1,0 +1,67 @@
+#pragma once
+// One map cell: an optional BG tile, an optional OBJ tile, and a tag.
+//
+// Attribute byte (bgAttr and objAttr share it): bit 0 vertical flip, bit 1
+// horizontal flip, bits 2-4 palette, bit 5 priority, bit 6 the BG layer mark
+// (in bgAttr), bit 7 the OBJ layer mark (in objAttr).
+
+#include "core/tiles/TileKind.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace qm {
+
+inline constexpr std::uint8_t ATTR_FLIP_V = 0x01;
+inline constexpr std::uint8_t ATTR_FLIP_H = 0x02;
+inline constexpr std::uint8_t ATTR_PALETTE_MASK = 0x1C;
+inline constexpr std::uint8_t ATTR_PRIORITY = 0x20;
+
+// The layer kept by the application while the palette page is shown: place does nothing.
+inline constexpr int LAYER_PALETTE_PAGE = 0x100;
+
+struct LayerPart {
+    std::uint8_t attr = 0;
+    std::uint16_t tile = 0;
+};
+
+struct MapCell {
+    std::uint8_t bgAttr = 0;
+    std::uint16_t bgTile = 0;
+    std::uint8_t objAttr = 0;
+    std::uint16_t objTile = 0;
+    std::uint8_t tag = 0;
+
+    bool operator==(const MapCell&) const = default;
+
+    void clear() { *this = MapCell{}; }
+    void set(std::uint8_t bgA, std::uint16_t bgT, std::uint8_t objA, std::uint16_t objT, std::uint8_t t)
+    {
+        bgAttr = bgA;
+        bgTile = bgT;
+        objAttr = objA;
+        objTile = objT;
+        tag = t;
+    }
+    // BG and OBJ layers from other; the tag stays.
+    void copyLayers(const MapCell& other)
+    {
+        bgAttr = other.bgAttr;
+        bgTile = other.bgTile;
+        objAttr = other.objAttr;
+        objTile = other.objTile;
+    }
+    // Puts a tile of the given layer (0x40, 0x80, 0xC0 tag, 0x100 nothing) into the cell.
+    void place(int layer, int tile, int palette);
+    std::optional<LayerPart> layerPart(int layer) const;
+    // The layer is chosen by bit 7 (clear BG, set OBJ). p >= 8 gives 0. Returns the old palette.
+    int setPalette(int layer, int p);
+    int palette(int layer) const;
+    // (bgAttr | objAttr) & 0xC0.
+    std::uint8_t layers() const { return static_cast<std::uint8_t>((bgAttr | objAttr) & TILE_KIND_MASK); }
+    bool hasBg() const { return (bgAttr & TILE_BG) != 0; }
+    bool hasObj() const { return (objAttr & TILE_OBJ) != 0; }
+    bool showsTile(int layer, int tile) const;
+};
+
+} // namespace qm

@@ -1,0 +1,68 @@
+#include "support/TestSupport.h"
+
+#include <fstream>
+#include <random>
+#include <stdexcept>
+
+namespace qm::test {
+
+TempDir::TempDir()
+{
+    std::random_device rd;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        auto candidate = std::filesystem::temp_directory_path() / ("qmtest-" + std::to_string(rd()));
+        if (std::filesystem::create_directory(candidate)) {
+            path_ = candidate;
+            return;
+        }
+    }
+    throw std::runtime_error("cannot make a temporary directory");
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ec;
+    // Read-only files and directories made by tests must not stop the cleanup.
+    for (auto& entry : std::filesystem::recursive_directory_iterator(path_, ec))
+        std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(path_, ec);
+}
+
+std::vector<std::uint8_t> readBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string dataDir() { return QM_TEST_DATA_DIR; }
+std::string samplesDir() { return std::string(QM_TEST_DATA_DIR) + "/samples"; }
+
+Answer ScriptedPrompter::ask(const std::string& text, Buttons buttons)
+{
+    questions.push_back(text);
+    questionButtons.push_back(buttons);
+    if (answers_.empty())
+        return fallback_;
+    const Answer a = answers_.front();
+    answers_.pop_front();
+    return a;
+}
+
+std::optional<std::string> ScriptedPrompter::locateTileSet(std::uint8_t, const std::string& oldPath)
+{
+    locateRequests.push_back(oldPath);
+    if (locations.empty())
+        return std::nullopt;
+    auto answer = locations.front();
+    locations.pop_front();
+    return answer;
+}
+
+} // namespace qm::test

@@ -1,0 +1,76 @@
+#pragma once
+// Helpers shared by the test programs: temporary directories, file bytes,
+// a prompter that answers from a script, and the test data directory.
+
+#include "core/base/Progress.h"
+#include "core/base/Prompter.h"
+
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qm::test {
+
+// A fresh directory, removed with everything in it when the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+std::vector<std::uint8_t> readBytes(const std::string& path);
+void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
+std::string dataDir();   // tests/data
+std::string samplesDir(); // tests/data/samples
+
+// Answers questions in order from a script (then with the fallback), and
+// keeps every question and message it was given.
+class ScriptedPrompter : public Prompter {
+public:
+    explicit ScriptedPrompter(std::deque<Answer> answers = {}, Answer fallback = Answer::No)
+        : answers_(std::move(answers)), fallback_(fallback)
+    {
+    }
+    Answer ask(const std::string& text, Buttons buttons) override;
+    void inform(const std::string& text) override { informed.push_back(text); }
+    std::optional<std::string> locateTileSet(std::uint8_t kind, const std::string& oldPath) override;
+
+    std::vector<std::string> questions;
+    std::vector<Buttons> questionButtons;
+    std::vector<std::string> informed;
+    std::deque<std::optional<std::string>> locations; // answers to locateTileSet
+    std::vector<std::string> locateRequests;
+
+private:
+    std::deque<Answer> answers_;
+    Answer fallback_;
+};
+
+// Counts what it is told.
+class CountingProgress : public Progress {
+public:
+    void start(const std::string& caption, int total) override
+    {
+        captions.push_back(caption);
+        totals.push_back(total);
+        ++open;
+    }
+    void step() override { ++steps; }
+    void end() override { --open; }
+    std::vector<std::string> captions;
+    std::vector<int> totals;
+    int steps = 0;
+    int open = 0;
+};
+
+} // namespace qm::test
