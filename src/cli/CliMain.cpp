@@ -14,6 +14,8 @@ struct Command {
 
 const Command COMMANDS[] = {
     {"info", "info FILE.qmm", infoCommand},
+    {"report", "report FILE.qmm duplicates|comments|palette|unused-bg|unused-obj|priority [--set bg|obj]",
+     reportCommand},
 };
 
 void usage(std::ostream& os)
