@@ -105,7 +105,13 @@ inline std::vector<std::uint8_t> indexedBmp(const std::vector<std::uint8_t>& ind
 
 // GBTD object files.
 struct GbrBuilder {
-    std::vector<std::uint8_t> bytes = {'G', 'B', 'O', '0'};
+    std::vector<std::uint8_t> bytes;
+
+    GbrBuilder()
+    {
+        const std::string head = "GBO0";
+        bytes.assign(head.begin(), head.end());
+    }
 
     GbrBuilder& object(std::uint16_t type, const std::vector<std::uint8_t>& body, std::uint16_t id = 1)
     {
