@@ -26,11 +26,12 @@ Result damaged() { return Result::failure(MSG_INVALID_TILE_SOURCE); }
 
 } // namespace
 
-void decodeGameBoyTile(std::span<const std::uint8_t, 16> data, std::uint8_t* pixels)
+void decodeGameBoyTile(std::span<const std::uint8_t> data, std::uint8_t* pixels)
 {
+    const auto byte = [&data](size_t i) -> std::uint8_t { return i < data.size() ? data[i] : 0; };
     for (int row = 0; row < 8; ++row) {
-        const std::uint8_t low = data[static_cast<size_t>(row * 2)];
-        const std::uint8_t high = data[static_cast<size_t>(row * 2 + 1)];
+        const std::uint8_t low = byte(static_cast<size_t>(row * 2));
+        const std::uint8_t high = byte(static_cast<size_t>(row * 2 + 1));
         for (int x = 0; x < 8; ++x)
             pixels[row * 8 + x] =
                 static_cast<std::uint8_t>((((high >> (7 - x)) & 1) << 1) | ((low >> (7 - x)) & 1));

@@ -60,10 +60,7 @@ Result importTileSet(const TileSetImportRequest& request, Workspace& workspace, 
 
 // One tile in the Game Boy two-bit format (16 bytes: per row the low bits,
 // then the high bits, leftmost pixel in bit 7) into 64 colour indices.
-void decodeGameBoyTile(std::span<const std::uint8_t, 16> data, std::uint8_t* pixels);
-inline void decodeGameBoyTile(std::span<const std::uint8_t> data, std::uint8_t* pixels)
-{
-    decodeGameBoyTile(std::span<const std::uint8_t, 16>(data.data(), 16), pixels);
-}
+// Bytes missing from a shorter span count as 0.
+void decodeGameBoyTile(std::span<const std::uint8_t> data, std::uint8_t* pixels);
 
 } // namespace qm
