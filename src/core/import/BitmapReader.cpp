@@ -62,19 +62,20 @@ std::uint32_t rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) { return (r
 // Maps a row as stored in the file to the row as seen on screen.
 int screenRow(int fileRow, int height, bool topDown) { return topDown ? fileRow : height - 1 - fileRow; }
 
-// Run-length compressed indices (RLE8 or RLE4) into an index image. Pixels the
-// data skips keep index 0. Data that ends without its end-of-picture code ends
-// the picture there, as other readers do.
+// Run-length compressed indices (RLE8 or RLE4) into colours. Pixels the data
+// skips keep the colour they were given (that of index 0). Data that ends without its end-of-picture
+// code ends the picture there, as other readers do.
+template <typename ColourOf>
 void decodeRle(std::span<const std::uint8_t> data, bool rle4, int width, int height, bool topDown,
-               std::vector<std::uint8_t>& indices)
+               const ColourOf& colourOf, std::vector<std::uint32_t>& pixels)
 {
     size_t pos = 0;
     std::int64_t x = 0;
     std::int64_t row = 0;
-    auto put = [&](std::uint8_t index) {
+    auto put = [&](unsigned index) {
         if (x >= 0 && x < width && row < height)
-            indices[static_cast<size_t>(screenRow(static_cast<int>(row), height, topDown)) * width +
-                    static_cast<size_t>(x)] = index;
+            pixels[static_cast<size_t>(screenRow(static_cast<int>(row), height, topDown)) * width +
+                   static_cast<size_t>(x)] = colourOf(index);
         ++x;
     };
     while (pos + 2 <= data.size() && row < height) {
@@ -83,7 +84,7 @@ void decodeRle(std::span<const std::uint8_t> data, bool rle4, int width, int hei
         pos += 2;
         if (count > 0) {
             for (int i = 0; i < count; ++i)
-                put(rle4 ? static_cast<std::uint8_t>((i & 1) ? (value & 0x0F) : (value >> 4)) : value);
+                put(rle4 ? ((i & 1) ? (value & 0x0Fu) : (value >> 4u)) : value);
             continue;
         }
         if (value == 0) { // end of line
@@ -104,7 +105,7 @@ void decodeRle(std::span<const std::uint8_t> data, bool rle4, int width, int hei
                 break;
             for (size_t i = 0; i < n; ++i) {
                 const std::uint8_t b = data[pos + (rle4 ? i / 2 : i)];
-                put(rle4 ? static_cast<std::uint8_t>((i & 1) ? (b & 0x0F) : (b >> 4)) : b);
+                put(rle4 ? ((i & 1) ? (b & 0x0Fu) : (b >> 4u)) : b);
             }
             pos += byteCount + (byteCount & 1);
         }
@@ -213,11 +214,8 @@ BitmapReadStatus decodeBitmap(std::span<const std::uint8_t> bytes, BitmapImage& 
     BitmapImage image;
     try {
         if (h.compression == COMPRESSION_RLE8 || h.compression == COMPRESSION_RLE4) {
-            std::vector<std::uint8_t> indices(pixelCount, 0);
-            decodeRle(data, h.compression == COMPRESSION_RLE4, w, ht, topDown, indices);
-            image.pixels.resize(pixelCount);
-            for (size_t i = 0; i < pixelCount; ++i)
-                image.pixels[i] = colourOfIndex(indices[i]);
+            image.pixels.assign(pixelCount, colourOfIndex(0));
+            decodeRle(data, h.compression == COMPRESSION_RLE4, w, ht, topDown, colourOfIndex, image.pixels);
         } else {
             const std::uint64_t rowBits = std::uint64_t(width) * std::uint64_t(bits);
             const std::uint64_t stride = (rowBits + 31) / 32 * 4;
