@@ -1,5 +1,6 @@
 #include "core/import/BitmapReader.h"
 #include "core/import/BitmapImport.h"
+#include "core/import/BitmapPreview.h"
 #include "ImportBuilders.h"
 
 #include <gtest/gtest.h>
@@ -248,4 +249,26 @@ TEST(BitmapReader, EveryPrefixAndCorruptedHeaderIsHandled)
             }
         }
     }
+}
+
+TEST(BitmapPreview, LinesOfThePreviewPanel)
+{
+    BmpSpec s;
+    s.width = 3;
+    s.height = 5;
+    s.topDown = true;
+    s.bits = 4;
+    s.table = {RED};
+    s.coloursUsed = 1;
+    s.pixels = std::vector<std::uint8_t>(20, 0);
+    const std::optional<BitmapPreviewInfo> info = readBitmapPreviewInfo(buildBmp(s));
+    ASSERT_TRUE(info);
+    EXPECT_EQ(bitmapPreviewLines(*info, 2047),
+              (std::array<std::string, 4>{"Width: 3 pixels", "Height: 5 pixels", "Colors: 16", "Size: 1 Kb"}));
+    const std::pair<int, const char*> colourLines[] = {
+        {1, "Colors: 2 (monocromatic)"}, {8, "Colors: 256"}, {16, "Colors: 65,536"}, {24, "Colors: 16 millions"},
+        {32, ""}};
+    for (const auto& [bits, line] : colourLines)
+        EXPECT_EQ(bitmapPreviewLines(BitmapPreviewInfo{1, 1, bits}, 0)[2], line);
+    EXPECT_FALSE(readBitmapPreviewInfo(std::vector<std::uint8_t>{'B', 'M', 0, 0}));
 }
