@@ -150,7 +150,7 @@ TEST(BitmapImport, TooManyColoursAndBrokenFilesChangeNothing)
 {
     auto ws = freshWorkspace();
     ws->tiles.bg.tiles[0].pixels.fill(2);
-    BmpSpec s;
+    BmpFields s;
     s.width = 8;
     s.height = 8;
     s.bits = 24;

@@ -34,7 +34,7 @@ TEST(BitmapReader, IndexedPicturesOfEveryDepthAndRowOrder)
     const std::vector<std::uint32_t> table = {RED, BLUE};
     for (int bits : {1, 4, 8})
         for (bool topDown : {false, true}) {
-            BmpSpec s;
+            BmpFields s;
             s.width = w;
             s.height = h;
             s.bits = bits;
@@ -53,7 +53,7 @@ TEST(BitmapReader, IndexedPicturesOfEveryDepthAndRowOrder)
 
 TEST(BitmapReader, Rle8RunsAbsoluteRunsDeltaAndLineEnds)
 {
-    BmpSpec s;
+    BmpFields s;
     s.width = 4;
     s.height = 2;
     s.bits = 8;
@@ -81,7 +81,7 @@ TEST(BitmapReader, Rle8RunsAbsoluteRunsDeltaAndLineEnds)
 
 TEST(BitmapReader, Rle4RunsAlternateNibblesAndAbsoluteRunsArePadded)
 {
-    BmpSpec s;
+    BmpFields s;
     s.width = 11;
     s.height = 1;
     s.bits = 4;
@@ -101,7 +101,7 @@ TEST(BitmapReader, Rle4RunsAlternateNibblesAndAbsoluteRunsArePadded)
 TEST(BitmapReader, DeepPicturesNeedASmallColourTable)
 {
     // 24 bits with a declared table of two entries: the pixels are direct colours.
-    BmpSpec s;
+    BmpFields s;
     s.width = 2;
     s.height = 1;
     s.bits = 24;
@@ -115,7 +115,7 @@ TEST(BitmapReader, DeepPicturesNeedASmallColourTable)
     s.coloursUsed = 0;
     s.table.clear();
     EXPECT_EQ(decodeBitmap(buildBmp(s), img), BitmapReadStatus::TooManyColours);
-    BmpSpec many;
+    BmpFields many;
     many.width = 1;
     many.height = 1;
     many.coloursUsed = 257;
@@ -125,7 +125,7 @@ TEST(BitmapReader, DeepPicturesNeedASmallColourTable)
 
 TEST(BitmapReader, BitFieldMasksAndDefaultSixteenBitLayout)
 {
-    BmpSpec s;
+    BmpFields s;
     s.width = 3;
     s.height = 1;
     s.bits = 16;
@@ -155,7 +155,7 @@ TEST(BitmapReader, BitFieldMasksAndDefaultSixteenBitLayout)
 
 TEST(BitmapReader, PixelOffsetOfTheFileHeaderIsBelievedOnlyWhenPlausible)
 {
-    BmpSpec s;
+    BmpFields s;
     s.width = 2;
     s.height = 1;
     s.table = {RED, BLUE};
@@ -211,7 +211,7 @@ TEST(BitmapReader, EveryPrefixAndCorruptedHeaderIsHandled)
         idx[i] = static_cast<std::uint8_t>(i % 3);
     files.push_back(indexedBmp(idx, 24, 9, {RED, GREEN, BLUE}, 8));
     files.push_back(indexedBmp(idx, 24, 9, {RED, GREEN, BLUE}, 4));
-    BmpSpec rle;
+    BmpFields rle;
     rle.width = 5;
     rle.height = 3;
     rle.compression = 1;
@@ -219,7 +219,7 @@ TEST(BitmapReader, EveryPrefixAndCorruptedHeaderIsHandled)
     rle.coloursUsed = 3;
     rle.pixels = {0x05, 0x01, 0x00, 0x00, 0x00, 0x03, 0x02, 0x00, 0x01, 0x00, 0x00, 0x02, 0x01, 0x01, 0x02, 0x02, 0x00, 0x01};
     files.push_back(buildBmp(rle));
-    BmpSpec deep;
+    BmpFields deep;
     deep.width = 3;
     deep.height = 2;
     deep.bits = 16;
@@ -253,7 +253,7 @@ TEST(BitmapReader, EveryPrefixAndCorruptedHeaderIsHandled)
 
 TEST(BitmapPreview, LinesOfThePreviewPanel)
 {
-    BmpSpec s;
+    BmpFields s;
     s.width = 3;
     s.height = 5;
     s.topDown = true;

@@ -19,7 +19,7 @@ inline void put32(std::vector<std::uint8_t>& b, std::uint32_t v)
         b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 
-struct BmpSpec {
+struct BmpFields {
     int width = 0;
     int height = 0; // rows; stored negative when topDown
     int bits = 8;
@@ -33,7 +33,7 @@ struct BmpSpec {
     std::uint32_t gap = 0;                      // bytes of junk between table and pixels
 };
 
-inline std::vector<std::uint8_t> buildBmp(const BmpSpec& s)
+inline std::vector<std::uint8_t> buildBmp(const BmpFields& s)
 {
     std::vector<std::uint8_t> info;
     put32(info, 40);
@@ -93,7 +93,7 @@ inline std::vector<std::uint8_t> packIndexed(const std::vector<std::uint8_t>& in
 inline std::vector<std::uint8_t> indexedBmp(const std::vector<std::uint8_t>& indices, int width, int height,
                                             const std::vector<std::uint32_t>& table, int bits = 8)
 {
-    BmpSpec s;
+    BmpFields s;
     s.width = width;
     s.height = height;
     s.bits = bits;
