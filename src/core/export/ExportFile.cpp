@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -52,7 +53,8 @@ CreatedExportFile createExportFile(const std::string& path, Prompter& prompter)
         result.file.emplace(path);
         return result;
     }
-    if (!directoryExists(dir) && error != EISDIR) {
+    std::error_code ec;
+    if (error != EISDIR && !std::filesystem::exists(dir, ec)) {
         const Answer answer = prompter.ask(formatText(MSG_CREATE_DIRECTORY, path.c_str()), Buttons::YesNoCancel);
         if (answer != Answer::Yes) {
             result.reason = formatText("The directory %s does not exist.", dir.c_str());
