@@ -10,6 +10,17 @@
 
 namespace qm {
 
+std::uint8_t mapAttributeByte(const MapCell& cell, MapLayer layer)
+{
+    // Without branches: the bits are as good as random across a map.
+    const bool obj = layer == MapLayer::Obj;
+    const unsigned attr = obj ? cell.objAttr : cell.bgAttr;
+    const unsigned tile = obj ? cell.objTile : cell.bgTile;
+    return static_cast<std::uint8_t>(((attr & ATTR_PALETTE_MASK) >> 2) | static_cast<unsigned>(tile > 255) << 3 |
+                                     (attr & ATTR_FLIP_H) << 4 | (attr & ATTR_FLIP_V) << 6 |
+                                     (cell.bgAttr & ATTR_PRIORITY) << 2);
+}
+
 namespace {
 
 using Index = std::int64_t;
@@ -20,18 +31,56 @@ bool consistent(const MapGrid& map)
            static_cast<std::uint64_t>(map.width) * static_cast<std::uint64_t>(map.height) == map.cells.size();
 }
 
-// Walks the cell indices of a stream in file order and hands each to emit;
-// emit returns false to stop. The area is the whole map row by row, or with
+// Steps the progress once for every tenth of limit bytes (when a tenth is at
+// least one byte); checked once a row.
+class TenthSteps {
+public:
+    TenthSteps(Progress* progress, size_t limit) : progress_(progress), tenth_(limit / 10), next_(tenth_) {}
+    void count(size_t written)
+    {
+        if (!progress_ || tenth_ == 0)
+            return;
+        while (written >= next_ && done_ < 10) {
+            progress_->step();
+            next_ += tenth_;
+            ++done_;
+        }
+    }
+
+private:
+    Progress* progress_;
+    size_t tenth_;
+    size_t next_;
+    int done_ = 0;
+};
+
+// Writes the entries of a stream in file order into out, at most limit of
+// them, and returns how many. The area is the whole map row by row, or with
 // rotate square blocks of side min(width, height) left to right, each row by
 // row. A step of 2 takes pairs; an odd area width raises the column bound so
 // that the pair at a row's end takes the next cell as its second. With
 // shiftRows (the 16-tag map of an odd-width map) row r starts r cells later,
-// which makes the pairs one continuous row-major stream.
-template <class Emit>
-void walkStream(int width, int height, int step, bool rotate, bool shiftRows, Emit&& emit)
+// which makes the pairs one continuous row-major stream. Every index written
+// is a different cell, so out never needs more than width x height bytes.
+template <class Value>
+size_t walkStream(int width, int height, int step, bool rotate, bool shiftRows, size_t limit, Value value,
+                  std::uint8_t* out, TenthSteps& steps)
 {
     const Index total = Index(width) * height;
+    if (step == 1 && !rotate) {
+        // Plain row order, one cell an entry: the stream is the cells in order.
+        const size_t count = std::min(static_cast<size_t>(total), limit);
+        for (size_t done = 0; done < count;) {
+            const size_t end = std::min(count, done + static_cast<size_t>(width));
+            for (size_t i = done; i < end; ++i)
+                out[i] = value(static_cast<Index>(i));
+            done = end;
+            steps.count(done);
+        }
+        return count;
+    }
     const int side = rotate ? std::min(width, height) : width;
+    size_t n = 0;
     for (int base = 0; base < width; base += side) {
         const int areaWidth = std::min(side, width - base);
         const int bound = areaWidth + ((areaWidth & 1) ? step - 1 : 0);
@@ -40,32 +89,33 @@ void walkStream(int width, int height, int step, bool rotate, bool shiftRows, Em
             for (int col = 0; col < bound; col += step) {
                 const Index idx = rowStart + col;
                 if (idx >= total)
-                    return;
-                if (!emit(idx))
-                    return;
-                if (idx >= total - step)
-                    return;
+                    return n;
+                out[n++] = value(idx);
+                if (n >= limit || idx >= total - step)
+                    return n;
             }
+            steps.count(n);
         }
     }
+    return n;
 }
 
 // The diagonal band: row r holds columns height-1-r .. width-1-r.
-template <class Emit>
-void walkDiagonal(int width, int height, int step, Emit&& emit)
+template <class Value>
+size_t walkDiagonal(int width, int height, int step, Value value, std::uint8_t* out, TenthSteps& steps)
 {
     const int band = width - height + 1;
+    size_t n = 0;
     for (int r = 0; r < height; ++r) {
         const Index first = Index(width) * r + (height - 1 - r);
         for (int c = 0; c < band; c += step)
-            if (!emit(first + c))
-                return;
+            out[n++] = value(first + c);
+        steps.count(n);
     }
+    return n;
 }
 
-struct EntryWriter {
-    const MapCell* cells;
-    Index total;
+struct EntryKindInfo {
     MapLayer layer;
     MapEntryKind kind;
     bool eightBit;
@@ -80,57 +130,55 @@ struct EntryWriter {
             return 2;
         return eightBit ? 1 : 2;
     }
-    std::uint16_t tile(Index i) const { return layer == MapLayer::Obj ? cells[i].objTile : cells[i].bgTile; }
-    std::uint8_t dataNibble(Index i) const
-    {
-        return i < total ? static_cast<std::uint8_t>((tile(i) + offset) & 0x0F) : 0;
-    }
-    std::uint8_t entry(Index i) const
-    {
-        switch (kind) {
-        case MapEntryKind::Attribute:
-            return mapAttributeByte(cells[i], layer);
-        case MapEntryKind::Tag:
-            if (tags256)
-                return cells[i].tag;
-            return static_cast<std::uint8_t>(((cells[i].tag * 16) & 0xFF) | (i + 1 < total ? cells[i + 1].tag : 0));
-        case MapEntryKind::Data:
-            if (eightBit)
-                return static_cast<std::uint8_t>(tile(i) + offset);
-            return static_cast<std::uint8_t>((dataNibble(i) << 4) | dataNibble(i + 1));
-        }
-        return 0;
-    }
 };
 
-EntryWriter entryWriter(const MapGrid& map, std::uint16_t flags, MapLayer layer, MapEntryKind kind, bool tags256)
+EntryKindInfo entryInfo(std::uint16_t flags, MapLayer layer, MapEntryKind kind, bool tags256)
 {
-    return EntryWriter{map.cells.data(),
-                       Index(map.width) * map.height,
-                       layer,
-                       kind,
-                       (flags & MAP_8BIT) != 0,
-                       tags256,
-                       static_cast<std::uint8_t>((flags & MAP_SIGNED) ? 0x80 : 0)};
+    return EntryKindInfo{layer, kind, (flags & MAP_8BIT) != 0, tags256,
+                         static_cast<std::uint8_t>((flags & MAP_SIGNED) ? 0x80 : 0)};
 }
 
-// Steps the progress once for every tenth of limit bytes (when a tenth is at least one byte).
-class TenthSteps {
-public:
-    TenthSteps(Progress* progress, size_t limit) : progress_(progress), tenth_(limit / 10), next_(tenth_) {}
-    void count(size_t written)
-    {
-        if (progress_ && tenth_ > 0 && written >= next_) {
-            progress_->step();
-            next_ += tenth_;
-        }
+// Calls run with the function that gives the byte of the entry at a cell
+// index, chosen once for the whole stream. A pair's second cell past the
+// last cell of the map counts as 0.
+template <class Run>
+size_t withEntryValue(const MapGrid& map, const EntryKindInfo& e, Run&& run)
+{
+    const MapCell* cells = map.cells.data();
+    const Index total = Index(map.width) * map.height;
+    const std::uint8_t offset = e.offset;
+    const bool obj = e.layer == MapLayer::Obj;
+    switch (e.kind) {
+    case MapEntryKind::Attribute:
+        if (obj)
+            return run([cells](Index i) { return mapAttributeByte(cells[i], MapLayer::Obj); });
+        return run([cells](Index i) { return mapAttributeByte(cells[i], MapLayer::Bg); });
+    case MapEntryKind::Tag:
+        if (e.tags256)
+            return run([cells](Index i) { return cells[i].tag; });
+        return run([cells, total](Index i) {
+            return static_cast<std::uint8_t>(((cells[i].tag * 16) & 0xFF) | (i + 1 < total ? cells[i + 1].tag : 0));
+        });
+    case MapEntryKind::Data:
+        break;
     }
-
-private:
-    Progress* progress_;
-    size_t tenth_;
-    size_t next_;
-};
+    if (e.eightBit) {
+        if (obj)
+            return run([cells, offset](Index i) { return static_cast<std::uint8_t>(cells[i].objTile + offset); });
+        return run([cells, offset](Index i) { return static_cast<std::uint8_t>(cells[i].bgTile + offset); });
+    }
+    auto nibbles = [cells, total, offset](auto tileOf) {
+        return [cells, total, offset, tileOf](Index i) {
+            const std::uint8_t hi = static_cast<std::uint8_t>((tileOf(cells[i]) + offset) & 0x0F);
+            const std::uint8_t lo =
+                i + 1 < total ? static_cast<std::uint8_t>((tileOf(cells[i + 1]) + offset) & 0x0F) : 0;
+            return static_cast<std::uint8_t>(hi << 4 | lo);
+        };
+    };
+    if (obj)
+        return run(nibbles([](const MapCell& c) { return c.objTile; }));
+    return run(nibbles([](const MapCell& c) { return c.bgTile; }));
+}
 
 std::vector<std::uint8_t> buildStream(const MapGrid& map, std::uint16_t flags, MapLayer layer, MapEntryKind kind,
                                       bool tags256, size_t limit, Progress* progress)
@@ -138,19 +186,18 @@ std::vector<std::uint8_t> buildStream(const MapGrid& map, std::uint16_t flags, M
     std::vector<std::uint8_t> out;
     if (!consistent(map))
         return out;
-    const EntryWriter w = entryWriter(map, flags, layer, kind, tags256);
-    const int step = w.step();
+    const EntryKindInfo e = entryInfo(flags, layer, kind, tags256);
     const bool rotate = (flags & MAP_ROTATE_90) != 0;
     // Rotated blocks keep pairs in map order, so the continuous 16-tag
     // stream only applies to the plain row order.
     const bool shiftRows = kind == MapEntryKind::Tag && !tags256 && (map.width & 1) && !rotate;
-    out.reserve(std::min<size_t>(limit, static_cast<size_t>(w.total)));
+    out.resize(std::min<size_t>(limit, map.cells.size()));
     TenthSteps steps(progress, limit);
-    walkStream(map.width, map.height, step, rotate, shiftRows, [&](Index i) {
-        out.push_back(w.entry(i));
-        steps.count(out.size());
-        return out.size() < limit;
+    const size_t n = withEntryValue(map, e, [&](auto value) {
+        return walkStream(map.width, map.height, e.step(), rotate, shiftRows, limit, value, out.data(), steps);
     });
+    steps.count(n);
+    out.resize(n);
     return out;
 }
 
@@ -160,17 +207,16 @@ std::vector<std::uint8_t> buildDiagonal(const MapGrid& map, std::uint16_t flags,
     std::vector<std::uint8_t> out;
     if (!consistent(map) || map.width < map.height)
         return out;
-    const EntryWriter w = entryWriter(map, flags, layer, kind, true);
-    const int step = w.step();
+    const EntryKindInfo e = entryInfo(flags, layer, kind, true);
+    const int step = e.step();
     const int band = map.width - map.height + 1;
-    const size_t size = static_cast<size_t>(map.height) * static_cast<size_t>((band + step - 1) / step);
-    out.reserve(size);
-    TenthSteps steps(progress, size);
-    walkDiagonal(map.width, map.height, step, [&](Index i) {
-        out.push_back(w.entry(i));
-        steps.count(out.size());
-        return true;
+    out.resize(static_cast<size_t>(map.height) * static_cast<size_t>((band + step - 1) / step));
+    TenthSteps steps(progress, out.size());
+    const size_t n = withEntryValue(map, e, [&](auto value) {
+        return walkDiagonal(map.width, map.height, step, value, out.data(), steps);
     });
+    steps.count(n);
+    out.resize(n);
     return out;
 }
 
@@ -260,7 +306,7 @@ private:
             if (diagonal) {
                 file->bytes() = buildDiagonal(map_, f, mf.layer, mf.kind, &progress_);
             } else {
-                const int step = entryWriter(map_, f, mf.layer, mf.kind, tags256).step();
+                const int step = entryInfo(f, mf.layer, mf.kind, tags256).step();
                 const size_t limit = static_cast<size_t>(Index(map_.width) * map_.height / step);
                 file->bytes() = buildStream(map_, f, mf.layer, mf.kind, tags256, limit, &progress_);
             }
@@ -352,23 +398,6 @@ private:
 };
 
 } // namespace
-
-std::uint8_t mapAttributeByte(const MapCell& cell, MapLayer layer)
-{
-    const bool obj = layer == MapLayer::Obj;
-    const std::uint8_t attr = obj ? cell.objAttr : cell.bgAttr;
-    const std::uint16_t tile = obj ? cell.objTile : cell.bgTile;
-    std::uint8_t b = static_cast<std::uint8_t>((attr & ATTR_PALETTE_MASK) >> 2);
-    if (tile > 255)
-        b |= 0x08;
-    if (attr & ATTR_FLIP_H)
-        b |= 0x20;
-    if (attr & ATTR_FLIP_V)
-        b |= 0x40;
-    if (cell.bgAttr & ATTR_PRIORITY)
-        b |= 0x80;
-    return b;
-}
 
 std::vector<std::uint8_t> mapStream(const MapGrid& map, std::uint16_t flags, MapLayer layer, MapEntryKind kind,
                                     bool tags256)

@@ -2,43 +2,84 @@
 
 #include "core/export/ExportFile.h"
 
+#include <algorithm>
+
 namespace qm {
 
 namespace {
 
-void putU16(std::vector<std::uint8_t>& out, std::uint32_t v)
+// One row's runs, written at out; returns the end of what was written.
+// Without branches on the tags: the record of the current run is written at
+// every cell and kept only when the next cell begins a new run.
+std::uint8_t* encodeRow(const MapCell* cells, int width, std::uint8_t* out)
 {
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
+    if (width <= 0)
+        return out;
+    int start = 0;
+    std::uint8_t prev = cells[0].tag;
+    for (int c = 1; c < width; ++c) {
+        const std::uint8_t t = cells[c].tag;
+        const int n = c - start;
+        out[0] = static_cast<std::uint8_t>(n);
+        out[1] = static_cast<std::uint8_t>(n >> 8);
+        out[2] = prev;
+        const bool fresh = t != prev;
+        out += fresh ? 3 : 0;
+        start = fresh ? c : start;
+        prev = t;
+    }
+    const int n = width - start;
+    out[0] = static_cast<std::uint8_t>(n);
+    out[1] = static_cast<std::uint8_t>(n >> 8);
+    out[2] = prev;
+    return out + 3;
 }
 
-// One row's runs; the progress advances once a row.
-void encodeRow(const MapGrid& map, int row, TagRle& rle, std::uint32_t& offset)
-{
-    putU16(rle.header, offset);
-    const MapCell* cells = map.cells.data() + static_cast<size_t>(row) * static_cast<size_t>(map.width);
-    int c = 0;
-    while (c < map.width) {
-        const std::uint8_t t = cells[c].tag;
-        int n = 1;
-        while (c + n < map.width && cells[c + n].tag == t)
-            ++n;
-        putU16(rle.runs, static_cast<std::uint32_t>(n));
-        rle.runs.push_back(t);
-        offset += 3;
-        c += n;
+class RleEncoder {
+public:
+    explicit RleEncoder(const MapGrid& map) : map_(map)
+    {
+        // At most one run a cell.
+        rle.runs.resize(map.cells.size() * 3);
+        rle.header.resize(static_cast<size_t>(std::max(map.height, 0)) * 2);
     }
+    void row(int r)
+    {
+        const std::uint32_t offset = static_cast<std::uint32_t>(used_);
+        rle.header[static_cast<size_t>(r) * 2] = static_cast<std::uint8_t>(offset);
+        rle.header[static_cast<size_t>(r) * 2 + 1] = static_cast<std::uint8_t>(offset >> 8);
+        const MapCell* cells = map_.cells.data() + static_cast<size_t>(r) * static_cast<size_t>(map_.width);
+        std::uint8_t* start = rle.runs.data() + used_;
+        used_ += static_cast<size_t>(encodeRow(cells, map_.width, start) - start);
+    }
+    TagRle finish()
+    {
+        rle.runs.resize(used_);
+        return std::move(rle);
+    }
+
+private:
+    const MapGrid& map_;
+    TagRle rle;
+    size_t used_ = 0;
+};
+
+bool consistent(const MapGrid& map)
+{
+    return map.width >= 0 && map.height >= 0 &&
+           static_cast<std::uint64_t>(map.width) * static_cast<std::uint64_t>(map.height) == map.cells.size();
 }
 
 } // namespace
 
 TagRle encodeTagRle(const MapGrid& map)
 {
-    TagRle rle;
-    std::uint32_t offset = 0;
+    if (!consistent(map))
+        return {};
+    RleEncoder encoder(map);
     for (int r = 0; r < map.height; ++r)
-        encodeRow(map, r, rle, offset);
-    return rle;
+        encoder.row(r);
+    return encoder.finish();
 }
 
 void writeTagRle(const MapGrid& map, const std::string& basePath, Prompter& prompter, Progress& progress,
@@ -54,15 +95,20 @@ void writeTagRle(const MapGrid& map, const std::string& basePath, Prompter& prom
         report.skipped(binPath, "Its header file " + hdrPath + " cannot be created.");
         return;
     }
+    if (!consistent(map)) {
+        report.skipped(binPath, "The map has no cells.");
+        report.skipped(hdrPath, "The map has no cells.");
+        return;
+    }
     TagRle rle;
-    rle.header.reserve(static_cast<size_t>(map.height) * 2);
     {
         ProgressScope scope(progress, "Exporting RLE compressed tag maps", map.height);
-        std::uint32_t offset = 0;
+        RleEncoder encoder(map);
         for (int r = 0; r < map.height; ++r) {
-            encodeRow(map, r, rle, offset);
+            encoder.row(r);
             scope.step();
         }
+        rle = encoder.finish();
     }
     bin->bytes() = std::move(rle.runs);
     hdr->bytes() = std::move(rle.header);

@@ -402,3 +402,49 @@ TEST_F(MapExportTest, EmptyLocationIsRefused)
 
 } // namespace
 } // namespace qm
+
+namespace qm {
+namespace {
+
+// Every organisation on every small map shape: each stream ends, stays within
+// one byte a cell, and the diagonal band holds exactly its cells.
+TEST(MapStreams, EveryOptionOnSmallMapsEndsInsideTheMap)
+{
+    for (int w = 1; w <= 7; ++w) {
+        for (int h = 1; h <= 7; ++h) {
+            MapGrid map;
+            ASSERT_TRUE(map.create(w, h));
+            for (size_t i = 0; i < map.cells.size(); ++i)
+                map.cells[i].set(static_cast<std::uint8_t>(i * 7), static_cast<std::uint16_t>(i * 37),
+                                 static_cast<std::uint8_t>(i * 5), static_cast<std::uint16_t>(i * 41),
+                                 static_cast<std::uint8_t>(i * 3));
+            const size_t cells = map.cells.size();
+            for (std::uint16_t flags = 0; flags < 8; ++flags) {
+                const std::uint16_t f = static_cast<std::uint16_t>((flags & 1 ? MAP_8BIT : 0) |
+                                                                   (flags & 2 ? MAP_SIGNED : 0) |
+                                                                   (flags & 4 ? MAP_ROTATE_90 : 0));
+                for (auto kind : {MapEntryKind::Data, MapEntryKind::Attribute, MapEntryKind::Tag}) {
+                    for (bool tags256 : {false, true}) {
+                        const auto stream = mapStream(map, f, MapLayer::Obj, kind, tags256);
+                        EXPECT_LE(stream.size(), cells);
+                        if ((f & MAP_ROTATE_90) && w < h)
+                            EXPECT_TRUE(stream.empty());
+                        else
+                            EXPECT_FALSE(stream.empty());
+                    }
+                    const auto band = mapDiagonalStream(map, f, MapLayer::Bg, kind);
+                    if (w < h) {
+                        EXPECT_TRUE(band.empty());
+                    } else {
+                        const size_t d = static_cast<size_t>(w - h + 1);
+                        const bool pairs = kind == MapEntryKind::Data && !(f & MAP_8BIT);
+                        EXPECT_EQ(band.size(), static_cast<size_t>(h) * (pairs ? (d + 1) / 2 : d)) << w << "x" << h;
+                    }
+                }
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace qm
