@@ -183,3 +183,37 @@ TEST(ExportCommand, BadCommandLinesAndFiles)
 
 } // namespace
 } // namespace qm
+
+namespace qm {
+namespace {
+
+TEST(ExportCommand, TileSetThatDoesNotOpenFailsTheRun)
+{
+    TempDir dir;
+    auto ws = std::make_unique<Workspace>();
+    ws->project.projectPath = dir.file("p.qmm");
+    ws->project.bgTileSetPath = dir.file("gone.qmb");
+    ASSERT_TRUE(ws->project.map.create(2, 2));
+    ws->project.exportSettings.paletteFlags = PALETTE_BG;
+    NullProgress quiet;
+    ASSERT_TRUE(writeProject(*ws, quiet).ok());
+    const CliRun r = runCli({"export", ws->project.projectPath});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Unable to open file " + dir.file("gone.qmb")), std::string::npos) << r.err;
+    // What can be written still is.
+    EXPECT_TRUE(fs::exists(dir.file("BCPD.bin")));
+}
+
+TEST(ExportCommand, ProgressGoesToATerminalOnly)
+{
+    TempDir dir;
+    const std::string project = makeProject(dir, dir.path().string());
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::runCli({"export", project, "--palettes"}, out, err, true), 0);
+    EXPECT_NE(err.str().find("Exporting palette...  Process completed 100%"), std::string::npos);
+    const CliRun quiet = runCli({"export", project, "--palettes"});
+    EXPECT_EQ(quiet.err, "");
+}
+
+} // namespace
+} // namespace qm
