@@ -1,4 +1,4 @@
-#include "cli/CliCommands.h"
+#include "cli/CliRun.h"
 #include "core/project/ProjectFile.h"
 #include "support/TestSupport.h"
 
@@ -15,20 +15,11 @@ using test::TempDir;
 using Bytes = std::vector<std::uint8_t>;
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
 
-CliRun runCli(std::vector<std::string> args)
+CliRun runCli(const std::vector<std::string>& args)
 {
-    std::ostringstream out, err;
-    CliRun r;
-    r.status = cli::runCli(args, out, err);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
+    return test::runCliCommand(args);
 }
 
 // A project file in dir with a 4 x 2 map whose BG tiles are 0..7 and every
