@@ -5,6 +5,8 @@
 #include "core/export/ExportFileName.h"
 #include "core/export/MapExport.h"
 
+#include <algorithm>
+
 namespace qm {
 
 std::array<std::uint8_t, 16> encodeTile2bpp(const CTile& tile)
@@ -93,7 +95,7 @@ private:
             return;
         {
             ProgressScope scope(progress_, set.kind() == TILE_OBJ ? "Export OBJ Tile Set" : "Export BG Tile Set",
-                                to - from);
+                                std::max(0, to - from));
             const int bankStart = alternate ? TILES_PER_BANK : 0;
             if (from <= to)
                 file->bytes().reserve(static_cast<size_t>(to - from + 1) * 16);

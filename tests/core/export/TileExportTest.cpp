@@ -98,6 +98,7 @@ TEST_F(TilesetExportTest, RangesGiveTheirTiles)
     EXPECT_TRUE(fs::exists(dir.file("BG0.bin")));
     EXPECT_TRUE(file("BG0.bin").empty());
     EXPECT_TRUE(report.allWritten());
+    EXPECT_EQ(progress.totals, (std::vector<int>{255, 0, 0}));
 }
 
 TEST_F(TilesetExportTest, AlternateBankIsTilesFrom256)
