@@ -88,7 +88,7 @@ size_t walkStream(int width, int height, int step, bool rotate, bool shiftRows, 
             const Index rowStart = Index(width) * row + base + (shiftRows ? row : 0);
             for (int col = 0; col < bound; col += step) {
                 const Index idx = rowStart + col;
-                if (idx >= total)
+                if (idx >= total || n >= limit)
                     return n;
                 out[n++] = value(idx);
                 if (n >= limit || idx >= total - step)
@@ -307,7 +307,8 @@ private:
                 file->bytes() = buildDiagonal(map_, f, mf.layer, mf.kind, &progress_);
             } else {
                 const int step = entryInfo(f, mf.layer, mf.kind, tags256).step();
-                const size_t limit = static_cast<size_t>(Index(map_.width) * map_.height / step);
+                // Half the cells for pairs, but a one-cell map still gets its byte.
+                const size_t limit = std::max<size_t>(1, static_cast<size_t>(Index(map_.width) * map_.height / step));
                 file->bytes() = buildStream(map_, f, mf.layer, mf.kind, tags256, limit, &progress_);
             }
             commitExportFile(*file, prompter_, report_);

@@ -91,6 +91,14 @@ TEST_F(MapExportTest, NibblePairPastTheLastCellGetsZero)
     EXPECT_FALSE(exists("MapBG02.bin"));
 }
 
+TEST_F(MapExportTest, OneCellMapInFourBitStillGetsItsByte)
+{
+    const MapGrid map = numberedMap(1, 1, 7);
+    run(map, MAP_EXPORT_BG | MAP_EXPORT_TAG | MAP_ONE_FILE);
+    EXPECT_EQ(file("MAPBG.bin"), Bytes{0x70});
+    EXPECT_EQ(file("Tag.bin"), Bytes{0x10});
+}
+
 TEST_F(MapExportTest, ObjLayerUsesObjTilesAndItsOwnNames)
 {
     const MapGrid map = numberedMap(2, 1);
@@ -441,6 +449,42 @@ TEST(MapStreams, EveryOptionOnSmallMapsEndsInsideTheMap)
                         EXPECT_EQ(band.size(), static_cast<size_t>(h) * (pairs ? (d + 1) / 2 : d)) << w << "x" << h;
                     }
                 }
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace qm
+
+namespace qm {
+namespace {
+
+// One-file exports cut pairs at half the map: on the smallest shapes every
+// file still comes out with at most one byte a cell.
+TEST(MapStreams, OneFileExportsOfTinyMaps)
+{
+    for (int w = 1; w <= 3; ++w) {
+        for (int h = 1; h <= 3; ++h) {
+            MapGrid map;
+            ASSERT_TRUE(map.create(w, h));
+            for (std::uint16_t extra : {std::uint16_t(0), MAP_ROTATE_90}) {
+                TempDir dir;
+                ExportSettings s;
+                s.mapLocation = dir.path().string();
+                s.mapFlags = static_cast<std::uint16_t>(MAP_EXPORT_BG | MAP_EXPORT_OBJ | MAP_EXPORT_BG_ATTR |
+                                                        MAP_EXPORT_TAG | MAP_ONE_FILE | extra);
+                ScriptedPrompter prompter;
+                CountingProgress progress;
+                const ExportReport report = exportMapPage(map, s, prompter, progress);
+                const bool refused = (extra & MAP_ROTATE_90) && w < h;
+                EXPECT_EQ(report.writtenCount(), refused ? 0 : 4) << w << "x" << h;
+                for (const ExportOutcome& f : report.files)
+                    if (f.written) {
+                        EXPECT_GE(readBytes(f.path).size(), 1u);
+                        EXPECT_LE(readBytes(f.path).size(), map.cells.size());
+                    }
+                EXPECT_EQ(progress.open, 0);
             }
         }
     }
