@@ -1,4 +1,4 @@
-#include "cli/CliCommands.h"
+#include "cli/CliRun.h"
 #include "core/project/ProjectFile.h"
 #include "core/reports/PriorityReport.h"
 #include "core/reports/ReportFile.h"
@@ -8,7 +8,6 @@
 
 #include <filesystem>
 #include <memory>
-#include <sstream>
 #include <unistd.h>
 
 using namespace qm;
@@ -17,21 +16,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct CliRun {
-    int status = 0;
-    std::string out;
-    std::string err;
-};
-
-CliRun runCommand(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    CliRun r;
-    r.status = cli::runCli(args, out, err);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
-}
+CliRun runCommand(const std::vector<std::string>& args) { return runCliCommand(args); }
 
 // Copies a sample project into dir, so that the reports land there.
 std::string copySample(const TempDir& dir, const std::string& name)
