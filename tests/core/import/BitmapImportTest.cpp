@@ -188,6 +188,21 @@ TEST(BitmapImport, MapGrowsAtIndexZeroAndNeverShrinks)
     EXPECT_EQ(tall->project.map.cellAt(4, 3)->tag, 7);
 }
 
+TEST(BitmapImport, MapThatCannotGrowLeavesEverythingAsItWas)
+{
+    // 4097 blocks across on a map of 4096 rows would pass the largest map we hold.
+    auto ws = freshWorkspace(1, 4096);
+    ws->tiles.bg.tiles[0].pixels.fill(3);
+    const int w = 4097 * 8;
+    const Result r = importBitmapBytes(indexedBmp(keyedIndices(w, 8), w, 8, KEY_TABLE), *ws, TILE_BG);
+    ASSERT_FALSE(r);
+    EXPECT_EQ(r.text(), "Not Enough memory to create new map. Operation failed");
+    EXPECT_EQ(ws->project.map.width, 1);
+    EXPECT_EQ(ws->tiles.bg.tiles[0].pixels[0], 3);
+    EXPECT_EQ(ws->tiles.palettes.bgPalettes[0][1], (GbcColor{6, 6, 6}));
+    EXPECT_EQ(ws->project.changeFlags, 0);
+}
+
 TEST(BitmapImport, LayerOfTheShownPage)
 {
     std::vector<std::uint8_t> idx = keyedIndices(16, 8);
