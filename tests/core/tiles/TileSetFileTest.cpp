@@ -225,3 +225,15 @@ TEST(TileSetFile, EverySampleTileSetLoadsAndSavesBackByteForByte)
         }
     }
 }
+
+TEST(TileSetFile, PixelValuesAboveThreeFromADamagedFileAreMasked)
+{
+    TileLibrary lib;
+    std::vector<std::uint8_t> bytes = encodeTileSetFile(lib, TILE_BG);
+    bytes[109 + 2] = 0xFF; // tile 0, pixel 0
+    bytes[109 + 2 + 5] = 6;
+    auto data = std::make_unique<TileSetFileData>();
+    ASSERT_TRUE(decodeTileSetFile(bytes, TILE_BG, *data));
+    EXPECT_EQ(data->set.tiles[0].pixels[0], 3);
+    EXPECT_EQ(data->set.tiles[0].pixels[5], 2);
+}
