@@ -14,6 +14,8 @@ struct Command {
 
 const Command COMMANDS[] = {
     {"info", "info FILE.qmm", infoCommand},
+    {"render", "render FILE.qmm OUT.png [--tags] [--transparent-obj] [--hide-obj] [--dmg] [--true-color]",
+     renderCommand},
 };
 
 void usage(std::ostream& os)
