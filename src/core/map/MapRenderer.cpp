@@ -78,23 +78,47 @@ void MapRenderer::clear()
 int MapRenderer::clampedColumns() const { return std::min(columns_, map_.width); }
 int MapRenderer::clampedRows() const { return std::min(rows_, map_.height); }
 
-void MapRenderer::renderCellAt(int x, int y, const MapCell& cell)
+// Every tile of a set in its four flip states (index tile * 4 + (attr & 3)),
+// eight rows each: built once for a large area instead of flipping per cell.
+struct MapRenderer::FlipTable {
+    std::vector<std::uint64_t> bg;
+    std::vector<std::uint64_t> obj;
+
+    static void build(const TileSet& set, std::vector<std::uint64_t>& out)
+    {
+        out.resize(static_cast<std::size_t>(TILES_PER_SET) * 4 * 8);
+        for (int t = 0; t < TILES_PER_SET; ++t)
+            for (int flip = 0; flip < 4; ++flip)
+                flippedRows(set.tiles[static_cast<std::size_t>(t)], static_cast<std::uint8_t>(flip),
+                            &out[(static_cast<std::size_t>(t) * 4 + flip) * 8]);
+    }
+};
+
+void MapRenderer::renderCellAt(int x, int y, const MapCell& cell, const FlipTable* table)
 {
     std::uint64_t rows[8];
-    const CTile* bg = (cell.bgAttr & TILE_BG) ? tiles_.bg.tileAt(cell.bgTile) : nullptr;
-    if (bg) {
-        flippedRows(*bg, cell.bgAttr, rows);
+    if ((cell.bgAttr & TILE_BG) && cell.bgTile < TILES_PER_SET) {
         const std::uint64_t add = ONES * static_cast<std::uint64_t>(4 * paletteOf(cell.bgAttr));
-        for (std::uint64_t& r : rows)
-            r += add;
+        if (table) {
+            const std::uint64_t* src = &table->bg[(static_cast<std::size_t>(cell.bgTile) * 4 + (cell.bgAttr & 3)) * 8];
+            for (int r = 0; r < 8; ++r)
+                rows[r] = src[r] + add;
+        } else {
+            flippedRows(tiles_.bg.tiles[cell.bgTile], cell.bgAttr, rows);
+            for (std::uint64_t& r : rows)
+                r += add;
+        }
     } else {
         for (std::uint64_t& r : rows)
             r = ONES * EMPTY_CELL_INDEX;
     }
-    const CTile* obj = (!objHidden && (cell.objAttr & TILE_OBJ)) ? tiles_.obj.tileAt(cell.objTile) : nullptr;
-    if (obj) {
-        std::uint64_t objRows[8];
-        flippedRows(*obj, cell.objAttr, objRows);
+    if (!objHidden && (cell.objAttr & TILE_OBJ) && cell.objTile < TILES_PER_SET) {
+        std::uint64_t own[8];
+        const std::uint64_t* objRows = own;
+        if (table)
+            objRows = &table->obj[(static_cast<std::size_t>(cell.objTile) * 4 + (cell.objAttr & 3)) * 8];
+        else
+            flippedRows(tiles_.obj.tiles[cell.objTile], cell.objAttr, own);
         const std::uint64_t add = ONES * static_cast<std::uint64_t>(32 + 4 * paletteOf(cell.objAttr));
         if (objTransparent) {
             for (int r = 0; r < 8; ++r) {
@@ -128,7 +152,7 @@ void MapRenderer::renderCell(int x, int y)
 {
     if (mapImage_.empty() || x < 0 || y < 0 || x >= clampedColumns() || y >= clampedRows())
         return;
-    renderCellAt(x, y, *map_.cellAt(x, y));
+    renderCellAt(x, y, *map_.cellAt(x, y), nullptr);
 }
 
 void MapRenderer::renderArea(int x1, int y1, int x2, int y2)
@@ -139,10 +163,18 @@ void MapRenderer::renderArea(int x1, int y1, int x2, int y2)
     y1 = std::max(y1, 0);
     x2 = std::min(x2, clampedColumns() - 1);
     y2 = std::min(y2, clampedRows() - 1);
+    if (x2 < x1 || y2 < y1)
+        return;
+    FlipTable table;
+    const bool large = std::int64_t(x2 - x1 + 1) * (y2 - y1 + 1) >= LARGE_AREA;
+    if (large) {
+        FlipTable::build(tiles_.bg, table.bg);
+        FlipTable::build(tiles_.obj, table.obj);
+    }
     for (int y = y1; y <= y2; ++y) {
         const MapCell* row = map_.cellAt(0, y);
         for (int x = x1; x <= x2; ++x)
-            renderCellAt(x, y, row[x]);
+            renderCellAt(x, y, row[x], large ? &table : nullptr);
     }
 }
 
@@ -178,10 +210,10 @@ void MapRenderer::renderCellsUsingTiles(int layer, int first, int last)
             const MapCell& c = row[x];
             if (layer == TILE_BG) {
                 if (c.hasBg() && c.bgTile >= first && c.bgTile <= last && !mapImage_.empty())
-                    renderCellAt(x, y, c);
+                    renderCellAt(x, y, c, nullptr);
             } else if (layer == TILE_OBJ) {
                 if (c.hasObj() && c.objTile >= first && c.objTile <= last && !mapImage_.empty())
-                    renderCellAt(x, y, c);
+                    renderCellAt(x, y, c, nullptr);
             } else if (layer == TILE_TAG) {
                 if (c.tag >= first && c.tag <= last && !tagImage_.empty())
                     renderTagAt(x, y, c.tag);

@@ -65,7 +65,10 @@ public:
     std::uint8_t tagPixel(int px, int py) const { return tagImage_[static_cast<std::size_t>(py) * stride() + px]; }
 
 private:
-    void renderCellAt(int x, int y, const MapCell& cell);
+    struct FlipTable;
+    // Areas of at least this many cells are drawn from a table of flipped tiles.
+    static constexpr std::int64_t LARGE_AREA = 2048;
+    void renderCellAt(int x, int y, const MapCell& cell, const FlipTable* table);
     void renderTagAt(int x, int y, int tag);
     int clampedColumns() const;
     int clampedRows() const;

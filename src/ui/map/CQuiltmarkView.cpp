@@ -36,6 +36,7 @@ std::uint32_t toColourRef(const QColor& c)
 }
 
 const QColor RULER_TEXT_BACKGROUND(192, 192, 192);
+constexpr int RULER_TEXT_HEIGHT = 10;
 
 } // namespace
 
@@ -61,7 +62,7 @@ CQuiltmarkView::CQuiltmarkView(Workspace& workspace, UndoStore& undoStore, QWidg
     });
 
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPixelSize(10);
+    font.setPixelSize(RULER_TEXT_HEIGHT);
     setFont(font);
 
     goToPrompt = [this](const QString& label, QPoint at) -> std::optional<int> {
@@ -410,6 +411,13 @@ void CQuiltmarkView::goToRow(int v)
     verticalScrollBar()->setValue(goToTarget(v, ws_.project.map.height, visibleRows_));
 }
 
+void CQuiltmarkView::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange)
+        rulerNumbers_.clear();
+    QAbstractScrollArea::changeEvent(event);
+}
+
 void CQuiltmarkView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
@@ -663,37 +671,88 @@ void CQuiltmarkView::paintView(QPainter& p, const QRect& area)
     paintOutline(p);
 }
 
+const QImage& CQuiltmarkView::rulerNumber(int number)
+{
+    auto it = rulerNumbers_.find(number);
+    if (it != rulerNumbers_.end())
+        return it.value();
+    const QString text = QString::number(number);
+    const QFontMetrics metrics(font());
+    QImage image(std::max(1, metrics.horizontalAdvance(text)), RULER_TEXT_HEIGHT, QImage::Format_RGB32);
+    image.fill(RULER_TEXT_BACKGROUND);
+    QPainter p(&image);
+    p.setFont(font());
+    p.setPen(palette().color(QPalette::WindowText));
+    // The digits themselves are centred: the line height of the font is
+    // larger than the picture.
+    const QRect glyphs = metrics.tightBoundingRect(text);
+    p.drawText(QPoint((image.width() - glyphs.width()) / 2 - glyphs.left(),
+                      (image.height() - glyphs.height()) / 2 - glyphs.top()),
+               text);
+    p.end();
+    return rulerNumbers_.insert(number, image).value();
+}
+
 void CQuiltmarkView::paintRulers(QPainter& p)
 {
     const int cs = cellSize_;
     const QSize client = viewport()->size();
     const MapGrid& map = ws_.project.map;
-    const QPalette& pal = palette();
-    p.save();
-    p.setFont(font());
-    p.setPen(pal.color(QPalette::WindowText));
-    p.setBackgroundMode(Qt::OpaqueMode);
-    p.setBackground(RULER_TEXT_BACKGROUND);
-    const int shrink = (cs - 10) / 2;
+    // Etched boxes: a sunken outer edge and a raised inner one, all lines of
+    // one colour drawn together. The numbers come from a cache of pictures.
+    QList<QLine> dark;
+    QList<QLine> light;
+    const int shrink = (cs - RULER_TEXT_HEIGHT) / 2;
+    QRect strip;
+    struct Number {
+        QRect box;
+        QRect strip;
+        int value;
+    };
+    QList<Number> numbers;
     auto box = [&](const QRect& r, int number) {
-        qDrawShadeRect(&p, r, pal, true, 1, 0);
+        const int x0 = r.left(), y0 = r.top(), x1 = r.right(), y1 = r.bottom();
+        dark << QLine(x0, y0, x1 - 1, y0) << QLine(x0, y0, x0, y1 - 1) << QLine(x0 + 1, y1 - 1, x1 - 1, y1 - 1)
+             << QLine(x1 - 1, y0 + 1, x1 - 1, y1 - 1);
+        light << QLine(x0 + 1, y0 + 1, x1 - 2, y0 + 1) << QLine(x0 + 1, y0 + 1, x0 + 1, y1 - 2)
+              << QLine(x0, y1, x1, y1) << QLine(x1, y0, x1, y1);
         if (number >= 0)
-            p.drawText(r.adjusted(0, shrink, 0, -shrink), Qt::AlignCenter | Qt::TextSingleLine,
-                       QString::number(number));
+            numbers.append({r, strip, number});
     };
     // Row ruler down the left edge.
+    strip = QRect(0, cs, cs, client.height() - cs);
     int top = cs;
     for (int r = firstRow_; r < map.height && top < client.height(); ++r, top += cs)
         box(QRect(0, top, cs, cs), r);
     if (top < client.height())
         box(QRect(0, top, cs, client.height() - top), -1);
     // Column ruler along the top.
+    strip = QRect(cs, 0, client.width() - cs, cs);
     int left = cs;
     for (int c = firstColumn_; c < map.width && left < client.width(); ++c, left += cs)
         box(QRect(left, 0, cs, cs), c);
     if (left < client.width())
         box(QRect(left, 0, client.width() - left, cs), -1);
+    p.save();
+    p.setPen(QPen(palette().color(QPalette::Dark), 0));
+    p.drawLines(dark);
+    p.setPen(QPen(palette().color(QPalette::Light), 0));
+    p.drawLines(light);
     p.restore();
+    // The numbers go over the edges, as each box is framed before its text.
+    for (const Number& n : numbers) {
+        const QRect& r = n.box;
+        const QImage& text = rulerNumber(n.value);
+        const QRect area = r.adjusted(0, shrink, 0, -shrink);
+        const QRect placed(QPoint(area.left() + (area.width() - text.width()) / 2,
+                                  area.top() + (area.height() - text.height()) / 2),
+                           text.size());
+        // Numbers larger than a small box spill over its neighbours, but
+        // never out of their ruler.
+        const QRect shown = placed & n.strip;
+        if (!shown.isEmpty())
+            p.drawImage(shown.topLeft(), text, shown.translated(-placed.topLeft()));
+    }
 }
 
 void CQuiltmarkView::paintMapArea(QPainter& p)
@@ -739,7 +798,10 @@ void CQuiltmarkView::paintMapArea(QPainter& p)
                 const uchar t = src[sx];
                 line[x] = lut[(t & 3) ? t : below[sx]];
             }
-        } else if (cs >= 8) {
+        } else if (cs == 8) {
+            for (int x = 0; x < outW; ++x)
+                line[x] = lut[src[x]];
+        } else if (cs >= 16) {
             // Whole runs of the same source pixel.
             int x = 0;
             for (int sx = 0; x < outW; ++sx) {

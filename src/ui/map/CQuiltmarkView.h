@@ -19,6 +19,7 @@
 #include "ui/map/MapCommand.h"
 
 #include <QAbstractScrollArea>
+#include <QHash>
 #include <QImage>
 #include <QList>
 #include <QPoint>
@@ -168,6 +169,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -195,6 +197,7 @@ private:
     void updateUndoActions();
     void createActions();
     void paintRulers(QPainter& p);
+    const QImage& rulerNumber(int number);
     void paintMapArea(QPainter& p);
     void paintOutline(QPainter& p);
     int drawnColumns() const;
@@ -230,6 +233,7 @@ private:
     bool adjustingScrollBars_ = false;
     QString statusText_;
     QImage frame_; // the scaled map area
+    QHash<int, QImage> rulerNumbers_; // pictures of the ruler numbers
 
     QAction* undoAction_ = nullptr;
     QAction* redoAction_ = nullptr;

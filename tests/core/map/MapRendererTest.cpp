@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 
 namespace qm {
@@ -181,6 +182,38 @@ TEST_F(MapRendererTest, MemoryFailuresGiveTheirMessages)
     EXPECT_FALSE(renderer->hasMapImage());
     renderer->renderAll(); // harmless without images
     renderer->renderCellsUsingTiles(TILE_BG, 0, 511);
+}
+
+// Large areas are drawn from a table of flipped tiles; single cells directly.
+// Both must give the same pixels.
+TEST(MapRendererLargeAreaTest, TableAndDirectRenderingAgree)
+{
+    auto ws = std::make_unique<Workspace>();
+    ASSERT_TRUE(ws->project.map.create(64, 48));
+    unsigned seed = 12345;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+    for (TileSet* set : {&ws->tiles.bg, &ws->tiles.obj})
+        for (CTile& t : set->tiles)
+            for (auto& p : t.pixels)
+                p = static_cast<std::uint8_t>(next() & 3);
+    for (MapCell& c : ws->project.map.cells) {
+        c.bgAttr = static_cast<std::uint8_t>(next() & 0x7F);
+        c.bgTile = static_cast<std::uint16_t>(next() % 600);
+        c.objAttr = static_cast<std::uint8_t>(next() & 0xFF);
+        c.objTile = static_cast<std::uint16_t>(next() % 600);
+    }
+    for (bool transparent : {false, true}) {
+        MapRenderer whole(ws->project.map, ws->tiles);
+        MapRenderer single(ws->project.map, ws->tiles);
+        whole.objTransparent = single.objTransparent = transparent;
+        ASSERT_TRUE(whole.createImages().map);
+        ASSERT_TRUE(single.createImages().map);
+        whole.renderAll();
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 64; ++x)
+                single.renderCell(x, y);
+        ASSERT_EQ(0, std::memcmp(whole.mapImage(), single.mapImage(), whole.stride() * 48 * 8));
+    }
 }
 
 TEST(ColourTableTest, ColourAndMonochromeEntries)
