@@ -1,20 +1,19 @@
-#include "cli/CliCommands.h"
+#include "cli/CliRun.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <filesystem>
 
 namespace qm::cli {
 namespace {
 
 int run(const std::vector<std::string>& args, std::string* err = nullptr)
 {
-    std::ostringstream out, e;
-    const int rc = runCli(args, out, e);
+    const test::CliRun r = test::runCliCommand(args);
     if (err)
-        *err = e.str();
-    return rc;
+        *err = r.err;
+    return r.status;
 }
 
 std::string sample(const std::string& name) { return test::samplesDir() + "/" + name + "/" + name + ".qmm"; }
