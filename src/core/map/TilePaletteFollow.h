@@ -19,7 +19,8 @@ struct TilePaletteChange {
     std::int32_t lastTile = 0;
 };
 
-// Begins a tile palette step and gives every cell of the layer whose tile is
+// Makes the current step a tile palette step (beginning one unless it already
+// is one that can be undone) and gives every cell of the layer whose tile is
 // in firstTile..lastTile and whose palette is oldPalette the new palette,
 // saving each cell first and re-rendering it. Nothing in DMG mode except for
 // tags. Tag tiles carry their palette themselves, so for them no cell

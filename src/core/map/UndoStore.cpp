@@ -109,7 +109,8 @@ bool UndoStore::saveColour(int palette, int colour, std::uint8_t red, std::uint8
 
 bool UndoStore::saveLines(const MapGrid& map, int first, int count, bool columns)
 {
-    deletedLines = (static_cast<std::uint32_t>(first & 0xFFFF) << 16) | static_cast<std::uint32_t>(count & 0xFFFF);
+    deletedFirst_ = first;
+    deletedCount_ = count;
     const int end = std::min(first + count, columns ? map.width : map.height);
     for (int line = std::max(first, 0); line < end; ++line) {
         const int across = columns ? map.height : map.width;
@@ -129,7 +130,7 @@ bool UndoStore::saveLines(const MapGrid& map, int first, int count, bool columns
 bool UndoStore::saveColumns(const MapGrid& map, int first, int count) { return saveLines(map, first, count, true); }
 bool UndoStore::saveRows(const MapGrid& map, int first, int count) { return saveLines(map, first, count, false); }
 
-void UndoStore::apply(Workspace& ws, UndoListener& listener, bool reverse)
+bool UndoStore::apply(Workspace& ws, UndoListener& listener, bool reverse)
 {
     switch (stepKind) {
     case STEP_CELLS:
@@ -147,18 +148,17 @@ void UndoStore::apply(Workspace& ws, UndoListener& listener, bool reverse)
     case STEP_ROWS_DELETED:
     case STEP_COLUMNS_RESTORED:
     case STEP_ROWS_RESTORED:
-        exchangeLines(ws, listener);
-        break;
+        return exchangeLines(ws, listener);
     default:
         break;
     }
+    return true;
 }
 
 bool UndoStore::undo(Workspace& ws, UndoListener& listener)
 {
-    if (!canUndo)
+    if (!canUndo || !apply(ws, listener, true))
         return false;
-    apply(ws, listener, true);
     canUndo = false;
     canRedo = true;
     return true;
@@ -166,9 +166,8 @@ bool UndoStore::undo(Workspace& ws, UndoListener& listener)
 
 bool UndoStore::redo(Workspace& ws, UndoListener& listener)
 {
-    if (!canRedo)
+    if (!canRedo || !apply(ws, listener, false))
         return false;
-    apply(ws, listener, false);
     canRedo = false;
     canUndo = true;
     return true;
@@ -257,7 +256,7 @@ void UndoStore::exchangeColours(TileLibrary& tiles, UndoListener& listener, bool
     listener.coloursChanged(flags, mask);
 }
 
-void UndoStore::exchangeLines(Workspace& ws, UndoListener& listener)
+bool UndoStore::exchangeLines(Workspace& ws, UndoListener& listener)
 {
     MapGrid& map = ws.project.map;
     const int f = deletedFirst();
@@ -265,7 +264,7 @@ void UndoStore::exchangeLines(Workspace& ws, UndoListener& listener)
     const bool columns = stepKind == STEP_COLUMNS_DELETED || stepKind == STEP_COLUMNS_RESTORED;
     if (stepKind == STEP_COLUMNS_DELETED || stepKind == STEP_ROWS_DELETED) {
         if (!(columns ? insertColumnsAt(map, f, n) : insertRowsAt(map, f, n)))
-            return;
+            return false;
         for (const CellRecord& r : cellRecords) {
             MapCell* cell = map.cellAt(r.x, r.y);
             if (!cell)
@@ -277,9 +276,12 @@ void UndoStore::exchangeLines(Workspace& ws, UndoListener& listener)
         cellRecords.clear();
         stepKind = columns ? STEP_COLUMNS_RESTORED : STEP_ROWS_RESTORED;
     } else {
-        cellRecords.clear();
-        if (!saveLines(map, f, n, columns))
-            return;
+        std::vector<CellRecord> kept;
+        kept.swap(cellRecords);
+        if (!saveLines(map, f, n, columns)) {
+            cellRecords.swap(kept);
+            return false;
+        }
         for (int i = 0; i < n; ++i) {
             if (columns ? f >= map.width : f >= map.height)
                 break;
@@ -293,6 +295,7 @@ void UndoStore::exchangeLines(Workspace& ws, UndoListener& listener)
     ws.project.setChanged(CHANGED_MAP);
     listener.linesChanged();
     listener.redraw();
+    return true;
 }
 
 } // namespace qm

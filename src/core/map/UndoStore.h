@@ -68,8 +68,6 @@ public:
     bool canUndo = false;
     bool canRedo = false;
     bool holdCells = false;
-    // Row and column deletions: first line in the upper 16 bits, count in the lower.
-    std::uint32_t deletedLines = 0;
     std::vector<CellRecord> cellRecords;
     std::vector<CTile> tileRecords;
     std::vector<ColourRecord> colourRecords;
@@ -93,16 +91,25 @@ public:
     // and records them as the deleted lines. The caller deletes them.
     bool saveColumns(const MapGrid& map, int first, int count);
     bool saveRows(const MapGrid& map, int first, int count);
-    int deletedFirst() const { return static_cast<int>(deletedLines >> 16); }
-    int deletedCount() const { return static_cast<int>(deletedLines & 0xFFFF); }
+    int deletedFirst() const { return deletedFirst_; }
+    int deletedCount() const { return deletedCount_; }
+    // The two packed as the file-era record had them: first line in the upper
+    // 16 bits, count in the lower (both kept whole above).
+    std::uint32_t deletedLines() const
+    {
+        return (static_cast<std::uint32_t>(deletedFirst_ & 0xFFFF) << 16) |
+               static_cast<std::uint32_t>(deletedCount_ & 0xFFFF);
+    }
 
     // Exchanges the saved values with the current ones for the current step.
     // Records are exchanged last to first when reverse is set, so that a
     // cell, tile or colour saved twice in one step comes back to its first
-    // state; Undo goes in reverse and Redo forward.
-    void apply(Workspace& ws, UndoListener& listener, bool reverse);
+    // state; Undo goes in reverse and Redo forward. False when the lines of a
+    // row or column step could not be put back for want of memory (nothing
+    // changed then).
+    bool apply(Workspace& ws, UndoListener& listener, bool reverse);
 
-    // The two commands: nothing when not available.
+    // The two commands: false when not available (or apply failed).
     bool undo(Workspace& ws, UndoListener& listener);
     bool redo(Workspace& ws, UndoListener& listener);
 
@@ -111,8 +118,11 @@ private:
     void exchangeCells(MapGrid& map, UndoListener& listener, bool reverse);
     void exchangeTiles(TileLibrary& tiles, UndoListener& listener, bool reverse);
     void exchangeColours(TileLibrary& tiles, UndoListener& listener, bool reverse);
-    void exchangeLines(Workspace& ws, UndoListener& listener);
+    bool exchangeLines(Workspace& ws, UndoListener& listener);
     bool saveLines(const MapGrid& map, int first, int count, bool columns);
+
+    int deletedFirst_ = 0;
+    int deletedCount_ = 0;
 };
 
 } // namespace qm

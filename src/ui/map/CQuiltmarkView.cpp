@@ -210,6 +210,18 @@ void CQuiltmarkView::handleMessage(AppMessage msg, qint64 wParam, qint64 lParam)
             renderer_.renderAll();
         viewport()->update();
         break;
+    case MSG_TILES_CHANGED: {
+        // Low byte the kind; with 0x10000 lParam points to {first, last}.
+        const int kind = static_cast<int>(wParam & 0xFF);
+        if (wParam & 0x10000) {
+            const auto* range = reinterpret_cast<const std::int32_t*>(static_cast<quintptr>(lParam));
+            if (range)
+                tilesEdited(kind, range[0], range[1]);
+        } else {
+            tilesEdited(kind, static_cast<int>(lParam), static_cast<int>(lParam));
+        }
+        break;
+    }
     case MSG_TILE_PALETTE_CHANGED: {
         const auto* change = reinterpret_cast<const TilePaletteChange*>(static_cast<quintptr>(lParam));
         if (!change)
@@ -981,9 +993,9 @@ void CQuiltmarkView::keyPressEvent(QKeyEvent* event)
             redo();
         break;
     default:
-        QAbstractScrollArea::keyPressEvent(event);
-        return;
+        break;
     }
+    // The main window has seen the key already (frameKeyEvent).
     event->accept();
 }
 

@@ -91,6 +91,33 @@ TEST_F(CellInfoTest, PaletteFollowIsOneUndoableStep)
     EXPECT_EQ(map.cellAt(0, 1)->palette(TILE_OBJ), 0);
 }
 
+TEST_F(CellInfoTest, PaletteFollowOfSeveralTilesIsUndoneTogether)
+{
+    // The manager gives tiles 1 and 2 palette 4 in one step: a snapshot and
+    // a message for each tile.
+    MapGrid& map = ws->project.map;
+    map.cellAt(0, 0)->place(TILE_BG, 1, 0);
+    map.cellAt(1, 0)->place(TILE_BG, 2, 0);
+    MapRenderer renderer(map, ws->tiles);
+    UndoStore undo;
+    undo.beginStep(STEP_TILES);
+    for (int t : {1, 2}) {
+        CTile& tile = ws->tiles.bg.tiles[static_cast<size_t>(t)];
+        ASSERT_TRUE(undo.saveTile(tile));
+        tile.setPalette(4);
+        followTilePaletteChange(*ws, undo, renderer,
+                                TilePaletteChange{0, 4, TILE_BG, static_cast<std::int32_t>(t), static_cast<std::int32_t>(t)});
+    }
+    EXPECT_EQ(map.cellAt(0, 0)->palette(TILE_BG), 4);
+    EXPECT_EQ(map.cellAt(1, 0)->palette(TILE_BG), 4);
+    UndoListener quiet;
+    ASSERT_TRUE(undo.undo(*ws, quiet));
+    EXPECT_EQ(map.cellAt(0, 0)->palette(TILE_BG), 0);
+    EXPECT_EQ(map.cellAt(1, 0)->palette(TILE_BG), 0);
+    EXPECT_EQ(ws->tiles.bg.tiles[1].palette(), 0);
+    EXPECT_EQ(ws->tiles.bg.tiles[2].palette(), 0);
+}
+
 TEST_F(CellInfoTest, PaletteFollowStopsWhenUndoMemoryRunsOut)
 {
     MapGrid& map = ws->project.map;

@@ -253,6 +253,26 @@ TEST_F(UndoStoreTest, DeletedEmptyColumnsAreInsertedEmpty)
     EXPECT_EQ(map().width, 3);
 }
 
+TEST_F(UndoStoreTest, RedoOfDeletionThatCannotSaveChangesNothing)
+{
+    fillMap();
+    undo.beginStep(STEP_COLUMNS_DELETED);
+    ASSERT_TRUE(undo.saveColumns(map(), 1, 2));
+    EXPECT_EQ(undo.deletedLines(), 0x00010002u);
+    map().deleteColumn(1);
+    map().deleteColumn(1);
+    ASSERT_TRUE(undo.undo(*ws, listener));
+    const MapGrid restored = map();
+    undo.maxRecords = 1;
+    EXPECT_FALSE(undo.redo(*ws, listener));
+    EXPECT_TRUE(undo.canRedo);
+    EXPECT_EQ(undo.stepKind, STEP_COLUMNS_RESTORED);
+    EXPECT_EQ(map().cells, restored.cells);
+    undo.maxRecords = 1000;
+    EXPECT_TRUE(undo.redo(*ws, listener));
+    EXPECT_EQ(map().width, 4);
+}
+
 TEST_F(UndoStoreTest, RecordLimitFailsTheSave)
 {
     undo.maxRecords = 2;

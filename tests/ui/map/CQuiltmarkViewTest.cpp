@@ -327,6 +327,21 @@ private slots:
         QCOMPARE(sent[0][2].toLongLong(), 1 << 3);
     }
 
+    void tileEditsAreRenderedAgain()
+    {
+        Fixture f;
+        f.ws->project.map.cellAt(0, 0)->place(TILE_BG, 3, 0);
+        f.ws->project.map.cellAt(1, 0)->place(TILE_BG, 4, 0);
+        f.ws->tiles.bg.tiles[3].setPixel(0, 0, 2);
+        f.ws->tiles.bg.tiles[4].setPixel(0, 0, 3);
+        f.view->handleMessage(MSG_TILES_CHANGED, TILE_BG | 0x100000, 3);
+        QCOMPARE(f.view->renderer().mapPixel(0, 0), 2);
+        QCOMPARE(f.view->renderer().mapPixel(8, 0), EMPTY_CELL_INDEX); // tile 4 not sent yet
+        const std::int32_t range[2] = {3, 4};
+        f.view->handleMessage(MSG_TILES_CHANGED, TILE_BG | 0x10000, reinterpret_cast<qint64>(range));
+        QCOMPARE(f.view->renderer().mapPixel(8, 0), 3);
+    }
+
     void goToOnRulerDoubleClick()
     {
         Fixture f(100, 80);
