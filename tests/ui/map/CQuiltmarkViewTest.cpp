@@ -247,6 +247,37 @@ private slots:
         QCOMPARE(arrows.count(), 1);
     }
 
+    void keyTableChoosesToolsAndCommands()
+    {
+        Fixture f;
+        QSignalSpy tools(f.view.get(), &CQuiltmarkView::temporaryToolRequested);
+        QSignalSpy commands(f.view.get(), &CQuiltmarkView::mapCommand);
+        QSignalSpy frameKeys(f.view.get(), &CQuiltmarkView::frameKeyEvent);
+        f.view->setCurrentTool(TOOL_SELECT);
+        QTest::keyPress(f.view.get(), Qt::Key_Shift);
+        QCOMPARE(tools.count(), 0); // only with the pencil, bucket or line
+        f.view->setCurrentTool(TOOL_PENCIL);
+        QTest::keyPress(f.view.get(), Qt::Key_Shift);
+        QCOMPARE(tools.last()[0].toInt(), int(TOOL_REV_EYEDROPPER));
+        QTest::keyPress(f.view.get(), Qt::Key_Control);
+        QCOMPARE(tools.last()[0].toInt(), int(TOOL_EYEDROPPER));
+        QTest::keyClick(f.view.get(), Qt::Key_Space);
+        QCOMPARE(tools.last()[0].toInt(), int(TOOL_HAND));
+        QTest::keyClick(f.view.get(), Qt::Key_B);
+        QCOMPARE(tools.last()[0].toInt(), int(TOOL_BUCKET));
+        QTest::keyClick(f.view.get(), Qt::Key_G);
+        QCOMPARE(tools.last()[0].toInt(), int(TOOL_LINE));
+        QTest::keyClick(f.view.get(), Qt::Key_Return);
+        QCOMPARE(commands.last()[0].value<MapCommand>(), MapCommand::BlockFill);
+        QTest::keyClick(f.view.get(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(commands.last()[0].value<MapCommand>(), MapCommand::Copy);
+        QTest::keyClick(f.view.get(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(commands.last()[0].value<MapCommand>(), MapCommand::Paste);
+        QTest::keyClick(f.view.get(), Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(commands.last()[0].value<MapCommand>(), MapCommand::Cut);
+        QVERIFY(frameKeys.count() >= 10); // the main window saw every key first
+    }
+
     void undoAndRedoThroughTheView()
     {
         Fixture f;
