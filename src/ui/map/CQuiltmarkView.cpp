@@ -61,9 +61,8 @@ CQuiltmarkView::CQuiltmarkView(Workspace& workspace, UndoStore& undoStore, QWidg
             setFirst(Qt::Vertical, v);
     });
 
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPixelSize(RULER_TEXT_HEIGHT);
-    setFont(font);
+    rulerFont_ = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    rulerFont_.setPixelSize(RULER_TEXT_HEIGHT);
 
     goToPrompt = [this](const QString& label, QPoint at) -> std::optional<int> {
         QInputDialog dialog(this);
@@ -425,7 +424,7 @@ void CQuiltmarkView::goToRow(int v)
 
 void CQuiltmarkView::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange)
+    if (event->type() == QEvent::PaletteChange)
         rulerNumbers_.clear();
     QAbstractScrollArea::changeEvent(event);
 }
@@ -689,11 +688,11 @@ const QImage& CQuiltmarkView::rulerNumber(int number)
     if (it != rulerNumbers_.end())
         return it.value();
     const QString text = QString::number(number);
-    const QFontMetrics metrics(font());
+    const QFontMetrics metrics(rulerFont_);
     QImage image(std::max(1, metrics.horizontalAdvance(text)), RULER_TEXT_HEIGHT, QImage::Format_RGB32);
     image.fill(RULER_TEXT_BACKGROUND);
     QPainter p(&image);
-    p.setFont(font());
+    p.setFont(rulerFont_);
     p.setPen(palette().color(QPalette::WindowText));
     // The digits themselves are centred: the line height of the font is
     // larger than the picture.

@@ -19,6 +19,7 @@
 #include "ui/map/MapCommand.h"
 
 #include <QAbstractScrollArea>
+#include <QFont>
 #include <QHash>
 #include <QImage>
 #include <QList>
@@ -233,6 +234,7 @@ private:
     bool adjustingScrollBars_ = false;
     QString statusText_;
     QImage frame_; // the scaled map area
+    QFont rulerFont_;                 // fixed-width, 10 pixels high
     QHash<int, QImage> rulerNumbers_; // pictures of the ruler numbers
 
     QAction* undoAction_ = nullptr;
