@@ -20,5 +20,6 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
 int infoCommand(CliContext& ctx);
 int renderCommand(CliContext& ctx);
+int exportCommand(CliContext& ctx);
 
 } // namespace qm::cli

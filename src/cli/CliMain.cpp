@@ -16,6 +16,7 @@ const Command COMMANDS[] = {
     {"info", "info FILE.qmm", infoCommand},
     {"render", "render FILE.qmm OUT.png [--tags] [--transparent-obj] [--hide-obj] [--dmg] [--true-color]",
      renderCommand},
+    {"export", "export FILE.qmm [--map] [--tiles] [--palettes] [--out DIR] [--create-dirs]", exportCommand},
 };
 
 void usage(std::ostream& os)
