@@ -255,7 +255,6 @@ void CQuiltmarkView::mapReset(int kind)
         cursor_ = QPoint(0, 0);
         firstColumn_ = firstRow_ = 0;
     }
-    bound_ = true;
     // Palettes may have come with the new map whatever the kind of reset.
     rebuildColourTable();
     cursor_.setX(std::clamp(cursor_.x(), 0, std::max(0, map.width - 1)));

@@ -228,7 +228,6 @@ private:
     bool tagsVisible_ = false;
     bool tagsTransparent_ = false;
     bool modified_ = false;
-    bool bound_ = false;
     bool bHeld_ = false;
     bool oHeld_ = false;
     bool adjustingScrollBars_ = false;
