@@ -19,6 +19,7 @@ struct CliContext {
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool errIsTerminal = false);
 
 int infoCommand(CliContext& ctx);
+int renderCommand(CliContext& ctx);
 int exportCommand(CliContext& ctx);
 int reportCommand(CliContext& ctx);
 

@@ -14,6 +14,8 @@ struct Command {
 
 const Command COMMANDS[] = {
     {"info", "info FILE.qmm", infoCommand},
+    {"render", "render FILE.qmm OUT.png [--tags] [--transparent-obj] [--hide-obj] [--dmg] [--true-color]",
+     renderCommand},
     {"export", "export FILE.qmm [--map] [--tiles] [--palettes] [--out DIR] [--create-dirs]", exportCommand},
     {"report", "report FILE.qmm duplicates|comments|palette|unused-bg|unused-obj|priority [--set bg|obj]",
      reportCommand},

@@ -1,0 +1,483 @@
+#include "ui/map/CQuiltmarkView.h"
+
+#include "core/base/Progress.h"
+#include "core/map/TilePaletteFollow.h"
+#include "core/project/ProjectFile.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPainter>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+using namespace qm;
+using namespace qm::ui;
+
+namespace {
+
+// A view of 400 x 300 pixels on a map of the given size, bound by a reset.
+struct Fixture {
+    explicit Fixture(int w = 60, int h = 50)
+    {
+        ws = std::make_unique<Workspace>();
+        ws->project.map.create(w, h);
+        for (int r = 0; r < 8; ++r)
+            for (int c = 0; c < 8; ++c)
+                ws->tiles.bg.tiles[1].setPixel(c, r, static_cast<std::uint8_t>(c < 4 ? 1 : 2));
+        ws->tiles.palettes.bgPalettes[0][1] = GbcColor{31, 0, 0};
+        ws->tiles.palettes.bgPalettes[0][2] = GbcColor{0, 0, 31};
+        ws->tiles.palettes.trueColour = true;
+        ws->tiles.palettes.recomputeAll();
+        view = std::make_unique<CQuiltmarkView>(*ws, undo);
+        view->showMessage = [this](const QString& t) { messages << t; };
+        view->resize(400, 300);
+        view->show();
+        view->handleMessage(MSG_MAP_RESET, 1, 0);
+    }
+    QImage paint()
+    {
+        QImage image(view->viewport()->size(), QImage::Format_RGB32);
+        QPainter p(&image);
+        view->paintView(p, image.rect());
+        return image;
+    }
+    std::unique_ptr<Workspace> ws;
+    UndoStore undo;
+    std::unique_ptr<CQuiltmarkView> view;
+    QStringList messages;
+};
+
+} // namespace
+
+class CQuiltmarkViewTest : public QObject {
+    Q_OBJECT
+private slots:
+    void zoomLevelsAndRecentring()
+    {
+        Fixture f;
+        QCOMPARE(f.view->cellSize(), 8);
+        QCOMPARE(f.view->visibleColumns(), f.view->viewport()->width() / 8);
+        f.view->moveCursor(40, 30);
+        f.view->handleMessage(MSG_SET_ZOOM, 10, 0);
+        QCOMPARE(f.view->cellSize(), 48);
+        QCOMPARE(f.view->firstColumn(), 40 - f.view->visibleColumns() / 2);
+        QCOMPARE(f.view->firstRow(), 30 - f.view->visibleRows() / 2);
+        f.view->handleMessage(MSG_SET_ZOOM, 11, 0); // not a level
+        QCOMPARE(f.view->cellSize(), 48);
+        f.view->handleMessage(MSG_SET_ZOOM, 0, 0);
+        QCOMPARE(f.view->cellSize(), 4);
+        QCOMPARE(f.view->firstColumn(), 0); // the map fits: no scroll bar
+        QCOMPARE(f.view->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+
+        QSignalSpy zoomed(f.view.get(), &CQuiltmarkView::message);
+        f.view->zoomOut(); // already at 25%
+        QCOMPARE(zoomed.count(), 0);
+        f.view->zoomIn();
+        QCOMPARE(f.view->cellSize(), 6);
+        QCOMPARE(zoomed.count(), 1);
+        QCOMPARE(zoomed[0][0].value<AppMessage>(), MSG_ZOOM_CHANGED);
+        QCOMPARE(zoomed[0][1].toLongLong(), 1);
+    }
+
+    void scrollBarsOnlyWhenNeeded()
+    {
+        Fixture small(10, 5);
+        QCOMPARE(small.view->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QCOMPARE(small.view->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QTest::keyClick(small.view.get(), Qt::Key_End);
+        QCOMPARE(small.view->firstRow(), 0);
+
+        Fixture big(60, 50);
+        QCOMPARE(big.view->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(big.view->horizontalScrollBar()->maximum(), 65);
+        QCOMPARE(big.view->verticalScrollBar()->maximum(), 55);
+        QCOMPARE(big.view->verticalScrollBar()->pageStep(), big.view->visibleRows());
+    }
+
+    void scrollTableThroughKeysAndBars()
+    {
+        Fixture f(60, 50);
+        QTest::keyClick(f.view.get(), Qt::Key_End);
+        QCOMPARE(f.view->firstRow(), 45);
+        QTest::keyClick(f.view.get(), Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(f.view->firstRow(), 45); // line down stops at height - 5
+        QTest::keyClick(f.view.get(), Qt::Key_Home);
+        QCOMPARE(f.view->firstRow(), 0);
+        QTest::keyClick(f.view.get(), Qt::Key_PageDown);
+        QCOMPARE(f.view->firstRow(), f.view->visibleRows() - 1);
+        QTest::keyClick(f.view.get(), Qt::Key_End, Qt::ShiftModifier);
+        QCOMPARE(f.view->firstColumn(), 55);
+        f.view->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(f.view->firstColumn(), 55);
+        f.view->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
+        QCOMPARE(f.view->firstColumn(), 55 - f.view->visibleColumns() + 1);
+        f.view->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+        QCOMPARE(f.view->firstColumn(), 0);
+        f.view->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        QCOMPARE(f.view->firstColumn(), 0);
+    }
+
+    void screenGeometry()
+    {
+        Fixture f;
+        f.view->scrollRequest(Qt::Horizontal, ScrollRequest::Thumb, 5);
+        QCOMPARE(f.view->firstColumn(), 5);
+        QCOMPARE(f.view->cellRect(5, 0), QRect(8, 8, 8, 8));
+        QCOMPARE(f.view->cellAtPoint(QPoint(8, 8)), QPoint(5, 0));
+        QCOMPARE(f.view->cellAtPoint(QPoint(17, 15)), QPoint(6, 0));
+        QCOMPARE(f.view->cellAtPoint(QPoint(3, 3)), QPoint(4, -1)); // the ruler: off the map
+        QVERIFY(!f.view->onMap(QPoint(4, -1)));
+    }
+
+    void paintsScaledMapGridAndCursor()
+    {
+        Fixture f;
+        MapCell& c = *f.ws->project.map.cellAt(1, 1);
+        c.place(TILE_BG, 1, 0);
+        f.view->renderCell(1, 1);
+        f.view->handleMessage(MSG_SET_ZOOM, 6, 0); // 16-pixel cells
+        f.view->moveCursor(0, 0);
+        QImage shot = f.paint();
+        const QRect r = f.view->cellRect(1, 1);
+        QCOMPARE(QColor(shot.pixel(r.left() + 2, r.top() + 2)), QColor(248, 0, 0));
+        QCOMPARE(QColor(shot.pixel(r.right() - 2, r.bottom() - 2)), QColor(0, 0, 248));
+        QCOMPARE(QColor(shot.pixel(f.view->cellRect(3, 3).center())), QColor(200, 200, 200));
+        // The cursor frame lies on the cursor cell's own border.
+        const QRect cur = f.view->cellRect(0, 0);
+        QCOMPARE(QColor(shot.pixel(cur.topLeft())), QColor(255, 0, 0));
+        QCOMPARE(QColor(shot.pixel(cur.bottomRight())), QColor(255, 0, 0));
+        QCOMPARE(QColor(shot.pixel(cur.center())), QColor(200, 200, 200));
+
+        f.view->handleMessage(MSG_GRID, 256, 0);
+        QVERIFY(f.view->gridVisible());
+        shot = f.paint();
+        QCOMPARE(QColor(shot.pixel(r.left(), r.top() + 5)), QColor(128, 0, 0));
+        f.view->handleMessage(MSG_GRID, 3, 0); // only repaints
+        QVERIFY(f.view->gridVisible());
+        f.view->handleMessage(MSG_GRID, 512, 0);
+        QVERIFY(!f.view->gridVisible());
+
+        // Every zoom level paints without touching memory it should not.
+        for (int level = 0; level < 11; ++level) {
+            f.view->handleMessage(MSG_SET_ZOOM, level, 0);
+            f.view->setGridVisible(level % 2);
+            f.paint();
+        }
+    }
+
+    void transparentTagsLeaveTheMapVisible()
+    {
+        Fixture f;
+        f.ws->project.map.cellAt(0, 0)->place(TILE_BG, 1, 0);
+        f.ws->project.map.cellAt(0, 0)->tag = 5; // tag tile 5 has colour 0 everywhere
+        f.view->handleMessage(MSG_MAP_RESET, 0, 0);
+        f.view->setTagsVisible(true);
+        f.view->setTagsTransparent(true);
+        f.view->moveCursor(10, 10);
+        QImage shot = f.paint();
+        QCOMPARE(QColor(shot.pixel(f.view->cellRect(0, 0).topLeft() + QPoint(1, 1))), QColor(248, 0, 0));
+        f.view->setTagsTransparent(false);
+        shot = f.paint();
+        QCOMPARE(shot.pixel(f.view->cellRect(0, 0).topLeft() + QPoint(1, 1)), f.view->visibleImage(true).color(0));
+    }
+
+    void matchesTheReferenceRendering()
+    {
+        Workspace* ws = new Workspace;
+        std::unique_ptr<Workspace> owner(ws);
+        FixedPrompter no(Answer::No);
+        NullProgress quiet;
+        QVERIFY(readProject(QM_TEST_DATA_DIR "/samples/v5_6/v5_6.qmm", *ws, no, quiet).ok());
+        UndoStore undo;
+        CQuiltmarkView view(*ws, undo);
+        view.resize(1200, 900);
+        view.show();
+        view.handleMessage(MSG_MAP_RESET, 1, 0);
+        const QImage visible = view.visibleImage(false);
+        QImage reference(QM_TEST_DATA_DIR "/render/v5_6.png");
+        QVERIFY(!reference.isNull());
+        QCOMPARE(reference.size(), QSize(ws->project.map.width * 8, ws->project.map.height * 8));
+        QCOMPARE(visible.size(), reference.size());
+        for (int y = 0; y < reference.height(); ++y)
+            for (int x = 0; x < reference.width(); ++x)
+                QCOMPARE(reference.pixel(x, y), visible.pixel(x, y));
+    }
+
+    void cellInformationFollowsTheKeys()
+    {
+        Fixture f;
+        MapCell& c = *f.ws->project.map.cellAt(2, 3);
+        c.place(TILE_BG, 300, 1);
+        c.place(TILE_OBJ, 7, 2);
+        QSignalSpy status(f.view.get(), &CQuiltmarkView::statusText);
+        f.view->moveCursor(2, 3);
+        QCOMPARE(status.last()[0].toString(),
+                 QStringLiteral("Tile Set:BG, OBJ. B+Click to see BG tileset. O+Click to see OBJ tileset"));
+        QTest::keyPress(f.view.get(), Qt::Key_B);
+        f.view->showCellInfo(2, 3);
+        QVERIFY(status.last()[0].toString().startsWith(QStringLiteral("x:2 y:3 Tile Set:BG1 Tile:44 Pal:1")));
+        QTest::keyRelease(f.view.get(), Qt::Key_B);
+        QTest::keyPress(f.view.get(), Qt::Key_O);
+        f.view->showCellInfo(2, 3);
+        QVERIFY(status.last()[0].toString().startsWith(QStringLiteral("x:2 y:3 Tile Set:OBJ0 Tile:7 Pal:2")));
+        QTest::keyRelease(f.view.get(), Qt::Key_O);
+        f.view->moveCursor(5, 5);
+        QCOMPARE(status.last()[0].toString(), QString());
+        f.view->showSelectionText(1, 2, 4, 6);
+        QCOMPARE(f.view->lastStatusText(), QStringLiteral("a(1,2)-b(4,6)  Width:4  Height:5  Number of tiles:20"));
+    }
+
+    void ctrlArrowsMoveTheCursorAndScroll()
+    {
+        Fixture f;
+        f.view->moveCursor(0, 0);
+        QTest::keyClick(f.view.get(), Qt::Key_Left, Qt::ControlModifier);
+        QCOMPARE(f.view->cursorCell(), QPoint(0, 0));
+        QTest::keyClick(f.view.get(), Qt::Key_Right, Qt::ControlModifier);
+        QCOMPARE(f.view->cursorCell(), QPoint(1, 0));
+        f.view->moveCursor(f.view->visibleColumns() - 1, 0);
+        QTest::keyClick(f.view.get(), Qt::Key_Right, Qt::ControlModifier);
+        QCOMPARE(f.view->cursorCell().x(), f.view->visibleColumns());
+        QCOMPARE(f.view->firstColumn(), 1);
+        QSignalSpy arrows(f.view.get(), &CQuiltmarkView::managerArrowKey);
+        QTest::keyClick(f.view.get(), Qt::Key_Up);
+        QCOMPARE(arrows.count(), 1);
+    }
+
+    void keyTableChoosesToolsAndCommands()
+    {
+        Fixture f;
+        QSignalSpy tools(f.view.get(), &CQuiltmarkView::temporaryToolRequested);
+        QSignalSpy commands(f.view.get(), &CQuiltmarkView::mapCommand);
+        QSignalSpy frameKeys(f.view.get(), &CQuiltmarkView::frameKeyEvent);
+        f.view->setCurrentTool(TOOL_SELECT);
+        QTest::keyPress(f.view.get(), Qt::Key_Shift);
+        QCOMPARE(tools.count(), 0); // only with the pencil, bucket or line
+        f.view->setCurrentTool(TOOL_PENCIL);
+        QTest::keyPress(f.view.get(), Qt::Key_Shift);
+        QCOMPARE(tools.last()[0].toInt(), int(TOOL_REV_EYEDROPPER));
+        QTest::keyPress(f.view.get(), Qt::Key_Control);
+        QCOMPARE(tools.last()[0].toInt(), int(TOOL_EYEDROPPER));
+        QTest::keyClick(f.view.get(), Qt::Key_Space);
+        QCOMPARE(tools.last()[0].toInt(), int(TOOL_HAND));
+        QTest::keyClick(f.view.get(), Qt::Key_B);
+        QCOMPARE(tools.last()[0].toInt(), int(TOOL_BUCKET));
+        QTest::keyClick(f.view.get(), Qt::Key_G);
+        QCOMPARE(tools.last()[0].toInt(), int(TOOL_LINE));
+        QTest::keyClick(f.view.get(), Qt::Key_Return);
+        QCOMPARE(commands.last()[0].value<MapCommand>(), MapCommand::BlockFill);
+        QTest::keyClick(f.view.get(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(commands.last()[0].value<MapCommand>(), MapCommand::Copy);
+        QTest::keyClick(f.view.get(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(commands.last()[0].value<MapCommand>(), MapCommand::Paste);
+        QTest::keyClick(f.view.get(), Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(commands.last()[0].value<MapCommand>(), MapCommand::Cut);
+        QVERIFY(frameKeys.count() >= 10); // the main window saw every key first
+    }
+
+    void undoAndRedoThroughTheView()
+    {
+        Fixture f;
+        QVERIFY(!f.view->undoAction()->isEnabled());
+        f.view->beginUndoStep(STEP_CELLS);
+        QVERIFY(f.undo.saveCell(f.ws->project.map, 1, 1, TILE_BG));
+        f.ws->project.map.cellAt(1, 1)->place(TILE_BG, 1, 0);
+        f.view->renderCell(1, 1);
+        QVERIFY(f.view->undoAction()->isEnabled());
+        QVERIFY(!f.view->redoAction()->isEnabled());
+        QTest::keyClick(f.view.get(), Qt::Key_Z);
+        QVERIFY(!f.ws->project.map.cellAt(1, 1)->hasBg());
+        QCOMPARE(f.view->renderer().mapPixel(8, 8), EMPTY_CELL_INDEX);
+        QVERIFY(f.view->redoAction()->isEnabled());
+        QVERIFY(!f.view->undoAction()->isEnabled());
+        QTest::keyClick(f.view.get(), Qt::Key_Y);
+        QCOMPARE(f.view->renderer().mapPixel(8, 8), 1);
+        QVERIFY(f.view->isModified());
+        QVERIFY(f.ws->project.changeFlags & CHANGED_MAP);
+        QCOMPARE(f.view->undoAction()->text(), QStringLiteral("&Undo"));
+        QCOMPARE(f.view->redoAction()->text(), QStringLiteral("&Redo"));
+    }
+
+    void undoOfColumnDeletionResetsTheView()
+    {
+        Fixture f(12, 6);
+        f.ws->project.map.cellAt(3, 2)->place(TILE_BG, 1, 0);
+        QSignalSpy sized(f.view.get(), &CQuiltmarkView::mapSizeChanged);
+        f.view->beginUndoStep(STEP_COLUMNS_DELETED);
+        QVERIFY(f.undo.saveColumns(f.ws->project.map, 3, 2));
+        f.ws->project.map.deleteColumn(3);
+        f.ws->project.map.deleteColumn(3);
+        f.view->handleMessage(MSG_MAP_RESET, 0, 0);
+        QCOMPARE(f.view->renderer().columns(), 10);
+        f.view->undo();
+        QCOMPARE(f.ws->project.map.width, 12);
+        QCOMPARE(f.view->renderer().columns(), 12);
+        QCOMPARE(f.view->renderer().mapPixel(3 * 8, 2 * 8), 1);
+        QCOMPARE(sized.count(), 2);
+    }
+
+    void coloursAndPaletteFollow()
+    {
+        Fixture f;
+        MapCell& c = *f.ws->project.map.cellAt(0, 0);
+        c.place(TILE_BG, 1, 0);
+        f.view->renderCell(0, 0);
+        f.ws->tiles.palettes.bgPalettes[3][1] = GbcColor{0, 31, 0};
+        f.ws->tiles.palettes.recomputeAll();
+        const DisplayColour before = f.view->colourTable()[13];
+        f.view->handleMessage(MSG_COLOURS_CHANGED, 0x40, 0); // mask 0: nothing
+        QCOMPARE(f.view->colourTable()[13], before);
+        f.view->handleMessage(MSG_COLOURS_CHANGED, 0x40, 1 << 3);
+        QCOMPARE(f.view->colourTable()[13].green, 248);
+
+        TilePaletteChange change{0, 3, TILE_BG, 1, 1};
+        f.view->handleMessage(MSG_TILE_PALETTE_CHANGED, 0, reinterpret_cast<qint64>(&change));
+        QCOMPARE(c.palette(TILE_BG), 3);
+        QCOMPARE(f.view->renderer().mapPixel(0, 0), 13);
+        QCOMPARE(f.undo.stepKind, int(STEP_TILE_PALETTE));
+        QVERIFY(f.view->undoAction()->isEnabled());
+        f.view->undo();
+        QCOMPARE(c.palette(TILE_BG), 0);
+        QCOMPARE(f.view->renderer().mapPixel(0, 0), 1);
+
+        // A colour step undone: the view's table follows and the frame hears of it.
+        QSignalSpy sent(f.view.get(), &CQuiltmarkView::message);
+        f.view->beginUndoStep(STEP_COLOURS);
+        const GbcColor old = f.ws->tiles.palettes.bgPalettes[3][1];
+        f.undo.saveColour(3, 1, old.red, old.green, old.blue);
+        f.ws->tiles.palettes.bgPalettes[3][1] = GbcColor{31, 31, 31};
+        f.ws->tiles.palettes.recomputeAll();
+        f.view->undo();
+        QCOMPARE(f.view->colourTable()[13].green, 248);
+        QCOMPARE(sent.count(), 1);
+        QCOMPARE(sent[0][0].value<AppMessage>(), MSG_COLOURS_CHANGED);
+        QCOMPARE(sent[0][1].toLongLong(), 0x40);
+        QCOMPARE(sent[0][2].toLongLong(), 1 << 3);
+    }
+
+    void tileEditsAreRenderedAgain()
+    {
+        Fixture f;
+        f.ws->project.map.cellAt(0, 0)->place(TILE_BG, 3, 0);
+        f.ws->project.map.cellAt(1, 0)->place(TILE_BG, 4, 0);
+        f.ws->tiles.bg.tiles[3].setPixel(0, 0, 2);
+        f.ws->tiles.bg.tiles[4].setPixel(0, 0, 3);
+        f.view->handleMessage(MSG_TILES_CHANGED, TILE_BG | 0x100000, 3);
+        QCOMPARE(f.view->renderer().mapPixel(0, 0), 2);
+        QCOMPARE(f.view->renderer().mapPixel(8, 0), EMPTY_CELL_INDEX); // tile 4 not sent yet
+        const std::int32_t range[2] = {3, 4};
+        f.view->handleMessage(MSG_TILES_CHANGED, TILE_BG | 0x10000, reinterpret_cast<qint64>(range));
+        QCOMPARE(f.view->renderer().mapPixel(8, 0), 3);
+    }
+
+    void goToOnRulerDoubleClick()
+    {
+        Fixture f(100, 80);
+        QStringList asked;
+        f.view->goToPrompt = [&](const QString& label, QPoint) -> std::optional<int> {
+            asked << label;
+            return 20;
+        };
+        QTest::mouseDClick(f.view->viewport(), Qt::LeftButton, {}, QPoint(50, 3));
+        QCOMPARE(asked, QStringList{QStringLiteral("Go to column:")});
+        QCOMPARE(f.view->firstColumn(), 20);
+        QTest::mouseDClick(f.view->viewport(), Qt::LeftButton, {}, QPoint(3, 50));
+        QCOMPARE(f.view->firstRow(), 20);
+        f.view->goToColumn(99);
+        QCOMPARE(f.view->firstColumn(), 95);
+
+        Fixture narrow(10, 5);
+        bool called = false;
+        narrow.view->goToPrompt = [&](const QString&, QPoint) -> std::optional<int> {
+            called = true;
+            return 3;
+        };
+        QTest::mouseDClick(narrow.view->viewport(), Qt::LeftButton, {}, QPoint(30, 3));
+        QVERIFY(!called);
+        QCOMPARE(narrow.view->firstColumn(), 0);
+    }
+
+    void displaySwitchesAndColourCommands()
+    {
+        Fixture f;
+        MapCell& c = *f.ws->project.map.cellAt(0, 0);
+        c.place(TILE_BG, 1, 0);
+        c.place(TILE_OBJ, 0, 0);
+        f.view->renderCell(0, 0);
+        QCOMPARE(f.view->renderer().mapPixel(0, 0), 32);
+        QSignalSpy switches(f.view.get(), &CQuiltmarkView::displaySwitchesChanged);
+        f.view->hideObjAction()->trigger();
+        QVERIFY(f.view->objHidden());
+        QVERIFY(f.view->hideObjAction()->isChecked());
+        QCOMPARE(f.view->renderer().mapPixel(0, 0), 1);
+        QCOMPARE(switches.last()[0].toBool(), true);
+        QCOMPARE(switches.last()[1].toBool(), true); // tags not shown
+        f.view->hideObjAction()->trigger();
+        f.view->transparentObjAction()->trigger();
+        QVERIFY(f.view->objTransparent());
+        QCOMPARE(f.view->renderer().mapPixel(0, 0), 1);
+        QVERIFY(f.view->hideTagsAction()->isChecked());
+        QTest::keyClick(f.view.get(), Qt::Key_X, Qt::ShiftModifier);
+        QVERIFY(f.view->tagsVisible());
+        QVERIFY(!f.view->hideTagsAction()->isChecked());
+        f.view->transparentTagsAction()->trigger();
+        QVERIFY(f.view->tagsTransparent());
+
+        f.view->colourPrompt = [](const QColor& initial) {
+            return initial == QColor(255, 0, 0) ? QColor(0, 255, 0) : QColor();
+        };
+        QCOMPARE(f.view->cursorColourAction()->text(), QStringLiteral("&Cursor Color"));
+        f.view->cursorColourAction()->trigger();
+        QCOMPARE(f.view->cursorColour(), QColor(0, 255, 0));
+        QCOMPARE(f.ws->colours.cursor, 0x0000FF00u);
+        f.view->gridColourAction()->trigger(); // cancelled
+        QCOMPARE(f.view->gridColour(), QColor(128, 0, 0));
+    }
+
+    void contextMenuItems()
+    {
+        Fixture f;
+        f.view->moveCursor(0, 0);
+        std::unique_ptr<QMenu> menu(f.view->buildContextMenu());
+        QStringList texts;
+        for (QAction* a : menu->actions())
+            texts << a->text();
+        QCOMPARE(texts, (QStringList{"Palettes", "Flip Horizontally", "Flip Vertically", "Flip Area Horizontally",
+                                     "Flip Area Vertically", "Block Fill", "Array Fill", "Insert Row", "Delete Row",
+                                     "Insert Column", "Delete Column", "Bank", "Display Priority",
+                                     "Copy MapToTile"}));
+        QVERIFY(!menu->actions()[0]->isEnabled()); // empty cell
+
+        f.ws->project.map.cellAt(0, 0)->place(TILE_BG, 1, 6);
+        menu.reset(f.view->buildContextMenu());
+        QMenu* palettes = menu->actions()[0]->menu();
+        QVERIFY(palettes->isEnabled());
+        QCOMPARE(palettes->actions().size(), 8);
+        QCOMPARE(palettes->actions()[6]->text(), QStringLiteral("P6"));
+        QVERIFY(palettes->actions()[6]->isChecked());
+        QSignalSpy commands(f.view.get(), &CQuiltmarkView::mapCommand);
+        palettes->actions()[4]->trigger();
+        QCOMPARE(commands.last()[0].value<MapCommand>(), MapCommand::SetPalette);
+        QCOMPARE(commands.last()[1].toInt(), 4);
+
+        f.ws->tiles.dmgMode = true;
+        menu.reset(f.view->buildContextMenu());
+        QVERIFY(!menu->actions()[0]->menu()->isEnabled());
+    }
+
+    void memoryFailuresAreShown()
+    {
+        Fixture f;
+        f.view->renderer().maxImageBytes = 10;
+        f.view->handleMessage(MSG_MAP_RESET, 0, 0);
+        QCOMPARE(f.messages, (QStringList{"Not enough memory to create map", "Not enough memory to create tag map"}));
+        f.paint(); // the map area stays empty
+        QVERIFY(f.view->visibleImage(false).isNull());
+    }
+};
+
+QTEST_MAIN(CQuiltmarkViewTest)
+#include "CQuiltmarkViewTest.moc"
