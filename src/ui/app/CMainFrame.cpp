@@ -465,6 +465,7 @@ void CMainFrame::buildStatusBar()
         edit->setAlignment(Qt::AlignRight);
         edit->setFixedWidth(QFontMetrics(edit->font()).horizontalAdvance(QStringLiteral("000000")) + 12);
         layout->addWidget(edit);
+        holder->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
         return holder;
     };
     bar->addPermanentWidget(field(QStringLiteral("Width"), widthField_));
