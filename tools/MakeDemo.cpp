@@ -116,10 +116,10 @@ void drawTiles(TileLibrary& lib)
     const GbcColor pathLight{26, 22, 14};
     GbcPaletteGroup& b = lib.palettes.bgPalettes;
     palette(b, P_GRASS, grassLight, grassMid, grassDark, ink);
-    palette(b, P_SKY, {20, 26, 31}, {30, 31, 31}, {24, 28, 31}, {8, 12, 24});
+    palette(b, P_SKY, {14, 22, 31}, {31, 31, 31}, {20, 24, 31}, {8, 12, 24});
     palette(b, P_WATER, {8, 18, 28}, {16, 25, 31}, {24, 29, 31}, {12, 22, 6});
     palette(b, P_HOUSE, {27, 22, 15}, {22, 10, 6}, {14, 6, 4}, {5, 4, 8});
-    palette(b, P_FLOWER, grassLight, {31, 18, 22}, {31, 29, 8}, grassDark);
+    palette(b, P_FLOWER, grassLight, {31, 6, 12}, {31, 26, 0}, grassDark);
     palette(b, P_PATH, pathLight, {22, 17, 10}, {16, 12, 7}, {8, 6, 4});
     palette(b, P_TREE, grassLight, {8, 20, 6}, {4, 12, 3}, {12, 7, 3});
     palette(b, P_ROOF, grassLight, {26, 9, 6}, {17, 4, 4}, {6, 2, 2});

@@ -652,8 +652,11 @@ void CMainFrame::mapProperties()
     showMapSize();
 }
 
-bool CMainFrame::openFile(const QString& path)
+bool CMainFrame::openFile(const QString& givenPath)
 {
+    // The project keeps full paths: the title, the stored relative paths and
+    // the recent-file list depend on it.
+    const QString path = givenPath.isEmpty() ? givenPath : QFileInfo(givenPath).absoluteFilePath();
     const std::string corePath = toCorePath(path);
     const OpenFileKind kind = openFileKind(corePath);
     if (kind == OpenFileKind::None)
