@@ -19,5 +19,6 @@ struct CliContext {
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool errIsTerminal = false);
 
 int infoCommand(CliContext& ctx);
+int exportCommand(CliContext& ctx);
 
 } // namespace qm::cli

@@ -14,6 +14,7 @@ struct Command {
 
 const Command COMMANDS[] = {
     {"info", "info FILE.qmm", infoCommand},
+    {"export", "export FILE.qmm [--map] [--tiles] [--palettes] [--out DIR] [--create-dirs]", exportCommand},
 };
 
 void usage(std::ostream& os)

@@ -297,38 +297,39 @@ Result parseProjectFile(std::span<const std::uint8_t> bytes, const ExportSetting
 
 ResolvedPaths resolveProjectPaths(const ProjectFileData& data, const std::string& projectDir)
 {
-    ResolvedPaths p;
     const std::string base = toStoredForm(projectDir);
+    const bool relativePaths = data.version >= 30;
+    auto file = [&](const std::string& stored) {
+        if (stored.empty())
+            return std::string();
+        // Before 3.0 a tile set keeps only its file name, beside the project.
+        return toNativeForm(relativePaths ? resolvePath(base, stored) : base + "\\" + storedFileName(stored));
+    };
+    auto location = [&](const std::string& stored) {
+        if (!relativePaths) {
+            // These versions stored locations as typed. One that names a drive
+            // stays; one that names none cannot mean the root of a drive here,
+            // so it is taken relative to the project as later versions do.
+            if (stored.empty())
+                return projectDir;
+            if (stored.size() >= 2 && stored[1] == ':')
+                return stored;
+        }
+        std::string r = resolvePath(base, stored);
+        // Climbed past the root of a drive path: keep the project's drive.
+        if (!r.empty() && r[0] == '\\' && base.size() >= 2 && base[1] == ':')
+            r = base.substr(0, 1) + ":" + r;
+        if (r.size() > 1 && r.back() == '\\')
+            r.pop_back();
+        return toNativeForm(r);
+    };
     const ExportSettings& s = data.exportSettings;
-    if (data.version >= 30) {
-        auto file = [&](const std::string& stored) {
-            return stored.empty() ? std::string() : toNativeForm(resolvePath(base, stored));
-        };
-        auto location = [&](const std::string& stored) {
-            std::string r = resolvePath(base, stored);
-            // Climbed past the root of a drive path: keep the project's drive.
-            if (!r.empty() && r[0] == '\\' && base.size() >= 2 && base[1] == ':')
-                r = base.substr(0, 1) + ":" + r;
-            if (r.size() > 1 && r.back() == '\\')
-                r.pop_back();
-            return toNativeForm(r);
-        };
-        p.bgTileSetPath = file(data.bgStoredPath);
-        p.objTileSetPath = file(data.objStoredPath);
-        p.mapLocation = location(s.mapLocation);
-        p.tilesetLocation = location(s.tilesetLocation);
-        p.paletteLocation = location(s.paletteLocation);
-    } else {
-        auto file = [&](const std::string& stored) {
-            return stored.empty() ? std::string() : toNativeForm(base + "\\" + storedFileName(stored));
-        };
-        auto location = [&](const std::string& stored) { return stored.empty() ? projectDir : stored; };
-        p.bgTileSetPath = file(data.bgStoredPath);
-        p.objTileSetPath = file(data.objStoredPath);
-        p.mapLocation = location(s.mapLocation);
-        p.tilesetLocation = location(s.tilesetLocation);
-        p.paletteLocation = location(s.paletteLocation);
-    }
+    ResolvedPaths p;
+    p.bgTileSetPath = file(data.bgStoredPath);
+    p.objTileSetPath = file(data.objStoredPath);
+    p.mapLocation = location(s.mapLocation);
+    p.tilesetLocation = location(s.tilesetLocation);
+    p.paletteLocation = location(s.paletteLocation);
     return p;
 }
 

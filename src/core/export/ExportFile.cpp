@@ -1,0 +1,105 @@
+#include "core/export/ExportFile.h"
+
+#include "core/base/FileIO.h"
+#include "core/base/Format.h"
+#include "core/export/ExportFileName.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qm {
+
+namespace {
+
+// Whether a file can be made in dir, tried with a temporary file that is
+// removed again. Returns 0 or the errno of the failure.
+int probeDirectory(const std::string& dir)
+{
+    std::string tmpl = dir + "/.qmexport.XXXXXX";
+    const int fd = ::mkstemp(tmpl.data());
+    if (fd < 0)
+        return errno;
+    ::close(fd);
+    ::unlink(tmpl.c_str());
+    return 0;
+}
+
+int probe(const std::string& path, const std::string& dir)
+{
+    if (directoryExists(path))
+        return EISDIR;
+    return probeDirectory(dir);
+}
+
+} // namespace
+
+bool ExportFile::commit()
+{
+    return writeFileAtomically(path_, bytes_);
+}
+
+CreatedExportFile createExportFile(const std::string& path, Prompter& prompter)
+{
+    CreatedExportFile result;
+    std::string dir = exportDirectoryOf(path);
+    if (dir.empty())
+        dir = !path.empty() && path[0] == '/' ? "/" : ".";
+
+    const int error = probe(path, dir);
+    if (error == 0) {
+        result.file.emplace(path);
+        return result;
+    }
+    std::error_code ec;
+    if (error != EISDIR && !std::filesystem::exists(dir, ec)) {
+        const Answer answer = prompter.ask(formatText(MSG_CREATE_DIRECTORY, path.c_str()), Buttons::YesNoCancel);
+        if (answer != Answer::Yes) {
+            result.reason = formatText("The directory %s does not exist.", dir.c_str());
+            return result;
+        }
+        if (::mkdir(dir.c_str(), 0777) != 0) {
+            prompter.inform(MSG_DIRECTORY_NOT_CREATED);
+            result.reason = MSG_DIRECTORY_NOT_CREATED;
+            return result;
+        }
+        if (probe(path, dir) != 0) {
+            result.reason = formatText(MSG_UNABLE_TO_CREATE_FILE, path.c_str());
+            prompter.inform(result.reason);
+            return result;
+        }
+        result.file.emplace(path);
+        return result;
+    }
+    if (error == EACCES || error == EPERM) {
+        result.reason = formatText("Access to %s is denied.", path.c_str());
+        return result;
+    }
+    result.reason = formatText(MSG_UNABLE_TO_OPEN_FILE, path.c_str());
+    prompter.inform(result.reason);
+    return result;
+}
+
+std::optional<ExportFile> openExportFile(const std::string& path, Prompter& prompter, ExportReport& report)
+{
+    CreatedExportFile created = createExportFile(path, prompter);
+    if (!created.file)
+        report.skipped(path, created.reason);
+    return std::move(created.file);
+}
+
+bool commitExportFile(ExportFile& file, Prompter& prompter, ExportReport& report)
+{
+    if (file.commit()) {
+        report.written(file.path());
+        return true;
+    }
+    const std::string message = formatText(MSG_UNABLE_TO_WRITE_FILE, file.path().c_str());
+    prompter.inform(message);
+    report.skipped(file.path(), message);
+    return false;
+}
+
+} // namespace qm

@@ -1,0 +1,67 @@
+#pragma once
+// One export file being written. createExportFile makes sure the file can be
+// created (asking whether to create a missing directory); the writer then
+// fills the bytes, and commit puts them on disk in one crash-safe step, so an
+// export that stops half-way never leaves a half-written file behind.
+
+#include "core/base/Prompter.h"
+#include "core/export/ExportReport.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qm {
+
+inline constexpr const char* MSG_CREATE_DIRECTORY = "%s.\nThis directory does not exist, create it?";
+inline constexpr const char* MSG_DIRECTORY_NOT_CREATED =
+    "Directory can not be created. Make sure the directory is in correct format.";
+inline constexpr const char* MSG_UNABLE_TO_CREATE_FILE = "Unable to create file %s";
+inline constexpr const char* MSG_UNABLE_TO_OPEN_FILE = "Unable to open file %s";
+inline constexpr const char* MSG_UNABLE_TO_WRITE_FILE = "Unable to write file %s";
+
+class ExportFile {
+public:
+    explicit ExportFile(std::string path) : path_(std::move(path)) {}
+
+    const std::string& path() const { return path_; }
+    std::vector<std::uint8_t>& bytes() { return bytes_; }
+    const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+    void put(std::uint8_t b) { bytes_.push_back(b); }
+    void putU16(std::uint16_t v)
+    {
+        bytes_.push_back(static_cast<std::uint8_t>(v));
+        bytes_.push_back(static_cast<std::uint8_t>(v >> 8));
+    }
+
+    // Replaces the file on disk with the bytes (a read-only file too).
+    bool commit();
+
+private:
+    std::string path_;
+    std::vector<std::uint8_t> bytes_;
+};
+
+struct CreatedExportFile {
+    std::optional<ExportFile> file;
+    std::string reason; // why there is no file
+};
+
+// Makes sure the file at path (native, location + "/" + name) can be written.
+// A missing directory is offered for creation (one level, parents are not
+// made) with Yes/No/Cancel; only Yes creates it. Messages go to the prompter
+// as the user is to see them: a directory that cannot be made, a file that
+// still cannot be created, any other failure. No, Cancel and a denied access
+// give no message, only the reason.
+CreatedExportFile createExportFile(const std::string& path, Prompter& prompter);
+
+// Opens the file as createExportFile does; when it cannot be, notes the file
+// as skipped in the report and gives none.
+std::optional<ExportFile> openExportFile(const std::string& path, Prompter& prompter, ExportReport& report);
+
+// Commits the file and notes the outcome; a file that cannot be written is
+// reported to the user with "Unable to write file %s".
+bool commitExportFile(ExportFile& file, Prompter& prompter, ExportReport& report);
+
+} // namespace qm

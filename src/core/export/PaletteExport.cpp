@@ -1,0 +1,64 @@
+#include "core/export/PaletteExport.h"
+
+#include "core/export/ExportFile.h"
+#include "core/export/ExportFileName.h"
+#include "core/export/MapExport.h"
+
+namespace qm {
+
+std::array<std::uint8_t, 64> encodePaletteGroup(const GbcPaletteGroup& group)
+{
+    std::array<std::uint8_t, 64> out{};
+    size_t i = 0;
+    for (const GbcPalette& palette : group) {
+        for (const GbcColor& c : palette) {
+            const unsigned v = (c.red & 0x1Fu) | (c.green & 0x1Fu) << 5 | (c.blue & 0x1Fu) << 10;
+            out[i++] = static_cast<std::uint8_t>(v);
+            out[i++] = static_cast<std::uint8_t>(v >> 8);
+        }
+    }
+    return out;
+}
+
+namespace {
+
+void writePaletteFile(const std::string& path, const GbcPaletteGroup& group, Prompter& prompter,
+                      Progress& progress, ExportReport& report)
+{
+    std::optional<ExportFile> file = openExportFile(path, prompter, report);
+    if (!file)
+        return;
+    {
+        ProgressScope scope(progress, "Exporting palette...", 8);
+        const auto bytes = encodePaletteGroup(group);
+        for (int p = 0; p < 8; ++p) {
+            scope.step();
+            file->bytes().insert(file->bytes().end(), bytes.begin() + p * 8, bytes.begin() + p * 8 + 8);
+        }
+    }
+    commitExportFile(*file, prompter, report);
+}
+
+} // namespace
+
+ExportReport exportPalettePage(const PaletteStore& palettes, const ExportSettings& s, Prompter& prompter,
+                               Progress& progress)
+{
+    ExportReport report;
+    if (s.paletteFlags & (PALETTE_BG | PALETTE_OBJ) && s.paletteLocation.empty()) {
+        prompter.inform(MSG_EMPTY_LOCATION);
+        report.skipped("", MSG_EMPTY_LOCATION);
+        return report;
+    }
+    if (s.paletteFlags & PALETTE_BG)
+        writePaletteFile(exportPath(s.paletteLocation, exportFileName(EXPORT_PALETTE_BG, s.palettePrefix,
+                                                                      s.paletteSuffix)),
+                         palettes.bgPalettes, prompter, progress, report);
+    if (s.paletteFlags & PALETTE_OBJ)
+        writePaletteFile(exportPath(s.paletteLocation, exportFileName(EXPORT_PALETTE_OBJ, s.palettePrefix,
+                                                                      s.paletteSuffix)),
+                         palettes.objPalettes, prompter, progress, report);
+    return report;
+}
+
+} // namespace qm
