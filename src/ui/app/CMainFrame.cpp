@@ -112,8 +112,30 @@ void CMainFrame::installPane(Pane role, QWidget* widget, Deliver deliverTo)
         managerDock_->setWidget(widget);
         break;
     case Pane::TileEditor:
+        if (QAction* command = commandAction(Command::TileEditor)) {
+            command->setEnabled(true);
+            connect(command, &QAction::triggered, this, [this](bool open) {
+                if (open)
+                    showTileEditor();
+                else if (QWidget* editor = pane(Pane::TileEditor))
+                    editor->hide();
+            });
+        }
         break;
     }
+}
+
+void CMainFrame::showTileEditor()
+{
+    QWidget* editor = pane(Pane::TileEditor);
+    if (!editor)
+        return;
+    if (!tileEditorPlaced_ && tileEditorRect_.isValid())
+        editor->move(tileEditorRect_.topLeft());
+    tileEditorPlaced_ = true;
+    editor->show();
+    if (QAction* command = commandAction(Command::TileEditor))
+        command->setChecked(true);
 }
 
 QWidget* CMainFrame::pane(Pane role) const
@@ -158,15 +180,8 @@ void CMainFrame::route(AppMessage msg, qint64 wParam, qint64 lParam)
         }
         break;
     case MSG_TILE_DOUBLE_CLICKED:
-        if (QWidget* editor = pane(Pane::TileEditor)) {
-            if (!tileEditorPlaced_ && tileEditorRect_.isValid())
-                editor->move(tileEditorRect_.topLeft());
-            tileEditorPlaced_ = true;
-            editor->show();
-            deliver(Pane::TileEditor, msg, wParam, lParam);
-            if (QAction* a = commandAction(Command::TileEditor))
-                a->setChecked(true);
-        }
+        showTileEditor();
+        deliver(Pane::TileEditor, msg, wParam, lParam);
         break;
     case MSG_TILES_CHANGED: {
         deliver(Pane::MapView, msg, wParam, lParam);

@@ -170,6 +170,8 @@ private:
     };
 
     void installPane(Pane role, QWidget* widget, Deliver deliver);
+    // Shows the tile editor pane, at its saved place the first time.
+    void showTileEditor();
     void deliver(Pane role, AppMessage msg, qint64 wParam, qint64 lParam);
 
     void buildActions();

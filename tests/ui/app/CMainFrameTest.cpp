@@ -250,6 +250,14 @@ private slots:
         emit manager->message(MSG_CURRENT_TILE_CHANGED, TILE_BG, 13);
         QVERIFY(editor.received(MSG_CURRENT_TILE_CHANGED));
         QCOMPARE(editor.got.back().l, qint64(13));
+        // "Tile Editor" closes the open editor and opens it again.
+        QAction* editorCommand = h.frame.commandAction(CMainFrame::Command::TileEditor);
+        QVERIFY(editorCommand->isEnabled());
+        QVERIFY(editorCommand->isChecked());
+        editorCommand->trigger();
+        QVERIFY(!editor.isVisible());
+        editorCommand->trigger();
+        QVERIFY(editor.isVisible());
         editor.hide();
 
         // The view's own zoom only moves the box; the box's choice goes to the view.
