@@ -75,6 +75,14 @@ QLineEdit* addPathRow(QWidget* owner, QGridLayout* grid, int row, const char* la
     return edit;
 }
 
+// A typed name is taken relative to the working directory, as a file dialog
+// would; the project keeps full paths.
+std::string fullPath(const QString& typed)
+{
+    const QString path = typed.trimmed();
+    return toCorePath(path.isEmpty() ? path : QFileInfo(path).absoluteFilePath());
+}
+
 void refuse(QWidget* parent, const char* text, QLineEdit* field)
 {
     QMessageBox::information(parent, applicationTitle(), QString::fromLatin1(text));
@@ -160,9 +168,9 @@ void NewProjectDialog::accept()
 NewProjectRequest NewProjectDialog::request() const
 {
     NewProjectRequest r;
-    r.projectPath = toCorePath(project_->text().trimmed());
-    r.bgTileSetPath = toCorePath(bg_->text().trimmed());
-    r.objTileSetPath = toCorePath(obj_->text().trimmed());
+    r.projectPath = fullPath(project_->text());
+    r.bgTileSetPath = fullPath(bg_->text());
+    r.objTileSetPath = fullPath(obj_->text());
     r.width = static_cast<int>(width_->text().trimmed().toUInt());
     r.height = static_cast<int>(height_->text().trimmed().toUInt());
     return r;
@@ -197,8 +205,7 @@ SaveProjectDialog::SaveProjectDialog(const SavePaths& current, QWidget* parent) 
 
 SavePaths SaveProjectDialog::paths() const
 {
-    return SavePaths{toCorePath(project_->text().trimmed()), toCorePath(bg_->text().trimmed()),
-                     toCorePath(obj_->text().trimmed())};
+    return SavePaths{fullPath(project_->text()), fullPath(bg_->text()), fullPath(obj_->text())};
 }
 
 // ---- Map Properties -------------------------------------------------------
@@ -286,7 +293,7 @@ LocateTileSetDialog::LocateTileSetDialog(TileKind kind, const QString& oldPath, 
 
 QString LocateTileSetDialog::path() const
 {
-    return path_->text().trimmed();
+    return fromCorePath(fullPath(path_->text()));
 }
 
 // ---- the real host --------------------------------------------------------

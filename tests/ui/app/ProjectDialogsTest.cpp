@@ -35,6 +35,10 @@ private slots:
         QCOMPARE(r.objTileSetPath, std::string());
         QCOMPARE(r.width, 32);
         QCOMPARE(r.height, 0);
+
+        // A typed name is taken in the working directory.
+        dialog.setFields(QStringLiteral("level"), QString(), QString(), QStringLiteral("1"), QStringLiteral("1"));
+        QCOMPARE(QString::fromStdString(dialog.request().projectPath), QDir::current().absoluteFilePath("level"));
     }
 
     void mapPropertiesAndLocatorTitles()
