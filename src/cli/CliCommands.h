@@ -20,5 +20,6 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
 int infoCommand(CliContext& ctx);
 int exportCommand(CliContext& ctx);
+int reportCommand(CliContext& ctx);
 
 } // namespace qm::cli

@@ -15,6 +15,8 @@ struct Command {
 const Command COMMANDS[] = {
     {"info", "info FILE.qmm", infoCommand},
     {"export", "export FILE.qmm [--map] [--tiles] [--palettes] [--out DIR] [--create-dirs]", exportCommand},
+    {"report", "report FILE.qmm duplicates|comments|palette|unused-bg|unused-obj|priority [--set bg|obj]",
+     reportCommand},
 };
 
 void usage(std::ostream& os)

@@ -1,0 +1,111 @@
+// quiltmark-cli report FILE.qmm KIND [--set bg|obj]: writes the report file the
+// Report menu writes, beside the project, and prints its path. The priority
+// report is printed instead.
+
+#include "cli/CliCommands.h"
+#include "core/base/Progress.h"
+#include "core/base/Prompter.h"
+#include "core/project/ProjectFile.h"
+#include "core/reports/PriorityReport.h"
+#include "core/reports/ReportFile.h"
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <ostream>
+
+namespace qm::cli {
+
+namespace {
+
+constexpr const char* USAGE =
+    "usage: quiltmark-cli report FILE.qmm duplicates|comments|palette|unused-bg|unused-obj|priority [--set bg|obj]\n";
+
+// Opening a project from the command line converts nothing and locates no
+// tile set file; what the loader reports goes to the error stream.
+class ReportPrompter : public Prompter {
+public:
+    explicit ReportPrompter(std::ostream& err) : err_(err) {}
+    Answer ask(const std::string&, Buttons) override { return Answer::No; }
+    void inform(const std::string& text) override { err_ << text << "\n"; }
+
+private:
+    std::ostream& err_;
+};
+
+std::optional<ReportKind> reportKindOf(const std::string& name)
+{
+    if (name == "duplicates")
+        return ReportKind::Duplicates;
+    if (name == "comments")
+        return ReportKind::Comments;
+    if (name == "palette")
+        return ReportKind::Palette;
+    if (name == "unused-bg")
+        return ReportKind::UnusedBg;
+    if (name == "unused-obj")
+        return ReportKind::UnusedObj;
+    return std::nullopt;
+}
+
+} // namespace
+
+int reportCommand(CliContext& ctx)
+{
+    std::vector<std::string> positional;
+    TileKind set = TILE_BG;
+    for (size_t i = 0; i < ctx.args.size(); ++i) {
+        const std::string& a = ctx.args[i];
+        if (a == "--set") {
+            if (i + 1 >= ctx.args.size()) {
+                ctx.err << USAGE;
+                return 2;
+            }
+            const std::string& v = ctx.args[++i];
+            if (v == "bg")
+                set = TILE_BG;
+            else if (v == "obj")
+                set = TILE_OBJ;
+            else {
+                ctx.err << "quiltmark-cli report: --set takes bg or obj\n";
+                return 2;
+            }
+        } else {
+            positional.push_back(a);
+        }
+    }
+    if (positional.size() != 2) {
+        ctx.err << USAGE;
+        return 2;
+    }
+    const std::string& what = positional[1];
+    const std::optional<ReportKind> kind = reportKindOf(what);
+    if (!kind && what != "priority") {
+        ctx.err << "quiltmark-cli report: unknown report '" << what << "'\n" << USAGE;
+        return 2;
+    }
+
+    const std::string path = std::filesystem::absolute(positional[0]).lexically_normal().string();
+    auto ws = std::make_unique<Workspace>();
+    ReportPrompter prompter(ctx.err);
+    NullProgress quiet;
+    const Result opened = readProject(path, *ws, prompter, quiet);
+    if (!opened) {
+        ctx.err << path << ": " << opened.text() << "\n";
+        return 1;
+    }
+    if (!kind) {
+        ctx.out << priorityReportText(ws->project.map);
+        return 0;
+    }
+    ReportWritten written;
+    const Result r = writeReport(*kind, *ws, set, quiet, written);
+    if (!r) {
+        ctx.err << r.text() << "\n";
+        return 1;
+    }
+    ctx.out << written.path << "\n";
+    return 0;
+}
+
+} // namespace qm::cli
