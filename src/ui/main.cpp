@@ -1,13 +1,39 @@
+#include "core/project/ProjectCommands.h"
+#include "ui/app/Artwork.h"
 #include "ui/app/CMainFrame.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QSplashScreen>
+#include <QThread>
+#include <QTimer>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Brightloom."));
     QApplication::setApplicationName(QStringLiteral("Quiltmark"));
+    QApplication::setApplicationVersion(QStringLiteral("0.1"));
+
+    QSplashScreen splash(qm::ui::startupPicture());
+    splash.show();
+    QElapsedTimer shown;
+    shown.start();
+    app.processEvents();
+
     qm::ui::CMainFrame frame;
-    frame.show();
+    const QStringList args = QApplication::arguments();
+    const QString file = args.size() > 1 ? args.at(1) : QString();
+
+    // Half a second of the picture, then the window.
+    while (shown.elapsed() < 500) {
+        app.processEvents();
+        QThread::msleep(20);
+    }
+    frame.showAsSaved();
+    splash.finish(&frame);
+    frame.route(qm::ui::MSG_INIT_MAP, 0, 0);
+    if (!file.isEmpty())
+        frame.openFile(file);
     return app.exec();
 }

@@ -1,6 +1,16 @@
 #pragma once
 // The notifications between the panes. Panes never call each other: they
 // send one of these to CMainFrame, which routes it on.
+//
+// Every pane has the signal
+//     void message(qm::ui::AppMessage msg, qint64 wParam, qint64 lParam);
+// which CMainFrame connects to its route() slot, and the public receiver
+//     void handleMessage(qm::ui::AppMessage msg, qint64 wParam, qint64 lParam);
+// that route() calls for the messages the pane is to get.
+
+#include <QtGlobal>
+
+#include <cstdint>
 
 namespace qm::ui {
 
@@ -17,5 +27,46 @@ enum AppMessage : unsigned {
     MSG_TILE_PALETTE_CHANGED = 0x1412, // manager, tile editor -> main window -> map view, manager
     MSG_CURRENT_TILE_CHANGED = 0x1413, // manager -> main window -> tile editor
 };
+
+// wParam of MSG_TILES_CHANGED: the kind in the low byte, plus these bits.
+inline constexpr qint64 TILES_CHANGED_RANGE = 0x10000;     // lParam points to a TileRange
+inline constexpr qint64 TILES_CHANGED_KEEP_PAGE = 0x100000; // the manager does not switch pages
+
+// wParam of MSG_GRID.
+inline constexpr qint64 GRID_SHOW = 256;
+inline constexpr qint64 GRID_HIDE = 512;
+
+// wParam of MSG_MAP_RESET.
+inline constexpr qint64 MAP_RESET_SIZE = 0;
+inline constexpr qint64 MAP_RESET_NEW = 1;
+inline constexpr qint64 MAP_RESET_IMPORT = 2;
+
+// Inclusive range of tiles named by MSG_TILES_CHANGED with TILES_CHANGED_RANGE.
+struct TileRange {
+    std::int32_t first = 0;
+    std::int32_t last = 0;
+};
+
+// The record lParam of MSG_TILE_PALETTE_CHANGED points to.
+struct TilePaletteChange {
+    std::uint8_t oldPalette = 0;
+    std::uint8_t newPalette = 0;
+    std::uint8_t layer = 0; // TILE_BG, TILE_OBJ or TILE_TAG
+    std::int32_t firstTile = 0;
+    std::int32_t lastTile = 0;
+};
+
+// A record passed by address in lParam; it lives for the duration of the
+// synchronous call that delivers the message.
+template <class T>
+qint64 messageParam(const T* record)
+{
+    return static_cast<qint64>(reinterpret_cast<quintptr>(record));
+}
+template <class T>
+const T* messageRecord(qint64 lParam)
+{
+    return reinterpret_cast<const T*>(static_cast<quintptr>(lParam));
+}
 
 } // namespace qm::ui

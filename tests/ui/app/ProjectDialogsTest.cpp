@@ -1,0 +1,70 @@
+#include "ui/app/ProjectDialogs.h"
+
+#include <QtTest>
+
+using namespace qm;
+using namespace qm::ui;
+
+class ProjectDialogsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void filtersAreRewrittenForQt()
+    {
+        QCOMPARE(qtFileFilter(QStringLiteral("Quilt Mark(*.qmm;*.qmd)|*.qmm;*.qmd|")),
+                 QStringLiteral("Quilt Mark(*.qmm *.qmd)"));
+        QCOMPARE(qtFileFilter(QStringLiteral("BG Tileset(*.qmb;*.bts)|*.qmb; *.bts|;")),
+                 QStringLiteral("BG Tileset(*.qmb *.bts)"));
+        QCOMPARE(qtFileFilter(QStringLiteral("Bin File (*.bin)|*.bin|")), QStringLiteral("Bin File (*.bin)"));
+    }
+
+    void newProjectDialogGivesItsFields()
+    {
+        NewProjectDialog dialog;
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("New Project"));
+        NewProjectRequest defaults = dialog.request();
+        QCOMPARE(defaults.width, 20);
+        QCOMPARE(defaults.height, 18);
+        QCOMPARE(defaults.projectPath, std::string());
+        dialog.setFields(QStringLiteral("/m/level"), QStringLiteral(" /m/bg.qmb "), QString(), QStringLiteral("32"),
+                         QStringLiteral("0"));
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        const NewProjectRequest r = dialog.request();
+        QCOMPARE(r.projectPath, std::string("/m/level"));
+        QCOMPARE(r.bgTileSetPath, std::string("/m/bg.qmb"));
+        QCOMPARE(r.objTileSetPath, std::string());
+        QCOMPARE(r.width, 32);
+        QCOMPARE(r.height, 0);
+
+        // A typed name is taken in the working directory.
+        dialog.setFields(QStringLiteral("level"), QString(), QString(), QStringLiteral("1"), QStringLiteral("1"));
+        QCOMPARE(QString::fromStdString(dialog.request().projectPath), QDir::current().absoluteFilePath("level"));
+    }
+
+    void mapPropertiesAndLocatorTitles()
+    {
+        ProjectState st;
+        st.map.create(12, 7);
+        st.projectPath = "/m/level.qmm";
+        MapPropertiesDialog properties(st);
+        QCOMPARE(properties.windowTitle(), QStringLiteral("Map Properties"));
+        QCOMPARE(properties.mapSize(), QSize(12, 7));
+        properties.setSizeFields(QStringLiteral("30"), QStringLiteral(" 5"));
+        properties.accept();
+        QCOMPARE(properties.result(), int(QDialog::Accepted));
+        QCOMPARE(properties.mapSize(), QSize(30, 5));
+
+        LocateTileSetDialog bg(TILE_BG, QStringLiteral("/old/bg.qmb"));
+        QCOMPARE(bg.windowTitle(), QStringLiteral("Locate BG tile set(*.qmb) file"));
+        QCOMPARE(bg.path(), QStringLiteral("/old/bg.qmb"));
+        LocateTileSetDialog obj(TILE_OBJ, QString());
+        QCOMPARE(obj.windowTitle(), QStringLiteral("Locate OBJ tile set(*.qmo) file"));
+
+        SaveProjectDialog save(SavePaths{"/a.qmm", "/b.qmb", ""});
+        QCOMPARE(save.windowTitle(), QStringLiteral("Save Project"));
+        QCOMPARE(save.paths().bgTileSetPath, std::string("/b.qmb"));
+    }
+};
+
+QTEST_MAIN(ProjectDialogsTest)
+#include "ProjectDialogsTest.moc"
