@@ -4,6 +4,7 @@
 
 #include "core/base/Result.h"
 #include "core/map/MapRenderer.h"
+#include "core/map/TilePaletteChange.h"
 #include "core/map/UndoStore.h"
 #include "core/project/Workspace.h"
 
@@ -11,13 +12,6 @@
 
 namespace qm {
 
-struct TilePaletteChange {
-    std::uint8_t oldPalette = 0;
-    std::uint8_t newPalette = 0;
-    std::uint8_t layer = TILE_BG; // TILE_BG, TILE_OBJ or TILE_TAG
-    std::int32_t firstTile = 0;
-    std::int32_t lastTile = 0;
-};
 
 // Makes the current step a tile palette step (beginning one unless it already
 // is one that can be undone) and gives every cell of the layer whose tile is

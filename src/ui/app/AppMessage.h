@@ -8,6 +8,8 @@
 //     void handleMessage(qm::ui::AppMessage msg, qint64 wParam, qint64 lParam);
 // that route() calls for the messages the pane is to get.
 
+#include "core/map/TilePaletteChange.h"
+
 #include <QtGlobal>
 
 #include <cstdint>
@@ -47,14 +49,9 @@ struct TileRange {
     std::int32_t last = 0;
 };
 
-// The record lParam of MSG_TILE_PALETTE_CHANGED points to.
-struct TilePaletteChange {
-    std::uint8_t oldPalette = 0;
-    std::uint8_t newPalette = 0;
-    std::uint8_t layer = 0; // TILE_BG, TILE_OBJ or TILE_TAG
-    std::int32_t firstTile = 0;
-    std::int32_t lastTile = 0;
-};
+// lParam of MSG_TILE_PALETTE_CHANGED points to a qm::TilePaletteChange.
+using qm::TilePaletteChange;
+
 
 // A record passed by address in lParam; it lives for the duration of the
 // synchronous call that delivers the message.

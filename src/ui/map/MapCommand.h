@@ -1,7 +1,8 @@
 #pragma once
-// The map commands the view's keys and context menu ask for, and the map
-// tools the main window holds. The view reports a command with
+// The map commands the view's keys and context menu ask for. The view reports a command with
 // CQuiltmarkView::mapCommand; the editing tools carry it out.
+
+#include "ui/app/MapTool.h"
 
 namespace qm::ui {
 
@@ -29,16 +30,5 @@ enum class MapCommand {
     CopyMapToTile,
 };
 
-enum MapTool : int {
-    TOOL_SELECT = 1,
-    TOOL_ZOOM = 2,
-    TOOL_ZOOM_OUT = 3,
-    TOOL_HAND = 4,
-    TOOL_PENCIL = 5,
-    TOOL_BUCKET = 6,
-    TOOL_EYEDROPPER = 7,
-    TOOL_REV_EYEDROPPER = 8,
-    TOOL_LINE = 9,
-};
 
 } // namespace qm::ui
