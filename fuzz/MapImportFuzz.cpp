@@ -1,0 +1,40 @@
+// Import > Map: the file bytes are read into a block of the size the user
+// typed and merged into the map at the cursor in any orientation. The sizes,
+// cursor and options come from the end of the input, the file from the rest.
+
+#include "FuzzCheck.h"
+
+#include "core/import/MapImport.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, size_t size)
+{
+    FuzzedDataProvider in(bytes, size);
+    qm::MapImportOptions o;
+    o.width = in.ConsumeIntegralInRange<int>(-2, 70);
+    o.height = in.ConsumeIntegralInRange<int>(-2, 70);
+    o.swapBytes = in.ConsumeBool();
+    o.orientation = static_cast<qm::MapOrientation>(in.ConsumeIntegralInRange<int>(0, 3));
+    o.cursorX = in.ConsumeIntegralInRange<int>(-5, 80);
+    o.cursorY = in.ConsumeIntegralInRange<int>(-5, 80);
+    const int layers[] = {qm::TILE_BG, qm::TILE_OBJ, qm::TILE_TAG, qm::LAYER_PALETTE_PAGE, 0};
+    o.layer = layers[in.ConsumeIntegralInRange<int>(0, 4)];
+    const int mapW = in.ConsumeIntegralInRange<int>(0, 40);
+    const int mapH = in.ConsumeIntegralInRange<int>(0, 40);
+    const std::vector<std::uint8_t> file = in.ConsumeRemainingBytes<std::uint8_t>();
+
+    qm::ProjectState project;
+    FUZZ_CHECK(project.map.create(mapW, mapH));
+    qm::NullProgress progress;
+    const qm::Result r = qm::importMapBytes(file, o, project, progress);
+    const qm::MapGrid& map = project.map;
+    FUZZ_CHECK(map.cells.size() == size_t(map.width) * size_t(map.height));
+    if (!r) {
+        FUZZ_CHECK(map.width == mapW && map.height == mapH);
+        return 0;
+    }
+    FUZZ_CHECK(map.width >= mapW && map.height >= mapH);
+    FUZZ_CHECK(map.width >= o.width && map.height >= o.height);
+    return 0;
+}

@@ -1,0 +1,20 @@
+// Import > Palette: any file gives 5-bit colours in the chosen group.
+
+#include "FuzzCheck.h"
+
+#include "core/import/PaletteFileImport.h"
+
+#include <memory>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, size_t size)
+{
+    for (qm::TileKind kind : {qm::TILE_BG, qm::TILE_OBJ}) {
+        auto ws = std::make_unique<qm::Workspace>();
+        qm::NullProgress progress;
+        FUZZ_CHECK(qm::importPaletteBytes({bytes, size}, *ws, kind, progress).ok());
+        for (const qm::GbcPalette& p : ws->tiles.palettes.colourGroup(kind))
+            for (const qm::GbcColor& c : p)
+                FUZZ_CHECK(c.red <= 31 && c.green <= 31 && c.blue <= 31);
+    }
+    return 0;
+}
