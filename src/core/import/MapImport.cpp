@@ -68,8 +68,12 @@ Result mergeMapBlock(MapGrid& map, const MapGrid& block, int cursorX, int cursor
     const bool extendsLeft = orientation == MapOrientation::TopLeft || orientation == MapOrientation::BottomLeft;
     const bool extendsUp = orientation == MapOrientation::TopLeft || orientation == MapOrientation::TopRight;
 
-    const int addColumns = extendsLeft ? std::max(w - x - 1, 0) : std::max(w + x - map.width, 0);
-    const int addRows = extendsUp ? std::max(h - y - 1, 0) : std::max(h + y - map.height, 0);
+    // Columns (rows) from the map's edge up to and including the cursor's; a
+    // map without columns (rows) has no cursor cell to count.
+    const int upToCursorX = map.width > 0 ? x + 1 : 0;
+    const int upToCursorY = map.height > 0 ? y + 1 : 0;
+    const int addColumns = extendsLeft ? std::max(w - upToCursorX, 0) : std::max(w + x - map.width, 0);
+    const int addRows = extendsUp ? std::max(h - upToCursorY, 0) : std::max(h + y - map.height, 0);
     if (!MapGrid::sizeAllowed(std::int64_t(map.width) + addColumns, std::int64_t(map.height) + addRows))
         return Result::failure(MSG_NEW_MAP_FAILED);
 

@@ -7,7 +7,9 @@ namespace qm {
 
 bool MapGrid::sizeAllowed(std::int64_t w, std::int64_t h)
 {
-    return w >= 0 && h >= 0 && (w == 0 || h <= MAX_CELLS / w);
+    // Each side is bounded on its own too: a map 0 cells wide and two billion
+    // rows high holds no cells, but everything that walks its rows would hang.
+    return w >= 0 && h >= 0 && w <= MAX_CELLS && h <= MAX_CELLS && (w == 0 || h <= MAX_CELLS / w);
 }
 
 bool MapGrid::create(int w, int h)

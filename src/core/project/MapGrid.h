@@ -19,7 +19,8 @@ public:
     std::vector<MapCell> cells;
 
     bool hasCells() const { return !cells.empty(); }
-    // True when a w x h grid may be allocated (non-negative and within MAX_CELLS).
+    // True when a w x h grid may be allocated (non-negative, each side and the
+    // cell count within MAX_CELLS).
     static bool sizeAllowed(std::int64_t w, std::int64_t h);
 
     // w x h cleared cells. On failure the grid is left exactly as it was.

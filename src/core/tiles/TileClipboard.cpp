@@ -55,6 +55,10 @@ std::optional<std::vector<TileClipEntry>> decodeTileClip(std::span<const std::ui
         if (!r.text(comment, n))
             return std::nullopt;
         e.palette &= 0x07;
+        // Pixels are colour indices 0..3; whatever else another program put
+        // on the clipboard must not reach the tiles.
+        for (std::uint8_t& p : e.pixels)
+            p &= 3;
         if (comment.size() > CTile::MAX_COMMENT)
             comment.resize(CTile::MAX_COMMENT);
         e.comment = std::move(comment);

@@ -24,7 +24,8 @@ std::vector<std::uint8_t> encodeTileClip(std::span<const CTile* const> tiles);
 std::vector<std::uint8_t> encodeTileClip(const std::vector<TileClipEntry>& entries);
 
 // nullopt when the record is shorter than its own counts say. Comments longer
-// than 32 characters are cut to 32; palettes are masked to 0..7.
+// than 32 characters are cut to 32; palettes are masked to 0..7 and pixels
+// to colour indices 0..3.
 std::optional<std::vector<TileClipEntry>> decodeTileClip(std::span<const std::uint8_t> bytes);
 
 } // namespace qm

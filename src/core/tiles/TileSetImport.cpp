@@ -79,7 +79,7 @@ Result importTilePixels(std::span<const std::uint8_t> bytes, TileSourceFormat fo
     long long to = request.toTile;
     if (from < 0 || from > to || request.currentTile < 0 || request.currentTile >= TILES_PER_SET)
         return Result::failure(MSG_INVALID_IMPORT_RANGE);
-    if (to - from + 1 > TILES_PER_SET) {
+    if (to - from >= TILES_PER_SET) { // to - from + 1 would overflow for the largest numbers
         prompter.inform(MSG_ONLY_512_TILES);
         to = from + TILES_PER_SET - 1;
     }
