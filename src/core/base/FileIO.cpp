@@ -1,8 +1,10 @@
 #include "core/base/FileIO.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,10 +14,28 @@ namespace fs = std::filesystem;
 namespace qm {
 
 namespace {
-long long g_failAfter = -1;
-}
+std::optional<SimulatedWriteFailure> g_failure;
+std::size_t g_maxWrite = 0;
 
-void simulateWriteFailureAfter(std::size_t bytes) { g_failAfter = static_cast<long long>(bytes); }
+// The failure that strikes this call, if any.
+std::optional<SimulatedWriteFailure> takeSimulatedFailure()
+{
+    if (!g_failure)
+        return std::nullopt;
+    if (g_failure->filesBefore > 0) {
+        --g_failure->filesBefore;
+        return std::nullopt;
+    }
+    std::optional<SimulatedWriteFailure> now = g_failure;
+    g_failure.reset();
+    return now;
+}
+} // namespace
+
+void simulateWriteFailure(const SimulatedWriteFailure& failure) { g_failure = failure; }
+void simulateWriteFailureAfter(std::size_t bytes) { g_failure = SimulatedWriteFailure{0, WriteStage::Data, bytes}; }
+void clearSimulatedWriteFailure() { g_failure.reset(); }
+void simulateShortWrites(std::size_t maxBytesPerWrite) { g_maxWrite = maxBytesPerWrite; }
 
 ReadStatus readWholeFile(const std::string& path, std::vector<std::uint8_t>& out, std::uintmax_t maxBytes)
 {
@@ -47,8 +67,8 @@ ReadStatus readWholeFile(const std::string& path, std::vector<std::uint8_t>& out
 
 bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes)
 {
-    long long failAfter = g_failAfter;
-    g_failAfter = -1;
+    const std::optional<SimulatedWriteFailure> fail = takeSimulatedFailure();
+    const auto failsAt = [&fail](WriteStage stage) { return fail && fail->stage == stage; };
 
     const fs::path target(path);
     if (target.filename().empty())
@@ -59,6 +79,8 @@ bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     fs::path dir = target.parent_path();
     if (dir.empty())
         dir = ".";
+    if (failsAt(WriteStage::Create))
+        return false;
     std::string tmpl = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
     int fd = mkstemp(tmpl.data());
     if (fd < 0)
@@ -67,12 +89,13 @@ bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     bool ok = true;
     size_t done = 0;
     size_t limit = bytes.size();
-    if (failAfter >= 0 && static_cast<size_t>(failAfter) < limit) {
-        limit = static_cast<size_t>(failAfter);
+    if (failsAt(WriteStage::Data) && fail->afterBytes < limit) {
+        limit = fail->afterBytes;
         ok = false;
     }
     while (done < limit) {
-        ssize_t n = ::write(fd, bytes.data() + done, limit - done);
+        const size_t chunk = g_maxWrite ? std::min(g_maxWrite, limit - done) : limit - done;
+        ssize_t n = ::write(fd, bytes.data() + done, chunk);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -81,7 +104,7 @@ bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> 
         }
         done += static_cast<size_t>(n);
     }
-    if (ok && ::fsync(fd) != 0)
+    if (ok && (failsAt(WriteStage::Sync) || ::fsync(fd) != 0))
         ok = false;
 
     // Keep the permissions of the file being replaced, plus the owner's write bit.
@@ -98,7 +121,7 @@ bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> 
         ok = false;
     if (::close(fd) != 0)
         ok = false;
-    if (ok && std::rename(tmpl.c_str(), path.c_str()) != 0)
+    if (ok && (failsAt(WriteStage::Rename) || std::rename(tmpl.c_str(), path.c_str()) != 0))
         ok = false;
     if (!ok)
         ::unlink(tmpl.c_str());

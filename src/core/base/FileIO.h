@@ -26,8 +26,24 @@ bool copyFileAtomically(const std::string& from, const std::string& to);
 bool fileExists(const std::string& path);
 bool directoryExists(const std::string& path);
 
-// Hook for tests: when set, writeFileAtomically fails after this many bytes
-// of the temporary file are written (as a full disk would), then resets itself.
+// Hooks for tests.
+// Where a simulated failure strikes inside writeFileAtomically: creating the
+// temporary file, writing its bytes (as a full disk would), flushing it to
+// disk, or renaming it over the target.
+enum class WriteStage { Create, Data, Sync, Rename };
+struct SimulatedWriteFailure {
+    int filesBefore = 0;       // this many calls of writeFileAtomically succeed first
+    WriteStage stage = WriteStage::Data;
+    std::size_t afterBytes = 0; // Data: bytes of the temporary file written before it fails
+};
+// Arms one failure; it resets itself once it struck.
+void simulateWriteFailure(const SimulatedWriteFailure& failure);
+// The next writeFileAtomically fails after this many bytes.
 void simulateWriteFailureAfter(std::size_t bytes);
+// Disarms a failure that has not struck yet.
+void clearSimulatedWriteFailure();
+// Every write to the disk then takes at most this many bytes at a time, as
+// a write interrupted by a signal would; 0 goes back to normal.
+void simulateShortWrites(std::size_t maxBytesPerWrite);
 
 } // namespace qm

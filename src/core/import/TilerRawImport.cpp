@@ -45,8 +45,11 @@ Result importTilerRawFile(const std::string& path, TileLibrary& library, TileKin
     const ReadStatus status = readWholeFile(path, bytes, MAX_RAW_FILE);
     if (status == ReadStatus::CannotOpen)
         return Result::failure(formatText("Error! Unable to open file %s", path.c_str()));
+    // The message names the file and why it was refused.
     if (status == ReadStatus::TooLarge)
-        return Result::failure(MSG_INVALID_TILER_RAW);
+        return Result::failure(formatText(MSG_TILER_RAW_TOO_LARGE, path.c_str()));
+    if (bytes.size() < TILER_RAW_SIZE)
+        return Result::failure(formatText(MSG_TILER_RAW_TOO_SHORT, path.c_str(), bytes.size()));
     return importTilerRawBytes(bytes, library, target);
 }
 

@@ -1,7 +1,9 @@
 #include "core/import/MapImport.h"
 #include "support/TestSupport.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <utility>
 
 using namespace qm;
 using namespace qm::test;
@@ -127,6 +129,31 @@ TEST(MapImport, TopLeftGrowsBeforeTheFirstColumnAndRow)
     EXPECT_EQ(fits.cellAt(10, 5)->bgTile, 205);
     EXPECT_EQ(fits.cellAt(7, 4)->bgTile, 4 * 100 + 7);
     EXPECT_EQ(fits.cellAt(11, 5)->bgTile, 5 * 100 + 11);
+}
+
+TEST(MapImport, ABlockMergedIntoAMapWithoutCellsBecomesTheMap)
+{
+    // Found by fuzzing: growing towards the top or left counted a cursor
+    // column and row that an empty map does not have, and cut the block.
+    NullProgress quiet;
+    for (MapOrientation o : {MapOrientation::TopLeft, MapOrientation::TopRight, MapOrientation::BottomLeft,
+                             MapOrientation::BottomRight}) {
+        for (auto [w, h] : {std::pair{0, 0}, std::pair{0, 3}, std::pair{5, 0}}) {
+            MapGrid map;
+            ASSERT_TRUE(map.create(w, h));
+            ASSERT_TRUE(mergeMapBlock(map, blockOf(4, 2), 0, 0, o, quiet));
+            if (w == 0 && h == 0) {
+                EXPECT_EQ(map.width, 4) << int(o);
+                EXPECT_EQ(map.height, 2) << int(o);
+            }
+            EXPECT_GE(map.width, 4) << int(o) << " " << w << "x" << h;
+            EXPECT_GE(map.height, 2) << int(o) << " " << w << "x" << h;
+            int found = 0;
+            for (const MapCell& c : map.cells)
+                found += c.bgTile >= 200 ? 1 : 0;
+            EXPECT_EQ(found, 8) << int(o) << " " << w << "x" << h;
+        }
+    }
 }
 
 TEST(MapImport, TopRightAndBottomLeftGrowOnTheirOwnSides)

@@ -85,6 +85,9 @@ TEST(TilerRawImport, ShortFilesAreRefusedWholeAndLongerOnesReadAsFarAsNeeded)
     TempDir dir;
     writeBytes(dir.file("a.raw"), raw);
     EXPECT_TRUE(importTilerRawFile(dir.file("a.raw"), *lib, TILE_BG));
+    writeBytes(dir.file("short.raw"), std::vector<std::uint8_t>(6183, 1));
+    EXPECT_EQ(importTilerRawFile(dir.file("short.raw"), *lib, TILE_BG).text(),
+              "Invalid Tiler raw file " + dir.file("short.raw") + ": it holds 6183 bytes, a Tiler raw file holds 6184.");
     const Result missing = importTilerRawFile(dir.file("none.raw"), *lib, TILE_BG);
     EXPECT_EQ(missing.text(), "Error! Unable to open file " + dir.file("none.raw"));
 }

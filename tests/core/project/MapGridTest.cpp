@@ -174,6 +174,10 @@ TEST(MapGrid, ImpossibleSizesFailAndChangeNothing)
     EXPECT_EQ(g.height, 4);
     EXPECT_TRUE(g.create(0, 7));
     EXPECT_FALSE(g.hasCells());
+    // No cells, but a side beyond the limit all the same: every row walk would hang.
+    EXPECT_FALSE(g.create(0, 1 << 30));
+    EXPECT_FALSE(g.create(0x7FFFFFFF, 0));
+    EXPECT_EQ(g.height, 7);
 }
 
 TEST(ProjectState, FlagsNotifyAndPathsNormalise)

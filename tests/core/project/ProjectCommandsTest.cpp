@@ -4,7 +4,13 @@
 #include "core/tiles/TileSetFile.h"
 #include "support/TestSupport.h"
 
+#include "core/base/Format.h"
+
+#include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
+#include <map>
+#include <memory>
 
 using namespace qm;
 using namespace qm::test;
@@ -184,6 +190,148 @@ TEST(SaveProject, FailedProjectFileWritesNoTileSetsAndKeepsFlags)
     EXPECT_EQ(r.text(), "Unable to create new map file");
     EXPECT_FALSE(fileExists(dir.file("p.qmb")));
     EXPECT_EQ(ws.project.changeFlags, CHANGED_BG_TILES | CHANGED_MAP);
+}
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Files = std::map<std::string, Bytes>;
+
+// Every file in the directory, temporary ones included.
+Files filesIn(const TempDir& dir)
+{
+    Files files;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        files[entry.path().filename().string()] = readBytes(entry.path().string());
+    return files;
+}
+
+void fillFirstVersion(Workspace& ws, const TempDir& dir)
+{
+    ws.project.projectPath = dir.file("level.qmm");
+    ws.project.bgTileSetPath = dir.file("level.qmb");
+    ws.project.objTileSetPath = dir.file("level.qmo");
+    ws.project.map.create(30, 20);
+    for (size_t i = 0; i < ws.project.map.cells.size(); ++i)
+        ws.project.map.cells[i].set(TILE_BG, static_cast<std::uint16_t>(i % 512), 0, 0, static_cast<std::uint8_t>(i));
+    for (int t = 0; t < 512; ++t) {
+        ws.tiles.bg.tiles[static_cast<size_t>(t)].pixels.fill(static_cast<std::uint8_t>(t % 4));
+        ws.tiles.obj.tiles[static_cast<size_t>(t)].setComment(std::string(static_cast<size_t>(t % 33), 'o'));
+    }
+}
+
+// Everything a save writes changes: the map's size, tiles, comments, palettes.
+void editEverything(Workspace& ws)
+{
+    ws.project.map.insertColumns(0, 3);
+    ws.project.map.cellAt(0, 0)->set(TILE_OBJ, 77, 2, 0, 9);
+    ws.tiles.bg.tiles[3].pixels.fill(1);
+    ws.tiles.bg.tiles[4].setComment("new");
+    ws.tiles.obj.tiles[500].pixels.fill(2);
+    ws.tiles.palettes.objPalettes[1][2] = GbcColor{1, 2, 3};
+    ws.project.changeFlags = CHANGED_MAP | CHANGED_PROJECT | CHANGED_PALETTE | CHANGED_BG_TILES | CHANGED_OBJ_TILES;
+}
+
+// Interrupts the save at the start, inside and at the end of the bytes of
+// each of its files, and at creating, flushing and renaming each file. After
+// every interruption: the save reports the file it could not write, no file
+// is torn (each is wholly as before or wholly as saved, the interrupted one
+// and those after it as before), no temporary file is left, the project
+// opens with both tile sets, and what was not saved still counts as changed.
+void interruptEverywhere(const std::function<Result(Workspace&)>& save, const std::vector<std::string>& order)
+{
+    TempDir dir;
+    auto ws = std::make_unique<Workspace>();
+    fillFirstVersion(*ws, dir);
+    NullProgress quiet;
+    ASSERT_TRUE(saveProject(*ws, quiet));
+    const Files previous = filesIn(dir);
+    ASSERT_EQ(previous.size(), 3u);
+
+    editEverything(*ws);
+    const ChangeFlags edited = ws->project.changeFlags;
+    Files saved = {{"level.qmm", encodeProject(*ws, quiet)},
+                   {"level.qmb", encodeTileSetFile(ws->tiles, TILE_BG)},
+                   {"level.qmo", encodeTileSetFile(ws->tiles, TILE_OBJ)}};
+    for (const auto& [name, bytes] : saved)
+        ASSERT_NE(bytes, previous.at(name)) << name;
+
+    int interruptions = 0;
+    for (size_t f = 0; f < order.size(); ++f) {
+        const std::string& name = order[f];
+        const std::string expected = name == "level.qmm"
+                                         ? std::string("Unable to create new map file")
+                                         : formatText("Unable to open file %s for writing.", dir.file(name).c_str());
+        std::vector<SimulatedWriteFailure> failures;
+        for (WriteStage stage : {WriteStage::Create, WriteStage::Sync, WriteStage::Rename})
+            failures.push_back({static_cast<int>(f), stage, 0});
+        const size_t size = saved.at(name).size();
+        for (size_t at = 0; at < size; at += 4093)
+            failures.push_back({static_cast<int>(f), WriteStage::Data, at});
+        failures.push_back({static_cast<int>(f), WriteStage::Data, 1});
+        failures.push_back({static_cast<int>(f), WriteStage::Data, size - 1});
+
+        for (const SimulatedWriteFailure& failure : failures) {
+            SCOPED_TRACE(name + " stage " + std::to_string(int(failure.stage)) + " after " +
+                         std::to_string(failure.afterBytes));
+            ++interruptions;
+            for (const auto& [file, bytes] : previous)
+                writeBytes(dir.file(file), bytes);
+            ws->project.changeFlags = edited;
+
+            simulateWriteFailure(failure);
+            const Result r = save(*ws);
+            clearSimulatedWriteFailure();
+            EXPECT_FALSE(r);
+            EXPECT_EQ(r.text(), expected);
+
+            const Files now = filesIn(dir);
+            EXPECT_EQ(now.size(), 3u);
+            for (size_t g = 0; g < order.size(); ++g) {
+                const Bytes& bytes = now.count(order[g]) ? now.at(order[g]) : Bytes{};
+                EXPECT_EQ(bytes, g < f ? saved.at(order[g]) : previous.at(order[g])) << order[g];
+            }
+            EXPECT_NE(ws->project.changeFlags, 0);
+
+            auto back = std::make_unique<Workspace>();
+            ScriptedPrompter prompter;
+            const Result opened = readProject(dir.file("level.qmm"), *back, prompter, quiet);
+            EXPECT_TRUE(opened) << opened.text();
+            EXPECT_TRUE(prompter.informed.empty());
+            EXPECT_TRUE(prompter.locateRequests.empty());
+        }
+    }
+    EXPECT_GT(interruptions, 30);
+
+    // Uninterrupted, and with the disk taking a few bytes at a time, the save is whole.
+    for (const auto& [file, bytes] : previous)
+        writeBytes(dir.file(file), bytes);
+    simulateShortWrites(1000);
+    const Result r = save(*ws);
+    simulateShortWrites(0);
+    ASSERT_TRUE(r) << r.text();
+    EXPECT_EQ(filesIn(dir), saved);
+    EXPECT_EQ(ws->project.changeFlags, 0);
+}
+
+} // namespace
+
+TEST(SaveProject, AnInterruptedSaveNeverTearsAFileAndTheProjectStillOpens)
+{
+    NullProgress quiet;
+    interruptEverywhere([&quiet](Workspace& ws) { return saveProject(ws, quiet); },
+                        {"level.qmm", "level.qmb", "level.qmo"});
+}
+
+TEST(SaveProjectAs, AnInterruptedSaveAsNeverTearsAFileAndTheProjectStillOpens)
+{
+    NullProgress quiet;
+    interruptEverywhere(
+        [&quiet](Workspace& ws) {
+            const SavePaths paths{ws.project.projectPath, ws.project.bgTileSetPath, ws.project.objTileSetPath};
+            return saveProjectAs(ws, paths, quiet);
+        },
+        {"level.qmb", "level.qmo", "level.qmm"});
 }
 
 TEST(SaveProjectAs, WritesTileSetsFirstWithTheirExtensions)

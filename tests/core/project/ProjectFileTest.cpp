@@ -1,4 +1,5 @@
 #include "core/base/FileIO.h"
+#include "core/base/Format.h"
 #include "core/project/ProjectFile.h"
 #include "core/tiles/DefaultTagTiles.h"
 #include "core/tiles/TileSetFile.h"
@@ -272,6 +273,11 @@ TEST(ProjectFile, RefusesWrongPrefixVersionsAndImpossibleSizes)
     Builder longString;
     longString.text("Quilt Mark Version 5.6").u32(0xFFFFFFF0).text("abc");
     EXPECT_EQ(textOf(longString.b), "Invalid Quiltmark file.");
+    // Found by fuzzing: no columns and 654311424 rows held no cell bytes and
+    // walked its rows for minutes.
+    Builder noColumns;
+    noColumns.text("Quilt Mark Version 4.0").str("").str("").u32(0).u32(0).u32(0).u32(0).u32(654311424).u32(0);
+    EXPECT_EQ(textOf(noColumns.b), formatText("Not enought memory to create %dx%d map", 0, 654311424));
 }
 
 TEST(ProjectFile, EveryPrefixIsRefusedAndTheOpenProjectStaysAsItWas)

@@ -163,3 +163,18 @@ TEST(TileClipboard, RefusesRecordsShorterThanTheirCountsAndCutsLongComments)
     ASSERT_TRUE(decoded);
     EXPECT_EQ((*decoded)[0].comment.size(), 32u);
 }
+
+TEST(TileClipboard, PixelsFromAnotherProgramAreMaskedToColourIndices)
+{
+    // Found by fuzzing: a record whose pixel bytes exceed 3 was handed on as it was.
+    CTile a = numbered();
+    const CTile* tiles[] = {&a};
+    std::vector<std::uint8_t> rec = encodeTileClip(tiles);
+    rec[4 + 1 + 45] = 0x25;
+    rec[4 + 1 + 63] = 0xFF;
+    const auto decoded = decodeTileClip(rec);
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ((*decoded)[0].pixels[45], 0x25 & 3);
+    EXPECT_EQ((*decoded)[0].pixels[63], 3);
+    EXPECT_EQ((*decoded)[0].pixels[0], 3);
+}

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 
 using namespace qm;
@@ -106,6 +107,14 @@ TEST(TileSetImport, MoreThan512TilesAreCutAndNothingGoesPastTile511)
     EXPECT_EQ(late->tiles.bg.tiles[505].pixels, binaryTile(5));
     EXPECT_EQ(late->tiles.bg.tiles[511].pixels, binaryTile(11));
     EXPECT_EQ(late->tiles.bg.tiles[0].pixels, (std::array<std::uint8_t, 64>{}));
+
+    // The tile count of the largest range (to - from + 1) overflowed.
+    auto all = std::make_unique<Workspace>();
+    ScriptedPrompter told;
+    ASSERT_TRUE(importTilePixels(encodeTileSetFile(ws->tiles, TILE_OBJ), TileSourceFormat::TileSetFile,
+                                 request(0, std::numeric_limits<long long>::max(), 0), *all, told));
+    EXPECT_EQ(told.informed, std::vector<std::string>{"Only 512 tiles will be imported"});
+    EXPECT_EQ(all->tiles.bg.tiles[511].pixels, binaryTile(511 & 0xFF));
 }
 
 TEST(TileSetImport, TileSetFileGivesPixelsButNotCommentsOrPalettes)
