@@ -57,7 +57,7 @@ public:
     const TileFrame& frame() const { return frame_; }
     int animationStart() const { return animationStart_; }
     int zoom() const { return geometry_.zoom; }
-    const FrameGeometry& frameGeometry() const { return geometry_; }
+    const FrameGeometry& barGeometry() const { return geometry_; }
     const FrameLimits& limits() const { return limits_; }
     Tool tool() const { return tool_; }
     int drawColour() const { return drawColour_; }

@@ -375,7 +375,7 @@ private slots:
         f.bar->setCurrentTile(70);
         QTest::keyClick(f.bar.get(), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(f.tile(70).pixels, f.tile(60).pixels);
-        QCOMPARE(f.tile(70).commentText(), std::string_view("left"));
+        QVERIFY(f.tile(70).commentText() == "left");
         QCOMPARE(f.tile(71).palette(), 3);
         QCOMPARE(f.tile(71).pixel(4, 4), 2);
         QCOMPARE(f.sent.back().wParam, qint64(TILE_BG | 0x10000));
@@ -456,8 +456,8 @@ private slots:
         QTest::mouseClick(f.bar->button("COMMENT"), Qt::LeftButton);
         QVERIFY(f.bar->commentShown());
         QTest::keyClicks(f.bar->commentBox(), "wall");
-        QCOMPARE(f.tile(510).commentText(), std::string_view("wall"));
-        QCOMPARE(f.tile(511).commentText(), std::string_view("wall"));
+        QVERIFY(f.tile(510).commentText() == "wall");
+        QVERIFY(f.tile(511).commentText() == "wall");
         QCOMPARE(f.bar->windowTitle(), QString("wall"));
         QVERIFY(f.ws->project.changeFlags & CHANGED_BG_TILES);
         QTest::keyClick(f.bar->commentBox(), Qt::Key_Escape);
