@@ -192,13 +192,13 @@ void CInitDialogBar::buildControls()
     connect(undo, &QToolButton::clicked, this, &CInitDialogBar::undoRequested);
     connect(redo, &QToolButton::clicked, this, &CInitDialogBar::redoRequested);
     x += 4;
-    connect(addButton("BACKWARD", "Back Up Frame", QStringLiteral("⏮"), next(), 23), &QToolButton::clicked, this,
+    connect(addButton("BACKWARD", "Back Up Frame", QStringLiteral("«"), next(), 23), &QToolButton::clicked, this,
             &CInitDialogBar::backFrame);
-    connect(addButton("STOP", "Stop Animation", QStringLiteral("⏹"), next(), 23), &QToolButton::clicked, this,
+    connect(addButton("STOP", "Stop Animation", QStringLiteral("■"), next(), 23), &QToolButton::clicked, this,
             &CInitDialogBar::stopAnimation);
     connect(addButton("PLAY", "Play Animation", QStringLiteral("▶"), next(), 23), &QToolButton::clicked, this,
             &CInitDialogBar::play);
-    connect(addButton("FORWARD", "Forward Frame", QStringLiteral("⏭"), next(), 23), &QToolButton::clicked, this,
+    connect(addButton("FORWARD", "Forward Frame", QStringLiteral("»"), next(), 23), &QToolButton::clicked, this,
             &CInitDialogBar::forwardFrame);
 
     for (int i = 0; i < 4; ++i) {
