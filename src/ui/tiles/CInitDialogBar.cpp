@@ -1009,6 +1009,14 @@ void CInitDialogBar::hideEvent(QHideEvent* event)
         emit closed();
 }
 
+void CInitDialogBar::showEvent(QShowEvent* event)
+{
+    // Palettes may have changed while the editor was hidden.
+    rebuildColours();
+    refresh();
+    QWidget::showEvent(event);
+}
+
 bool CInitDialogBar::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == button("GRID") && event->type() == QEvent::MouseButtonDblClick) {
