@@ -270,6 +270,8 @@ void CMainFrame::route(AppMessage msg, qint64 wParam, qint64 lParam)
                 setChanged(change->layer);
         }
         deliver(Pane::TileSetManager, msg, wParam, lParam);
+        if (QWidget* editor = pane(Pane::TileEditor); editor && editor->isVisible())
+            deliver(Pane::TileEditor, msg, wParam, lParam);
         break;
     }
     case MSG_CURRENT_TILE_CHANGED:

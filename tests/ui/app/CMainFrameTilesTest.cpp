@@ -1,10 +1,12 @@
 #include "core/map/UndoStore.h"
 #include "support/TestSupport.h"
+#include "ui/app/AppSettings.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/map/CQuiltmarkView.h"
 #include "ui/tiles/CInitDialogBar.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QToolButton>
@@ -73,6 +75,20 @@ private slots:
         command->trigger();
         QVERIFY(editor->isVisible());
         QCOMPARE(editor->frame().start, 31); // its state is kept
+        // A palette change from elsewhere shows in the open editor's list.
+        frame.workspace().tiles.obj.tiles[31].setPalette(6);
+        TilePaletteChange change{0, 6, TILE_OBJ, 31, 31};
+        frame.route(MSG_TILE_PALETTE_CHANGED, 6, messageParam(&change));
+        QCOMPARE(editor->paletteList()->currentIndex(), 6);
+
+        // Its place is stored under "TileDesigner" when the window closes.
+        editor->move(300, 200);
+        QCOMPARE(editor->pos(), QPoint(300, 200));
+        frame.storeSettings();
+        auto settings = openSettings();
+        QCOMPARE(settings->value("TileDesigner/Left").toInt(), editor->pos().x());
+        QCOMPARE(settings->value("TileDesigner/Top").toInt(), editor->pos().y());
+
         command->trigger();
         QVERIFY(!editor->isVisible());
         frame.project().changeFlags = 0;

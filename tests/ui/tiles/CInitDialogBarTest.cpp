@@ -520,6 +520,14 @@ private slots:
         // Grid lines: one pixel between tile pixels, in the grid colour.
         QCOMPARE(image.pixelColor(16, 5), QColor(128, 128, 128));
         QCOMPARE(image.pixelColor(17, 5), QColor(c.red, c.green, c.blue));
+        // Two pixels at a tile border.
+        f.bar->typeFrameWidth("2");
+        image = f.bar->renderArea();
+        QCOMPARE(image.pixelColor(126, 5), QColor(c.red, c.green, c.blue));
+        QCOMPARE(image.pixelColor(127, 5), QColor(128, 128, 128));
+        QCOMPARE(image.pixelColor(128, 5), QColor(128, 128, 128));
+        QCOMPARE(image.pixelColor(130, 5), f.bar->renderArea().pixelColor(131, 5));
+        f.bar->typeFrameWidth("1");
 
         // A double click on GRID chooses its colour.
         f.bar->colourPrompt = [](const QColor&) { return QColor(0, 255, 0); };
