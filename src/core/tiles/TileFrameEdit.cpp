@@ -266,12 +266,10 @@ Result setFramePalette(TileSet& set, UndoStore& undo, const TileFrame& frame, in
 Result setTilePalette(TileSet& set, UndoStore& undo, int tile, int palette, const PaletteNotice& notice)
 {
     CTile* t = set.tileAt(tile);
-    if (!t || palette < 0 || palette > 7)
+    if (!t || palette < 0 || palette > 7 || t->palette() == palette)
         return Result::success();
     if (Result r = snapshotTiles(set, undo, tile, tile); !r)
         return r;
-    if (t->palette() == palette)
-        return Result::success();
     TilePaletteChange change;
     change.oldPalette = t->palette();
     change.newPalette = static_cast<std::uint8_t>(palette);

@@ -66,7 +66,7 @@ using PaletteNotice = std::function<void(const TilePaletteChange&)>;
 // notices go out (one per tile whose palette changed), so that the map cells
 // that follow form one step with the tiles.
 Result setFramePalette(TileSet& set, UndoStore& undo, const TileFrame& frame, int palette, const PaletteNotice& notice);
-// One tile gets palette p, in a step of its own.
+// One tile gets palette p, in a step of its own (none when it has p already).
 Result setTilePalette(TileSet& set, UndoStore& undo, int tile, int palette, const PaletteNotice& notice);
 
 // Copies the text (at most 32 characters) into the comment of every frame

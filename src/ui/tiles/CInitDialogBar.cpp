@@ -706,9 +706,12 @@ void CInitDialogBar::choosePalette(int palette)
 
 void CInitDialogBar::setTilePaletteOf(int tile, int palette)
 {
-    const Result r = setTilePalette(tileSet(), undo_, tile, palette,
-                                    [this](const TilePaletteChange& c) { sendPaletteChange(c); });
-    if (!report(r))
+    bool changed = false;
+    const Result r = setTilePalette(tileSet(), undo_, tile, palette, [this, &changed](const TilePaletteChange& c) {
+        changed = true;
+        sendPaletteChange(c);
+    });
+    if (!report(r) || !changed)
         return;
     stepBegun();
     updatePaletteList();

@@ -351,6 +351,12 @@ private slots:
         QCOMPARE(f.tile(50).palette(), 2);
         QCOMPARE(f.undo.tileRecords.size(), size_t(1));
         QCOMPARE(f.sent.back().change.firstTile, 51);
+        // The palette it has already: no step, nothing sent.
+        const size_t sentBefore = f.sent.size();
+        f.undo.beginStep(STEP_CELLS);
+        palettes->actions().at(5)->trigger();
+        QCOMPARE(f.sent.size(), sentBefore);
+        QCOMPARE(f.undo.stepKind, int(STEP_CELLS));
     }
 
     void tileDesignerCopyAndPaste()
