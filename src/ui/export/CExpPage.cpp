@@ -82,6 +82,21 @@ bool CExpPage::readNumber(QLineEdit* field, long long min, long long max, bool m
     return false;
 }
 
+void CExpPage::readPrefix()
+{
+    prefix() = prefix_->text().toStdString();
+}
+
+void CExpPage::readSuffix()
+{
+    suffix() = suffix_->text().toStdString();
+}
+
+void CExpPage::readLocation()
+{
+    location() = location_->text().toStdString();
+}
+
 void CExpPage::fieldEdited()
 {
     if (filling())

@@ -57,9 +57,9 @@ protected:
     // A field's text as a number in min..max, or false (with the framework's
     // message when messages is set).
     bool readNumber(QLineEdit* field, long long min, long long max, bool messages, long long& out);
-    void readPrefix() { prefix() = prefix_->text().toStdString(); }
-    void readSuffix() { suffix() = suffix_->text().toStdString(); }
-    void readLocation() { location() = location_->text().toStdString(); }
+    void readPrefix();
+    void readSuffix();
+    void readLocation();
     // Re-reads the controls after a field changed, refreshing the labels.
     void fieldEdited();
 

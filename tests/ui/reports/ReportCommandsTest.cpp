@@ -41,7 +41,7 @@ private slots:
         QCOMPARE(progress.captions.back(), std::string("analyzing tile..."));
         const std::vector<std::uint8_t> text = qm::test::readBytes(path);
         const std::string s(text.begin(), text.end());
-        QVERIFY(s.find("OBJ1: 45 = OBJ1: 46\r\n") != std::string::npos);
+        QVERIFY(s.find("OBJ1: 44 = OBJ1: 45\r\n") != std::string::npos);
 
         QVERIFY(runReportCommand(host, ReportKind::UnusedBg));
         QCOMPARE(prompter.informed.back(), "Unused BG tile report '" + dir.file("level1UnusedBG.txt") +
