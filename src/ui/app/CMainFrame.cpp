@@ -80,6 +80,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), qtPrompter_(this)
     buildDocks();
 
     createMapView();
+    connectImportExport();
 
     selectTool(TOOL_SELECT);
     progress_ = new ProgressDialog(this);
