@@ -28,7 +28,6 @@ class CExpPalettePage;
 
 inline constexpr const char* MSG_SETTINGS_CHANGED = "Settings have been changed, save ?";
 inline constexpr const char* DIRECTORY_PICKER_TITLE = "Directory Picker";
-inline constexpr const char* DIRECTORY_PICKER_PROMPT = "Save exported file(s) to...";
 
 class CExpPropertySheet : public QDialog {
     Q_OBJECT
