@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QVBoxLayout>
 
 namespace qm::ui {
 
@@ -23,7 +24,12 @@ CExpPalettePage::CExpPalettePage(CExpPropertySheet* sheet) : CExpPage(sheet, QSt
     grid->addWidget(bgLabel_, 0, 1);
     grid->addWidget(obj_, 1, 0);
     grid->addWidget(objLabel_, 1, 1);
-    finishLayout(box);
+    grid->setColumnStretch(1, 1);
+    auto* content = new QWidget;
+    auto* v = new QVBoxLayout(content);
+    v->addWidget(box);
+    v->addStretch();
+    finishLayout(content);
     connect(bg_, &QCheckBox::clicked, this, [this] {
         sheet_->working().paletteFlags ^= PALETTE_BG;
         changed();

@@ -77,6 +77,7 @@ CExpTilesetPage::CExpTilesetPage(CExpPropertySheet* sheet) : CExpPage(sheet, QSt
             refreshLabels();
         });
     }
+    grid->setColumnStretch(4, 1);
     v->addLayout(grid);
 
     signed_ = new QRadioButton(QStringLiteral("Signed ($8800)"));
@@ -92,6 +93,7 @@ CExpTilesetPage::CExpTilesetPage(CExpPropertySheet* sheet) : CExpPage(sheet, QSt
     v->addWidget(order);
     compress_ = new QCheckBox(QStringLiteral("Compress tileset"));
     v->addWidget(compress_);
+    v->addStretch();
     finishLayout(content);
 
     const auto setSigned = [this] {

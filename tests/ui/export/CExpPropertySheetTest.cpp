@@ -280,6 +280,11 @@ private slots:
         QCOMPARE(prompter.informed[0], std::string("Please enter an integer between 0 and 255."));
         QCOMPARE(qm::test::readBytes(dir.file("OBJ0.bin")).size(), size_t(32));
         QCOMPARE(int(sheet.settings().bgMainTo), 255);
+
+        sheet.mapPage()->splitCount()->setText(QStringLiteral("x"));
+        sheet.mapPage()->locationField()->setText(QString::fromStdString(dir.path().string()));
+        sheet.mapPage()->exportButton()->click();
+        QCOMPARE(prompter.informed.back(), std::string("Please enter an integer."));
     }
 };
 
