@@ -29,6 +29,8 @@ QString CommandHost::chooseFile(const QString& title, const QString& filters, co
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setDefaultSuffix(suffix);
+    if (!suffix.isEmpty())
+        dialog.selectFile(QStringLiteral("*.") + suffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();

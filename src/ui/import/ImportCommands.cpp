@@ -71,7 +71,7 @@ const QString& openTitle()
 
 bool importTileSetCommand(const CommandHost& host)
 {
-    ImportTilesetDialog dialog(host, host.page() == TILE_OBJ ? TILE_OBJ : TILE_BG, host.parent);
+    ImportTilesetDialog dialog(host, host.tileSetShown() == TILE_OBJ ? TILE_OBJ : TILE_BG, host.parent);
     if (!host.run(dialog))
         return false;
     TileSetImportRequest request = dialog.request();
@@ -86,6 +86,8 @@ bool importTileSetCommand(const CommandHost& host)
     host.changed(tileFlagOf(request.target));
     tilesChanged(host, request.target, false);
     host.send(MSG_MAP_RESET, MAP_RESET_SIZE, 0);
+    // An open tile editor takes the set again, from tile 0.
+    host.send(MSG_CURRENT_TILE_CHANGED, request.target, 0);
     return true;
 }
 

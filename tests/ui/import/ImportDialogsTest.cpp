@@ -181,6 +181,19 @@ private slots:
         QVERIFY(t.ws.project.changeFlags & CHANGED_BG_TILES);
         QVERIFY(t.wasSent(MSG_TILES_CHANGED));
         QVERIFY(t.wasSent(MSG_MAP_RESET));
+        QVERIFY(t.wasSent(MSG_CURRENT_TILE_CHANGED));
+
+        // A file that cannot be read changes nothing and says so.
+        const std::array<std::uint8_t, 64> before = t.ws.tiles.bg.tiles[10].pixels;
+        t.dialogs = [&](QDialog& d) {
+            auto& dialog = dynamic_cast<ImportTilesetDialog&>(d);
+            dialog.setChosenFile(QString::fromStdString(dir.file("t.bin")));
+            std::filesystem::remove(dir.file("t.bin"));
+            return true;
+        };
+        QVERIFY(!importTileSetCommand(t.host));
+        QCOMPARE(t.prompter.informed.back(), "Error! Unable to open file " + dir.file("t.bin"));
+        QVERIFY(t.ws.tiles.bg.tiles[10].pixels == before);
     }
 
     void mapDimensionCouplingAndChecks()
