@@ -98,6 +98,10 @@ void CMainFrame::connectImportExport()
     wireCommand(C::ImportPalette, [](const CommandHost& h) { importPaletteCommand(h); });
     wireCommand(C::ImportMapAttribute, [](const CommandHost& h) { importMapAttributeCommand(h); });
     wireCommand(C::Export, [this](const CommandHost&) { exportProject(); });
+    if (QAction* exportAction = commandAction(C::Export)) {
+        exportAction->setStatusTip(QStringLiteral("Export project properties"));
+        exportAction->setToolTip(QStringLiteral("Export"));
+    }
     wireCommand(C::ReportTileComment, [](const CommandHost& h) { runReportCommand(h, ReportKind::Comments); });
     wireCommand(C::ReportPalette, [](const CommandHost& h) { runReportCommand(h, ReportKind::Palette); });
     wireCommand(C::ReportDuplicatedTile, [](const CommandHost& h) { runReportCommand(h, ReportKind::Duplicates); });
