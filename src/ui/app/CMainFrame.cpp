@@ -81,6 +81,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), qtPrompter_(this)
 
     createMapView();
     createTileEditor();
+    connectImportExport();
 
     selectTool(TOOL_SELECT);
     progress_ = new ProgressDialog(this);
