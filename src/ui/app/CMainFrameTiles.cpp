@@ -11,6 +11,11 @@
 
 namespace qm::ui {
 
+namespace {
+// activePane: 1 map view, 2 a tile page of the manager, 3 the palette page, 4 the tile editor.
+constexpr int ACTIVE_PANE_TILE_EDITOR = 4;
+} // namespace
+
 void CMainFrame::createTileEditor()
 {
     auto* editor = new CInitDialogBar(workspace_, *undoStore_, this);
@@ -22,6 +27,7 @@ void CMainFrame::createTileEditor()
         if (QAction* command = commandAction(Command::TileEditor))
             command->setChecked(false);
     });
+    connect(editor, &CInitDialogBar::activated, this, [this] { setActivePane(ACTIVE_PANE_TILE_EDITOR); });
     // Until the tile set manager takes these requests, the editor follows them itself.
     connect(editor, &CInitDialogBar::currentTileRequested, editor, &CInitDialogBar::setCurrentTile);
 

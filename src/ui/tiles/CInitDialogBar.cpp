@@ -494,6 +494,7 @@ std::optional<QPoint> CInitDialogBar::pixelAt(QPoint pos) const
 
 void CInitDialogBar::areaPressed(QMouseEvent* event)
 {
+    emit activated();
     if (event->button() != Qt::LeftButton)
         return;
     closeComment();

@@ -144,6 +144,8 @@ signals:
     // Back Up Frame and Forward Frame ask the manager for this current tile.
     void currentTileRequested(int tile);
     void closed();
+    // The user pressed a mouse button on the editing area: the Edit commands act on the editor.
+    void activated();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

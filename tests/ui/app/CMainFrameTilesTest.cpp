@@ -4,6 +4,7 @@
 #include "ui/app/CMainFrame.h"
 #include "ui/map/CQuiltmarkView.h"
 #include "ui/tiles/CInitDialogBar.h"
+#include "ui/tiles/TileEditArea.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -63,6 +64,10 @@ private slots:
         QCOMPARE(frame.workspace().tiles.obj.tiles[30].pixel(0, 0), 0);
         QVERIFY(!editor->button("UNDO")->isEnabled());
         QVERIFY(editor->button("REDO")->isEnabled());
+
+        // A press on the editing area makes the editor the pane the Edit commands act on.
+        QTest::mousePress(editor->area(), Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+        QCOMPARE(frame.activePane(), 4);
 
         // Forward Frame moves the editor on while no manager takes it.
         editor->forwardFrame();
