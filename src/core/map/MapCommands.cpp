@@ -57,7 +57,7 @@ void setBaseTile(MapEdit& edit, const TileChoice& tile)
     MapGrid& map = edit.map();
     for (MapCell& c : map.cells)
         c.place(tile.layer, tile.tile, tile.palette);
-    edit.undo.discardStep();
+    edit.undo.clear();
     if (tile.layer == TILE_TAG)
         edit.renderer.renderTagArea(0, 0, map.width - 1, map.height - 1);
     else

@@ -19,7 +19,7 @@ LineEdit insertLines(Workspace& ws, UndoStore& undo, int at, int n, bool columns
         out.result = Result::failure(columns ? MSG_NO_MEMORY_INSERT_COLUMN : MSG_NO_MEMORY_INSERT_ROW);
         return out;
     }
-    undo.discardStep();
+    undo.clear();
     out.lines = n;
     return out;
 }
@@ -39,7 +39,7 @@ LineEdit deleteLines(Workspace& ws, UndoStore& undo, int from, int to, bool colu
     undo.beginStep(columns ? STEP_COLUMNS_DELETED : STEP_ROWS_DELETED);
     const bool saved = columns ? undo.saveColumns(map, from, removed) : undo.saveRows(map, from, removed);
     if (!saved) {
-        undo.discardStep();
+        undo.clear();
         out.result = Result::failure(MSG_NO_MEMORY_UNDO);
         return out;
     }

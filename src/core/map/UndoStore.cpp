@@ -71,11 +71,12 @@ void UndoStore::beginStep(int kind)
     canRedo = false;
 }
 
-void UndoStore::discardStep()
+void UndoStore::clear()
 {
     cellRecords.clear();
     tileRecords.clear();
     colourRecords.clear();
+    holdCells = false;
     stepKind = STEP_NONE;
     canUndo = false;
     canRedo = false;

@@ -88,9 +88,8 @@ public:
     std::size_t maxRecords = std::size_t(1) << 26;
 
     void beginStep(int kind);
-    // Ends the current step without applying it: Undo and Redo become
-    // unavailable. For edits that move cells under the saved records.
-    void discardStep();
+    // Forgets every step: Undo and Redo become unavailable.
+    void clear();
     void holdCellRecords();
     void releaseCellRecords() { holdCells = false; }
 
