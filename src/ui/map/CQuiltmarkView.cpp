@@ -923,8 +923,22 @@ void CQuiltmarkView::paintOutline(QPainter& p)
 
 // ---------------------------------------------------------------- keys and mouse
 
+bool CQuiltmarkView::event(QEvent* event)
+{
+    // In the type-in mode keys come to the mode before any menu key.
+    if (event->type() == QEvent::ShortcutOverride && typeInMode_) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            event->accept();
+            return true;
+        }
+    }
+    return QAbstractScrollArea::event(event);
+}
+
 void CQuiltmarkView::keyPressEvent(QKeyEvent* event)
 {
+    typedIn_ = false;
     if (typeInMode_ && typeInKey(event)) {
         event->accept();
         return;
@@ -1012,11 +1026,12 @@ void CQuiltmarkView::keyPressEvent(QKeyEvent* event)
             setTagsVisible(!tagsVisible_);
         break;
     case Qt::Key_Z:
-        if (!shift && undo_.canUndo)
+        // A tile just typed in is not taken back by its own key.
+        if (!shift && !typedIn_ && undo_.canUndo)
             undo();
         break;
     case Qt::Key_Y:
-        if (!shift && undo_.canRedo)
+        if (!shift && !typedIn_ && undo_.canRedo)
             redo();
         break;
     default:

@@ -218,6 +218,7 @@ signals:
     void copyMapToTileRequested(int kind, const QList<int>& tiles);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -316,6 +317,7 @@ private:
     bool selectionAdded_ = false;
     bool aRectActive_ = false;
     bool paintFailed_ = false;
+    bool typedIn_ = false; // the key being handled placed a type-in tile
     QPoint dragCell_{0, 0};
     QPoint lineStart_{0, 0};
     QPoint aRectStart_{0, 0};

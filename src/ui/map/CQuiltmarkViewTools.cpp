@@ -452,6 +452,7 @@ bool CQuiltmarkView::typeInKey(QKeyEvent* event)
                     palette = own->palette();
             beginUndoStep(STEP_CELLS);
             paintAt(cursor_, CurrentTile{current.layer, tile, palette});
+            typedIn_ = true;
             const CellPos next = nextTypeInCell(map, toCell(cursor_));
             moveCursor(next.x, next.y);
         }

@@ -192,6 +192,9 @@ private slots:
         QTest::keyClick(f.view.get(), Qt::Key_1); // offset 27
         QVERIFY(f.cell(0, 0).showsTile(TILE_BG, 127));
         QCOMPARE(f.view->cursorCell(), QPoint(1, 0));
+        // Z names a tile too; it does not take the tile back as Undo would.
+        QTest::keyClick(f.view.get(), Qt::Key_Z); // offset 25
+        QVERIFY(f.cell(1, 0).showsTile(TILE_BG, 125));
         QTest::keyClick(f.view.get(), Qt::Key_Escape);
         QVERIFY(!f.view->typeInMode());
         QCOMPARE(f.view->typeInBase(), -1);
