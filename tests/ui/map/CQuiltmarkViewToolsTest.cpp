@@ -290,6 +290,36 @@ private slots:
         QVERIFY(!f.view->redoAction()->isEnabled());
     }
 
+    void zoomAndHand()
+    {
+        Fixture f(200, 150);
+        QSignalSpy messages(f.view.get(), &CQuiltmarkView::message);
+        f.view->setCurrentTool(TOOL_ZOOM);
+        f.click(30, 20);
+        QCOMPARE(f.view->cellSize(), 10);
+        QCOMPARE(messages.count(), 1);
+        QCOMPARE(messages.first().at(1).toLongLong(), 3LL);
+        QCOMPARE(f.view->firstColumn(), 30 - f.view->visibleColumns() / 2);
+        QVERIFY(f.view->zoomAnimating());
+        QTRY_VERIFY_WITH_TIMEOUT(!f.view->zoomAnimating(), 2000);
+        f.view->setCurrentTool(TOOL_ZOOM_OUT);
+        const int x = f.view->firstColumn() + 2;
+        f.click(x, f.view->firstRow() + 2);
+        QCOMPARE(f.view->cellSize(), 8);
+        QCOMPARE(f.view->firstColumn(), std::max(0, x - f.view->visibleColumns() / 2));
+
+        // The hand drags the map with the pointer.
+        f.view->setCurrentTool(TOOL_HAND);
+        f.view->goToColumn(50);
+        f.view->goToRow(40);
+        QCOMPARE(f.view->firstColumn(), 50);
+        f.press(60, 50);
+        f.move(58, 47); // two columns left, three rows up: the view follows
+        QCOMPARE(f.view->firstColumn(), 52);
+        QCOMPARE(f.view->firstRow(), 43);
+        f.release(60, 50);
+    }
+
     void rowAndColumnDialogs()
     {
         Fixture f(6, 4);
