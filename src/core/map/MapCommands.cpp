@@ -24,32 +24,23 @@ EditResult blockFill(MapEdit& edit, const std::vector<CellPos>& selection, const
 
 EditResult arrayFill(MapEdit& edit, const std::vector<CellPos>& selection, const TileChoice& first)
 {
+    // The cells that get a tile: those on the map, until the last tile is used.
     const int last = first.layer == TILE_TAG ? 255 : TILES_PER_SET - 1;
-    int t = first.tile;
-    EditResult out;
-    if (t > last) {
-        edit.undo.beginStep(STEP_CELLS);
-        return out;
-    }
     std::vector<CellPos> cells;
-    // Stop once the last tile has been placed.
     for (const CellPos& p : selection) {
-        if (t > last)
+        if (first.tile + static_cast<int>(cells.size()) > last)
             break;
-        if (!edit.map().inside(p.x, p.y))
-            continue;
-        cells.push_back(p);
-        ++t;
+        if (edit.map().inside(p.x, p.y))
+            cells.push_back(p);
     }
-    t = first.tile;
-    out = forEachSelected(edit, cells, first.layer, [&](MapCell& c) {
+    int t = first.tile;
+    return forEachSelected(edit, cells, first.layer, [&](MapCell& c) {
         int palette = first.palette;
         if (const CTile* own = edit.ws.tiles.tile(static_cast<TileKind>(first.layer), t))
             palette = own->palette();
         c.place(first.layer, t, palette);
         ++t;
     });
-    return out;
 }
 
 void setBaseTile(MapEdit& edit, const TileChoice& tile)
