@@ -183,6 +183,7 @@ private:
     // Makes the map view the central pane and ties its commands, switches and
     // notices to the menus, toolbar and status bar.
     void createMapView();
+    void connectMapEditing(CQuiltmarkView* view); // CMainFrameMapEdit.cpp
     // The tile editor window, hidden until opened (CMainFrameTiles.cpp).
     void createTileEditor();
     // Shows the tile editor pane, at its saved place the first time.
