@@ -80,6 +80,8 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), qtPrompter_(this)
     buildDocks();
 
     createMapView();
+    createTileEditor();
+    connectImportExport();
 
     selectTool(TOOL_SELECT);
     progress_ = new ProgressDialog(this);
@@ -189,6 +191,7 @@ void CMainFrame::createMapView()
     mirror(C::TransparentTags, view->transparentTagsAction());
     mirror(C::CursorColor, view->cursorColourAction());
     mirror(C::GridColor, view->gridColourAction());
+    connectMapEditing(view);
 }
 
 void CMainFrame::showTileEditor()
@@ -269,6 +272,8 @@ void CMainFrame::route(AppMessage msg, qint64 wParam, qint64 lParam)
                 setChanged(change->layer);
         }
         deliver(Pane::TileSetManager, msg, wParam, lParam);
+        if (QWidget* editor = pane(Pane::TileEditor); editor && editor->isVisible())
+            deliver(Pane::TileEditor, msg, wParam, lParam);
         break;
     }
     case MSG_CURRENT_TILE_CHANGED:

@@ -42,6 +42,7 @@ namespace qm::ui {
 class CQuiltmarkView;
 class CToolBarEx;
 class ProgressDialog;
+struct CommandHost;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -144,6 +145,13 @@ public:
     QStringList recentFiles() const { return recentFiles_; }
 
     QAction* commandAction(Command command) const;
+
+    // ---- imports, export and reports (CMainFrameImportExport.cpp) ------------
+    // What the import, export and report commands work with. The hooks get
+    // each one before use, so tests can put in their own dialogs.
+    CommandHost commandHost();
+    void setCommandHooks(std::function<void(CommandHost&)> hooks) { commandHooks_ = std::move(hooks); }
+    void exportProject();
     CToolBarEx* toolBarEx() const { return toolBar_; }
     QComboBox* zoomBox() const { return zoomBox_; }
     QCheckBox* dmgModeBox() const { return dmgBox_; }
@@ -171,9 +179,13 @@ private:
     };
 
     void installPane(Pane role, QWidget* widget, Deliver deliver);
+    void connectImportExport();
     // Makes the map view the central pane and ties its commands, switches and
     // notices to the menus, toolbar and status bar.
     void createMapView();
+    void connectMapEditing(CQuiltmarkView* view); // CMainFrameMapEdit.cpp
+    // The tile editor window, hidden until opened (CMainFrameTiles.cpp).
+    void createTileEditor();
     // Shows the tile editor pane, at its saved place the first time.
     void showTileEditor();
     void deliver(Pane role, AppMessage msg, qint64 wParam, qint64 lParam);
@@ -213,6 +225,7 @@ private:
     ProgressDialog* progress_ = nullptr;
 
     std::array<PaneSlot, 3> panes_;
+    std::function<void(CommandHost&)> commandHooks_;
     std::map<Command, QAction*> actions_;
     QMenu* recentMenu_ = nullptr;
     QAction* recentSeparator_ = nullptr;
