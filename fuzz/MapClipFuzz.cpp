@@ -1,0 +1,46 @@
+// The "CQuiltmarkView" clipboard record of map cells. An accepted record
+// encodes back to its own bytes; pasting it at any cursor into any layer
+// writes only cells on the map, renders, and undoes to the map as it was.
+
+#include "FuzzCheck.h"
+
+#include "core/map/MapClipboard.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <memory>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, size_t size)
+{
+    FuzzedDataProvider in(bytes, size);
+    const int layers[] = {qm::TILE_BG, qm::TILE_OBJ, qm::TILE_TAG};
+    const int layer = layers[in.ConsumeIntegralInRange<int>(0, 2)];
+    const qm::CellPos cursor{in.ConsumeIntegralInRange<int>(-3, 40), in.ConsumeIntegralInRange<int>(-3, 40)};
+    const int mapW = in.ConsumeIntegralInRange<int>(1, 32);
+    const int mapH = in.ConsumeIntegralInRange<int>(1, 32);
+    const std::vector<std::uint8_t> record = in.ConsumeRemainingBytes<std::uint8_t>();
+
+    const auto entries = qm::decodeClipboard(record.data(), record.size());
+    if (!entries)
+        return 0;
+    FUZZ_CHECK(qm::encodeClipboard(*entries) == record);
+
+    auto ws = std::make_unique<qm::Workspace>();
+    FUZZ_CHECK(ws->project.map.create(mapW, mapH));
+    const qm::MapGrid before = ws->project.map;
+    qm::MapRenderer renderer(ws->project.map, ws->tiles);
+    renderer.createImages();
+    renderer.renderAll();
+    qm::UndoStore undo;
+    qm::MapEdit edit{*ws, undo, renderer, layer};
+    const qm::EditResult r = qm::pasteCells(edit, *entries, cursor);
+    FUZZ_CHECK(r.ok());
+    FUZZ_CHECK(ws->project.map.width == mapW && ws->project.map.height == mapH);
+    renderer.renderAll();
+    if (r.changed > 0) {
+        qm::UndoListener listener;
+        FUZZ_CHECK(undo.undo(*ws, listener));
+        FUZZ_CHECK(ws->project.map.cells == before.cells);
+    }
+    return 0;
+}
