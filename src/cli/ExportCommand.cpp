@@ -7,6 +7,7 @@
 // every file the settings ask for was written.
 
 #include "cli/CliCommands.h"
+#include "cli/CliProject.h"
 #include "core/base/Format.h"
 #include "core/export/MapExport.h"
 #include "core/export/PaletteExport.h"
@@ -24,23 +25,6 @@ namespace {
 
 constexpr const char* USAGE =
     "usage: quiltmark-cli export FILE.qmm [--map] [--tiles] [--palettes] [--out DIR] [--create-dirs]\n";
-
-// Opening: no conversion of an old file, no locating of a missing tile set.
-class OpenPrompter : public Prompter {
-public:
-    explicit OpenPrompter(std::ostream& err) : err_(err) {}
-    Answer ask(const std::string&, Buttons) override { return Answer::No; }
-    void inform(const std::string& text) override
-    {
-        err_ << "quiltmark-cli: " << text << "\n";
-        ++warnings;
-    }
-    std::optional<std::string> locateTileSet(std::uint8_t, const std::string&) override { return std::nullopt; }
-    int warnings = 0;
-
-private:
-    std::ostream& err_;
-};
 
 // Exporting: the directory question is answered from --create-dirs; what the
 // user would be told is kept and printed with the report.
@@ -125,21 +109,17 @@ int exportCommand(CliContext& ctx)
     if (!map && !tiles && !palettes)
         map = tiles = palettes = true;
 
-    const std::string path = std::filesystem::absolute(projectArg).lexically_normal().string();
-    auto ws = std::make_unique<Workspace>();
-    OpenPrompter openPrompter(ctx.err);
-    NullProgress quiet;
-    const Result opened = readProject(path, *ws, openPrompter, quiet);
-    if (!opened) {
-        ctx.err << "quiltmark-cli: " << path << ": " << opened.text() << "\n";
+    OpenedProject opened = openProjectForCli(projectArg, ctx);
+    if (!opened.workspace)
         return 1;
-    }
+    Workspace* ws = opened.workspace.get();
     ExportSettings& s = ws->project.exportSettings;
     if (outDir)
         s.mapLocation = s.tilesetLocation = s.paletteLocation = *outDir;
 
     ExportPrompter prompter(createDirs);
     TerminalProgress terminal(ctx.err);
+    NullProgress quiet;
     Progress& progress = ctx.errIsTerminal ? static_cast<Progress&>(terminal) : static_cast<Progress&>(quiet);
     ExportReport report;
     if (map)
@@ -163,9 +143,9 @@ int exportCommand(CliContext& ctx)
         if (!reported)
             ctx.err << "quiltmark-cli: " << m << "\n";
     }
-    if (openPrompter.warnings > 0)
+    if (opened.notices > 0)
         ctx.err << "quiltmark-cli: the project did not open cleanly; the export is incomplete\n";
-    return report.allWritten() && openPrompter.warnings == 0 ? 0 : 1;
+    return report.allWritten() && opened.notices == 0 ? 0 : 1;
 }
 
 } // namespace qm::cli

@@ -2,6 +2,7 @@
 // the map as the editor's map view draws it, 8 pixels a cell, as a palette PNG.
 
 #include "cli/CliCommands.h"
+#include "cli/CliProject.h"
 #include "core/base/FileIO.h"
 #include "core/base/PngEncoder.h"
 #include "core/map/ColourTable.h"
@@ -46,15 +47,10 @@ int renderCommand(CliContext& ctx)
         ctx.err << RENDER_USAGE;
         return 2;
     }
-    const std::string path = std::filesystem::absolute(files[0]).lexically_normal().string();
-    auto ws = std::make_unique<Workspace>();
-    FixedPrompter prompter(Answer::No); // keep old files as they are; Cancel when a tile set is missing
-    NullProgress quiet;
-    const Result opened = readProject(path, *ws, prompter, quiet);
-    if (!opened) {
-        ctx.err << path << ": " << opened.text() << "\n";
+    OpenedProject opened = openProjectForCli(files[0], ctx);
+    if (!opened.workspace)
         return 1;
-    }
+    Workspace* ws = opened.workspace.get();
     ws->tiles.dmgMode = dmg;
     ws->tiles.palettes.setTrueColour(trueColour);
 

@@ -3,6 +3,7 @@
 // report is printed instead.
 
 #include "cli/CliCommands.h"
+#include "cli/CliProject.h"
 #include "core/base/Progress.h"
 #include "core/base/Prompter.h"
 #include "core/project/ProjectFile.h"
@@ -20,18 +21,6 @@ namespace {
 
 constexpr const char* USAGE =
     "usage: quiltmark-cli report FILE.qmm duplicates|comments|palette|unused-bg|unused-obj|priority [--set bg|obj]\n";
-
-// Opening a project from the command line converts nothing and locates no
-// tile set file; what the loader reports goes to the error stream.
-class ReportPrompter : public Prompter {
-public:
-    explicit ReportPrompter(std::ostream& err) : err_(err) {}
-    Answer ask(const std::string&, Buttons) override { return Answer::No; }
-    void inform(const std::string& text) override { err_ << text << "\n"; }
-
-private:
-    std::ostream& err_;
-};
 
 std::optional<ReportKind> reportKindOf(const std::string& name)
 {
@@ -85,20 +74,16 @@ int reportCommand(CliContext& ctx)
         return 2;
     }
 
-    const std::string path = std::filesystem::absolute(positional[0]).lexically_normal().string();
-    auto ws = std::make_unique<Workspace>();
-    ReportPrompter prompter(ctx.err);
-    NullProgress quiet;
-    const Result opened = readProject(path, *ws, prompter, quiet);
-    if (!opened) {
-        ctx.err << path << ": " << opened.text() << "\n";
+    OpenedProject opened = openProjectForCli(positional[0], ctx);
+    if (!opened.workspace)
         return 1;
-    }
+    Workspace* ws = opened.workspace.get();
     if (!kind) {
         ctx.out << priorityReportText(ws->project.map);
         return 0;
     }
     ReportWritten written;
+    NullProgress quiet;
     const Result r = writeReport(*kind, *ws, set, quiet, written);
     if (!r) {
         ctx.err << r.text() << "\n";

@@ -71,6 +71,19 @@ void UndoStore::beginStep(int kind)
     canRedo = false;
 }
 
+void UndoStore::clear()
+{
+    cellRecords.clear();
+    tileRecords.clear();
+    colourRecords.clear();
+    holdCells = false;
+    stepKind = STEP_NONE;
+    canUndo = false;
+    canRedo = false;
+    deletedFirst_ = 0;
+    deletedCount_ = 0;
+}
+
 void UndoStore::holdCellRecords()
 {
     cellRecords.clear();

@@ -76,6 +76,8 @@ public:
     std::size_t maxRecords = std::size_t(1) << 26;
 
     void beginStep(int kind);
+    // Forgets every step: Undo and Redo become unavailable.
+    void clear();
     void holdCellRecords();
     void releaseCellRecords() { holdCells = false; }
 

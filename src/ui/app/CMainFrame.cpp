@@ -1,12 +1,13 @@
 #include "ui/app/CMainFrame.h"
 
 #include "core/base/Format.h"
+#include "core/map/UndoStore.h"
 #include "core/project/ProjectFile.h"
 #include "ui/app/Artwork.h"
 #include "ui/app/CToolBarEx.h"
-#include "ui/app/MapPlaceholder.h"
 #include "ui/app/ProgressDialog.h"
 #include "ui/app/ZoomLevels.h"
+#include "ui/map/CQuiltmarkView.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -64,7 +65,13 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), qtPrompter_(this)
     setObjectName(QStringLiteral("CMainFrame"));
     setWindowIcon(artworkIcon(Artwork::New));
     resize(1100, 760);
-    workspace_.project.onFlagsChanged = [this] { rebuildTitle(); };
+    undoStore_ = std::make_unique<UndoStore>();
+    workspace_.project.onFlagsChanged = [this] {
+        // Saving clears the map bit: the view's own modified mark goes with it.
+        if (mapView_ && !(workspace_.project.changeFlags & CHANGED_MAP))
+            mapView_->clearModified();
+        rebuildTitle();
+    };
 
     buildActions();
     buildMenus();
@@ -72,8 +79,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), qtPrompter_(this)
     buildStatusBar();
     buildDocks();
 
-    auto* placeholder = new MapPlaceholder(workspace_, this);
-    attachPane(Pane::MapView, placeholder);
+    createMapView();
 
     selectTool(TOOL_SELECT);
     progress_ = new ProgressDialog(this);
@@ -123,6 +129,66 @@ void CMainFrame::installPane(Pane role, QWidget* widget, Deliver deliverTo)
         }
         break;
     }
+}
+
+void CMainFrame::createMapView()
+{
+    using C = Command;
+    auto* view = new CQuiltmarkView(workspace_, *undoStore_, this);
+    mapView_ = view;
+    setMapView(view);
+    view->setCurrentTool(currentTool_);
+
+    connect(view, &CQuiltmarkView::statusText, this, &CMainFrame::setStatusText);
+    connect(view, &CQuiltmarkView::mapSizeChanged, this, [this] { showMapSize(); });
+    connect(view, &CQuiltmarkView::displaySwitchesChanged, this, [this](bool objHidden, bool tagsHidden) {
+        hideObjBox_->setChecked(objHidden);
+        hideTagsBox_->setChecked(tagsHidden);
+    });
+    connect(view, &CQuiltmarkView::frameKeyEvent, this, [this](QKeyEvent* event, bool pressed) {
+        if (pressed)
+            keyPressEvent(event);
+        else
+            keyReleaseEvent(event);
+    });
+    connect(view, &CQuiltmarkView::frameMousePressed, this, [this](QMouseEvent* event) {
+        if (event->button() == Qt::RightButton && currentTool_ != TOOL_SELECT)
+            selectTool(TOOL_SELECT);
+    });
+    connect(view, &CQuiltmarkView::temporaryToolRequested, this,
+            [this](int tool) { setTemporaryTool(tool, toolCursor(tool)); });
+
+    // The menu and toolbar commands run the view's own actions; the view's
+    // copies lose their keys so that each key has one meaning.
+    const auto mirror = [this, view](Command command, QAction* viewAction) {
+        QAction* action = commandAction(command);
+        viewAction->setShortcuts({});
+        view->removeAction(viewAction);
+        action->setEnabled(viewAction->isEnabled());
+        if (viewAction->isCheckable()) {
+            action->setCheckable(true);
+            action->setChecked(viewAction->isChecked());
+        }
+        connect(action, &QAction::triggered, viewAction, [action, viewAction] {
+            if (!viewAction->isCheckable() || viewAction->isChecked() != action->isChecked())
+                viewAction->trigger();
+        });
+        const auto follow = [action, viewAction] {
+            action->setEnabled(viewAction->isEnabled());
+            if (viewAction->isCheckable())
+                action->setChecked(viewAction->isChecked());
+        };
+        connect(viewAction, &QAction::changed, action, follow);
+        connect(viewAction, &QAction::toggled, action, follow);
+    };
+    mirror(C::Undo, view->undoAction());
+    mirror(C::Redo, view->redoAction());
+    mirror(C::HideObjTile, view->hideObjAction());
+    mirror(C::TransparentObjTile, view->transparentObjAction());
+    mirror(C::HideTags, view->hideTagsAction());
+    mirror(C::TransparentTags, view->transparentTagsAction());
+    mirror(C::CursorColor, view->cursorColourAction());
+    mirror(C::GridColor, view->gridColourAction());
 }
 
 void CMainFrame::showTileEditor()
@@ -531,6 +597,8 @@ void CMainFrame::buildDocks()
 
 Answer CMainFrame::askSaveChanges()
 {
+    // Every map edit sets CHANGED_MAP at once (the view's modified mark follows
+    // that bit), so the flags alone decide; nothing set by an import is lost.
     return qm::askSaveChanges(workspace_.project, std::nullopt, prompter());
 }
 
@@ -717,7 +785,9 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 
 void CMainFrame::clearUndoHistory()
 {
-    // The undo store arrives with the map view; its history is cleared here.
+    undoStore_->clear();
+    if (mapView_)
+        mapView_->refreshUndoActions();
 }
 
 void CMainFrame::initMap()
@@ -775,6 +845,8 @@ void CMainFrame::selectTool(int tool)
     const int left = currentTool_;
     currentTool_ = tool;
     pendingTool_ = TOOL_NONE;
+    if (mapView_)
+        mapView_->setCurrentTool(tool);
     if (QWidget* view = pane(Pane::MapView))
         view->setCursor(toolCursor(tool));
     for (auto& [command, action] : actions_)
@@ -793,6 +865,8 @@ void CMainFrame::setTemporaryTool(int tool, const QCursor& cursor)
     if (QWidget* view = pane(Pane::MapView))
         view->setCursor(cursor);
     currentTool_ = tool;
+    if (mapView_)
+        mapView_->setCurrentTool(tool);
 }
 
 void CMainFrame::keyPressEvent(QKeyEvent* event)
@@ -804,6 +878,8 @@ void CMainFrame::keyPressEvent(QKeyEvent* event)
     }
     if (event->key() == Qt::Key_Alt && currentTool_ == TOOL_ZOOM) {
         currentTool_ = TOOL_ZOOM_OUT;
+        if (mapView_)
+            mapView_->setCurrentTool(currentTool_);
         if (QWidget* view = pane(Pane::MapView))
             view->setCursor(toolCursor(TOOL_ZOOM_OUT));
         event->accept();
@@ -831,6 +907,8 @@ void CMainFrame::keyReleaseEvent(QKeyEvent* event)
         if (view)
             view->setCursor(toolCursor(currentTool_));
     }
+    if (mapView_)
+        mapView_->setCurrentTool(currentTool_);
     QMainWindow::keyReleaseEvent(event);
 }
 
@@ -876,13 +954,15 @@ void CMainFrame::selectZoomEntry(int index)
 void CMainFrame::zoomIn()
 {
     if (zoomIndex_ < ZOOM_LEVELS - 1)
-        selectZoomEntry(zoomIndex_ + 1);
+        chooseZoomFromBox(zoomIndex_ + 1);
+    selectZoomEntry(zoomIndex_);
 }
 
 void CMainFrame::zoomOut()
 {
     if (zoomIndex_ > 0)
-        selectZoomEntry(zoomIndex_ - 1);
+        chooseZoomFromBox(zoomIndex_ - 1);
+    selectZoomEntry(zoomIndex_);
 }
 
 void CMainFrame::showHideObj(bool hidden)

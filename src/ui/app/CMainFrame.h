@@ -39,6 +39,7 @@ class UndoStore;
 
 namespace qm::ui {
 
+class CQuiltmarkView;
 class CToolBarEx;
 class ProgressDialog;
 
@@ -91,8 +92,8 @@ public:
     // ---- hooks for other hosts (tests) ----------------------------------------
     void setPrompter(Prompter* prompter) { prompter_ = prompter ? prompter : &qtPrompter_; }
     void setDialogs(ProjectDialogHost* dialogs) { dialogs_ = dialogs ? dialogs : &qtDialogs_; }
-    void setUndoStore(std::shared_ptr<UndoStore> store) { undoStore_ = std::move(store); }
-    UndoStore* undoStore() const { return undoStore_.get(); }
+    UndoStore& undoStore() { return *undoStore_; }
+    CQuiltmarkView* mapView() const { return mapView_; }
     Prompter& prompter() { return *prompter_; }
     Progress& progress();
     ProgressDialog* progressDialog() const { return progress_; }
@@ -170,6 +171,9 @@ private:
     };
 
     void installPane(Pane role, QWidget* widget, Deliver deliver);
+    // Makes the map view the central pane and ties its commands, switches and
+    // notices to the menus, toolbar and status bar.
+    void createMapView();
     // Shows the tile editor pane, at its saved place the first time.
     void showTileEditor();
     void deliver(Pane role, AppMessage msg, qint64 wParam, qint64 lParam);
@@ -199,7 +203,8 @@ private:
     void about();
 
     Workspace workspace_;
-    std::shared_ptr<UndoStore> undoStore_; // filled when the undo store lands
+    std::unique_ptr<UndoStore> undoStore_;
+    CQuiltmarkView* mapView_ = nullptr; // the central widget, a child of this window
 
     QtPrompter qtPrompter_;
     Prompter* prompter_ = &qtPrompter_;

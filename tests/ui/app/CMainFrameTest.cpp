@@ -4,6 +4,8 @@
 #include "support/TestSupport.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CToolBarEx.h"
+#include "core/map/UndoStore.h"
+#include "ui/map/CQuiltmarkView.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -507,6 +509,49 @@ private slots:
         QCOMPARE(h.prompter.questionButtons.back(), Buttons::YesNoCancel);
         h.frame.reloadProject();
         QCOMPARE(h.frame.project().map.width, 6);
+    }
+
+    void theMapViewIsTheCentralPaneAndFollowsTheFrame()
+    {
+        Harness h;
+        CQuiltmarkView* view = h.frame.mapView();
+        QVERIFY(view);
+        QCOMPARE(h.frame.centralWidget(), static_cast<QWidget*>(view));
+
+        // Menu switches run the view's own commands, and the box follows.
+        QAction* hideObj = h.frame.commandAction(CMainFrame::Command::HideObjTile);
+        QVERIFY(hideObj->isEnabled());
+        hideObj->trigger();
+        QVERIFY(view->objHidden());
+        QVERIFY(h.frame.hideObjBox()->isChecked());
+
+        // Tools reach the view.
+        h.frame.selectTool(TOOL_PENCIL);
+        QCOMPARE(view->currentTool(), int(TOOL_PENCIL));
+
+        // An edit marks the project and enables Undo; a new project forgets the history.
+        QAction* undo = h.frame.commandAction(CMainFrame::Command::Undo);
+        QVERIFY(!undo->isEnabled());
+        h.frame.undoStore().beginStep(STEP_CELLS);
+        QVERIFY(h.frame.undoStore().saveCell(h.frame.project().map, 0, 0, TILE_BG));
+        h.frame.project().map.cellAt(0, 0)->place(TILE_BG, 3, 1);
+        view->markModified();
+        view->refreshUndoActions();
+        QVERIFY(undo->isEnabled());
+        QVERIFY(h.frame.project().changeFlags & CHANGED_MAP);
+        QVERIFY(title(h.frame).find("-*") != std::string::npos);
+        undo->trigger();
+        QCOMPARE(h.frame.project().map.cellAt(0, 0)->bgAttr, 0);
+
+        h.prompter = ScriptedPrompter({Answer::No});
+        NewProjectRequest request;
+        request.width = 5;
+        request.height = 4;
+        h.dialogs.newProject = request;
+        h.frame.newProject();
+        QVERIFY(!undo->isEnabled());
+        QVERIFY(!h.frame.commandAction(CMainFrame::Command::Redo)->isEnabled());
+        QVERIFY(!view->isModified());
     }
 };
 
