@@ -25,7 +25,8 @@ TEST(TileSelection, ShiftClickNeverRepeatsATile)
     s.selectOnly(9);
     s.click(4, false, true); // 9, 4
     s.click(10, true, false);
-    EXPECT_EQ(s.tiles(), (std::vector<int>{9, 4, 5, 6, 7, 8, 10}));
+    // 9 comes again between 8 and 10 and moves there.
+    EXPECT_EQ(s.tiles(), (std::vector<int>{4, 5, 6, 7, 8, 9, 10}));
     EXPECT_EQ(s.current(), 10);
 }
 
@@ -119,6 +120,7 @@ TEST(TilePageState, SidewaysAndSteppedMoves)
 {
     TilePageState page;
     page.selectTile(5);
+    page.setTopRow(0, 0);
     page.setTopRow(1, 10);
     page.key(Key::Right);
     EXPECT_EQ(page.current(), 256 + 10 + 5);

@@ -105,6 +105,8 @@ private slots:
     {
         Fixture f;
         f.mgr->colourPrompt = [](const QColor&) { return QColor(255, 128, 9); };
+        // A double click arrives after the press of its first click.
+        QTest::mouseClick(f.pal, Qt::LeftButton, {}, f.pal->swatchRect(10).center());
         QTest::mouseDClick(f.pal, Qt::LeftButton, {}, f.pal->swatchRect(10).center());
         QCOMPARE(f.swatch(10), (GbcColor{31, 16, 1}));
         QCOMPARE(f.undo.colourRecords.size(), size_t(1));
