@@ -80,6 +80,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), qtPrompter_(this)
     buildDocks();
 
     createMapView();
+    createTileSetManager();
 
     selectTool(TOOL_SELECT);
     progress_ = new ProgressDialog(this);
@@ -666,6 +667,7 @@ void CMainFrame::afterProjectReplaced()
     clearUndoHistory();
     setStatusText(QStringLiteral("Drawing map....."));
     route(MSG_MAP_RESET, MAP_RESET_NEW, 0);
+    refreshTileSetManager();
     setStatusText(QStringLiteral("Ready"));
     showMapSize();
     rebuildTitle();
@@ -997,6 +999,7 @@ void CMainFrame::toggleDmgMode(bool on)
     deliver(Pane::MapView, MSG_COLOURS_CHANGED, 12, 0xFFFF);
     if (QWidget* editor = pane(Pane::TileEditor); editor && editor->isVisible())
         deliver(Pane::TileEditor, MSG_COLOURS_CHANGED, 12, 0xFFFF);
+    refreshTileSetManager();
     QApplication::restoreOverrideCursor();
 }
 

@@ -1,0 +1,69 @@
+#include "ui/app/CMainFrame.h"
+
+#include "ui/map/CQuiltmarkView.h"
+#include "ui/tiles/CTilesetMgr.h"
+#include "ui/tiles/CTilesetPage.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QtTest>
+
+using namespace qm;
+using namespace qm::ui;
+
+class CMainFrameTilesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void managerSitsInItsDockAndFollowsTheView()
+    {
+        CMainFrame frame;
+        CTilesetMgr* mgr = frame.tileSetManager();
+        QVERIFY(mgr);
+        QCOMPARE(frame.pane(CMainFrame::Pane::TileSetManager), static_cast<QWidget*>(mgr));
+        mgr->showPage(TILE_OBJ);
+        QCOMPARE(frame.mapView()->currentLayer(), int(TILE_OBJ));
+        mgr->showPage(PAGE_PALETTE);
+        QCOMPARE(frame.mapView()->currentLayer(), int(TILE_OBJ));
+        mgr->showPage(TILE_TAG);
+        QCOMPARE(frame.mapView()->currentLayer(), int(TILE_TAG));
+
+        // A tile edit in the manager is undone by the main window's Undo.
+        mgr->showPage(TILE_BG);
+        frame.workspace().tiles.bg.tiles[0].pixels.fill(2);
+        frame.workspace().project.clearChanged();
+        mgr->clearSelectedTiles();
+        QCOMPARE(int(frame.workspace().tiles.bg.tiles[0].pixels[0]), 0);
+        QVERIFY(frame.workspace().project.changeFlags & CHANGED_BG_TILES);
+        QAction* undo = frame.commandAction(CMainFrame::Command::Undo);
+        QVERIFY(undo->isEnabled());
+        undo->trigger();
+        QCOMPARE(int(frame.workspace().tiles.bg.tiles[0].pixels[0]), 2);
+    }
+
+    void colourMenuAndDmgMode()
+    {
+        CMainFrame frame;
+        QAction* trueColour = frame.commandAction(CMainFrame::Command::TrueColor);
+        QAction* gbcColour = frame.commandAction(CMainFrame::Command::GbcColor);
+        QVERIFY(trueColour->isEnabled());
+        QVERIFY(gbcColour->isChecked());
+        trueColour->trigger();
+        QVERIFY(trueColour->isChecked());
+        QVERIFY(!gbcColour->isChecked());
+        QVERIFY(frame.workspace().tiles.palettes.trueColour);
+        QCOMPARE(frame.workspace().tiles.palettes.bgDisplay[0][3], (DisplayColour{248, 248, 248}));
+        QCOMPARE(frame.workspace().project.changeFlags & CHANGED_PALETTE, 0);
+        gbcColour->trigger();
+        gbcColour->trigger(); // the mode in force: stays checked
+        QVERIFY(gbcColour->isChecked());
+        QVERIFY(!trueColour->isChecked());
+        QVERIFY(!frame.workspace().tiles.palettes.trueColour);
+
+        frame.dmgModeBox()->setChecked(true);
+        QVERIFY(frame.workspace().tiles.dmgMode);
+        QCOMPARE(&frame.tileSetManager()->displayTable(TILE_TAG), &frame.workspace().tiles.palettes.objMonoDisplay);
+    }
+};
+
+QTEST_MAIN(CMainFrameTilesTest)
+#include "CMainFrameTilesTest.moc"
