@@ -479,7 +479,13 @@ void CTilesetMgr::paste()
 void CTilesetMgr::setMouseMode(MouseMode mode)
 {
     mouseMode_ = mode;
-    const Qt::CursorShape shape = mode == MouseMode::Selector ? Qt::ArrowCursor : Qt::OpenHandCursor;
+    holdMovePage(spaceHeld_);
+}
+
+void CTilesetMgr::holdMovePage(bool held)
+{
+    spaceHeld_ = held;
+    const Qt::CursorShape shape = mouseMode() == MouseMode::Selector ? Qt::ArrowCursor : Qt::OpenHandCursor;
     for (CTilesetPage* p : {bgPage_, objPage_, tagPage_})
         p->setCursor(shape);
 }

@@ -81,8 +81,11 @@ public:
     void setPaletteOfSelectedTiles(int palette);
     void remapTileColours();
     void chooseSelectionColour(int kind);
-    MouseMode mouseMode() const { return mouseMode_; }
+    // The mode in force: "Move Page" also while the space bar is held.
+    MouseMode mouseMode() const { return spaceHeld_ ? MouseMode::MovePage : mouseMode_; }
     void setMouseMode(MouseMode mode);
+    // The space bar held over the manager lends it the hand of "Move Page".
+    void holdMovePage(bool held);
     // Moves the sheet up or down inside the bar ("Move Page").
     void moveSheetBy(int dy);
 
@@ -148,6 +151,7 @@ private:
     int shownKind_ = TILE_BG;
     int currentSetKind_ = TILE_BG;
     MouseMode mouseMode_ = MouseMode::Selector;
+    bool spaceHeld_ = false;
     int sheetOffset_ = 0;
 };
 

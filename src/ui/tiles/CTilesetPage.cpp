@@ -165,6 +165,10 @@ void CTilesetPage::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Delete:
         mgr_.clearSelectedTiles();
         return;
+    case Qt::Key_Space:
+        if (!event->isAutoRepeat())
+            mgr_.holdMovePage(true);
+        return;
     case Qt::Key_C:
         if (ctrl) {
             mgr_.copy();
@@ -187,6 +191,15 @@ void CTilesetPage::keyPressEvent(QKeyEvent* event)
         break;
     }
     QWidget::keyPressEvent(event);
+}
+
+void CTilesetPage::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+        mgr_.holdMovePage(false);
+        return;
+    }
+    QWidget::keyReleaseEvent(event);
 }
 
 QMenu* CTilesetPage::buildContextMenu()

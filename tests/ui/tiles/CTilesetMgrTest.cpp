@@ -331,6 +331,30 @@ private slots:
         QCOMPARE(f.mgr->mouseMode(), CTilesetMgr::MouseMode::MovePage);
         f.click(TILE_OBJ, 6);
         QCOMPARE(f.mgr->currentTile(TILE_OBJ), 0); // no selection change
+        f.mgr->setMouseMode(CTilesetMgr::MouseMode::Selector);
+
+        // The space bar lends the hand while it is held.
+        QTest::keyPress(f.page(TILE_OBJ), Qt::Key_Space);
+        QCOMPARE(f.mgr->mouseMode(), CTilesetMgr::MouseMode::MovePage);
+        QCOMPARE(f.page(TILE_OBJ)->cursor().shape(), Qt::OpenHandCursor);
+        QTest::keyRelease(f.page(TILE_OBJ), Qt::Key_Space);
+        QCOMPARE(f.mgr->mouseMode(), CTilesetMgr::MouseMode::Selector);
+    }
+
+    void drawsTilesThroughTheirPaletteAndFramesTheSelection()
+    {
+        Fixture f;
+        f.ws.tiles.palettes.bgPalettes[1][2] = GbcColor{31, 0, 0};
+        f.ws.tiles.palettes.recomputeAll();
+        f.ws.tiles.bg.tiles[3].pixels.fill(2);
+        f.ws.tiles.bg.tiles[3].setPalette(1);
+        f.click(TILE_BG, 3);
+        const QImage image = f.page(TILE_BG)->grab().toImage();
+        const QRect cell = f.page(TILE_BG)->cellRect(3);
+        QCOMPARE(QColor(image.pixel(cell.center())), QColor(190, 70, 70));
+        QCOMPARE(QColor(image.pixel(cell.left() - 1, cell.center().y())), QColor(255, 0, 0));
+        const QRect other = f.page(TILE_BG)->cellRect(4);
+        QVERIFY(QColor(image.pixel(other.left() - 1, other.center().y())) != QColor(255, 0, 0));
     }
 
     void messagesReceived()
