@@ -362,12 +362,12 @@ void CTilesetMgr::setPaletteOfSelectedTiles(int palette)
     CTilesetPage* p = shownTilePage();
     if (!p)
         return;
-    const int kind = p->kind();
+    // Each tile's report goes out before the next tile changes, so that the
+    // map follows every tile within this one step.
     const TileEditResult r = setTilesPalette(
         ws_.tiles, p->kind(), p->state().selection().tiles(), palette, undo_,
-        [this, kind](const TilePaletteChange& change) {
+        [this](const TilePaletteChange& change) {
             emit message(MSG_TILE_PALETTE_CHANGED, change.newPalette, messageParam(&change));
-            (void)kind;
         });
     emit undoStepBegun();
     p->syncFromState();

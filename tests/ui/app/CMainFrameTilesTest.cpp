@@ -40,6 +40,35 @@ private slots:
         QCOMPARE(int(frame.workspace().tiles.bg.tiles[0].pixels[0]), 2);
     }
 
+    void mapFollowsANewTilePaletteAndUndoTakesBothBack()
+    {
+        CMainFrame frame;
+        Workspace& ws = frame.workspace();
+        frame.route(MSG_INIT_MAP, 0, 0);
+        MapGrid& map = ws.project.map;
+        QVERIFY(map.width > 2);
+        for (int x : {0, 1, 2}) {
+            MapCell& cell = *map.cellAt(x, 0);
+            cell.bgAttr = TILE_BG;
+            cell.bgTile = std::uint16_t(x == 2 ? 2 : 1);
+        }
+        map.cellAt(2, 0)->setPalette(TILE_BG, 5);
+        ws.tiles.bg.tiles[2].setPalette(5);
+        CTilesetMgr* mgr = frame.tileSetManager();
+        mgr->showPage(TILE_BG);
+        mgr->replaceSelection({1, 2});
+        mgr->setPaletteOfSelectedTiles(3);
+        QCOMPARE(map.cellAt(0, 0)->palette(TILE_BG), 3);
+        QCOMPARE(map.cellAt(2, 0)->palette(TILE_BG), 3);
+        QVERIFY(ws.project.changeFlags & CHANGED_BG_TILES);
+        frame.commandAction(CMainFrame::Command::Undo)->trigger();
+        QCOMPARE(int(ws.tiles.bg.tiles[1].palette()), 0);
+        QCOMPARE(int(ws.tiles.bg.tiles[2].palette()), 5);
+        QCOMPARE(map.cellAt(0, 0)->palette(TILE_BG), 0);
+        QCOMPARE(map.cellAt(1, 0)->palette(TILE_BG), 0);
+        QCOMPARE(map.cellAt(2, 0)->palette(TILE_BG), 5);
+    }
+
     void colourMenuAndDmgMode()
     {
         CMainFrame frame;
