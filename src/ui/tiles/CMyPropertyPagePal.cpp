@@ -81,6 +81,8 @@ CMyPropertyPagePal::CMyPropertyPagePal(CTilesetMgr& manager, QWidget* parent) : 
     }
     shadeSpin_ = makeArrows(this, [this](int step) { spinShade(step); });
     shadeSpin_->setGeometry(LEFT + 4 * PITCH_X + 6, MONO_TOP, 16, 22);
+    shadeLabel_ = new QLabel(QStringLiteral("0"), this);
+    shadeLabel_->setGeometry(LEFT + 4 * PITCH_X + 8, MONO_TOP + 24, 14, 16);
     setMinimumSize(LEFT + 4 * PITCH_X + 40, MONO_TOP + 3 * PITCH_Y + 16);
     fillBoxes();
 }
@@ -148,6 +150,7 @@ void CMyPropertyPagePal::fillBoxes()
 void CMyPropertyPagePal::refresh()
 {
     fillBoxes();
+    shadeLabel_->setText(QString::number(shade_));
     update();
 }
 
@@ -234,6 +237,7 @@ void CMyPropertyPagePal::clickMono(int swatch, bool ctrl)
     shade_ = row == MONO_ROW_BGP    ? shadeOf(store.bgMonoPalettes[0][size_t(c)])
              : row == MONO_ROW_OBP1 ? shadeOf(store.objMonoPalettes[0][size_t(c)])
                                     : c;
+    shadeLabel_->setText(QString::number(shade_));
     update();
 }
 
@@ -242,6 +246,7 @@ void CMyPropertyPagePal::spinShade(int step)
     shade_ = wrapShade(shade_, step);
     Workspace& ws = mgr_.workspace();
     const std::uint32_t mask = setMonoShade(ws.tiles.palettes, monoSelection_, shade_);
+    shadeLabel_->setText(QString::number(shade_));
     update();
     if (!mask)
         return;

@@ -60,6 +60,7 @@ public:
     QLineEdit* componentBox(int component) const { return boxes_[static_cast<size_t>(component % 3)]; }
     QSpinBox* componentSpin(int component) const { return spins_[static_cast<size_t>(component % 3)]; }
     QSpinBox* shadeSpin() const { return shadeSpin_; }
+    QLabel* shadeLabel() const { return shadeLabel_; }
     QGroupBox* dmgGroup() const { return dmgGroup_; }
 
 protected:
@@ -84,6 +85,7 @@ private:
     std::array<QLineEdit*, 3> boxes_{};
     std::array<QSpinBox*, 3> spins_{};
     QSpinBox* shadeSpin_ = nullptr;
+    QLabel* shadeLabel_ = nullptr;
     QGroupBox* dmgGroup_ = nullptr;
     bool filling_ = false;
 };

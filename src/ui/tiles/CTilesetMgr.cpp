@@ -474,6 +474,12 @@ void CTilesetMgr::paste()
     report(r.result);
 }
 
+bool CTilesetMgr::hasKeyboardFocus() const
+{
+    const QWidget* focus = QApplication::focusWidget();
+    return focus && (focus == this || isAncestorOf(focus));
+}
+
 // ---- mouse mode --------------------------------------------------------------------------
 
 void CTilesetMgr::setMouseMode(MouseMode mode)

@@ -71,6 +71,8 @@ public:
     void copy();
     void cut();
     void paste();
+    // The Edit menu's Cut, Copy and Paste go here while this is true.
+    bool hasKeyboardFocus() const;
     const DisplayTable& displayTable(int kind) const;
     // The tile set file shown above the grid of a page.
     void setFileName(int kind, const QString& path);

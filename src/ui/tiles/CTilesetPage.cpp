@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 namespace qm::ui {
 
@@ -225,6 +226,16 @@ QMenu* CTilesetPage::buildContextMenu()
     connect(menu->addAction(QStringLiteral("Cursor Color")), &QAction::triggered, this,
             [this] { mgr_.chooseSelectionColour(kind_); });
     return menu;
+}
+
+void CTilesetPage::wheelEvent(QWheelEvent* event)
+{
+    // The wheel scrolls the column under the mouse, three rows a notch.
+    const int column = state_.columns() == 2 && event->position().x() >= 4 + COLUMN_WIDTH ? 1 : 0;
+    const int notches = event->angleDelta().y() / 120;
+    if (notches != 0)
+        bars_[static_cast<size_t>(column)]->setValue(state_.topRow(column) - notches * 3);
+    event->accept();
 }
 
 void CTilesetPage::contextMenuEvent(QContextMenuEvent* event)

@@ -6,6 +6,7 @@
 #include "ui/tiles/RemapPaletteDialog.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QtTest>
@@ -122,6 +123,7 @@ private slots:
         QCOMPARE(f.pal->shade(), 1);
         f.pal->shadeSpin()->stepBy(-2);
         QCOMPARE(f.pal->shade(), 3);
+        QCOMPARE(f.pal->shadeLabel()->text(), QStringLiteral("3"));
         for (const auto& p : f.ws.tiles.palettes.bgMonoPalettes)
             QCOMPARE(p[1], (GbcColor{31, 31, 31}));
         // Outside DMG mode the message carries no palettes.
