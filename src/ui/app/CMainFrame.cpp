@@ -81,6 +81,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), qtPrompter_(this)
 
     createMapView();
     createTileSetManager();
+    connectImportExport();
 
     selectTool(TOOL_SELECT);
     progress_ = new ProgressDialog(this);
@@ -259,6 +260,7 @@ void CMainFrame::route(AppMessage msg, qint64 wParam, qint64 lParam)
     }
     case MSG_COLOURS_CHANGED:
         deliver(Pane::MapView, msg, wParam, lParam);
+        deliver(Pane::TileSetManager, msg, wParam, lParam);
         if (QWidget* editor = pane(Pane::TileEditor); editor && editor->isVisible())
             deliver(Pane::TileEditor, msg, wParam, lParam);
         setChanged(CHANGED_PALETTE);

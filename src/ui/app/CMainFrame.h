@@ -43,6 +43,7 @@ class CQuiltmarkView;
 class CTilesetMgr;
 class CToolBarEx;
 class ProgressDialog;
+struct CommandHost;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -146,6 +147,13 @@ public:
     QStringList recentFiles() const { return recentFiles_; }
 
     QAction* commandAction(Command command) const;
+
+    // ---- imports, export and reports (CMainFrameImportExport.cpp) ------------
+    // What the import, export and report commands work with. The hooks get
+    // each one before use, so tests can put in their own dialogs.
+    CommandHost commandHost();
+    void setCommandHooks(std::function<void(CommandHost&)> hooks) { commandHooks_ = std::move(hooks); }
+    void exportProject();
     CToolBarEx* toolBarEx() const { return toolBar_; }
     QComboBox* zoomBox() const { return zoomBox_; }
     QCheckBox* dmgModeBox() const { return dmgBox_; }
@@ -173,6 +181,7 @@ private:
     };
 
     void installPane(Pane role, QWidget* widget, Deliver deliver);
+    void connectImportExport();
     // Makes the map view the central pane and ties its commands, switches and
     // notices to the menus, toolbar and status bar.
     void createMapView();
@@ -220,6 +229,7 @@ private:
     ProgressDialog* progress_ = nullptr;
 
     std::array<PaneSlot, 3> panes_;
+    std::function<void(CommandHost&)> commandHooks_;
     std::map<Command, QAction*> actions_;
     QMenu* recentMenu_ = nullptr;
     QAction* recentSeparator_ = nullptr;

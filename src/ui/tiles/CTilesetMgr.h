@@ -6,6 +6,7 @@
 // palettes. Every change goes through the undo store first and is announced
 // through the message signal; CMainFrame routes it on.
 
+#include "core/project/MapCell.h"
 #include "core/project/Workspace.h"
 #include "core/tiles/RemapColours.h"
 #include "core/tiles/TilePageState.h"
@@ -29,7 +30,7 @@ class CMyPropertyPagePal;
 class CTilesetPage;
 
 // The page kind of the palette page, beside TILE_BG, TILE_OBJ and TILE_TAG.
-inline constexpr int PAGE_PALETTE = 0x100;
+inline constexpr int PAGE_PALETTE = LAYER_PALETTE_PAGE;
 
 class CTilesetMgr : public QWidget {
     Q_OBJECT
@@ -42,8 +43,8 @@ public:
 
     // ---- the current-tile contract -------------------------------------------
     // The page shown: TILE_BG, TILE_OBJ, TILE_TAG or PAGE_PALETTE.
-    int currentKind() const { return shownKind_; }
-    int currentTile(int kind) const;
+    Q_INVOKABLE int currentKind() const { return shownKind_; }
+    Q_INVOKABLE int currentTile(int kind) const;
     int currentPalette(int kind) const;
     QList<int> selectedTiles(int kind) const;
 

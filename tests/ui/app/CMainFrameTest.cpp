@@ -309,7 +309,7 @@ private slots:
         QCOMPARE(h.frame.commandAction(C::New)->text(), QStringLiteral("&New\tCtrl+N"));
         QCOMPARE(h.frame.commandAction(C::SaveAs)->shortcut(), QKeySequence(QStringLiteral("Ctrl+A")));
         QCOMPARE(h.frame.commandAction(C::HandTool)->text(), QStringLiteral("HandTool\tShift+M"));
-        QVERIFY(!h.frame.commandAction(C::Export)->isEnabled());
+        QVERIFY(h.frame.commandAction(C::Export)->isEnabled());
         QVERIFY(!h.frame.commandAction(C::Undo)->isEnabled());
         QVERIFY(h.frame.commandAction(C::GbcColor)->isChecked());
         // Reload only with a project path.

@@ -1,0 +1,79 @@
+#include "ui/app/CommandHost.h"
+
+#include "core/project/MapCell.h"
+#include "core/tiles/TileKind.h"
+
+#include <QDialog>
+#include <QFileDialog>
+
+namespace qm::ui {
+
+int CommandHost::page() const
+{
+    return shownPage ? shownPage() : TILE_BG;
+}
+
+int CommandHost::tileSetShown() const
+{
+    const int p = page();
+    if (p == TILE_BG || p == TILE_OBJ || p == TILE_TAG)
+        return p;
+    return lastTileSet ? lastTileSet() : TILE_BG;
+}
+
+QString CommandHost::chooseFile(const QString& title, const QString& filters, const QString& suffix) const
+{
+    if (openFile)
+        return openFile(parent, title, filters, suffix);
+    QFileDialog dialog(parent, title, QString(), filters);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setDefaultSuffix(suffix);
+    if (!suffix.isEmpty())
+        dialog.selectFile(QStringLiteral("*.") + suffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+bool CommandHost::run(QDialog& dialog) const
+{
+    if (exec)
+        return exec(dialog);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void CommandHost::send(AppMessage msg, qint64 wParam, qint64 lParam) const
+{
+    if (route)
+        route(msg, wParam, lParam);
+}
+
+void CommandHost::changed(ChangeFlags bits) const
+{
+    if (setChanged)
+        setChanged(bits);
+    else if (workspace)
+        workspace->project.setChanged(bits);
+}
+
+QString qtFileFilters(const QString& windowsFilter)
+{
+    const QStringList parts = windowsFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString name = parts[i];
+        if (name.isEmpty())
+            break;
+        const int open = name.indexOf(QLatin1Char('('));
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        patterns.replace(QStringLiteral("*.*"), QStringLiteral("*"));
+        if (open >= 0)
+            name = name.left(open).trimmed();
+        filters << name + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+} // namespace qm::ui

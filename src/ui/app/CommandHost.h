@@ -1,0 +1,65 @@
+#pragma once
+// What the import and report commands need from the editor around them: the
+// open project, where to ask and show progress, which page the tile set
+// manager shows, the map cursor, and the way to tell the panes what changed.
+// CMainFrame fills one in; tests fill one in with their own pieces.
+
+#include "core/base/Progress.h"
+#include "core/base/Prompter.h"
+#include "core/project/Workspace.h"
+#include "ui/app/AppMessage.h"
+
+#include <QPoint>
+#include <QString>
+
+#include <functional>
+
+class QDialog;
+class QWidget;
+
+namespace qm::ui {
+
+struct CommandHost {
+    QWidget* parent = nullptr;
+    Workspace* workspace = nullptr;
+    Prompter* prompter = nullptr;
+    Progress* progress = nullptr;
+
+    // The page the tile set manager shows: TILE_BG, TILE_OBJ, TILE_TAG or
+    // LAYER_PALETTE_PAGE.
+    std::function<int()> shownPage;
+    // The tile set last shown (the target while the palette page is shown).
+    std::function<int()> lastTileSet;
+    // The current tile of a kind's set.
+    std::function<int(int kind)> currentTile;
+    // Makes the manager show a kind's page.
+    std::function<void(int kind)> showPage;
+    // The map view's cursor cell.
+    std::function<QPoint()> cursorCell;
+    // Sends a notification through the main window.
+    std::function<void(AppMessage, qint64, qint64)> route;
+    // Sets change flags (and rebuilds the title).
+    std::function<void(ChangeFlags)> setChanged;
+    std::function<void(const QString&)> statusText;
+
+    // ---- dialogs, replaceable so tests can drive them --------------------------
+    // An open-file dialog: (parent, title, filters as Qt writes them, default
+    // suffix) -> chosen path, or empty on cancel.
+    std::function<QString(QWidget*, const QString&, const QString&, const QString&)> openFile;
+    // Runs a dialog modally; true on OK.
+    std::function<bool(QDialog&)> exec;
+
+    // The helpers the commands use, falling back to plain defaults.
+    int page() const;
+    int tileSetShown() const;
+    QString chooseFile(const QString& title, const QString& filters, const QString& suffix) const;
+    bool run(QDialog& dialog) const;
+    void send(AppMessage msg, qint64 wParam, qint64 lParam) const;
+    void changed(ChangeFlags bits) const;
+};
+
+// "Name(*.a;*.b)|*.a;*.b|Other(*.c)|*.c||" becomes "Name(*.a *.b);;Other(*.c)",
+// with "*.*" read as every file.
+QString qtFileFilters(const QString& windowsFilter);
+
+} // namespace qm::ui

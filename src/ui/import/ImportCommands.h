@@ -1,0 +1,29 @@
+#pragma once
+// The commands of the File menu's "Import" submenu: each shows its dialogs,
+// runs the import in core and tells the panes what changed, so the map, the
+// tile set manager and the tile editor follow at once. Each returns true when
+// something was imported.
+
+#include "core/base/Result.h"
+#include "core/import/BitmapImport.h"
+
+#include <string>
+
+namespace qm::ui {
+
+struct CommandHost;
+
+bool importTileSetCommand(const CommandHost& host);
+bool importBitmapCommand(const CommandHost& host);
+bool importGbrCommand(const CommandHost& host);
+bool importTilerRawCommand(const CommandHost& host);
+bool importMapCommand(const CommandHost& host);
+bool importPaletteCommand(const CommandHost& host);
+bool importMapAttributeCommand(const CommandHost& host);
+
+// A Windows bitmap through our own reader, or a PNG picture through Qt's
+// image reader (its colours counted like a bitmap's colour table).
+Result importPictureFile(const std::string& path, Workspace& workspace, int layer,
+                         BitmapImportSummary* summary = nullptr);
+
+} // namespace qm::ui

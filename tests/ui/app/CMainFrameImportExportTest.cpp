@@ -1,0 +1,95 @@
+#include "core/project/MapCell.h"
+#include "support/TestSupport.h"
+#include "ui/app/CMainFrame.h"
+#include "ui/app/CommandHost.h"
+#include "ui/export/CExpMapPage.h"
+#include "ui/export/CExpPropertySheet.h"
+#include "ui/map/CQuiltmarkView.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStandardPaths>
+#include <QtTest>
+
+using namespace qm;
+using namespace qm::ui;
+using qm::test::ScriptedPrompter;
+using qm::test::TempDir;
+
+// The main window's import, export and report commands, driven through their actions.
+class CMainFrameImportExportTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        settingsDir_ = std::make_unique<TempDir>();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QString::fromStdString(settingsDir_->path().string()));
+    }
+
+    void commandsAreEnabledAndTheSubmenuComplete()
+    {
+        CMainFrame frame;
+        using C = CMainFrame::Command;
+        for (C c : {C::ImportTileSet, C::ImportMap, C::ImportPalette, C::ImportMapAttribute, C::Export,
+                    C::ReportTileComment, C::ReportPalette, C::ReportDuplicatedTile, C::ReportUnusedBg,
+                    C::ReportUnusedObj, C::ReportPriority})
+            QVERIFY(frame.commandAction(c)->isEnabled());
+        QMenu* import = nullptr;
+        for (QObject* o : frame.commandAction(C::ImportTileSet)->associatedObjects())
+            if ((import = qobject_cast<QMenu*>(o)))
+                break;
+        QVERIFY(import);
+        QStringList texts;
+        for (QAction* a : import->actions())
+            texts << a->text();
+        QCOMPARE(texts, (QStringList{"Tile set", "Map", "Palette", "Map Attribute", "Bitmap", "GBTD(gbr)",
+                                     "Tiler Raw"}));
+    }
+
+    void importedMapAndExportThroughTheMenus()
+    {
+        TempDir dir;
+        std::vector<std::uint8_t> bytes(30 * 2, 5);
+        qm::test::writeBytes(dir.file("wide.bin"), bytes);
+        CMainFrame frame;
+        frame.route(MSG_INIT_MAP, 0, 0);
+        QCOMPARE(frame.project().map.width, 20);
+        ScriptedPrompter prompter({Answer::Yes});
+        frame.setPrompter(&prompter);
+        frame.setCommandHooks([&](CommandHost& host) {
+            host.openFile = [&](QWidget*, const QString&, const QString&, const QString&) {
+                return QString::fromStdString(dir.file("wide.bin"));
+            };
+            host.exec = [](QDialog& d) {
+                if (auto* sheet = dynamic_cast<CExpPropertySheet*>(&d)) {
+                    sheet->mapPage()->rotate()->click();
+                    sheet->reject();
+                    return false;
+                }
+                d.accept();
+                return d.result() == QDialog::Accepted;
+            };
+        });
+        // 60 bytes, width 1 and height 1 at first: a 1 x 1 block at the cursor.
+        frame.commandAction(CMainFrame::Command::ImportMap)->trigger();
+        const MapCell* cell = frame.workspace().project.map.cellAt(0, 0);
+        QVERIFY(cell);
+        QCOMPARE(int(cell->bgTile), 5);
+        QVERIFY(frame.project().changeFlags & CHANGED_MAP);
+
+        frame.commandAction(CMainFrame::Command::Export)->trigger();
+        QCOMPARE(prompter.questions.back(), std::string("Settings have been changed, save ?"));
+        QVERIFY(frame.project().exportSettings.mapFlags & MAP_ROTATE_90);
+    }
+
+private:
+    std::unique_ptr<TempDir> settingsDir_;
+};
+
+QTEST_MAIN(CMainFrameImportExportTest)
+#include "CMainFrameImportExportTest.moc"

@@ -1,0 +1,399 @@
+#include "core/project/MapCell.h"
+#include "support/TestSupport.h"
+#include "ui/app/CommandHost.h"
+#include "ui/import/CBmpDialog.h"
+#include "ui/import/ImportCommands.h"
+#include "ui/import/ImportPaletteDialog.h"
+#include "ui/import/ImportTilesetDialog.h"
+#include "ui/import/MapDimensionDialog.h"
+#include "ui/import/MapOrientationDialog.h"
+#include "ui/import/SelectTilesetDialog.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QtTest>
+
+using namespace qm;
+using namespace qm::ui;
+using qm::test::ScriptedPrompter;
+using qm::test::TempDir;
+using qm::test::writeBytes;
+
+namespace {
+
+// An uncompressed 8-bit Windows bitmap; pixels row by row from the top,
+// colours 0x00RRGGBB.
+std::vector<std::uint8_t> bitmap8(int w, int h, const std::vector<std::uint32_t>& colours,
+                                  const std::vector<std::uint8_t>& pixels)
+{
+    const int stride = (w + 3) & ~3;
+    const auto u32 = [](std::vector<std::uint8_t>& v, std::uint32_t x) {
+        for (int i = 0; i < 4; ++i)
+            v.push_back(static_cast<std::uint8_t>(x >> (8 * i)));
+    };
+    const auto offset = static_cast<std::uint32_t>(54 + 4 * colours.size());
+    std::vector<std::uint8_t> b = {'B', 'M'};
+    u32(b, offset + static_cast<std::uint32_t>(stride * h));
+    u32(b, 0);
+    u32(b, offset);
+    u32(b, 40);
+    u32(b, static_cast<std::uint32_t>(w));
+    u32(b, static_cast<std::uint32_t>(h));
+    b.insert(b.end(), {1, 0, 8, 0});
+    u32(b, 0);
+    u32(b, static_cast<std::uint32_t>(stride * h));
+    u32(b, 2835);
+    u32(b, 2835);
+    u32(b, static_cast<std::uint32_t>(colours.size()));
+    u32(b, 0);
+    for (std::uint32_t c : colours)
+        u32(b, c); // blue, green, red, 0
+    for (int y = h - 1; y >= 0; --y) {
+        for (int x = 0; x < w; ++x)
+            b.push_back(pixels[static_cast<size_t>(y * w + x)]);
+        for (int x = w; x < stride; ++x)
+            b.push_back(0);
+    }
+    return b;
+}
+
+struct Sent {
+    AppMessage msg;
+    qint64 w;
+};
+
+// A host with its own workspace that records what the commands send.
+struct TestHost {
+    Workspace ws;
+    ScriptedPrompter prompter;
+    NullProgress progress;
+    CommandHost host;
+    std::vector<Sent> sent;
+    std::vector<QString> titles;
+    QString file;
+    int page = TILE_BG;
+    std::function<bool(QDialog&)> dialogs = [](QDialog&) { return true; };
+
+    TestHost()
+    {
+        ws.project.map.create(20, 18);
+        host.workspace = &ws;
+        host.prompter = &prompter;
+        host.progress = &progress;
+        host.shownPage = [this] { return page; };
+        host.currentTile = [](int) { return 10; };
+        host.route = [this](AppMessage m, qint64 w, qint64) { sent.push_back({m, w}); };
+        host.openFile = [this](QWidget*, const QString& title, const QString&, const QString&) {
+            titles.push_back(title);
+            return file;
+        };
+        host.exec = [this](QDialog& d) {
+            if (!dialogs(d))
+                return false;
+            d.accept();
+            return d.result() == QDialog::Accepted;
+        };
+    }
+    bool wasSent(AppMessage m) const
+    {
+        return std::any_of(sent.begin(), sent.end(), [m](const Sent& s) { return s.msg == m; });
+    }
+};
+
+} // namespace
+
+class ImportDialogsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void tileSetDialogChecksTheRange()
+    {
+        TempDir dir;
+        writeBytes(dir.file("t.bin"), std::vector<std::uint8_t>(32, 0));
+        TestHost t;
+        ImportTilesetDialog dialog(t.host, TILE_OBJ);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Import Tileset"));
+        QVERIFY(dialog.obj()->isChecked());
+        QCOMPARE(dialog.type()->currentText(), QStringLiteral("Binary 8x8 Tile (*.bin)"));
+        dialog.setChosenFile(QString::fromStdString(dir.file("t.bin")));
+        QCOMPARE(dialog.toTile()->text(), QStringLiteral("1"));
+
+        dialog.toTile()->setText(QStringLiteral("2"));
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(t.prompter.informed.back(), std::string("Invalid end tile value. This file only has 2 tiles"));
+
+        dialog.fromTile()->setText(QStringLiteral("3"));
+        dialog.accept();
+        QCOMPARE(t.prompter.informed.back(), std::string("Invalid import tile setting"));
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+
+        dialog.fromTile()->setText(QStringLiteral("0"));
+        dialog.toTile()->setText(QStringLiteral("1"));
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.request().target, TileKind(TILE_OBJ));
+    }
+
+    void tileSetDialogFileDialogsByTypeAndKind()
+    {
+        TestHost t;
+        ImportTilesetDialog dialog(t.host, TILE_BG);
+        QVERIFY(dialog.bg()->isChecked());
+        t.file = QStringLiteral("/no/such/file.qmb");
+        dialog.browse();
+        dialog.type()->setCurrentIndex(1);
+        dialog.browse();
+        dialog.obj()->setChecked(true);
+        dialog.browse();
+        QCOMPARE(t.titles, (std::vector<QString>{QStringLiteral("Get Bin file"), QStringLiteral("Get BG tile set file"),
+                                                 QStringLiteral("Get OBJ tile set file")}));
+        QCOMPARE(t.prompter.informed.back(), std::string("Invalid or damaged file selected"));
+        QCOMPARE(qtFileFilters(QStringLiteral("BG Tileset(*.qmb;*.bts)|*.qmb;*.bts|All Files (*.*)|*.*||")),
+                 QStringLiteral("BG Tileset (*.qmb *.bts);;All Files (*)"));
+    }
+
+    void tileSetCommandImportsAtTheCurrentTile()
+    {
+        TempDir dir;
+        std::vector<std::uint8_t> bytes(64, 0);
+        for (int i = 32; i < 64; ++i)
+            bytes[static_cast<size_t>(i)] = 0xFF; // tiles 2 and 3: colour 3 everywhere
+        writeBytes(dir.file("t.bin"), bytes);
+        TestHost t;
+        int shown = 0;
+        t.host.showPage = [&](int kind) { shown = kind; };
+        t.dialogs = [&](QDialog& d) {
+            auto& dialog = dynamic_cast<ImportTilesetDialog&>(d);
+            dialog.setChosenFile(QString::fromStdString(dir.file("t.bin")));
+            dialog.fromTile()->setText(QStringLiteral("2"));
+            dialog.toTile()->setText(QStringLiteral("3"));
+            return true;
+        };
+        QVERIFY(importTileSetCommand(t.host));
+        QCOMPARE(shown, int(TILE_BG));
+        QCOMPARE(int(t.ws.tiles.bg.tiles[10].pixels[0]), 3);
+        QCOMPARE(int(t.ws.tiles.bg.tiles[11].pixels[63]), 3);
+        QCOMPARE(int(t.ws.tiles.bg.tiles[12].pixels[0]), 0);
+        QVERIFY(t.ws.project.changeFlags & CHANGED_BG_TILES);
+        QVERIFY(t.wasSent(MSG_TILES_CHANGED));
+        QVERIFY(t.wasSent(MSG_MAP_RESET));
+        QVERIFY(t.wasSent(MSG_CURRENT_TILE_CHANGED));
+
+        // A file that cannot be read changes nothing and says so.
+        const std::array<std::uint8_t, 64> before = t.ws.tiles.bg.tiles[10].pixels;
+        t.dialogs = [&](QDialog& d) {
+            auto& dialog = dynamic_cast<ImportTilesetDialog&>(d);
+            dialog.setChosenFile(QString::fromStdString(dir.file("t.bin")));
+            std::filesystem::remove(dir.file("t.bin"));
+            return true;
+        };
+        QVERIFY(!importTileSetCommand(t.host));
+        QCOMPARE(t.prompter.informed.back(), "Error! Unable to open file " + dir.file("t.bin"));
+        QVERIFY(t.ws.tiles.bg.tiles[10].pixels == before);
+    }
+
+    void mapDimensionCouplingAndChecks()
+    {
+        ScriptedPrompter prompter;
+        MapDimensionDialog dialog(360, prompter);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Map Dimemsion"));
+        QVERIFY(dialog.noConversion()->isChecked());
+        dialog.widthField()->setText(QStringLiteral("20"));
+        QCOMPARE(dialog.heightField()->text(), QStringLiteral("18"));
+        dialog.heightField()->setText(QStringLiteral("36"));
+        QCOMPARE(dialog.widthField()->text(), QStringLiteral("10"));
+        dialog.heightField()->setText(QStringLiteral("0"));
+        QCOMPARE(dialog.widthField()->text(), QStringLiteral("10")); // nothing to divide by
+        dialog.accept();
+        QCOMPARE(prompter.informed.back(), std::string("Height must be greater than 0"));
+        dialog.heightField()->setText(QStringLiteral("5"));
+        dialog.widthField()->setText(QStringLiteral("0"));
+        dialog.accept();
+        QCOMPARE(prompter.informed.back(), std::string("Width must be greater than 0"));
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    }
+
+    void mapCommandMergesAtTheCursor()
+    {
+        TempDir dir;
+        std::vector<std::uint8_t> bytes(16);
+        for (int i = 0; i < 16; ++i)
+            bytes[static_cast<size_t>(i)] = static_cast<std::uint8_t>(i + 1);
+        writeBytes(dir.file("m.bin"), bytes);
+        TestHost t;
+        t.file = QString::fromStdString(dir.file("m.bin"));
+        t.host.cursorCell = [] { return QPoint(18, 16); };
+        QString status;
+        t.host.statusText = [&](const QString& s) { status = s; };
+        t.dialogs = [](QDialog& d) {
+            if (auto* dim = dynamic_cast<MapDimensionDialog*>(&d))
+                dim->widthField()->setText(QStringLiteral("4"));
+            if (auto* o = dynamic_cast<MapOrientationDialog*>(&d)) {
+                if (o->windowTitle() != QStringLiteral("Map Orientation") ||
+                    !o->choice(MapOrientation::TopLeft)->isChecked())
+                    return false;
+                o->choice(MapOrientation::BottomRight)->setChecked(true);
+            }
+            return true;
+        };
+        QVERIFY(importMapCommand(t.host));
+        QCOMPARE(t.ws.project.map.width, 22);
+        QCOMPARE(t.ws.project.map.height, 20);
+        QCOMPARE(int(t.ws.project.map.cellAt(18, 16)->bgTile), 1);
+        QCOMPARE(int(t.ws.project.map.cellAt(21, 19)->bgTile), 16);
+        QCOMPARE(status, QStringLiteral("Map size:(22,20)"));
+        QVERIFY(t.ws.project.changeFlags & CHANGED_MAP);
+        QVERIFY(t.wasSent(MSG_MAP_RESET));
+
+        t.file = QString::fromStdString(dir.file("missing.bin"));
+        QVERIFY(!importMapCommand(t.host));
+        QCOMPARE(t.prompter.informed.back(), "Error! Unable to open file " + dir.file("missing.bin"));
+    }
+
+    void paletteCommand()
+    {
+        TempDir dir;
+        std::vector<std::uint8_t> bytes(64, 0);
+        bytes[0] = 0x1F;
+        writeBytes(dir.file("p.bin"), bytes);
+        TestHost t;
+        t.file = QString::fromStdString(dir.file("p.bin"));
+        t.dialogs = [&](QDialog& d) {
+            auto& dialog = dynamic_cast<ImportPaletteDialog&>(d);
+            if (dialog.windowTitle() != QStringLiteral("Import palette "))
+                return false;
+            dialog.browse();
+            dialog.objPalette()->setChecked(true);
+            return true;
+        };
+        QVERIFY(importPaletteCommand(t.host));
+        QCOMPARE(t.titles.back(), QStringLiteral("Get object tileset file name"));
+        QCOMPARE(t.ws.tiles.palettes.objPalettes[0][0], (GbcColor{31, 0, 0}));
+        QVERIFY(t.ws.project.changeFlags & CHANGED_PROJECT);
+        QVERIFY(t.wasSent(MSG_COLOURS_CHANGED));
+    }
+
+    void attributeCommandWarnsFirst()
+    {
+        TempDir dir;
+        writeBytes(dir.file("a.bin"), {0x6B});
+        TestHost t;
+        t.ws.project.map.cellAt(0, 0)->objTile = 3;
+        t.file = QString::fromStdString(dir.file("a.bin"));
+        t.dialogs = [](QDialog& d) {
+            auto& select = dynamic_cast<SelectTilesetDialog&>(d);
+            if (select.windowTitle() != QStringLiteral("Select Tileset") || !select.bg()->isChecked())
+                return false;
+            select.obj()->setChecked(true);
+            return true;
+        };
+        QVERIFY(importMapAttributeCommand(t.host));
+        QCOMPARE(t.prompter.informed.front(),
+                 std::string("The file will be imported according to the map size.\nSo make sure the dimension of "
+                             "map attribute is same as current map size."));
+        QCOMPARE(int(t.ws.project.map.cellAt(0, 0)->objTile), 259);
+    }
+
+    void gbrAndTilerCommands()
+    {
+        TempDir dir;
+        writeBytes(dir.file("bad.gbr"), {'X', 'Y', 'Z', 1});
+        TestHost t;
+        t.file = QString::fromStdString(dir.file("bad.gbr"));
+        QVERIFY(!importGbrCommand(t.host));
+        QCOMPARE(t.prompter.informed, (std::vector<std::string>{"Invalid gbr file.",
+                                                                "Error!! Unable to load the specified gbr file."}));
+
+        std::vector<std::uint8_t> raw(6184, 0);
+        raw[0] = 0xFF;
+        raw[1] = 0x7F;
+        raw[64] = 0x55;
+        raw[65] = 0x33;
+        writeBytes(dir.file("t.raw"), raw);
+        t.file = QString::fromStdString(dir.file("t.raw"));
+        t.page = LAYER_PALETTE_PAGE;
+        t.host.lastTileSet = [] { return TILE_OBJ; };
+        QVERIFY(importTilerRawCommand(t.host));
+        QCOMPARE(t.ws.tiles.palettes.objPalettes[0][0], (GbcColor{31, 31, 31}));
+        QCOMPARE(int(t.ws.tiles.obj.tiles[0].pixels[3]), 3);
+        // The import marks the tile set changed so it is not lost without the save question.
+        QVERIFY(t.ws.project.changeFlags & CHANGED_OBJ_TILES);
+        QVERIFY(t.wasSent(MSG_MAP_RESET));
+    }
+
+    void pngPicturesImportLikeBitmaps()
+    {
+        TempDir dir;
+        // Key colours in the first four pixels; the rest of the first block
+        // is colour 2, the second block colour 3.
+        QImage image(16, 8, QImage::Format_RGB32);
+        const QRgb key[4] = {qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)};
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 16; ++x)
+                image.setPixel(x, y, y == 0 && x < 4 ? key[x] : key[x < 8 ? 2 : 3]);
+        QVERIFY(image.save(QString::fromStdString(dir.file("pic.png"))));
+        Workspace ws;
+        ws.project.map.create(2, 1);
+        BitmapImportSummary summary;
+        QVERIFY(importPictureFile(dir.file("pic.png"), ws, TILE_BG, &summary).ok());
+        QCOMPARE(summary.tilesMade, 2);
+        QCOMPARE(int(ws.tiles.bg.tiles[0].pixels[0]), 0); // key pixels become 0
+        QCOMPARE(int(ws.tiles.bg.tiles[0].pixels[4]), 2);
+        QCOMPARE(int(ws.tiles.bg.tiles[1].pixels[63]), 3);
+        QCOMPARE(int(ws.project.map.cellAt(1, 0)->bgTile), 1);
+        QCOMPARE(ws.tiles.palettes.bgPalettes[0][3], (GbcColor{0, 0, 31}));
+
+        // More than 256 colours is refused and nothing changes.
+        QImage many(32, 16, QImage::Format_RGB32);
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 32; ++x)
+                many.setPixel(x, y, qRgb(x * 8, y * 16, 0));
+        QVERIFY(many.save(QString::fromStdString(dir.file("many.png"))));
+        const Workspace before = ws;
+        const Result r = importPictureFile(dir.file("many.png"), ws, TILE_BG);
+        QCOMPARE(r.text(), std::string("Can not import more that 256 color bitmap."));
+        QVERIFY(ws.tiles.bg.tiles[1].pixels == before.tiles.bg.tiles[1].pixels);
+
+        // Neither a bitmap nor a picture: refused without a message.
+        writeBytes(dir.file("junk.bmp"), {'x', 'y', 'z'});
+        const Result junk = importPictureFile(dir.file("junk.bmp"), ws, TILE_BG);
+        QVERIFY(!junk.ok());
+        QVERIFY(junk.text().empty());
+    }
+
+    void bitmapPreviewPanel()
+    {
+        TempDir dir;
+        // A 16 x 8 picture of 8 bits a pixel with a 4-entry colour table.
+        const std::vector<std::uint8_t> bmp =
+            bitmap8(16, 8, {0x000000, 0xFF0000, 0x00FF00, 0x0000FF}, std::vector<std::uint8_t>(128, 1));
+        writeBytes(dir.file("pic.bmp"), bmp);
+        const bool kept = CBmpDialog::previewShown();
+        {
+            CBmpDialog dialog;
+            QCOMPARE(dialog.previewBox()->title(), QStringLiteral("Preview"));
+            QVERIFY(dialog.showPreview()->isChecked());
+            dialog.updatePreview(QString::fromStdString(dir.file("pic.bmp")));
+            QCOMPARE(dialog.line(0)->text(), QStringLiteral("Width: 16 pixels"));
+            QCOMPARE(dialog.line(1)->text(), QStringLiteral("Height: 8 pixels"));
+            QCOMPARE(dialog.line(2)->text(), QStringLiteral("Colors: 256"));
+            QCOMPARE(dialog.line(3)->text(), QStringLiteral("Size: 0 Kb"));
+            QVERIFY(!dialog.picture()->pixmap().isNull());
+            QVERIFY(dialog.picture()->pixmap().width() <= CBmpDialog::PICTURE_SIZE);
+            dialog.showPreview()->setChecked(false);
+            QVERIFY(dialog.line(0)->text().isEmpty());
+            QVERIFY(dialog.picture()->pixmap().isNull());
+        }
+        CBmpDialog again;
+        QVERIFY(!again.showPreview()->isChecked()); // kept for the run
+        again.showPreview()->setChecked(true);
+        CBmpDialog::setPreviewShown(kept);
+    }
+};
+
+QTEST_MAIN(ImportDialogsTest)
+#include "ImportDialogsTest.moc"

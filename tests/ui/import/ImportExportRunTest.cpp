@@ -1,0 +1,141 @@
+#include "core/export/PaletteExport.h"
+#include "core/project/ProjectCommands.h"
+#include "core/project/ProjectFile.h"
+#include "support/TestSupport.h"
+#include "ui/app/CommandHost.h"
+#include "ui/export/CExpMapPage.h"
+#include "ui/export/CExpPalettePage.h"
+#include "ui/export/CExpPropertySheet.h"
+#include "ui/export/CExpTilesetPage.h"
+#include "ui/import/ImportCommands.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace qm;
+using namespace qm::ui;
+using qm::test::readBytes;
+using qm::test::ScriptedPrompter;
+using qm::test::TempDir;
+using qm::test::writeBytes;
+
+namespace {
+
+// An uncompressed 8-bit Windows bitmap; pixels row by row from the top,
+// colours 0x00RRGGBB.
+std::vector<std::uint8_t> bitmap8(int w, int h, const std::vector<std::uint32_t>& colours,
+                                  const std::vector<std::uint8_t>& pixels)
+{
+    const int stride = (w + 3) & ~3;
+    const auto u32 = [](std::vector<std::uint8_t>& v, std::uint32_t x) {
+        for (int i = 0; i < 4; ++i)
+            v.push_back(static_cast<std::uint8_t>(x >> (8 * i)));
+    };
+    const auto offset = static_cast<std::uint32_t>(54 + 4 * colours.size());
+    std::vector<std::uint8_t> b = {'B', 'M'};
+    u32(b, offset + static_cast<std::uint32_t>(stride * h));
+    u32(b, 0);
+    u32(b, offset);
+    u32(b, 40);
+    u32(b, static_cast<std::uint32_t>(w));
+    u32(b, static_cast<std::uint32_t>(h));
+    b.insert(b.end(), {1, 0, 8, 0});
+    u32(b, 0);
+    u32(b, static_cast<std::uint32_t>(stride * h));
+    u32(b, 2835);
+    u32(b, 2835);
+    u32(b, static_cast<std::uint32_t>(colours.size()));
+    u32(b, 0);
+    for (std::uint32_t c : colours)
+        u32(b, c); // blue, green, red, 0
+    for (int y = h - 1; y >= 0; --y) {
+        for (int x = 0; x < w; ++x)
+            b.push_back(pixels[static_cast<size_t>(y * w + x)]);
+        for (int x = w; x < stride; ++x)
+            b.push_back(0);
+    }
+    return b;
+}
+
+} // namespace
+
+// Open a project, import a bitmap into it, export every page and check the
+// bytes of each file.
+class ImportExportRunTest : public QObject {
+    Q_OBJECT
+private slots:
+    void openImportExport()
+    {
+        TempDir dir;
+        NullProgress progress;
+        ScriptedPrompter prompter;
+        {
+            Workspace made;
+            NewProjectRequest request;
+            request.width = 4;
+            request.height = 2;
+            QVERIFY(newProject(made, request, prompter, progress).ok());
+            SavePaths paths{dir.file("run.qmm"), dir.file("run.qmb"), dir.file("run.qmo")};
+            QVERIFY(saveProjectAs(made, paths, progress).ok());
+        }
+        Workspace ws;
+        QVERIFY(readProject(dir.file("run.qmm"), ws, prompter, progress).ok());
+        QCOMPARE(ws.project.map.width, 4);
+        const std::array<std::uint8_t, 64> palettesBefore = encodePaletteGroup(ws.tiles.palettes.bgPalettes);
+
+        // Key colours black, red, green, blue in the first four pixels; the
+        // left block is red below its first row, the right block all blue.
+        std::vector<std::uint8_t> pixels(16 * 8);
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 16; ++x)
+                pixels[static_cast<size_t>(y * 16 + x)] = x >= 8 ? 3 : y == 0 ? (x < 4 ? x : 0) : 1;
+        writeBytes(dir.file("pic.bmp"), bitmap8(16, 8, {0x000000, 0xFF0000, 0x00FF00, 0x0000FF}, pixels));
+
+        CommandHost host;
+        host.workspace = &ws;
+        host.prompter = &prompter;
+        host.progress = &progress;
+        host.openFile = [&](QWidget*, const QString&, const QString&, const QString&) {
+            return QString::fromStdString(dir.file("pic.bmp"));
+        };
+        QVERIFY(importBitmapCommand(host));
+        QVERIFY(ws.project.changeFlags & CHANGED_BG_TILES);
+
+        const QString out = QString::fromStdString(dir.file("out"));
+        std::filesystem::create_directory(dir.file("out"));
+        CExpPropertySheet sheet(ws, prompter, progress);
+        CExpMapPage* map = sheet.mapPage();
+        map->bgData()->click();
+        map->bgAttr()->click();
+        map->locationField()->setText(out);
+        map->exportButton()->click();
+        CExpTilesetPage* tiles = sheet.tilesetPage();
+        tiles->option(0)->click();
+        tiles->toField(CExpTilesetPage::BG_MAIN)->setText(QStringLiteral("1"));
+        tiles->locationField()->setText(out);
+        tiles->exportButton()->click();
+        CExpPalettePage* palette = sheet.palettePage();
+        palette->bgPalette()->click();
+        palette->locationField()->setText(out);
+        palette->exportButton()->click();
+        QVERIFY(prompter.informed.empty());
+
+        const auto file = [&](const char* name) { return readBytes((dir.path() / "out" / name).string()); };
+        QCOMPARE(file("MAPBG.bin"), (std::vector<std::uint8_t>{0, 1, 0, 0, 0, 0, 0, 0}));
+        QCOMPARE(file("MAPABG.bin"), (std::vector<std::uint8_t>(8, 0)));
+        std::vector<std::uint8_t> tileBytes = {0x00, 0x00};
+        for (int row = 1; row < 8; ++row)
+            tileBytes.insert(tileBytes.end(), {0xFF, 0x00});
+        for (int row = 0; row < 8; ++row)
+            tileBytes.insert(tileBytes.end(), {0xFF, 0xFF});
+        QCOMPARE(file("BG0.bin"), tileBytes);
+        std::vector<std::uint8_t> palettes = {0x00, 0x00, 0x1F, 0x00, 0xE0, 0x03, 0x00, 0x7C};
+        palettes.insert(palettes.end(), palettesBefore.begin() + 8, palettesBefore.end());
+        QCOMPARE(file("BCPD.bin"), palettes);
+    }
+};
+
+QTEST_MAIN(ImportExportRunTest)
+#include "ImportExportRunTest.moc"
