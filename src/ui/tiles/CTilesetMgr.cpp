@@ -23,7 +23,6 @@ namespace qm::ui {
 
 namespace {
 
-const char* const MSG_NO_CLIPBOARD_MEMORY = "Not enought memory to perform operation";
 
 QByteArray toByteArray(const std::vector<std::uint8_t>& bytes)
 {
@@ -34,8 +33,6 @@ std::span<const std::uint8_t> toSpan(const QByteArray& bytes)
 {
     return {reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size())};
 }
-
-std::vector<int> toVector(const QList<int>& list) { return std::vector<int>(list.begin(), list.end()); }
 
 } // namespace
 
