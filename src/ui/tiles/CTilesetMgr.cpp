@@ -23,7 +23,6 @@ namespace qm::ui {
 
 namespace {
 
-
 QByteArray toByteArray(const std::vector<std::uint8_t>& bytes)
 {
     return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
