@@ -189,6 +189,17 @@ bool UndoStore::redo(Workspace& ws, UndoListener& listener)
 void UndoStore::exchangeCells(MapGrid& map, UndoListener& listener, bool reverse)
 {
     const std::size_t n = cellRecords.size();
+    // A step that covers much of its bounding rectangle (a large fill) is
+    // rendered again as one area, row by row, instead of cell by cell.
+    int x1 = map.width, y1 = map.height, x2 = -1, y2 = -1;
+    for (const CellRecord& r : cellRecords) {
+        x1 = std::min(x1, r.x);
+        y1 = std::min(y1, r.y);
+        x2 = std::max(x2, r.x);
+        y2 = std::max(y2, r.y);
+    }
+    const bool asArea =
+        n >= AREA_RENDER_MIN_CELLS && x2 >= x1 && std::int64_t(n) * 4 >= std::int64_t(x2 - x1 + 1) * (y2 - y1 + 1);
     for (std::size_t k = 0; k < n; ++k) {
         CellRecord& r = cellRecords[reverse ? n - 1 - k : k];
         MapCell* cell = map.cellAt(r.x, r.y);
@@ -211,8 +222,11 @@ void UndoStore::exchangeCells(MapGrid& map, UndoListener& listener, bool reverse
         r.attr = oldAttr;
         r.tile = oldTile;
         r.tag = oldTag;
-        listener.cellChanged(r.x, r.y);
+        if (!asArea)
+            listener.cellChanged(r.x, r.y);
     }
+    if (asArea)
+        listener.areaChanged(std::max(x1, 0), std::max(y1, 0), std::min(x2, map.width - 1), std::min(y2, map.height - 1));
     listener.redraw();
 }
 

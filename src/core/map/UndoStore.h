@@ -52,6 +52,14 @@ public:
     virtual ~UndoListener() = default;
     // Cell (x, y) took other values: re-render it in both images.
     virtual void cellChanged(int x, int y) { (void)x, (void)y; }
+    // Many cells of the rectangle x1..x2, y1..y2 took other values at once:
+    // re-render the rectangle. By default each of its cells, as cellChanged.
+    virtual void areaChanged(int x1, int y1, int x2, int y2)
+    {
+        for (int y = y1; y <= y2; ++y)
+            for (int x = x1; x <= x2; ++x)
+                cellChanged(x, y);
+    }
     // Tiles first..last of a kind took other pixels or palettes.
     virtual void tilesChanged(TileKind kind, int first, int last) { (void)kind, (void)first, (void)last; }
     // Palette colours changed: flags 0x40 BG and/or 0x80 OBJ, mask bit p for palette p (0..15).
@@ -64,6 +72,10 @@ public:
 
 class UndoStore {
 public:
+    // Cell steps of at least this many records covering a quarter of their
+    // bounding rectangle are re-rendered as one area.
+    static constexpr std::size_t AREA_RENDER_MIN_CELLS = 4096;
+
     int stepKind = STEP_NONE;
     bool canUndo = false;
     bool canRedo = false;

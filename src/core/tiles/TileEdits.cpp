@@ -120,7 +120,7 @@ TileEditResult pasteTiles(TileLibrary& lib, TileKind kind, int first, const std:
     return out;
 }
 
-TileEditResult pasteMapTiles(TileLibrary& lib, TileKind kind, int first, const std::vector<MapClipTile>& entries,
+TileEditResult pasteMapTiles(TileLibrary& lib, TileKind kind, int first, const std::vector<ClipboardEntry>& entries,
                              UndoStore& undo)
 {
     TileEditResult out;
@@ -128,7 +128,7 @@ TileEditResult pasteMapTiles(TileLibrary& lib, TileKind kind, int first, const s
         return out;
     undo.beginStep(STEP_TILES);
     int index = std::max(first, 0);
-    for (const MapClipTile& e : entries) {
+    for (const ClipboardEntry& e : entries) {
         CTile* target = lib.tile(kind, index);
         if (!target)
             break;

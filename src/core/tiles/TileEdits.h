@@ -3,9 +3,9 @@
 // Each begins one undo step for tiles and saves every tile before changing it.
 
 #include "core/base/Result.h"
+#include "core/map/MapClipboard.h"
 #include "core/map/TilePaletteChange.h"
 #include "core/map/UndoStore.h"
-#include "core/tiles/MapClipTiles.h"
 #include "core/tiles/TileClipboard.h"
 #include "core/tiles/TileLibrary.h"
 
@@ -46,10 +46,11 @@ TileEditResult cutTiles(TileLibrary& lib, TileKind kind, const std::vector<int>&
 TileEditResult pasteTiles(TileLibrary& lib, TileKind kind, int first, const std::vector<TileClipEntry>& entries,
                           UndoStore& undo);
 
-// The pixels of the tiles named by map cell entries go to tiles first,
+// The pixels of the tiles named by the map view's clipboard entries (the set
+// by bits 6-7 of the attribute byte, the tile by the value) go to tiles first,
 // first + 1, ... (stopping after 511). An entry that names no tile is skipped
 // but still uses up its target.
-TileEditResult pasteMapTiles(TileLibrary& lib, TileKind kind, int first, const std::vector<MapClipTile>& entries,
+TileEditResult pasteMapTiles(TileLibrary& lib, TileKind kind, int first, const std::vector<ClipboardEntry>& entries,
                              UndoStore& undo);
 
 } // namespace qm

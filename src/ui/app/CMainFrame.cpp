@@ -191,6 +191,7 @@ void CMainFrame::createMapView()
     mirror(C::TransparentTags, view->transparentTagsAction());
     mirror(C::CursorColor, view->cursorColourAction());
     mirror(C::GridColor, view->gridColourAction());
+    connectMapEditing(view);
 }
 
 void CMainFrame::showTileEditor()

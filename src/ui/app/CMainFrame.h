@@ -185,6 +185,7 @@ private:
     // Makes the map view the central pane and ties its commands, switches and
     // notices to the menus, toolbar and status bar.
     void createMapView();
+    void connectMapEditing(CQuiltmarkView* view); // CMainFrameMapEdit.cpp
     // The tile set manager in its dock and the "&Color" menu (CMainFrameTiles.cpp).
     void createTileSetManager();
     void refreshTileSetManager();

@@ -6,6 +6,7 @@
 
 #include "core/map/UndoStore.h"
 #include "ui/map/CQuiltmarkView.h"
+#include "ui/map/CurrentTile.h"
 #include "ui/tiles/CTilesetMgr.h"
 
 #include <QAction>
@@ -36,6 +37,38 @@ void CMainFrame::createTileSetManager()
         // Undo and Redo may give tiles or colours back.
         connect(view, &CQuiltmarkView::undoStateChanged, mgr, [mgr] { mgr->rebuildAllBitmaps(); });
         connect(view, &CQuiltmarkView::managerArrowKey, mgr, [mgr](int key) { mgr->key(key); });
+
+        // The painting tools put down the manager's current tile.
+        view->currentTileProvider = [mgr] {
+            const int set = mgr->currentSetKind();
+            return CurrentTile{mgr->currentKind(), mgr->currentTile(set), mgr->currentPalette(set)};
+        };
+        connect(view, &CQuiltmarkView::tilePicked, mgr, [mgr](int kind, int tile) { mgr->selectTile(kind, tile); });
+        connect(view, &CQuiltmarkView::copyMapToTileRequested, mgr,
+                [mgr](int, const QList<int>& tiles) { mgr->replaceSelection(tiles); });
+        // The reverse eyedropper marks the cells of a tile or a palette picked here.
+        connect(mgr, &CTilesetMgr::selectCellsUsingTile, view,
+                [view](int kind, int tile) { view->selectCellsUsingTile(kind, tile); });
+        connect(mgr, &CTilesetMgr::selectCellsWithPalette, view,
+                [view](int palette) { view->selectCellsUsingPalette(view->currentLayer(), palette); });
+    }
+
+    // The pane with the keyboard focus owns Cut, Copy and Paste: 1 the map
+    // view, 2 the manager.
+    connect(qApp, &QApplication::focusChanged, this, [this, mgr](QWidget*, QWidget* now) {
+        if (!now)
+            return;
+        if (mgr->isAncestorOf(now))
+            setActivePane(2);
+        else if (mapView_ && (now == mapView_ || mapView_->isAncestorOf(now)))
+            setActivePane(1);
+    });
+    for (auto [command, run] : {std::pair{C::Cut, &CTilesetMgr::cut}, std::pair{C::Copy, &CTilesetMgr::copy},
+                                std::pair{C::Paste, &CTilesetMgr::paste}}) {
+        connect(commandAction(command), &QAction::triggered, mgr, [this, mgr, run] {
+            if (activePane() == 2)
+                (mgr->*run)();
+        });
     }
 
     QAction* trueColour = commandAction(C::TrueColor);

@@ -17,6 +17,7 @@
 #include <QPixmap>
 #include <QRegion>
 #include <QScrollBar>
+#include <QTimer>
 #include <qdrawutil.h>
 
 #include <algorithm>
@@ -80,6 +81,18 @@ CQuiltmarkView::CQuiltmarkView(Workspace& workspace, UndoStore& undoStore, QWidg
     showMessage = [this](const QString& text) {
         QMessageBox::warning(this, QApplication::applicationName(), text);
     };
+    installEditingDialogs();
+
+    blinkTimer_ = new QTimer(this);
+    blinkTimer_->setInterval(500);
+    connect(blinkTimer_, &QTimer::timeout, this, [this] {
+        blinkOn_ = !blinkOn_;
+        viewport()->update();
+    });
+    zoomTimer_ = new QTimer(this);
+    zoomTimer_->setInterval(ZOOM_FRAME_MS);
+    connect(zoomTimer_, &QTimer::timeout, this, &CQuiltmarkView::zoomStep);
+    connect(this, &CQuiltmarkView::mapCommand, this, &CQuiltmarkView::executeCommand);
 
     createActions();
     rebuildColourTable();
@@ -129,7 +142,10 @@ QColor CQuiltmarkView::gridColour() const { return fromColourRef(ws_.colours.gri
 void CQuiltmarkView::setCurrentTool(int tool)
 {
     const bool redraw = tool != currentTool_ && (tool == TOOL_REV_EYEDROPPER || currentTool_ == TOOL_REV_EYEDROPPER);
+    const bool reverse = tool == TOOL_REV_EYEDROPPER && currentTool_ != TOOL_REV_EYEDROPPER;
     currentTool_ = tool;
+    if (reverse && ws_.project.map.hasCells())
+        selectCellsUsingTile();
     if (redraw)
         viewport()->update();
 }
@@ -636,6 +652,12 @@ void CQuiltmarkView::cellChanged(int x, int y)
         renderer_.renderTagCell(x, y, c->tag);
 }
 
+void CQuiltmarkView::areaChanged(int x1, int y1, int x2, int y2)
+{
+    renderer_.renderArea(x1, y1, x2, y2);
+    renderer_.renderTagArea(x1, y1, x2, y2);
+}
+
 void CQuiltmarkView::tilesChanged(TileKind kind, int first, int last)
 {
     renderer_.renderCellsUsingTiles(kind, first, last);
@@ -679,6 +701,7 @@ void CQuiltmarkView::paintView(QPainter& p, const QRect& area)
     paintRulers(p);
     paintMapArea(p);
     paintOutline(p);
+    paintToolOverlay(p);
 }
 
 const QImage& CQuiltmarkView::rulerNumber(int number)
@@ -842,7 +865,7 @@ void CQuiltmarkView::paintMapArea(QPainter& p)
 
 void CQuiltmarkView::paintOutline(QPainter& p)
 {
-    if (selection_.isEmpty())
+    if (selection_.isEmpty() || (typeInMode_ && !blinkOn_))
         return;
     const int cs = cellSize_;
     const QRect mapArea(cs, cs, viewport()->width() - cs, viewport()->height() - cs);
@@ -900,8 +923,26 @@ void CQuiltmarkView::paintOutline(QPainter& p)
 
 // ---------------------------------------------------------------- keys and mouse
 
+bool CQuiltmarkView::event(QEvent* event)
+{
+    // In the type-in mode keys come to the mode before any menu key.
+    if (event->type() == QEvent::ShortcutOverride && typeInMode_) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            event->accept();
+            return true;
+        }
+    }
+    return QAbstractScrollArea::event(event);
+}
+
 void CQuiltmarkView::keyPressEvent(QKeyEvent* event)
 {
+    typedIn_ = false;
+    if (typeInMode_ && typeInKey(event)) {
+        event->accept();
+        return;
+    }
     emit frameKeyEvent(event, true);
     const Qt::KeyboardModifiers mods = event->modifiers();
     const bool ctrl = mods & Qt::ControlModifier;
@@ -912,6 +953,8 @@ void CQuiltmarkView::keyPressEvent(QKeyEvent* event)
             bHeld_ = true;
         if (key == Qt::Key_O)
             oHeld_ = true;
+        if (key == Qt::Key_A)
+            aHeld_ = true;
     }
     switch (key) {
     case Qt::Key_Return:
@@ -983,11 +1026,12 @@ void CQuiltmarkView::keyPressEvent(QKeyEvent* event)
             setTagsVisible(!tagsVisible_);
         break;
     case Qt::Key_Z:
-        if (!shift && undo_.canUndo)
+        // A tile just typed in is not taken back by its own key.
+        if (!shift && !typedIn_ && undo_.canUndo)
             undo();
         break;
     case Qt::Key_Y:
-        if (!shift && undo_.canRedo)
+        if (!shift && !typedIn_ && undo_.canRedo)
             redo();
         break;
     default:
@@ -1004,6 +1048,8 @@ void CQuiltmarkView::keyReleaseEvent(QKeyEvent* event)
             bHeld_ = false;
         if (event->key() == Qt::Key_O)
             oHeld_ = false;
+        if (event->key() == Qt::Key_A)
+            aHeld_ = false;
     }
     emit frameKeyEvent(event, false);
     event->accept();
@@ -1066,6 +1112,13 @@ void CQuiltmarkView::moveCursorByKey(int key)
 void CQuiltmarkView::mousePressEvent(QMouseEvent* event)
 {
     emit frameMousePressed(event);
+    if (typeInMode_)
+        stopTypeIn();
+    if (event->button() == Qt::LeftButton) {
+        toolPress(event);
+        event->accept();
+        return;
+    }
     QAbstractScrollArea::mousePressEvent(event);
 }
 
@@ -1085,6 +1138,13 @@ void CQuiltmarkView::mouseDoubleClickEvent(QMouseEvent* event)
             if (const std::optional<int> v = goToPrompt(QStringLiteral("Go to row:"), at))
                 goToRow(*v);
         }
+        return;
+    }
+    if (event->button() == Qt::LeftButton && (event->modifiers() & Qt::ShiftModifier) &&
+        currentTool_ == TOOL_SELECT && pos.x() >= cs && pos.y() >= cs && onMap(cellAtPoint(pos)) &&
+        selection_.size() == 1) {
+        startTypeIn();
+        event->accept();
         return;
     }
     QAbstractScrollArea::mouseDoubleClickEvent(event);

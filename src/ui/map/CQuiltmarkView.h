@@ -11,11 +11,14 @@
 // statusText. Neither reaches into the main window.
 
 #include "core/map/ColourTable.h"
+#include "core/map/MapEdit.h"
+#include "core/map/ZoomAnimation.h"
 #include "core/map/MapRenderer.h"
 #include "core/map/ScrollTable.h"
 #include "core/map/UndoStore.h"
 #include "core/project/Workspace.h"
 #include "ui/app/AppMessage.h"
+#include "ui/map/CurrentTile.h"
 #include "ui/map/MapCommand.h"
 
 #include <QAbstractScrollArea>
@@ -28,9 +31,16 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QMenu;
+class QTimer;
+
+namespace qm {
+class Progress;
+}
 
 namespace qm::ui {
 
@@ -126,6 +136,26 @@ public:
     std::function<std::optional<int>(const QString& label, QPoint globalPos)> goToPrompt;
     std::function<QColor(const QColor& initial)> colourPrompt;
     std::function<void(const QString& text)> showMessage;
+    // The number dialog of Insert Row/Column (nothing for Cancel), the range
+    // dialog of Delete Row/Column (From, To; nothing for Cancel), and the
+    // Yes/No/Cancel warnings (true only for Yes).
+    std::function<std::optional<int>(const QString& title, const QString& label)> numberPrompt;
+    std::function<std::optional<std::pair<int, int>>(const QString& title, int from, int to)> rangePrompt;
+    std::function<bool(const QString& text)> confirmPrompt;
+    // The tile the painting tools put down; BG tile 0 with palette 0 when unset.
+    std::function<CurrentTile()> currentTileProvider;
+    // The progress window of Reset Map Palette (none when unset).
+    Progress* progress = nullptr;
+
+    CurrentTile currentTile() const;
+    // Drag states and the type-in mode.
+    bool buttonDown() const { return buttonDown_; }
+    bool lineActive() const { return lineActive_; }
+    bool typeInMode() const { return typeInMode_; }
+    int typeInBase() const { return typeInBase_; }
+    bool zoomAnimating() const { return zoomFrame_ >= 0; }
+    // The clipboard offers something Paste can use.
+    bool canPaste() const;
 
 public slots:
     void handleMessage(qm::ui::AppMessage msg, qint64 wParam, qint64 lParam);
@@ -147,6 +177,21 @@ public slots:
     // Tiles first..last of a kind changed: their cells are rendered again.
     void tilesEdited(int kind, int first, int last);
 
+    // The editing commands of the Edit menu, the context menu and the keys.
+    void executeCommand(qm::ui::MapCommand command, int argument = 0);
+    // The selection becomes every cell showing the tile in the layer (the
+    // manager's current tile without arguments), with "%d Used" or "Unuse".
+    void selectCellsUsingTile();
+    void selectCellsUsingTile(int layer, int tile);
+    // The same for cells whose palette in the layer is p.
+    void selectCellsUsingPalette(int layer, int p);
+    void copySelection();
+    void cutSelection();
+    void pasteClipboard();
+    void copyMapToClipboard();
+    void startTypeIn();
+    void stopTypeIn();
+
 signals:
     void message(qm::ui::AppMessage msg, qint64 wParam, qint64 lParam);
     void statusText(const QString& text);
@@ -166,8 +211,14 @@ signals:
     // Arrow keys without Ctrl or Shift move the manager's tile selection.
     void managerArrowKey(int key);
     void mapCommand(qm::ui::MapCommand command, int argument);
+    // The eyedroppers and the type-in mode select a tile on the manager's
+    // page of that kind (the tile editor follows).
+    void tilePicked(int kind, int tile);
+    // Copy MapToTile: the manager's page of that kind replaces its selection.
+    void copyMapToTileRequested(int kind, const QList<int>& tiles);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -175,12 +226,15 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:
     // UndoListener
     void cellChanged(int x, int y) override;
+    void areaChanged(int x1, int y1, int x2, int y2) override;
     void tilesChanged(TileKind kind, int first, int last) override;
     void coloursChanged(std::uint32_t flags, std::uint32_t mask) override;
     void linesChanged() override;
@@ -204,6 +258,30 @@ private:
     int drawnColumns() const;
     int drawnRows() const;
     QColor promptColour(const QColor& initial);
+    void installEditingDialogs();
+
+    // Editing (CQuiltmarkViewTools.cpp, CQuiltmarkViewCommands.cpp).
+    MapEdit makeEdit();
+    std::vector<CellPos> selectionCells() const;
+    void afterCoreStep();
+    void afterEdit(const EditResult& result, bool attributes = false);
+    bool paintAt(QPoint cell, const CurrentTile& tile);
+    void toolPress(QMouseEvent* event);
+    void selectorPress(QPoint cell, Qt::KeyboardModifiers mods);
+    void selectorDrag(QPoint cell);
+    void selectorRelease();
+    void zoomAt(QPoint cell, bool in);
+    void zoomStep();
+    void handDrag(QPoint cell, QPoint pos);
+    void bucketAt(QPoint cell);
+    void eyedropAt(QPoint cell);
+    void reverseEyedropAt(QPoint cell);
+    // True when the type-in mode consumed the key.
+    bool typeInKey(QKeyEvent* event);
+    void insertLines(bool columns);
+    void deleteLines(bool columns);
+    void paintToolOverlay(QPainter& p);
+    QImage tileImage(const CurrentTile& tile) const;
 
     Workspace& ws_;
     UndoStore& undo_;
@@ -231,6 +309,28 @@ private:
     bool bHeld_ = false;
     bool oHeld_ = false;
     bool adjustingScrollBars_ = false;
+    bool aHeld_ = false;
+
+    // Tools.
+    bool buttonDown_ = false;
+    bool lineActive_ = false;
+    bool selectionAdded_ = false;
+    bool aRectActive_ = false;
+    bool paintFailed_ = false;
+    bool typedIn_ = false; // the key being handled placed a type-in tile
+    QPoint dragCell_{0, 0};
+    QPoint lineStart_{0, 0};
+    QPoint aRectStart_{0, 0};
+    QPoint aRectEnd_{0, 0};
+    QPoint grab_{0, 0};
+    bool typeInMode_ = false;
+    int typeInBase_ = -1;
+    bool blinkOn_ = true;
+    QTimer* blinkTimer_ = nullptr;
+    QTimer* zoomTimer_ = nullptr;
+    std::vector<FrameRect> zoomFrames_;
+    int zoomFrame_ = -1;
+    bool zoomingIn_ = true;
     QString statusText_;
     QImage frame_; // the scaled map area
     QFont rulerFont_;                 // fixed-width, 10 pixels high

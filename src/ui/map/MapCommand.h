@@ -28,6 +28,9 @@ enum class MapCommand {
     PriorityObj,
     PriorityBg,
     CopyMapToTile,
+    SetBaseTile,
+    CopyMapToClipboard,
+    ResetMapPalette,
 };
 
 

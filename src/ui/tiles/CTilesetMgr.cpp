@@ -1,7 +1,7 @@
 #include "ui/tiles/CTilesetMgr.h"
 
 #include "core/map/UndoStore.h"
-#include "core/tiles/MapClipTiles.h"
+#include "core/map/MapClipboard.h"
 #include "core/tiles/TileEdits.h"
 #include "ui/app/MapTool.h"
 #include "ui/tiles/CMyPropertyPagePal.h"
@@ -448,7 +448,7 @@ void CTilesetMgr::paste()
     if (!p || !data)
         return;
     const QString tileFormat = QString::fromLatin1(CLIPBOARD_CTILE.data(), CLIPBOARD_CTILE.size());
-    const QString mapFormat = QString::fromLatin1(CLIPBOARD_MAP_CELLS.data(), CLIPBOARD_MAP_CELLS.size());
+    const QString mapFormat = QString::fromLatin1(MAP_CLIPBOARD_FORMAT);
     TileEditResult r;
     if (data->hasFormat(tileFormat)) {
         const QByteArray bytes = data->data(tileFormat);
@@ -458,7 +458,8 @@ void CTilesetMgr::paste()
         r = pasteTiles(ws_.tiles, p->kind(), p->state().current(), *entries, undo_);
     } else if (data->hasFormat(mapFormat)) {
         const QByteArray bytes = data->data(mapFormat);
-        const auto entries = decodeMapClipTiles(toSpan(bytes));
+        const auto entries =
+            decodeClipboard(reinterpret_cast<const std::uint8_t*>(bytes.constData()), size_t(bytes.size()));
         if (!entries)
             return;
         r = pasteMapTiles(ws_.tiles, p->kind(), p->state().current(), *entries, undo_);

@@ -1,8 +1,5 @@
-#include "core/tiles/MapClipTiles.h"
 #include "core/tiles/RemapColours.h"
 #include "core/tiles/TileEdits.h"
-
-#include "core/base/ByteWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -122,29 +119,20 @@ TEST(TileEdits, MapCellRecordPastesThePixelsOfTheTilesItNames)
     Fixture f;
     paint(f.lib().bg.tiles[9], 2);
     paint(f.lib().obj.tiles[4], 3);
-    ByteWriter w;
-    w.i32(3);
-    const auto entry = [&](std::uint8_t attr, std::int32_t value) {
-        w.i32(0), w.i32(0), w.u8(attr), w.i32(value);
+    const std::vector<ClipboardEntry> entries{
+        {0, 0, 0x40 | 2, 9}, // BG tile 9, palette bits ignored
+        {1, 0, 0x00, 5},     // empty part: names no tile
+        {2, 0, 0x80, 4},     // OBJ tile 4
     };
-    entry(0x40 | 2, 9);   // BG tile 9, palette bits ignored
-    entry(0x00, 5);       // empty part: names no tile
-    entry(0x80, 4);       // OBJ tile 4
-    const auto bytes = w.take();
-    const auto refs = decodeMapClipTiles(bytes);
-    ASSERT_TRUE(refs);
-    ASSERT_EQ(refs->size(), 3u);
-    const auto r = pasteMapTiles(f.lib(), TILE_BG, 100, *refs, f.undo);
+    const auto r = pasteMapTiles(f.lib(), TILE_BG, 100, entries, f.undo);
     EXPECT_EQ(r.tiles, (std::vector<int>{100, 102}));
     EXPECT_EQ(f.lib().bg.tiles[100].pixels, f.lib().bg.tiles[9].pixels);
     EXPECT_EQ(f.lib().bg.tiles[102].pixels, f.lib().obj.tiles[4].pixels);
+    EXPECT_EQ(f.lib().bg.tiles[101].pixels, CTile{}.pixels);
 
-    // A damaged record: shorter than its count, or a negative count.
-    auto cut = bytes;
-    cut.pop_back();
-    EXPECT_FALSE(decodeMapClipTiles(cut));
-    std::vector<std::uint8_t> negative{0xFF, 0xFF, 0xFF, 0xFF};
-    EXPECT_FALSE(decodeMapClipTiles(negative));
+    // Pasting from tile 510 on stops after 511.
+    const auto end = pasteMapTiles(f.lib(), TILE_BG, 510, entries, f.undo);
+    EXPECT_EQ(end.tiles, std::vector<int>{510});
 }
 
 TEST(TileClipboardRecord, DamagedPixelsArePastedAsColourIndices)

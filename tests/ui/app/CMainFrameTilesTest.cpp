@@ -1,11 +1,15 @@
 #include "ui/app/CMainFrame.h"
 
 #include "ui/map/CQuiltmarkView.h"
+#include "ui/map/CurrentTile.h"
 #include "ui/tiles/CTilesetMgr.h"
 #include "ui/tiles/CTilesetPage.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QMimeData>
 #include <QtTest>
 
 using namespace qm;
@@ -67,6 +71,31 @@ private slots:
         QCOMPARE(map.cellAt(0, 0)->palette(TILE_BG), 0);
         QCOMPARE(map.cellAt(1, 0)->palette(TILE_BG), 0);
         QCOMPARE(map.cellAt(2, 0)->palette(TILE_BG), 5);
+    }
+
+    void viewAndEditMenuWorkWithTheManager()
+    {
+        CMainFrame frame;
+        frame.route(MSG_INIT_MAP, 0, 0);
+        CTilesetMgr* mgr = frame.tileSetManager();
+        frame.workspace().tiles.obj.tiles[12].setPalette(6);
+        mgr->selectTile(TILE_OBJ, 12);
+        const CurrentTile current = frame.mapView()->currentTile();
+        QCOMPARE(current.layer, int(TILE_OBJ));
+        QCOMPARE(current.tile, 12);
+        QCOMPARE(current.palette, 6);
+        mgr->showPage(PAGE_PALETTE);
+        QCOMPARE(frame.mapView()->currentTile().layer, PAGE_PALETTE);
+        QCOMPARE(frame.mapView()->currentTile().tile, 12);
+
+        // Edit > Copy goes to the manager while it has the focus.
+        mgr->showPage(TILE_OBJ);
+        QApplication::clipboard()->clear();
+        frame.setActivePane(2);
+        frame.commandAction(CMainFrame::Command::Copy)->trigger();
+        const QMimeData* data = QApplication::clipboard()->mimeData();
+        QVERIFY(data && data->hasFormat(QStringLiteral("CTile")));
+        QVERIFY(!data->hasFormat(QStringLiteral("CQuiltmarkView")));
     }
 
     void colourMenuAndDmgMode()

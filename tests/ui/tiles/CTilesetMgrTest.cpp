@@ -1,7 +1,6 @@
 #include "ui/tiles/CTilesetMgr.h"
 
 #include "core/map/UndoStore.h"
-#include "core/tiles/MapClipTiles.h"
 #include "core/base/ByteWriter.h"
 #include "ui/tiles/CTilesetPage.h"
 
