@@ -80,6 +80,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), qtPrompter_(this)
     buildDocks();
 
     createMapView();
+    createTileEditor();
     createTileSetManager();
     connectImportExport();
 
@@ -273,6 +274,8 @@ void CMainFrame::route(AppMessage msg, qint64 wParam, qint64 lParam)
                 setChanged(change->layer);
         }
         deliver(Pane::TileSetManager, msg, wParam, lParam);
+        if (QWidget* editor = pane(Pane::TileEditor); editor && editor->isVisible())
+            deliver(Pane::TileEditor, msg, wParam, lParam);
         break;
     }
     case MSG_CURRENT_TILE_CHANGED:

@@ -186,7 +186,9 @@ private:
     // notices to the menus, toolbar and status bar.
     void createMapView();
     void connectMapEditing(CQuiltmarkView* view); // CMainFrameMapEdit.cpp
-    // The tile set manager in its dock and the "&Color" menu (CMainFrameTiles.cpp).
+    // The tile editor window, hidden until opened (CMainFrameTiles.cpp).
+    void createTileEditor();
+    // The tile set manager in its dock and the "&Color" menu (CMainFrameTileSets.cpp).
     void createTileSetManager();
     void refreshTileSetManager();
     void chooseColourMode(bool trueColour);

@@ -1,105 +1,46 @@
-// The main window's side of the tile set manager: making it the content of
-// the "Tileset Manager" dock, tying it to the map view, and the "&Color"
-// menu's two display modes.
+// The main window's part in the tile editor: making it and connecting what it
+// asks of the window (undo, redo, save) and of the map view.
 
 #include "ui/app/CMainFrame.h"
 
 #include "core/map/UndoStore.h"
 #include "ui/map/CQuiltmarkView.h"
-#include "ui/map/CurrentTile.h"
-#include "ui/tiles/CTilesetMgr.h"
+#include "ui/tiles/CInitDialogBar.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QDockWidget>
 
 namespace qm::ui {
 
-void CMainFrame::createTileSetManager()
+namespace {
+// activePane: 1 map view, 2 a tile page of the manager, 3 the palette page, 4 the tile editor.
+constexpr int ACTIVE_PANE_TILE_EDITOR = 4;
+} // namespace
+
+void CMainFrame::createTileEditor()
 {
-    using C = Command;
-    QWidget* placeholder = managerDock_->widget();
-    auto* mgr = new CTilesetMgr(workspace_, *undoStore_, managerDock_);
-    tileSetMgr_ = mgr;
-    attachPane(Pane::TileSetManager, mgr);
-    if (placeholder && placeholder != mgr)
-        placeholder->deleteLater();
-    mgr->mapToolProvider = [this] { return currentTool_; };
+    auto* editor = new CInitDialogBar(workspace_, *undoStore_, this);
+    editor->hide();
+    attachPane(Pane::TileEditor, editor);
+
+    connect(editor, &CInitDialogBar::saveRequested, this, [this] { saveProject(); });
+    connect(editor, &CInitDialogBar::closed, this, [this] {
+        if (QAction* command = commandAction(Command::TileEditor))
+            command->setChecked(false);
+    });
+    connect(editor, &CInitDialogBar::activated, this, [this] { setActivePane(ACTIVE_PANE_TILE_EDITOR); });
+    // Until the tile set manager takes these requests, the editor follows them itself.
+    connect(editor, &CInitDialogBar::currentTileRequested, editor, &CInitDialogBar::setCurrentTile);
 
     if (CQuiltmarkView* view = mapView_) {
-        // The view draws and edits in the layer of the tile page shown.
-        connect(mgr, &CTilesetMgr::pageChanged, view, [view](int kind) {
-            if (kind == TILE_BG || kind == TILE_OBJ || kind == TILE_TAG)
-                view->setCurrentLayer(kind);
-        });
-        view->setCurrentLayer(mgr->currentSetKind());
-        connect(mgr, &CTilesetMgr::undoStepBegun, view, &CQuiltmarkView::refreshUndoActions);
-        // Undo and Redo may give tiles or colours back.
-        connect(view, &CQuiltmarkView::undoStateChanged, mgr, [mgr] { mgr->rebuildAllBitmaps(); });
-        connect(view, &CQuiltmarkView::managerArrowKey, mgr, [mgr](int key) { mgr->key(key); });
-
-        // The painting tools put down the manager's current tile.
-        view->currentTileProvider = [mgr] {
-            const int set = mgr->currentSetKind();
-            return CurrentTile{mgr->currentKind(), mgr->currentTile(set), mgr->currentPalette(set)};
-        };
-        connect(view, &CQuiltmarkView::tilePicked, mgr, [mgr](int kind, int tile) { mgr->selectTile(kind, tile); });
-        connect(view, &CQuiltmarkView::copyMapToTileRequested, mgr,
-                [mgr](int, const QList<int>& tiles) { mgr->replaceSelection(tiles); });
-        // The reverse eyedropper marks the cells of a tile or a palette picked here.
-        connect(mgr, &CTilesetMgr::selectCellsUsingTile, view,
-                [view](int kind, int tile) { view->selectCellsUsingTile(kind, tile); });
-        connect(mgr, &CTilesetMgr::selectCellsWithPalette, view,
-                [view](int palette) { view->selectCellsUsingPalette(view->currentLayer(), palette); });
-    }
-
-    // The pane with the keyboard focus owns Cut, Copy and Paste: 1 the map
-    // view, 2 the manager.
-    connect(qApp, &QApplication::focusChanged, this, [this, mgr](QWidget*, QWidget* now) {
-        if (!now)
-            return;
-        if (mgr->isAncestorOf(now))
-            setActivePane(2);
-        else if (mapView_ && (now == mapView_ || mapView_->isAncestorOf(now)))
-            setActivePane(1);
-    });
-    for (auto [command, run] : {std::pair{C::Cut, &CTilesetMgr::cut}, std::pair{C::Copy, &CTilesetMgr::copy},
-                                std::pair{C::Paste, &CTilesetMgr::paste}}) {
-        connect(commandAction(command), &QAction::triggered, mgr, [this, mgr, run] {
-            if (activePane() == 2)
-                (mgr->*run)();
+        connect(editor, &CInitDialogBar::undoRequested, view, &CQuiltmarkView::undo);
+        connect(editor, &CInitDialogBar::redoRequested, view, &CQuiltmarkView::redo);
+        connect(editor, &CInitDialogBar::undoStepBegun, view, &CQuiltmarkView::refreshUndoActions);
+        connect(view, &CQuiltmarkView::undoStateChanged, editor, &CInitDialogBar::setUndoState);
+        connect(view, &CQuiltmarkView::tilesRestored, editor, [editor] {
+            if (editor->isVisible())
+                editor->refresh();
         });
     }
-
-    QAction* trueColour = commandAction(C::TrueColor);
-    QAction* gbcColour = commandAction(C::GbcColor);
-    trueColour->setEnabled(true);
-    gbcColour->setEnabled(true);
-    connect(trueColour, &QAction::triggered, this, [this] { chooseColourMode(true); });
-    connect(gbcColour, &QAction::triggered, this, [this] { chooseColourMode(false); });
-    refreshTileSetManager();
-}
-
-void CMainFrame::refreshTileSetManager()
-{
-    if (!tileSetMgr_)
-        return;
-    tileSetMgr_->setFileName(TILE_BG, QString::fromStdString(workspace_.project.bgTileSetPath));
-    tileSetMgr_->setFileName(TILE_OBJ, QString::fromStdString(workspace_.project.objTileSetPath));
-    tileSetMgr_->rebuildAllBitmaps();
-}
-
-void CMainFrame::chooseColourMode(bool trueColour)
-{
-    commandAction(Command::TrueColor)->setChecked(trueColour);
-    commandAction(Command::GbcColor)->setChecked(!trueColour);
-    if (!tileSetMgr_ || !tileSetMgr_->setTrueColour(trueColour))
-        return;
-    // A change of display only: no change flag.
-    deliver(Pane::MapView, MSG_COLOURS_CHANGED, 12, 0xFFFF);
-    if (QWidget* editor = pane(Pane::TileEditor); editor && editor->isVisible())
-        deliver(Pane::TileEditor, MSG_COLOURS_CHANGED, 12, 0xFFFF);
-    tileSetMgr_->update();
 }
 
 } // namespace qm::ui

@@ -265,6 +265,12 @@ void CTilesetMgr::keyMove(TilePageState::Key key, int n)
     announceCurrentTile(currentSetKind_);
 }
 
+void CTilesetMgr::moveCurrentTile(int tile)
+{
+    const int delta = tile - currentTile(currentSetKind_);
+    keyMove(delta < 0 ? TilePageState::Key::Back : TilePageState::Key::Forward, delta < 0 ? -delta : delta);
+}
+
 void CTilesetMgr::announceCurrentTile(int kind)
 {
     const int tile = currentTile(kind);
@@ -299,7 +305,8 @@ void CTilesetMgr::doubleClickTile(int kind, int cell)
         return;
     p->state().selection().replaceCurrent(tile);
     p->syncFromState();
-    emit message(MSG_TILE_DOUBLE_CLICKED, tile, 0);
+    // The kind rides along so that the tile editor opens on the right set.
+    emit message(MSG_TILE_DOUBLE_CLICKED, tile, kind);
 }
 
 void CTilesetMgr::report(const Result& result)

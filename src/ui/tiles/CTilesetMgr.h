@@ -67,6 +67,9 @@ public:
     // Keyboard navigation on the page of the current set (Qt key codes).
     void key(int qtKey);
     void keyMove(TilePageState::Key key, int n = 1);
+    // The tile editor's frame steps: the tile becomes current as by Back n or
+    // Forward n on the page of the current set.
+    void moveCurrentTile(int tile);
     void clearSelectedTiles();
     void replaceSelection(const QList<int>& tiles);
     void copy();

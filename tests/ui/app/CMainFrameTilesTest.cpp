@@ -1,15 +1,16 @@
+#include "core/map/UndoStore.h"
+#include "support/TestSupport.h"
+#include "ui/app/AppSettings.h"
 #include "ui/app/CMainFrame.h"
-
 #include "ui/map/CQuiltmarkView.h"
-#include "ui/map/CurrentTile.h"
-#include "ui/tiles/CTilesetMgr.h"
-#include "ui/tiles/CTilesetPage.h"
+#include "ui/tiles/CInitDialogBar.h"
+#include "ui/tiles/TileEditArea.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QClipboard>
-#include <QMimeData>
+#include <QComboBox>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace qm;
@@ -17,109 +18,85 @@ using namespace qm::ui;
 
 class CMainFrameTilesTest : public QObject {
     Q_OBJECT
+    std::unique_ptr<qm::test::TempDir> settingsDir_;
+
 private slots:
-    void managerSitsInItsDockAndFollowsTheView()
+    void initTestCase()
     {
-        CMainFrame frame;
-        CTilesetMgr* mgr = frame.tileSetManager();
-        QVERIFY(mgr);
-        QCOMPARE(frame.pane(CMainFrame::Pane::TileSetManager), static_cast<QWidget*>(mgr));
-        mgr->showPage(TILE_OBJ);
-        QCOMPARE(frame.mapView()->currentLayer(), int(TILE_OBJ));
-        mgr->showPage(PAGE_PALETTE);
-        QCOMPARE(frame.mapView()->currentLayer(), int(TILE_OBJ));
-        mgr->showPage(TILE_TAG);
-        QCOMPARE(frame.mapView()->currentLayer(), int(TILE_TAG));
-
-        // A tile edit in the manager is undone by the main window's Undo.
-        mgr->showPage(TILE_BG);
-        frame.workspace().tiles.bg.tiles[0].pixels.fill(2);
-        frame.workspace().project.clearChanged();
-        mgr->clearSelectedTiles();
-        QCOMPARE(int(frame.workspace().tiles.bg.tiles[0].pixels[0]), 0);
-        QVERIFY(frame.workspace().project.changeFlags & CHANGED_BG_TILES);
-        QAction* undo = frame.commandAction(CMainFrame::Command::Undo);
-        QVERIFY(undo->isEnabled());
-        undo->trigger();
-        QCOMPARE(int(frame.workspace().tiles.bg.tiles[0].pixels[0]), 2);
+        QStandardPaths::setTestModeEnabled(true);
+        settingsDir_ = std::make_unique<qm::test::TempDir>();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QString::fromStdString(settingsDir_->path().string()));
     }
 
-    void mapFollowsANewTilePaletteAndUndoTakesBothBack()
+    void theEditorIsAPaneOfTheMainWindow()
     {
+        qm::test::ScriptedPrompter prompter;
         CMainFrame frame;
-        Workspace& ws = frame.workspace();
+        frame.setPrompter(&prompter);
         frame.route(MSG_INIT_MAP, 0, 0);
-        MapGrid& map = ws.project.map;
-        QVERIFY(map.width > 2);
-        for (int x : {0, 1, 2}) {
-            MapCell& cell = *map.cellAt(x, 0);
-            cell.bgAttr = TILE_BG;
-            cell.bgTile = std::uint16_t(x == 2 ? 2 : 1);
-        }
-        map.cellAt(2, 0)->setPalette(TILE_BG, 5);
-        ws.tiles.bg.tiles[2].setPalette(5);
-        CTilesetMgr* mgr = frame.tileSetManager();
-        mgr->showPage(TILE_BG);
-        mgr->replaceSelection({1, 2});
-        mgr->setPaletteOfSelectedTiles(3);
-        QCOMPARE(map.cellAt(0, 0)->palette(TILE_BG), 3);
-        QCOMPARE(map.cellAt(2, 0)->palette(TILE_BG), 3);
-        QVERIFY(ws.project.changeFlags & CHANGED_BG_TILES);
-        frame.commandAction(CMainFrame::Command::Undo)->trigger();
-        QCOMPARE(int(ws.tiles.bg.tiles[1].palette()), 0);
-        QCOMPARE(int(ws.tiles.bg.tiles[2].palette()), 5);
-        QCOMPARE(map.cellAt(0, 0)->palette(TILE_BG), 0);
-        QCOMPARE(map.cellAt(1, 0)->palette(TILE_BG), 0);
-        QCOMPARE(map.cellAt(2, 0)->palette(TILE_BG), 5);
-    }
+        auto* editor = qobject_cast<CInitDialogBar*>(frame.pane(CMainFrame::Pane::TileEditor));
+        QVERIFY(editor);
+        QVERIFY(!editor->isVisible());
+        QAction* command = frame.commandAction(CMainFrame::Command::TileEditor);
+        QVERIFY(command->isEnabled());
 
-    void viewAndEditMenuWorkWithTheManager()
-    {
-        CMainFrame frame;
-        frame.route(MSG_INIT_MAP, 0, 0);
-        CTilesetMgr* mgr = frame.tileSetManager();
-        frame.workspace().tiles.obj.tiles[12].setPalette(6);
-        mgr->selectTile(TILE_OBJ, 12);
-        const CurrentTile current = frame.mapView()->currentTile();
-        QCOMPARE(current.layer, int(TILE_OBJ));
-        QCOMPARE(current.tile, 12);
-        QCOMPARE(current.palette, 6);
-        mgr->showPage(PAGE_PALETTE);
-        QCOMPARE(frame.mapView()->currentTile().layer, PAGE_PALETTE);
-        QCOMPARE(frame.mapView()->currentTile().tile, 12);
+        // A double click in the manager opens it on that tile.
+        frame.route(MSG_TILE_DOUBLE_CLICKED, 12, TILE_BG);
+        QVERIFY(editor->isVisible());
+        QVERIFY(command->isChecked());
+        QCOMPARE(editor->frame().start, 12);
+        frame.route(MSG_CURRENT_TILE_CHANGED, TILE_OBJ, 30);
+        QCOMPARE(editor->kind(), int(TILE_OBJ));
+        QCOMPARE(editor->frame().start, 30);
 
-        // Edit > Copy goes to the manager while it has the focus.
-        mgr->showPage(TILE_OBJ);
-        QApplication::clipboard()->clear();
-        frame.setActivePane(2);
-        frame.commandAction(CMainFrame::Command::Copy)->trigger();
-        const QMimeData* data = QApplication::clipboard()->mimeData();
-        QVERIFY(data && data->hasFormat(QStringLiteral("CTile")));
-        QVERIFY(!data->hasFormat(QStringLiteral("CQuiltmarkView")));
-    }
+        // A tile edit reaches the map view and marks the OBJ tiles changed; the
+        // main window's Undo follows and the editor's Undo puts the tile back.
+        frame.project().changeFlags = 0;
+        editor->flip(true, false);
+        QVERIFY(frame.project().changeFlags & CHANGED_OBJ_TILES);
+        QVERIFY(frame.commandAction(CMainFrame::Command::Undo)->isEnabled());
+        QVERIFY(editor->button("UNDO")->isEnabled());
+        frame.workspace().tiles.obj.tiles[30].setPixel(0, 0, 0);
+        editor->flip(true, false); // flips a known picture
+        frame.workspace().tiles.obj.tiles[30].setPixel(0, 0, 3);
+        QTest::mouseClick(editor->button("UNDO"), Qt::LeftButton);
+        QCOMPARE(frame.workspace().tiles.obj.tiles[30].pixel(0, 0), 0);
+        QVERIFY(!editor->button("UNDO")->isEnabled());
+        QVERIFY(editor->button("REDO")->isEnabled());
 
-    void colourMenuAndDmgMode()
-    {
-        CMainFrame frame;
-        QAction* trueColour = frame.commandAction(CMainFrame::Command::TrueColor);
-        QAction* gbcColour = frame.commandAction(CMainFrame::Command::GbcColor);
-        QVERIFY(trueColour->isEnabled());
-        QVERIFY(gbcColour->isChecked());
-        trueColour->trigger();
-        QVERIFY(trueColour->isChecked());
-        QVERIFY(!gbcColour->isChecked());
-        QVERIFY(frame.workspace().tiles.palettes.trueColour);
-        QCOMPARE(frame.workspace().tiles.palettes.bgDisplay[0][3], (DisplayColour{248, 248, 248}));
-        QCOMPARE(frame.workspace().project.changeFlags & CHANGED_PALETTE, 0);
-        gbcColour->trigger();
-        gbcColour->trigger(); // the mode in force: stays checked
-        QVERIFY(gbcColour->isChecked());
-        QVERIFY(!trueColour->isChecked());
-        QVERIFY(!frame.workspace().tiles.palettes.trueColour);
+        // A press on the editing area makes the editor the pane the Edit commands act on.
+        QTest::mousePress(editor->area(), Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+        QCOMPARE(frame.activePane(), 4);
 
-        frame.dmgModeBox()->setChecked(true);
-        QVERIFY(frame.workspace().tiles.dmgMode);
-        QCOMPARE(&frame.tileSetManager()->displayTable(TILE_TAG), &frame.workspace().tiles.palettes.objMonoDisplay);
+        // Forward Frame moves the editor on while no manager takes it.
+        editor->forwardFrame();
+        QCOMPARE(editor->frame().start, 31);
+
+        // Esc closes it and takes the check mark away; the command opens it again.
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QVERIFY(!editor->isVisible());
+        QVERIFY(!command->isChecked());
+        command->trigger();
+        QVERIFY(editor->isVisible());
+        QCOMPARE(editor->frame().start, 31); // its state is kept
+        // A palette change from elsewhere shows in the open editor's list.
+        frame.workspace().tiles.obj.tiles[31].setPalette(6);
+        TilePaletteChange change{0, 6, TILE_OBJ, 31, 31};
+        frame.route(MSG_TILE_PALETTE_CHANGED, 6, messageParam(&change));
+        QCOMPARE(editor->paletteList()->currentIndex(), 6);
+
+        // Its place is stored under "TileDesigner" when the window closes.
+        editor->move(300, 200);
+        QCOMPARE(editor->pos(), QPoint(300, 200));
+        frame.storeSettings();
+        auto settings = openSettings();
+        QCOMPARE(settings->value("TileDesigner/Left").toInt(), editor->pos().x());
+        QCOMPARE(settings->value("TileDesigner/Top").toInt(), editor->pos().y());
+
+        command->trigger();
+        QVERIFY(!editor->isVisible());
+        frame.project().changeFlags = 0;
     }
 };
 
