@@ -81,6 +81,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), qtPrompter_(this)
 
     createMapView();
     createTileEditor();
+    createTileSetManager();
     connectImportExport();
 
     selectTool(TOOL_SELECT);
@@ -261,6 +262,7 @@ void CMainFrame::route(AppMessage msg, qint64 wParam, qint64 lParam)
     }
     case MSG_COLOURS_CHANGED:
         deliver(Pane::MapView, msg, wParam, lParam);
+        deliver(Pane::TileSetManager, msg, wParam, lParam);
         if (QWidget* editor = pane(Pane::TileEditor); editor && editor->isVisible())
             deliver(Pane::TileEditor, msg, wParam, lParam);
         setChanged(CHANGED_PALETTE);
@@ -671,6 +673,7 @@ void CMainFrame::afterProjectReplaced()
     clearUndoHistory();
     setStatusText(QStringLiteral("Drawing map....."));
     route(MSG_MAP_RESET, MAP_RESET_NEW, 0);
+    refreshTileSetManager();
     setStatusText(QStringLiteral("Ready"));
     showMapSize();
     rebuildTitle();
@@ -1002,6 +1005,7 @@ void CMainFrame::toggleDmgMode(bool on)
     deliver(Pane::MapView, MSG_COLOURS_CHANGED, 12, 0xFFFF);
     if (QWidget* editor = pane(Pane::TileEditor); editor && editor->isVisible())
         deliver(Pane::TileEditor, MSG_COLOURS_CHANGED, 12, 0xFFFF);
+    refreshTileSetManager();
     QApplication::restoreOverrideCursor();
 }
 

@@ -40,6 +40,7 @@ class UndoStore;
 namespace qm::ui {
 
 class CQuiltmarkView;
+class CTilesetMgr;
 class CToolBarEx;
 class ProgressDialog;
 struct CommandHost;
@@ -95,6 +96,7 @@ public:
     void setDialogs(ProjectDialogHost* dialogs) { dialogs_ = dialogs ? dialogs : &qtDialogs_; }
     UndoStore& undoStore() { return *undoStore_; }
     CQuiltmarkView* mapView() const { return mapView_; }
+    CTilesetMgr* tileSetManager() const { return tileSetMgr_; }
     Prompter& prompter() { return *prompter_; }
     Progress& progress();
     ProgressDialog* progressDialog() const { return progress_; }
@@ -186,6 +188,10 @@ private:
     void connectMapEditing(CQuiltmarkView* view); // CMainFrameMapEdit.cpp
     // The tile editor window, hidden until opened (CMainFrameTiles.cpp).
     void createTileEditor();
+    // The tile set manager in its dock and the "&Color" menu (CMainFrameTileSets.cpp).
+    void createTileSetManager();
+    void refreshTileSetManager();
+    void chooseColourMode(bool trueColour);
     // Shows the tile editor pane, at its saved place the first time.
     void showTileEditor();
     void deliver(Pane role, AppMessage msg, qint64 wParam, qint64 lParam);
@@ -217,6 +223,7 @@ private:
     Workspace workspace_;
     std::unique_ptr<UndoStore> undoStore_;
     CQuiltmarkView* mapView_ = nullptr; // the central widget, a child of this window
+    CTilesetMgr* tileSetMgr_ = nullptr; // the content of the manager dock
 
     QtPrompter qtPrompter_;
     Prompter* prompter_ = &qtPrompter_;

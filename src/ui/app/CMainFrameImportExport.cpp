@@ -9,6 +9,7 @@
 #include "ui/import/ImportCommands.h"
 #include "ui/map/CQuiltmarkView.h"
 #include "ui/reports/ReportCommands.h"
+#include "ui/tiles/CTilesetMgr.h"
 
 #include <QAction>
 #include <QMenu>
@@ -66,6 +67,8 @@ CommandHost CMainFrame::commandHost()
     host.route = [this](AppMessage msg, qint64 w, qint64 l) { route(msg, w, l); };
     host.setChanged = [this](ChangeFlags bits) { setChanged(bits); };
     host.statusText = [this](const QString& text) { setStatusText(text); };
+    if (CTilesetMgr* manager = tileSetMgr_)
+        host.showPage = [manager](int kind) { manager->showPage(kind); };
     if (commandHooks_)
         commandHooks_(host);
     return host;

@@ -752,18 +752,29 @@ void CQuiltmarkView::paintRulers(QPainter& p)
         if (number >= 0)
             numbers.append({r, strip, number});
     };
+    // Where numbers are larger than their boxes only every step-th line is
+    // numbered (1, 2, 5, 10, 20, 50, ...), so that the numbers never overlap.
+    const auto stepFor = [cs](int extent) {
+        static constexpr int STEPS[] = {1, 2, 5, 10, 20, 50, 100, 200, 500, 1000};
+        for (int step : STEPS)
+            if (step * cs >= extent + 2)
+                return step;
+        return 1000;
+    };
+    const int rowStep = stepFor(rulerNumber(std::max(0, map.height - 1)).height());
+    const int columnStep = stepFor(rulerNumber(std::max(0, map.width - 1)).width());
     // Row ruler down the left edge.
     strip = QRect(0, cs, cs, client.height() - cs);
     int top = cs;
     for (int r = firstRow_; r < map.height && top < client.height(); ++r, top += cs)
-        box(QRect(0, top, cs, cs), r);
+        box(QRect(0, top, cs, cs), r % rowStep == 0 ? r : -1);
     if (top < client.height())
         box(QRect(0, top, cs, client.height() - top), -1);
     // Column ruler along the top.
     strip = QRect(cs, 0, client.width() - cs, cs);
     int left = cs;
     for (int c = firstColumn_; c < map.width && left < client.width(); ++c, left += cs)
-        box(QRect(left, 0, cs, cs), c);
+        box(QRect(left, 0, cs, cs), c % columnStep == 0 ? c : -1);
     if (left < client.width())
         box(QRect(left, 0, client.width() - left, cs), -1);
     p.save();
