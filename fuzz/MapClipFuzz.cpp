@@ -1,10 +1,12 @@
 // The "CQuiltmarkView" clipboard record of map cells. An accepted record
 // encodes back to its own bytes; pasting it at any cursor into any layer
-// writes only cells on the map, renders, and undoes to the map as it was.
+// writes only cells on the map, renders, and undoes to the map as it was;
+// the tile set manager's paste of the tiles it names stays inside the set.
 
 #include "FuzzCheck.h"
 
 #include "core/map/MapClipboard.h"
+#include "core/tiles/TileEdits.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -42,5 +44,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, size_t size)
         FUZZ_CHECK(undo.undo(*ws, listener));
         FUZZ_CHECK(ws->project.map.cells == before.cells);
     }
+
+    // The tile set manager takes the pixels of the tiles the entries name.
+    const qm::TileKind kind = layer == qm::TILE_OBJ ? qm::TILE_OBJ : qm::TILE_BG;
+    const int first = (cursor.x * 37 + cursor.y) & 511;
+    qm::UndoStore tileUndo;
+    const qm::TileEditResult t = qm::pasteMapTiles(ws->tiles, kind, first, *entries, tileUndo);
+    FUZZ_CHECK(t.result.ok());
+    for (int tile : t.tiles)
+        FUZZ_CHECK(tile >= first && tile < qm::TILES_PER_SET);
     return 0;
 }

@@ -1,9 +1,14 @@
 // The "CTile" clipboard record. An accepted record holds only what a tile can
-// take, and encodes and decodes back to the same entries.
+// take, encodes and decodes back to the same entries, and pastes into the
+// tile set without leaving it.
 
 #include "FuzzCheck.h"
 
+#include "core/map/UndoStore.h"
 #include "core/tiles/TileClipboard.h"
+#include "core/tiles/TileEdits.h"
+
+#include <memory>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, size_t size)
 {
@@ -32,5 +37,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, size_t size)
         FUZZ_CHECK((*back)[i].comment == (*entries)[i].comment);
     }
     FUZZ_CHECK(qm::encodeTileClip(*back) == encoded);
+
+    // The tile set manager's paste, near the start and near the end of the set.
+    for (int first : {int(size % 512), 500}) {
+        auto library = std::make_unique<qm::TileLibrary>();
+        qm::UndoStore undo;
+        const qm::TileEditResult r = qm::pasteTiles(*library, qm::TILE_OBJ, first, *entries, undo);
+        FUZZ_CHECK(r.result.ok());
+        for (int t : r.tiles)
+            FUZZ_CHECK(t >= first && t < qm::TILES_PER_SET);
+        for (const qm::CTile& t : library->obj.tiles) {
+            FUZZ_CHECK(t.kind() == qm::TILE_OBJ);
+            FUZZ_CHECK(t.commentLength <= qm::CTile::MAX_COMMENT && t.comment[t.commentLength] == 0);
+            for (std::uint8_t p : t.pixels)
+                FUZZ_CHECK(p <= 3);
+        }
+    }
     return 0;
 }
