@@ -1,6 +1,7 @@
 #include "core/export/PaletteExport.h"
 #include "core/project/ProjectCommands.h"
 #include "core/project/ProjectFile.h"
+#include "core/import/ImportBuilders.h"
 #include "support/TestSupport.h"
 #include "ui/app/CommandHost.h"
 #include "ui/export/CExpMapPage.h"
@@ -23,40 +24,11 @@ using qm::test::writeBytes;
 
 namespace {
 
-// An uncompressed 8-bit Windows bitmap; pixels row by row from the top,
-// colours 0x00RRGGBB.
+// An 8-bit Windows bitmap; pixels row by row from the top, colours 0x00RRGGBB.
 std::vector<std::uint8_t> bitmap8(int w, int h, const std::vector<std::uint32_t>& colours,
                                   const std::vector<std::uint8_t>& pixels)
 {
-    const int stride = (w + 3) & ~3;
-    const auto u32 = [](std::vector<std::uint8_t>& v, std::uint32_t x) {
-        for (int i = 0; i < 4; ++i)
-            v.push_back(static_cast<std::uint8_t>(x >> (8 * i)));
-    };
-    const auto offset = static_cast<std::uint32_t>(54 + 4 * colours.size());
-    std::vector<std::uint8_t> b = {'B', 'M'};
-    u32(b, offset + static_cast<std::uint32_t>(stride * h));
-    u32(b, 0);
-    u32(b, offset);
-    u32(b, 40);
-    u32(b, static_cast<std::uint32_t>(w));
-    u32(b, static_cast<std::uint32_t>(h));
-    b.insert(b.end(), {1, 0, 8, 0});
-    u32(b, 0);
-    u32(b, static_cast<std::uint32_t>(stride * h));
-    u32(b, 2835);
-    u32(b, 2835);
-    u32(b, static_cast<std::uint32_t>(colours.size()));
-    u32(b, 0);
-    for (std::uint32_t c : colours)
-        u32(b, c); // blue, green, red, 0
-    for (int y = h - 1; y >= 0; --y) {
-        for (int x = 0; x < w; ++x)
-            b.push_back(pixels[static_cast<size_t>(y * w + x)]);
-        for (int x = w; x < stride; ++x)
-            b.push_back(0);
-    }
-    return b;
+    return qm::test::indexedBmp(pixels, w, h, colours);
 }
 
 } // namespace
