@@ -282,8 +282,7 @@ Result parseProjectFile(std::span<const std::uint8_t> bytes, const ExportSetting
             std::uint8_t attr = 0;
             r.u8(attr);
             r.bytes(t.pixels.data(), 64);
-            for (std::uint8_t& p : t.pixels)
-                p &= 3;
+            t.maskPixels();
             t.attr = attr;
         }
     } else {

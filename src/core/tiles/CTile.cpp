@@ -14,6 +14,18 @@ void CTile::setComment(std::string_view text)
     commentLength = static_cast<std::uint8_t>(std::strlen(comment));
 }
 
+void CTile::setPixels(const std::array<std::uint8_t, 64>& source)
+{
+    pixels = source;
+    maskPixels();
+}
+
+void CTile::maskPixels()
+{
+    for (std::uint8_t& p : pixels)
+        p &= 3;
+}
+
 void CTile::clearContent()
 {
     pixels.fill(0);

@@ -31,6 +31,11 @@ struct CTile {
     // Stores at most 32 characters and keeps commentLength in step.
     void setComment(std::string_view text);
 
+    // Takes 64 colour indices, keeping each within 0..3: whatever a damaged
+    // file or another program hands over never reaches the tiles as more.
+    void setPixels(const std::array<std::uint8_t, 64>& source);
+    void maskPixels();
+
     // Pixels 0, empty comment; attr and index stay.
     void clearContent();
 

@@ -40,9 +40,7 @@ Result pasteTileDesigner(TileSet& set, UndoStore& undo, const TileFrame& frame,
                 break;
             const TileClipEntry& e = entries[next++];
             if (CTile* t = set.tileAt(frame.tileAt(r, c))) {
-                t->pixels = e.pixels;
-                for (auto& p : t->pixels)
-                    p &= 0x03;
+                t->setPixels(e.pixels);
                 t->setPalette(e.palette);
                 t->setComment(e.comment);
             }

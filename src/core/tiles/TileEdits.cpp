@@ -109,9 +109,7 @@ TileEditResult pasteTiles(TileLibrary& lib, TileKind kind, int first, const std:
             break;
         if (!snapshot(undo, *tile, out))
             break;
-        tile->pixels = e.pixels;
-        for (auto& p : tile->pixels)
-            p &= 0x03;
+        tile->setPixels(e.pixels);
         tile->setComment(e.comment);
         tile->setPalette(e.palette & 0x07);
         out.add(index);

@@ -87,9 +87,7 @@ bool decodeTileSetFile(std::span<const std::uint8_t> bytes, TileKind kind, TileS
         if (!r.u8(attr) || !r.u8(n) || !r.view(comment, n) || !r.bytes(t.pixels.data(), 64))
             return false;
         t.attr = static_cast<std::uint8_t>((attr & 0x3F) | k);
-        // Pixels are colour indices 0..3; a damaged file must not hand larger ones on.
-        for (std::uint8_t& p : t.pixels)
-            p &= 3;
+        t.maskPixels();
         // Longer comments than 32 are never written by us; keep the first 32.
         t.setComment(std::string_view(reinterpret_cast<const char*>(comment.data()), comment.size()));
     }
