@@ -1,8 +1,12 @@
 #include "support/TestSupport.h"
 
+#include <chrono>
+#include <fcntl.h>
 #include <fstream>
 #include <random>
 #include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace qm::test {
 
@@ -27,6 +31,46 @@ TempDir::~TempDir()
         std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ec);
     std::filesystem::remove_all(path_, ec);
+}
+
+FifoPeer::FifoPeer(std::string path, Role role, std::vector<std::uint8_t> bytes)
+    : path_(std::move(path)), role_(role), bytes_(std::move(bytes))
+{
+    if (::mkfifo(path_.c_str(), 0600) != 0)
+        throw std::runtime_error("cannot make a FIFO");
+    thread_ = std::thread([this] {
+        if (const int fd = ::open(path_.c_str(), role_ == Role::Reader ? O_RDONLY : O_WRONLY); fd >= 0) {
+            std::uint8_t chunk[4096];
+            if (role_ == Role::Writer && ::write(fd, bytes_.data(), bytes_.size()) < 0)
+                bytes_.clear();
+            for (ssize_t n; role_ == Role::Reader && (n = ::read(fd, chunk, sizeof chunk)) > 0;)
+                bytes_.insert(bytes_.end(), chunk, chunk + n);
+            ::close(fd);
+        }
+        done_ = true;
+    });
+}
+
+const std::vector<std::uint8_t>& FifoPeer::finish()
+{
+    if (!thread_.joinable())
+        return bytes_;
+    // Opening our end without waiting releases a thread still waiting in open;
+    // a writing end opens only once the reader waits there.
+    int fd = -1;
+    while (!done_ && (fd = ::open(path_.c_str(), (role_ == Role::Reader ? O_WRONLY : O_RDONLY) | O_NONBLOCK)) < 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (role_ == Role::Reader && fd >= 0)
+        ::close(fd); // the reader sees the end at once
+    thread_.join();
+    if (role_ == Role::Writer && fd >= 0)
+        ::close(fd);
+    return bytes_;
+}
+
+FifoPeer::~FifoPeer()
+{
+    finish();
 }
 
 std::vector<std::uint8_t> readBytes(const std::string& path)

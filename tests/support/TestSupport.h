@@ -5,11 +5,13 @@
 #include "core/base/Progress.h"
 #include "core/base/Prompter.h"
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace qm::test {
@@ -26,6 +28,25 @@ public:
 
 private:
     std::filesystem::path path_;
+};
+
+// A FIFO made at path with a thread at its other end that reads everything
+// written into it, or writes bytes into it, once the test opens its own end.
+// Nothing waits for ever when the test never opens it.
+class FifoPeer {
+public:
+    enum class Role { Reader, Writer };
+    FifoPeer(std::string path, Role role, std::vector<std::uint8_t> bytes = {});
+    ~FifoPeer();
+    // Ends the thread; then what the reader received.
+    const std::vector<std::uint8_t>& finish();
+
+private:
+    std::string path_;
+    Role role_;
+    std::vector<std::uint8_t> bytes_;
+    std::atomic<bool> done_{false};
+    std::thread thread_;
 };
 
 std::vector<std::uint8_t> readBytes(const std::string& path);

@@ -107,8 +107,9 @@ bool runCompressor(const std::string& dir, const std::string& binPath, Prompter&
 {
     const std::string tempPath = dir + "/temp.bin";
     const std::string packedPath = packedPathFor(binPath);
-    if (!copyFileAtomically(binPath, tempPath)) {
-        const std::string message = formatText("Unable to create file %s", tempPath.c_str());
+    if (const WriteResult copied = copyFileAtomically(binPath, tempPath); !copied) {
+        const std::string message =
+            withOsReason(formatText("Unable to create file %s", tempPath.c_str()), copied.error);
         prompter.inform(message);
         report.skipped(packedPath, message);
         return false;
@@ -124,8 +125,9 @@ bool runCompressor(const std::string& dir, const std::string& binPath, Prompter&
         const std::string message = formatText(MSG_PPIBM_FAILED, packedPath.c_str());
         prompter.inform(message);
         report.skipped(packedPath, message);
-    } else if (!copyFileAtomically(tempPath, packedPath)) {
-        const std::string message = formatText("Unable to write file %s", packedPath.c_str());
+    } else if (const WriteResult copied = copyFileAtomically(tempPath, packedPath); !copied) {
+        const std::string message =
+            withOsReason(formatText("Unable to write file %s", packedPath.c_str()), copied.error);
         prompter.inform(message);
         report.skipped(packedPath, message);
     } else {

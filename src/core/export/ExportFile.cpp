@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,9 +16,17 @@ namespace qm {
 namespace {
 
 // Whether a file can be made in dir, tried with a temporary file that is
-// removed again. Returns 0 or the errno of the failure.
+// removed again (one without a name where the file system allows). Returns 0
+// or the errno of the failure.
 int probeDirectory(const std::string& dir)
 {
+    const int unnamed = ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (unnamed >= 0) {
+        ::close(unnamed);
+        return 0;
+    }
+    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+        return errno;
     std::string tmpl = dir + "/.qmexport.XXXXXX";
     const int fd = ::mkstemp(tmpl.data());
     if (fd < 0)
@@ -36,7 +45,7 @@ int probe(const std::string& path, const std::string& dir)
 
 } // namespace
 
-bool ExportFile::commit()
+WriteResult ExportFile::commit()
 {
     return writeFileAtomically(path_, bytes_);
 }
@@ -44,9 +53,8 @@ bool ExportFile::commit()
 CreatedExportFile createExportFile(const std::string& path, Prompter& prompter)
 {
     CreatedExportFile result;
-    std::string dir = exportDirectoryOf(path);
-    if (dir.empty())
-        dir = !path.empty() && path[0] == '/' ? "/" : ".";
+    const std::string inPath = exportDirectoryOf(path);
+    const std::string dir = !inPath.empty() ? inPath : path.starts_with('/') ? std::string("/") : std::string(".");
 
     const int error = probe(path, dir);
     if (error == 0) {
@@ -61,12 +69,12 @@ CreatedExportFile createExportFile(const std::string& path, Prompter& prompter)
             return result;
         }
         if (::mkdir(dir.c_str(), 0777) != 0) {
-            prompter.inform(MSG_DIRECTORY_NOT_CREATED);
-            result.reason = MSG_DIRECTORY_NOT_CREATED;
+            result.reason = withOsReason(MSG_DIRECTORY_NOT_CREATED, errno);
+            prompter.inform(result.reason);
             return result;
         }
-        if (probe(path, dir) != 0) {
-            result.reason = formatText(MSG_UNABLE_TO_CREATE_FILE, path.c_str());
+        if (const int again = probe(path, dir)) {
+            result.reason = withOsReason(formatText(MSG_UNABLE_TO_CREATE_FILE, path.c_str()), again);
             prompter.inform(result.reason);
             return result;
         }
@@ -77,7 +85,7 @@ CreatedExportFile createExportFile(const std::string& path, Prompter& prompter)
         result.reason = formatText("Access to %s is denied.", path.c_str());
         return result;
     }
-    result.reason = formatText(MSG_UNABLE_TO_OPEN_FILE, path.c_str());
+    result.reason = withOsReason(formatText(MSG_UNABLE_TO_OPEN_FILE, path.c_str()), error);
     prompter.inform(result.reason);
     return result;
 }
@@ -92,11 +100,12 @@ std::optional<ExportFile> openExportFile(const std::string& path, Prompter& prom
 
 bool commitExportFile(ExportFile& file, Prompter& prompter, ExportReport& report)
 {
-    if (file.commit()) {
+    const WriteResult written = file.commit();
+    if (written) {
         report.written(file.path());
         return true;
     }
-    const std::string message = formatText(MSG_UNABLE_TO_WRITE_FILE, file.path().c_str());
+    const std::string message = withOsReason(formatText(MSG_UNABLE_TO_WRITE_FILE, file.path().c_str()), written.error);
     prompter.inform(message);
     report.skipped(file.path(), message);
     return false;

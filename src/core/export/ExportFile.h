@@ -4,6 +4,7 @@
 // fills the bytes, and commit puts them on disk in one crash-safe step, so an
 // export that stops half-way never leaves a half-written file behind.
 
+#include "core/base/FileIO.h"
 #include "core/base/Prompter.h"
 #include "core/export/ExportReport.h"
 
@@ -36,7 +37,7 @@ public:
     }
 
     // Replaces the file on disk with the bytes (a read-only file too).
-    bool commit();
+    WriteResult commit();
 
 private:
     std::string path_;
@@ -51,9 +52,9 @@ struct CreatedExportFile {
 // Makes sure the file at path (native, location + "/" + name) can be written.
 // A missing directory is offered for creation (one level, parents are not
 // made) with Yes/No/Cancel; only Yes creates it. Messages go to the prompter
-// as the user is to see them: a directory that cannot be made, a file that
-// still cannot be created, any other failure. No, Cancel and a denied access
-// give no message, only the reason.
+// as the user is to see them, with the system's reason: a directory that
+// cannot be made, a file that still cannot be created, any other failure.
+// No, Cancel and a denied access give no message, only the reason.
 CreatedExportFile createExportFile(const std::string& path, Prompter& prompter);
 
 // Opens the file as createExportFile does; when it cannot be, notes the file
@@ -61,7 +62,7 @@ CreatedExportFile createExportFile(const std::string& path, Prompter& prompter);
 std::optional<ExportFile> openExportFile(const std::string& path, Prompter& prompter, ExportReport& report);
 
 // Commits the file and notes the outcome; a file that cannot be written is
-// reported to the user with "Unable to write file %s".
+// reported to the user with "Unable to write file %s" and the reason.
 bool commitExportFile(ExportFile& file, Prompter& prompter, ExportReport& report);
 
 } // namespace qm

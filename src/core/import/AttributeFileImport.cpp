@@ -41,8 +41,9 @@ Result importAttributeBytes(std::span<const std::uint8_t> bytes, ProjectState& p
 Result importAttributeFile(const std::string& path, ProjectState& project, TileKind layer, Progress& progress)
 {
     std::vector<std::uint8_t> bytes;
-    if (readFileHead(path, project.map.cells.size(), bytes) != ReadStatus::Ok)
-        return Result::failure("Unable to open file " + path);
+    const ReadResult read = readFileHead(path, project.map.cells.size(), bytes);
+    if (read != ReadStatus::Ok)
+        return Result::failure(readFailureText(read, path, "Unable to open file " + path));
     return importAttributeBytes(bytes, project, layer, progress);
 }
 

@@ -179,7 +179,10 @@ Result importBitmapBytes(std::span<const std::uint8_t> bytes, Workspace& ws, int
 Result importBitmapFile(const std::string& path, Workspace& ws, int layer, BitmapImportSummary* summary)
 {
     std::vector<std::uint8_t> bytes;
-    if (readWholeFile(path, bytes, MAX_BITMAP_FILE) != ReadStatus::Ok)
+    const ReadResult read = readWholeFile(path, bytes, MAX_BITMAP_FILE);
+    if (read == ReadStatus::NotRegular)
+        return Result::failure(readFailureText(read, path, {}));
+    if (read != ReadStatus::Ok)
         return Result::failure(std::string());
     return importBitmapBytes(bytes, ws, layer, summary);
 }

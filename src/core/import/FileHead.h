@@ -11,6 +11,6 @@
 namespace qm {
 
 // The first maxBytes bytes of the file (all of it when it is shorter).
-ReadStatus readFileHead(const std::string& path, std::size_t maxBytes, std::vector<std::uint8_t>& out);
+ReadResult readFileHead(const std::string& path, std::size_t maxBytes, std::vector<std::uint8_t>& out);
 
 } // namespace qm

@@ -142,11 +142,12 @@ Result importGbrBytes(std::span<const std::uint8_t> bytes, TileLibrary& library,
 Result importGbrFile(const std::string& path, TileLibrary& library, TileKind target)
 {
     std::vector<std::uint8_t> bytes;
-    const ReadStatus status = readWholeFile(path, bytes, MAX_GBR_FILE);
-    if (status == ReadStatus::CannotOpen)
-        return Result::failure(formatText("Error! Unable to open file %s", path.c_str()));
+    const ReadResult status = readWholeFile(path, bytes, MAX_GBR_FILE);
     if (status == ReadStatus::TooLarge)
         return invalid();
+    if (status != ReadStatus::Ok)
+        return Result::failure(
+            readFailureText(status, path, formatText("Error! Unable to open file %s", path.c_str())));
     return importGbrBytes(bytes, library, target);
 }
 

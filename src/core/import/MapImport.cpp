@@ -33,7 +33,7 @@ Result readMapBlock(std::span<const std::uint8_t> bytes, const MapImportOptions&
         return Result::failure(MSG_MAP_IMPORT_NEEDS_LAYER);
     MapGrid fresh;
     if (!fresh.create(o.width, o.height))
-        return Result::failure(formatText("Not enought memory to create %dx%d map", o.width, o.height));
+        return Result::failure(MapGrid::createFailureText(o.width, o.height));
 
     ProgressScope scope(progress, "importing map data", o.height);
     const std::uint8_t flip = o.swapBytes ? 0x80 : 0x00;
@@ -144,9 +144,10 @@ Result importMapFile(const std::string& path, const MapImportOptions& options, P
     // Bytes past width x height are never used.
     const std::uint64_t needed = std::uint64_t(options.width) * std::uint64_t(options.height);
     if (!MapGrid::sizeAllowed(options.width, options.height))
-        return Result::failure(formatText("Not enought memory to create %dx%d map", options.width, options.height));
-    if (readFileHead(path, static_cast<size_t>(needed), bytes) != ReadStatus::Ok)
-        return Result::failure(formatText("Error! Unable to open file %s", path.c_str()));
+        return Result::failure(MapGrid::createFailureText(options.width, options.height));
+    const ReadResult read = readFileHead(path, static_cast<size_t>(needed), bytes);
+    if (read != ReadStatus::Ok)
+        return Result::failure(readFailureText(read, path, formatText("Error! Unable to open file %s", path.c_str())));
     return importMapBytes(bytes, options, project, progress);
 }
 

@@ -31,8 +31,9 @@ Result importPaletteBytes(std::span<const std::uint8_t> bytes, Workspace& ws, Ti
 Result importPaletteFile(const std::string& path, Workspace& ws, TileKind kind, Progress& progress)
 {
     std::vector<std::uint8_t> bytes;
-    if (readFileHead(path, PALETTE_FILE_SIZE, bytes) != ReadStatus::Ok)
-        return Result::failure(tileSetDamagedMessage(path));
+    const ReadResult read = readFileHead(path, PALETTE_FILE_SIZE, bytes);
+    if (read != ReadStatus::Ok)
+        return Result::failure(readFailureText(read, path, tileSetDamagedMessage(path)));
     return importPaletteBytes(bytes, ws, kind, progress);
 }
 

@@ -42,12 +42,13 @@ Result importTilerRawBytes(std::span<const std::uint8_t> bytes, TileLibrary& lib
 Result importTilerRawFile(const std::string& path, TileLibrary& library, TileKind target)
 {
     std::vector<std::uint8_t> bytes;
-    const ReadStatus status = readWholeFile(path, bytes, MAX_RAW_FILE);
-    if (status == ReadStatus::CannotOpen)
-        return Result::failure(formatText("Error! Unable to open file %s", path.c_str()));
+    const ReadResult status = readWholeFile(path, bytes, MAX_RAW_FILE);
     // The message names the file and why it was refused.
     if (status == ReadStatus::TooLarge)
         return Result::failure(formatText(MSG_TILER_RAW_TOO_LARGE, path.c_str()));
+    if (status != ReadStatus::Ok)
+        return Result::failure(
+            readFailureText(status, path, formatText("Error! Unable to open file %s", path.c_str())));
     if (bytes.size() < TILER_RAW_SIZE)
         return Result::failure(formatText(MSG_TILER_RAW_TOO_SHORT, path.c_str(), bytes.size()));
     return importTilerRawBytes(bytes, library, target);

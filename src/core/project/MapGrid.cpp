@@ -1,6 +1,10 @@
 #include "core/project/MapGrid.h"
 
+#include "core/base/FileIO.h"
+#include "core/base/Format.h"
+
 #include <algorithm>
+#include <cerrno>
 #include <new>
 
 namespace qm {
@@ -25,6 +29,21 @@ bool MapGrid::create(int w, int h)
     width = w;
     height = h;
     return true;
+}
+
+std::string MapGrid::createFailureText(int w, int h)
+{
+    const std::string text = formatText("Not enought memory to create %dx%d map", w, h);
+    if (w < 0 || h < 0)
+        return text;
+    if (sizeAllowed(w, h))
+        return withOsReason(text, ENOMEM);
+    std::string limit = std::to_string(MAX_CELLS);
+    for (int at = static_cast<int>(limit.size()) - 3; at > 0; at -= 3)
+        limit.insert(static_cast<size_t>(at), ",");
+    if (std::int64_t(w) * h <= MAX_CELLS)
+        return text + formatText(": a side of %d cells is over the limit of %s cells", std::max(w, h), limit.c_str());
+    return text + formatText(": %d \u00d7 %d cells is over the limit of %s cells", w, h, limit.c_str());
 }
 
 bool MapGrid::setCell(int x, int y, const MapCell& cell)

@@ -4,6 +4,7 @@
 #include "core/project/MapCell.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace qm {
@@ -25,6 +26,9 @@ public:
 
     // w x h cleared cells. On failure the grid is left exactly as it was.
     bool create(int w, int h);
+    // Why create(w, h) failed: "Not enought memory to create %dx%d map",
+    // followed by the limit the size is over or the system's reason.
+    static std::string createFailureText(int w, int h);
 
     MapCell* cellAt(int x, int y)
     {

@@ -150,7 +150,7 @@ Result newProject(Workspace& ws, const NewProjectRequest& request, Prompter& pro
     const int width = std::max(request.width, 1);
     const int height = std::max(request.height, 1);
     if (!st.map.create(width, height))
-        return Result::failure(formatText("Not enought memory to create %dx%d map", request.width, request.height));
+        return Result::failure(MapGrid::createFailureText(width, height));
 
     TileSetsLoaded result;
     for (TileKind kind : {TILE_BG, TILE_OBJ}) {
@@ -266,8 +266,7 @@ Result openTileSetAsProject(Workspace& ws, const std::string& path, TileKind kin
 {
     ProjectState& st = ws.project;
     if (!st.map.create(DEFAULT_MAP_WIDTH, DEFAULT_MAP_HEIGHT))
-        return Result::failure(
-            formatText("Not enought memory to create %dx%d map", DEFAULT_MAP_WIDTH, DEFAULT_MAP_HEIGHT));
+        return Result::failure(MapGrid::createFailureText(DEFAULT_MAP_WIDTH, DEFAULT_MAP_HEIGHT));
     std::string& target = kind == TILE_OBJ ? st.objTileSetPath : st.bgTileSetPath;
     target = path;
     const TileSetLoad load = loadTileSet(path, kind == TILE_OBJ ? TILE_OBJ : TILE_BG, ws.tiles, prompter, progress);

@@ -197,7 +197,7 @@ Result parseHead(ByteReader& r, const ExportSettings& current, ProjectFileData& 
     if (cellBytes > r.remaining())
         return invalid();
     if (!out.map.create(width, height))
-        return Result::failure(formatText("Not enought memory to create %dx%d map", width, height));
+        return Result::failure(MapGrid::createFailureText(width, height));
 
     if (progress)
         scope.emplace(*progress, "Loading map data", height + 16);
@@ -393,8 +393,8 @@ Result writeProject(Workspace& ws, Progress& progress)
         if (loc->empty())
             *loc = projectDir;
     const std::vector<std::uint8_t> bytes = encodeProject(ws, progress);
-    if (!writeFileAtomically(st.projectPath, bytes))
-        return Result::failure("Unable to create new map file");
+    if (const WriteResult w = writeFileAtomically(st.projectPath, bytes); !w)
+        return Result::failure(withOsReason("Unable to create new map file", w.error));
     st.projectDir = projectDir;
     st.clearChangedBits(CHANGED_MAP | CHANGED_PROJECT);
     return Result::success();
@@ -403,11 +403,12 @@ Result writeProject(Workspace& ws, Progress& progress)
 Result readProject(const std::string& path, Workspace& ws, Prompter& prompter, Progress& progress)
 {
     std::vector<std::uint8_t> bytes;
-    const ReadStatus status = readWholeFile(path, bytes, MAX_PROJECT_FILE);
-    if (status == ReadStatus::CannotOpen)
-        return Result::failure(formatText("Error! Unable to open the project file %s", path.c_str()));
+    const ReadResult status = readWholeFile(path, bytes, MAX_PROJECT_FILE);
     if (status == ReadStatus::TooLarge)
         return invalid();
+    if (status != ReadStatus::Ok)
+        return Result::failure(
+            readFailureText(status, path, formatText("Error! Unable to open the project file %s", path.c_str())));
 
     auto data = std::make_unique<ProjectFileData>();
     Result parsed = parseProjectFile(bytes, ws.project.exportSettings, *data, progress);
@@ -468,8 +469,9 @@ Result readProject(const std::string& path, Workspace& ws, Prompter& prompter, P
         return Result::success();
     // The backup is complete before anything replaces the original, and the
     // original is only ever replaced by a finished new file.
-    if (!copyFileAtomically(path, backup))
-        return Result::failure(formatText("Unable to open file %s for writing.", backup.c_str()));
+    if (const WriteResult w = copyFileAtomically(path, backup); !w)
+        return Result::failure(
+            withOsReason(formatText("Unable to open file %s for writing.", backup.c_str()), w.error));
     Result written = writeProject(ws, progress);
     if (!written)
         return written;
@@ -493,8 +495,10 @@ Result storeExportSettings(ProjectState& st)
     if (st.projectPath.empty())
         return Result::success();
     std::vector<std::uint8_t> bytes;
-    if (readWholeFile(st.projectPath, bytes, MAX_PROJECT_FILE) != ReadStatus::Ok)
-        return Result::failure(formatText("Unable to open file %s", st.projectPath.c_str()));
+    const ReadResult read = readWholeFile(st.projectPath, bytes, MAX_PROJECT_FILE);
+    if (read != ReadStatus::Ok)
+        return Result::failure(
+            readFailureText(read, st.projectPath, formatText("Unable to open file %s", st.projectPath.c_str())));
 
     ByteReader r(bytes);
     if (!r.match(PROJECT_MAGIC))
@@ -535,8 +539,9 @@ Result storeExportSettings(ProjectState& st)
     if (version >= 56)
         w.u32(st.exportSettings.tagCountMode);
     w.bytes(bytes.data() + tailStart, bytes.size() - tailStart);
-    if (!writeFileAtomically(st.projectPath, w.data()))
-        return Result::failure(formatText("Unable to open file %s", st.projectPath.c_str()));
+    if (const WriteResult written = writeFileAtomically(st.projectPath, w.data()); !written)
+        return Result::failure(
+            withOsReason(formatText("Unable to open file %s", st.projectPath.c_str()), written.error));
     return Result::success();
 }
 

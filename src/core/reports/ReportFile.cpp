@@ -64,8 +64,8 @@ Result writeReport(ReportKind kind, const Workspace& ws, TileKind shownSet, Prog
     const std::string path = reportFilePath(ws.project.projectPath, reportName(kind, shownSet));
     const std::string text = reportText(kind, ws, shownSet, progress);
     const auto* data = reinterpret_cast<const std::uint8_t*>(text.data());
-    if (!writeFileAtomically(path, std::span<const std::uint8_t>(data, text.size())))
-        return Result::failure(formatText("Unable to create file %s", path.c_str()));
+    if (const WriteResult w = writeFileAtomically(path, std::span<const std::uint8_t>(data, text.size())); !w)
+        return Result::failure(withOsReason(formatText("Unable to create file %s", path.c_str()), w.error));
     written.path = path;
     const char* done = "";
     switch (kind) {

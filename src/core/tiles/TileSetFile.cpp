@@ -6,6 +6,7 @@
 #include "core/base/Format.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <memory>
 
@@ -112,12 +113,15 @@ Result saveTileSetFile(const std::string& path, TileKind kind, const TileLibrary
     const std::vector<std::uint8_t> bytes = encodeTileSetFile(library, kind);
     for (int i = 0; i < 512; ++i)
         scope.step();
-    if (path.empty() || !writeFileAtomically(path, bytes))
-        return Result::failure(formatText("Unable to open file %s for writing.", path.c_str()));
+    const WriteResult written = path.empty() ? WriteResult{ENOENT} : writeFileAtomically(path, bytes);
+    if (!written)
+        return Result::failure(
+            withOsReason(formatText("Unable to open file %s for writing.", path.c_str()), written.error));
     return Result::success();
 }
 
-TileSetLoadStatus loadTileSetFile(const std::string& path, TileKind kind, TileLibrary& library, Progress& progress)
+TileSetLoadStatus loadTileSetFile(const std::string& path, TileKind kind, TileLibrary& library, Progress& progress,
+                                  std::string* cannotOpen)
 {
     const TileKind k = fileKind(kind);
     if (path.empty()) {
@@ -125,11 +129,14 @@ TileSetLoadStatus loadTileSetFile(const std::string& path, TileKind kind, TileLi
         return TileSetLoadStatus::Reset;
     }
     std::vector<std::uint8_t> bytes;
-    const ReadStatus status = readWholeFile(path, bytes, MAX_TILESET_FILE);
-    if (status == ReadStatus::CannotOpen)
-        return TileSetLoadStatus::CannotOpen;
+    const ReadResult status = readWholeFile(path, bytes, MAX_TILESET_FILE);
     if (status == ReadStatus::TooLarge)
         return TileSetLoadStatus::Damaged;
+    if (status != ReadStatus::Ok) {
+        if (cannotOpen)
+            *cannotOpen = readFailureText(status, path, "Unable to open file " + path);
+        return TileSetLoadStatus::CannotOpen;
+    }
 
     ProgressScope scope(progress, k == TILE_BG ? "Loading BG tileset" : "Loading Obj tileset", 512);
     auto data = std::make_unique<TileSetFileData>();
@@ -146,7 +153,8 @@ TileSetLoad loadTileSet(const std::string& path, TileKind kind, TileLibrary& lib
 {
     const TileKind k = fileKind(kind);
     TileSetLoad result;
-    TileSetLoadStatus status = loadTileSetFile(path, k, library, progress);
+    std::string cannotOpen;
+    TileSetLoadStatus status = loadTileSetFile(path, k, library, progress, &cannotOpen);
     if (status == TileSetLoadStatus::Loaded) {
         result.loaded = true;
         return result;
@@ -158,7 +166,7 @@ TileSetLoad loadTileSet(const std::string& path, TileKind kind, TileLibrary& lib
         return result;
     }
 
-    prompter.inform("Unable to open file " + path);
+    prompter.inform(cannotOpen);
     const std::optional<std::string> located = prompter.locateTileSet(k, path);
     if (!located)
         return result;

@@ -46,8 +46,11 @@ enum class TileSetLoadStatus {
     Damaged,    // the file was opened but is not a whole tile set file: unchanged
 };
 
-// Loads without asking anything.
-TileSetLoadStatus loadTileSetFile(const std::string& path, TileKind kind, TileLibrary& library, Progress& progress);
+// Loads without asking anything. For CannotOpen, cannotOpen (when given) gets
+// the message: "Unable to open file %s" with the system's reason, or "%s is
+// not a regular file".
+TileSetLoadStatus loadTileSetFile(const std::string& path, TileKind kind, TileLibrary& library, Progress& progress,
+                                  std::string* cannotOpen = nullptr);
 
 struct TileSetLoad {
     bool loaded = false;      // the "1" of the original loader

@@ -133,8 +133,10 @@ Result importTilePixels(std::span<const std::uint8_t> bytes, TileSourceFormat fo
 Result importTileSet(const TileSetImportRequest& request, Workspace& ws, Prompter& prompter)
 {
     std::vector<std::uint8_t> bytes;
-    if (readWholeFile(request.path, bytes, MAX_TILE_SOURCE_FILE) != ReadStatus::Ok)
-        return Result::failure(formatText("Error! Unable to open file %s", request.path.c_str()));
+    const ReadResult read = readWholeFile(request.path, bytes, MAX_TILE_SOURCE_FILE);
+    if (read != ReadStatus::Ok)
+        return Result::failure(
+            readFailureText(read, request.path, formatText("Error! Unable to open file %s", request.path.c_str())));
     return importTilePixels(bytes, tileSourceFormatOf(request.path), request, ws, prompter);
 }
 

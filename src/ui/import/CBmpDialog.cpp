@@ -83,7 +83,10 @@ void CBmpDialog::updatePreview(const QString& path)
     const QFileInfo info(path);
     std::vector<std::uint8_t> head;
     std::optional<BitmapPreviewInfo> sizes;
-    if (readFileHead(path.toStdString(), 64, head) == ReadStatus::Ok)
+    const ReadResult read = readFileHead(path.toStdString(), 64, head);
+    if (read == ReadStatus::NotRegular)
+        return; // a FIFO or device would block the picture reader
+    if (read == ReadStatus::Ok)
         sizes = readBitmapPreviewInfo(head);
     QImageReader reader(path);
     const QImage image = reader.read();

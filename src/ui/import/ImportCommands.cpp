@@ -18,7 +18,6 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QFile>
 #include <QImage>
 
 #include <unordered_set>
@@ -195,13 +194,12 @@ bool importMapCommand(const CommandHost& host)
         host.chooseFile(openTitle(), qtFileFilters(QStringLiteral("Bin File (*.bin)|*.bin|")), QStringLiteral("bin"));
     if (path.isEmpty())
         return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        host.prompter->inform(formatText("Error! Unable to open file %s", path.toStdString().c_str()));
+    std::uint64_t size = 0;
+    if (const ReadResult r = readableFileSize(path.toStdString(), size); r != ReadStatus::Ok) {
+        const std::string p = path.toStdString();
+        host.prompter->inform(readFailureText(r, p, formatText("Error! Unable to open file %s", p.c_str())));
         return false;
     }
-    const auto size = static_cast<std::uint64_t>(file.size());
-    file.close();
     MapDimensionDialog dimension(size, *host.prompter, host.parent);
     if (!host.run(dimension))
         return false;

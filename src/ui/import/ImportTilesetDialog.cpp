@@ -1,12 +1,12 @@
 #include "ui/import/ImportTilesetDialog.h"
 
+#include "core/base/FileIO.h"
 #include "core/base/Format.h"
 #include "ui/app/CommandHost.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -90,15 +90,15 @@ void ImportTilesetDialog::browse()
 void ImportTilesetDialog::setChosenFile(const QString& path)
 {
     fileName_->setText(path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    std::uint64_t size = 0;
+    if (readableFileSize(path.toStdString(), size) != ReadStatus::Ok) {
         notedPath_.clear();
         fileSize_ = 0;
         host_.prompter->inform(MSG_INVALID_TILE_SOURCE);
         return;
     }
     notedPath_ = path;
-    fileSize_ = static_cast<std::uint64_t>(file.size());
+    fileSize_ = size;
     const TileSourceFormat format = type_->currentIndex() == 0 ? TileSourceFormat::Binary : TileSourceFormat::TileSetFile;
     to_->setText(QString::number(suggestedToTile(format, fileSize_)));
 }
@@ -125,8 +125,8 @@ void ImportTilesetDialog::accept()
     }
     // A path typed by hand gets its size now.
     if (fileName_->text() != notedPath_) {
-        QFile file(fileName_->text());
-        fileSize_ = file.open(QIODevice::ReadOnly) ? static_cast<std::uint64_t>(file.size()) : 0;
+        std::uint64_t size = 0;
+        fileSize_ = readableFileSize(fileName_->text().toStdString(), size) == ReadStatus::Ok ? size : 0;
         notedPath_ = fileName_->text();
     }
     const TileRangeCheck check = checkTileImportRange(from, to, fileSize_);

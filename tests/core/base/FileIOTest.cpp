@@ -56,5 +56,47 @@ TEST(FileIO, ReplacesAReadOnlyFileAndRefusesOversizedReads)
     std::vector<std::uint8_t> out;
     EXPECT_EQ(readWholeFile(path, out, 1), ReadStatus::TooLarge);
     EXPECT_EQ(readWholeFile(dir.file("missing"), out), ReadStatus::CannotOpen);
-    EXPECT_EQ(readWholeFile(dir.path().string(), out), ReadStatus::CannotOpen);
+    EXPECT_EQ(readWholeFile(dir.path().string(), out), ReadStatus::NotRegular);
+}
+
+TEST(AtomicFile, TargetChangesOnlyOnCommitAndAnAbandonedFileLeavesNothing)
+{
+    for (const bool unnamed : {true, false}) {
+        useUnnamedTemporaries(unnamed);
+        TempDir dir;
+        const std::string path = dir.file("rows.bin");
+        writeBytes(path, {9});
+        for (const bool commit : {true, false}) {
+            AtomicFile file;
+            ASSERT_TRUE(file.open(path));
+            for (std::uint8_t row = 0; row < 3; ++row)
+                ASSERT_TRUE(file.write(std::vector<std::uint8_t>{row, commit ? row : std::uint8_t(7)}));
+            EXPECT_EQ(readBytes(path).size(), commit ? 1u : 6u);
+            EXPECT_TRUE(!commit || file.commit()); // else abandoned
+        }
+        EXPECT_EQ(readBytes(path), (std::vector<std::uint8_t>{0, 0, 1, 1, 2, 2})) << unnamed;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()),
+                  1);
+    }
+    useUnnamedTemporaries(true);
+}
+
+TEST(FileIO, ReadersRefuseAnythingButARegularFileWithoutWaiting)
+{
+    TempDir dir;
+    // A FIFO with a writer: a reader that opened it would get bytes instead of the refusal.
+    FifoPeer fifo(dir.file("fifo"), FifoPeer::Role::Writer, {1, 2, 3});
+    for (const std::string& path : {dir.file("fifo"), dir.path().string(), std::string("/dev/zero")}) {
+        std::vector<std::uint8_t> out;
+        std::uint64_t size = 0;
+        const ReadResult whole = readWholeFile(path, out);
+        EXPECT_EQ(whole, ReadStatus::NotRegular) << path;
+        EXPECT_EQ(readFileStart(path, out, 2), ReadStatus::NotRegular) << path;
+        EXPECT_EQ(readableFileSize(path, size), ReadStatus::NotRegular) << path;
+        EXPECT_TRUE(out.empty());
+        EXPECT_EQ(readFailureText(whole, path, "Unable to open file " + path), path + " is not a regular file");
+    }
+    const ReadResult missing = readWholeFile(dir.file("none"), *std::make_unique<std::vector<std::uint8_t>>());
+    EXPECT_EQ(readFailureText(missing, dir.file("none"), "Unable to open file x"),
+              "Unable to open file x: No such file or directory");
 }

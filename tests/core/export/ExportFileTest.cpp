@@ -117,7 +117,8 @@ TEST(CreateExportFile, OnlyOneLevelOfDirectoryIsCreated)
     CreatedExportFile created = createExportFile(path, prompter);
     EXPECT_FALSE(created.file);
     ASSERT_EQ(prompter.informed.size(), 1u);
-    EXPECT_EQ(prompter.informed[0], "Directory can not be created. Make sure the directory is in correct format.");
+    EXPECT_EQ(prompter.informed[0],
+              "Directory can not be created. Make sure the directory is in correct format. No such file or directory.");
     EXPECT_FALSE(fs::exists(dir.file("a")));
 }
 
@@ -130,7 +131,7 @@ TEST(CreateExportFile, PathThatIsADirectoryCannotBeOpened)
     EXPECT_FALSE(created.file);
     EXPECT_TRUE(prompter.questions.empty());
     ASSERT_EQ(prompter.informed.size(), 1u);
-    EXPECT_EQ(prompter.informed[0], "Unable to open file " + dir.file("MAPBG.bin"));
+    EXPECT_EQ(prompter.informed[0], "Unable to open file " + dir.file("MAPBG.bin") + ": Is a directory");
 }
 
 TEST(CreateExportFile, DirectoryPartThatIsAFileCannotBeOpened)
@@ -144,7 +145,7 @@ TEST(CreateExportFile, DirectoryPartThatIsAFileCannotBeOpened)
     // Not a missing directory: no question, the general message.
     EXPECT_TRUE(prompter.questions.empty());
     ASSERT_EQ(prompter.informed.size(), 1u);
-    EXPECT_EQ(prompter.informed[0], "Unable to open file " + path);
+    EXPECT_EQ(prompter.informed[0], "Unable to open file " + path + ": Not a directory");
 }
 
 TEST(CreateExportFile, AccessDeniedGivesNoMessage)
@@ -173,7 +174,7 @@ TEST(CommitExportFile, OutcomeGoesIntoTheReport)
     ASSERT_EQ(report.files.size(), 2u);
     EXPECT_TRUE(report.files[0].written);
     EXPECT_FALSE(report.files[1].written);
-    EXPECT_EQ(report.files[1].reason, "Unable to write file " + bad.path());
+    EXPECT_EQ(report.files[1].reason, "Unable to write file " + bad.path() + ": No such file or directory");
     EXPECT_EQ(prompter.informed, std::vector<std::string>{report.files[1].reason});
     EXPECT_FALSE(report.allWritten());
 }

@@ -48,5 +48,5 @@ TEST(AttributeFileImport, ShortFileLeavesTheRemainingCellsAndLongerIsReadAsFarAs
     ASSERT_TRUE(importAttributeFile(dir.file("a.bin"), project, TILE_OBJ, progress));
     EXPECT_EQ(project.map.cells[5].palette(TILE_OBJ), 7);
     EXPECT_EQ(importAttributeFile(dir.file("none.bin"), project, TILE_OBJ, progress).text(),
-              "Unable to open file " + dir.file("none.bin"));
+              "Unable to open file " + dir.file("none.bin") + ": No such file or directory");
 }

@@ -196,7 +196,7 @@ TEST(MapImport, ImportMapFileMarksTheMapChangedAndRefusesWhatItCannotDo)
     untouched.map = mapOf(3, 3);
     const auto before = untouched.map.cells;
     EXPECT_EQ(importMapFile(dir.file("none.bin"), o, untouched, quiet).text(),
-              "Error! Unable to open file " + dir.file("none.bin"));
+              "Error! Unable to open file " + dir.file("none.bin") + ": No such file or directory");
     o.layer = LAYER_PALETTE_PAGE;
     EXPECT_EQ(importMapFile(dir.file("m.bin"), o, untouched, quiet).text(), MSG_MAP_IMPORT_NEEDS_LAYER);
     o.layer = TILE_BG;
@@ -205,7 +205,8 @@ TEST(MapImport, ImportMapFileMarksTheMapChangedAndRefusesWhatItCannotDo)
     o.width = 100000;
     o.height = 100000;
     EXPECT_EQ(importMapFile(dir.file("m.bin"), o, untouched, quiet).text(),
-              "Not enought memory to create 100000x100000 map");
+              "Not enought memory to create 100000x100000 map: 100000 \u00d7 100000 cells is over the limit of "
+              "16,777,216 cells");
     EXPECT_EQ(untouched.map.cells, before);
     EXPECT_EQ(untouched.changeFlags, 0);
 

@@ -42,7 +42,8 @@ TEST(PaletteFileImport, ShortFileChangesOnlyTheColoursItHoldsCompletely)
 
     TempDir dir;
     EXPECT_EQ(importPaletteFile(dir.file("none.bin"), *ws, TILE_BG, quiet).text(),
-              "Unable to open file " + dir.file("none.bin") + ".\nFile may be damaged, operation abort.");
+              "Unable to open file " + dir.file("none.bin") +
+                  ".\nFile may be damaged, operation abort. No such file or directory.");
     writeBytes(dir.file("p.bin"), std::vector<std::uint8_t>(100, 0));
     ASSERT_TRUE(importPaletteFile(dir.file("p.bin"), *ws, TILE_BG, quiet));
     EXPECT_EQ(ws->tiles.palettes.bgPalettes[5][3], (GbcColor{0, 0, 0}));

@@ -89,5 +89,5 @@ TEST(TilerRawImport, ShortFilesAreRefusedWholeAndLongerOnesReadAsFarAsNeeded)
     EXPECT_EQ(importTilerRawFile(dir.file("short.raw"), *lib, TILE_BG).text(),
               "Invalid Tiler raw file " + dir.file("short.raw") + ": it holds 6183 bytes, a Tiler raw file holds 6184.");
     const Result missing = importTilerRawFile(dir.file("none.raw"), *lib, TILE_BG);
-    EXPECT_EQ(missing.text(), "Error! Unable to open file " + dir.file("none.raw"));
+    EXPECT_EQ(missing.text(), "Error! Unable to open file " + dir.file("none.raw") + ": No such file or directory");
 }

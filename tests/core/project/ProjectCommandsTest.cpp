@@ -187,7 +187,7 @@ TEST(SaveProject, FailedProjectFileWritesNoTileSetsAndKeepsFlags)
     NullProgress progress;
     const Result r = saveProject(ws, progress);
     ASSERT_FALSE(r);
-    EXPECT_EQ(r.text(), "Unable to create new map file");
+    EXPECT_EQ(r.text(), "Unable to create new map file: No such file or directory");
     EXPECT_FALSE(fileExists(dir.file("p.qmb")));
     EXPECT_EQ(ws.project.changeFlags, CHANGED_BG_TILES | CHANGED_MAP);
 }
@@ -274,6 +274,10 @@ void interruptEverywhere(const std::function<Result(Workspace&)>& save, const st
         for (const SimulatedWriteFailure& failure : failures) {
             SCOPED_TRACE(name + " stage " + std::to_string(int(failure.stage)) + " after " +
                          std::to_string(failure.afterBytes));
+            // A full disk while writing, a failing disk at the other stages.
+            const bool full = failure.stage == WriteStage::Data;
+            const bool sentence = expected.back() == '.';
+            const std::string reason = full ? "No space left on device" : "Input/output error";
             ++interruptions;
             for (const auto& [file, bytes] : previous)
                 writeBytes(dir.file(file), bytes);
@@ -283,7 +287,7 @@ void interruptEverywhere(const std::function<Result(Workspace&)>& save, const st
             const Result r = save(*ws);
             clearSimulatedWriteFailure();
             EXPECT_FALSE(r);
-            EXPECT_EQ(r.text(), expected);
+            EXPECT_EQ(r.text(), sentence ? expected + " " + reason + "." : expected + ": " + reason);
 
             const Files now = filesIn(dir);
             EXPECT_EQ(now.size(), 3u);
@@ -362,7 +366,7 @@ TEST(SaveProjectAs, FailedProjectFileKeepsTheTileSetsWrittenAndTheOtherFlags)
     SavePaths paths{dir.file("no/such/level.qmm"), dir.file("bg.qmb"), ""};
     const Result r = saveProjectAs(ws, paths, progress);
     ASSERT_FALSE(r);
-    EXPECT_EQ(r.text(), "Unable to create new map file");
+    EXPECT_EQ(r.text(), "Unable to create new map file: No such file or directory");
     EXPECT_TRUE(fileExists(dir.file("bg.qmb")));
     EXPECT_EQ(ws.project.changeFlags, CHANGED_MAP | CHANGED_OBJ_TILES);
 }

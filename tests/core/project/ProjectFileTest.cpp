@@ -277,7 +277,8 @@ TEST(ProjectFile, RefusesWrongPrefixVersionsAndImpossibleSizes)
     // walked its rows for minutes.
     Builder noColumns;
     noColumns.text("Quilt Mark Version 4.0").str("").str("").u32(0).u32(0).u32(0).u32(0).u32(654311424).u32(0);
-    EXPECT_EQ(textOf(noColumns.b), formatText("Not enought memory to create %dx%d map", 0, 654311424));
+    EXPECT_EQ(textOf(noColumns.b), "Not enought memory to create 0x654311424 map: a side of 654311424 cells is over "
+                                   "the limit of 16,777,216 cells");
 }
 
 TEST(ProjectFile, EveryPrefixIsRefusedAndTheOpenProjectStaysAsItWas)
@@ -318,7 +319,7 @@ TEST(ProjectFile, EveryPrefixIsRefusedAndTheOpenProjectStaysAsItWas)
     }
     ScriptedPrompter prompter;
     EXPECT_EQ(readProject(dir.file("missing.qmm"), open, prompter, quiet).text(),
-              "Error! Unable to open the project file " + dir.file("missing.qmm"));
+              "Error! Unable to open the project file " + dir.file("missing.qmm") + ": No such file or directory");
     EXPECT_EQ(encodeProject(open, quiet), before);
 }
 
@@ -335,7 +336,7 @@ TEST(ProjectFile, AFailedSaveKeepsThePreviousFile)
     for (size_t failAt : {size_t(0), size_t(5), size_t(100), size_t(17000)}) {
         simulateWriteFailureAfter(failAt);
         const Result r = writeProject(ws, quiet);
-        EXPECT_EQ(r.text(), "Unable to create new map file");
+        EXPECT_EQ(r.text(), "Unable to create new map file: No space left on device");
         EXPECT_EQ(readBytes(ws.project.projectPath), before);
         EXPECT_EQ(ws.project.changeFlags, CHANGED_MAP);
     }
@@ -461,7 +462,8 @@ TEST(ProjectFile, StoreExportSettingsRewritesTheBlockAndKeepsWhatFollows)
     writeBytes(bad.projectPath, Builder().text("Not a project at all").b);
     EXPECT_EQ(storeExportSettings(bad).text(), "Invalid Quiltmark file.");
     bad.projectPath = dir.file("none.qmm");
-    EXPECT_EQ(storeExportSettings(bad).text(), "Unable to open file " + dir.file("none.qmm"));
+    EXPECT_EQ(storeExportSettings(bad).text(),
+              "Unable to open file " + dir.file("none.qmm") + ": No such file or directory");
 }
 
 TEST(ProjectFile, EverySampleOpensWithItsTileSetsAndSurvivesARewrite)

@@ -105,6 +105,7 @@ TEST(ReportFile, UnwritableFileIsReportedAndNothingIsWritten)
     NullProgress quiet;
     const Result r = writeReport(ReportKind::Palette, *ws, TILE_BG, quiet, written);
     ASSERT_FALSE(r);
-    EXPECT_EQ(r.text(), "Unable to create file " + dir.file("missing/level1PaletteRpt.txt"));
+    EXPECT_EQ(r.text(),
+              "Unable to create file " + dir.file("missing/level1PaletteRpt.txt") + ": No such file or directory");
     EXPECT_TRUE(written.path.empty());
 }

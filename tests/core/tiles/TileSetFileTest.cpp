@@ -167,7 +167,9 @@ TEST(TileSetFile, MissingFileAsksToLocateItAndHandsBackTheLocatedPath)
         ScriptedPrompter prompter;
         const TileSetLoad load = loadTileSet(dir.file("gone.qmo"), TILE_OBJ, lib, prompter, quiet);
         EXPECT_FALSE(load.loaded);
-        EXPECT_EQ(prompter.informed, (std::vector<std::string>{"Unable to open file " + dir.file("gone.qmo")}));
+        EXPECT_EQ(prompter.informed,
+                  (std::vector<std::string>{"Unable to open file " + dir.file("gone.qmo") +
+                                            ": No such file or directory"}));
         EXPECT_EQ(prompter.locateRequests, (std::vector<std::string>{dir.file("gone.qmo")}));
         EXPECT_EQ(lib.obj.tiles[0].commentText(), "old");
     }
@@ -203,11 +205,12 @@ TEST(TileSetFile, AFailedSaveReportsAndKeepsThePreviousFile)
     simulateWriteFailureAfter(1000);
     const Result r = saveTileSetFile(path, TILE_BG, lib, quiet);
     EXPECT_FALSE(r);
-    EXPECT_EQ(r.text(), "Unable to open file " + path + " for writing.");
+    EXPECT_EQ(r.text(), "Unable to open file " + path + " for writing. No space left on device.");
     EXPECT_EQ(readBytes(path), before);
 
     const Result noDir = saveTileSetFile(dir.file("no/such/dir/x.qmb"), TILE_BG, lib, quiet);
-    EXPECT_EQ(noDir.text(), "Unable to open file " + dir.file("no/such/dir/x.qmb") + " for writing.");
+    EXPECT_EQ(noDir.text(), "Unable to open file " + dir.file("no/such/dir/x.qmb") + " for writing. No such file or "
+                            "directory.");
 }
 
 TEST(TileSetFile, EverySampleTileSetLoadsAndSavesBackByteForByte)

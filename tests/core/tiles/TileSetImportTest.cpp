@@ -164,5 +164,6 @@ TEST(TileSetImport, FromAFileAndWhenItCannotBeRead)
     r.toTile = 4; // past the end: refused like the dialog refuses it
     EXPECT_EQ(importTileSet(r, *ws, prompter).text(), "Invalid end tile value. This file only has 4 tiles");
     r.path = dir.file("none.bin");
-    EXPECT_EQ(importTileSet(r, *ws, prompter).text(), "Error! Unable to open file " + dir.file("none.bin"));
+    EXPECT_EQ(importTileSet(r, *ws, prompter).text(),
+              "Error! Unable to open file " + dir.file("none.bin") + ": No such file or directory");
 }

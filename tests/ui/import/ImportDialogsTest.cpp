@@ -164,7 +164,8 @@ private slots:
             return true;
         };
         QVERIFY(!importTileSetCommand(t.host));
-        QCOMPARE(t.prompter.informed.back(), "Error! Unable to open file " + dir.file("t.bin"));
+        QCOMPARE(t.prompter.informed.back(),
+                 "Error! Unable to open file " + dir.file("t.bin") + ": No such file or directory");
         QVERIFY(t.ws.tiles.bg.tiles[10].pixels == before);
     }
 
@@ -223,7 +224,8 @@ private slots:
 
         t.file = QString::fromStdString(dir.file("missing.bin"));
         QVERIFY(!importMapCommand(t.host));
-        QCOMPARE(t.prompter.informed.back(), "Error! Unable to open file " + dir.file("missing.bin"));
+        QCOMPARE(t.prompter.informed.back(),
+                 "Error! Unable to open file " + dir.file("missing.bin") + ": No such file or directory");
     }
 
     void paletteCommand()

@@ -61,7 +61,8 @@ private slots:
         host.prompter = &prompter;
         host.progress = &progress;
         QVERIFY(!runReportCommand(host, ReportKind::Palette));
-        QCOMPARE(prompter.informed.back(), "Unable to create file " + dir.file("missing/level1PaletteRpt.txt"));
+        QCOMPARE(prompter.informed.back(),
+                 "Unable to create file " + dir.file("missing/level1PaletteRpt.txt") + ": No such file or directory");
     }
 
     void priorityReportDialog()
