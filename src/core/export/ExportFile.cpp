@@ -90,12 +90,52 @@ CreatedExportFile createExportFile(const std::string& path, Prompter& prompter)
     return result;
 }
 
-std::optional<ExportFile> openExportFile(const std::string& path, Prompter& prompter, ExportReport& report)
+std::string exportPathRefusal(const std::string& location, const std::string& path)
 {
+    namespace fs = std::filesystem;
+    const std::string outside = formatText(MSG_OUTSIDE_LOCATION, path.c_str(), location.c_str());
+    // By its name: exactly one component below the location.
+    const fs::path relative =
+        fs::path(path).lexically_normal().lexically_relative(fs::path(location).lexically_normal());
+    if (relative.empty() || std::distance(relative.begin(), relative.end()) != 1 || relative == "." ||
+        relative == "..")
+        return outside;
+    // By what is there already: a link must name a file in the same place.
+    std::error_code ec;
+    const std::optional<std::string> target = finalLinkTarget(path);
+    if (!target)
+        return outside;
+    if (*target != path && fs::weakly_canonical(*target, ec).parent_path() != fs::weakly_canonical(location, ec))
+        return outside;
+    const fs::file_status st = fs::status(*target, ec);
+    if (fs::exists(st) && !fs::is_regular_file(st) && !fs::is_directory(st))
+        return formatText(MSG_NOT_REGULAR_FILE, path.c_str());
+    return {};
+}
+
+std::optional<ExportFile> openExportFile(const std::string& location, const std::string& path, Prompter& prompter,
+                                         ExportReport& report)
+{
+    if (const std::string refusal = exportPathRefusal(location, path); !refusal.empty()) {
+        prompter.inform(refusal);
+        report.skipped(path, refusal);
+        return std::nullopt;
+    }
     CreatedExportFile created = createExportFile(path, prompter);
     if (!created.file)
         report.skipped(path, created.reason);
     return std::move(created.file);
+}
+
+bool refuseExportNames(ExportPage page, const std::string& prefix, const std::string& suffix, Prompter& prompter,
+                       ExportReport& report)
+{
+    const Result names = checkExportNames(page, prefix, suffix);
+    if (names)
+        return false;
+    prompter.inform(names.text());
+    report.skipped("", names.text());
+    return true;
 }
 
 bool commitExportFile(ExportFile& file, Prompter& prompter, ExportReport& report)

@@ -6,6 +6,7 @@
 
 #include "core/base/FileIO.h"
 #include "core/base/Prompter.h"
+#include "core/export/ExportFileName.h"
 #include "core/export/ExportReport.h"
 
 #include <cstdint>
@@ -21,6 +22,7 @@ inline constexpr const char* MSG_DIRECTORY_NOT_CREATED =
 inline constexpr const char* MSG_UNABLE_TO_CREATE_FILE = "Unable to create file %s";
 inline constexpr const char* MSG_UNABLE_TO_OPEN_FILE = "Unable to open file %s";
 inline constexpr const char* MSG_UNABLE_TO_WRITE_FILE = "Unable to write file %s";
+inline constexpr const char* MSG_OUTSIDE_LOCATION = "%s would be written outside the export location %s.";
 
 class ExportFile {
 public:
@@ -57,9 +59,21 @@ struct CreatedExportFile {
 // No, Cancel and a denied access give no message, only the reason.
 CreatedExportFile createExportFile(const std::string& path, Prompter& prompter);
 
-// Opens the file as createExportFile does; when it cannot be, notes the file
-// as skipped in the report and gives none.
-std::optional<ExportFile> openExportFile(const std::string& path, Prompter& prompter, ExportReport& report);
+// Why path would not be a file directly inside location: it leaves it (by
+// its name, or as a symbolic link to a file elsewhere) or it is something
+// other than a regular file. Empty when it is fine.
+std::string exportPathRefusal(const std::string& location, const std::string& path);
+
+// Opens the file as createExportFile does, once exportPathRefusal found
+// nothing to refuse (a refusal is told to the user); when it cannot be,
+// notes the file as skipped in the report and gives none.
+std::optional<ExportFile> openExportFile(const std::string& location, const std::string& path, Prompter& prompter,
+                                         ExportReport& report);
+
+// When checkExportNames refuses the page's prefix or suffix: tells the user,
+// notes the page as skipped and returns true.
+bool refuseExportNames(ExportPage page, const std::string& prefix, const std::string& suffix, Prompter& prompter,
+                       ExportReport& report);
 
 // Commits the file and notes the outcome; a file that cannot be written is
 // reported to the user with "Unable to write file %s" and the reason.

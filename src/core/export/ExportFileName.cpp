@@ -1,5 +1,9 @@
 #include "core/export/ExportFileName.h"
 
+#include "core/base/Format.h"
+
+#include <cctype>
+
 namespace qm {
 
 namespace {
@@ -43,6 +47,24 @@ std::string exportFileName(int code, const std::string& prefix, const std::strin
 std::string exportPath(const std::string& location, const std::string& name)
 {
     return location + "/" + name;
+}
+
+Result checkExportNames(ExportPage page, const std::string& prefix, const std::string& suffix)
+{
+    const auto mayLeave = [](const std::string& text) {
+        if (text.find_first_of("/\\") != std::string::npos || text.find("..") != std::string::npos)
+            return true;
+        for (size_t i = 0; i + 1 < text.size(); ++i)
+            if (std::isalpha(static_cast<unsigned char>(text[i])) && text[i + 1] == ':')
+                return true;
+        return false;
+    };
+    const char* pageName = page == ExportPage::Map ? "map" : page == ExportPage::Tileset ? "tile set" : "palette";
+    for (const auto& [field, text] : {std::pair{"prefix", &prefix}, std::pair{"suffix", &suffix}})
+        if (mayLeave(*text))
+            return Result::failure(formatText("The %s %s '%s' would write outside the export location.", pageName,
+                                              field, text->c_str()));
+    return Result::success();
 }
 
 std::string exportDirectoryOf(const std::string& path)

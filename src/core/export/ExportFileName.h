@@ -1,9 +1,14 @@
 #pragma once
 // Names and full paths of export files.
 
+#include "core/base/Result.h"
+
 #include <string>
 
 namespace qm {
+
+// The three pages of the export dialog.
+enum class ExportPage { Map, Tileset, Palette };
 
 // File codes of exportFileName.
 inline constexpr int EXPORT_TAG_RLE_HEADER = 0;
@@ -35,5 +40,10 @@ std::string exportPath(const std::string& location, const std::string& name);
 
 // Everything before the last separator of path ("" when there is none).
 std::string exportDirectoryOf(const std::string& path);
+
+// A prefix or suffix with "/", "\\", ".." or a drive letter ("C:") in it
+// could put a file outside the page's location: refused with "The map prefix
+// '../x' would write outside the export location."
+Result checkExportNames(ExportPage page, const std::string& prefix, const std::string& suffix);
 
 } // namespace qm

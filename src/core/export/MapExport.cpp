@@ -257,7 +257,7 @@ public:
         if (f & MAP_EXPORT_TAG) {
             streamFiles({MapLayer::None, MapEntryKind::Tag, EXPORT_TAG, "Tag", false});
             if (f & MAP_RLE_TAG)
-                writeTagRle(map_, exportPath(s_.mapLocation, s_.mapPrefix), prompter_, progress_, report_);
+                writeTagRle(map_, s_.mapLocation, s_.mapPrefix, prompter_, progress_, report_);
         }
         return std::move(report_);
     }
@@ -299,7 +299,7 @@ private:
         const char* caption = diagonal && mf.kind == MapEntryKind::Attribute ? "Exporting map attributes data"
                                                                               : "Exporting map data";
         if (oneFile) {
-            std::optional<ExportFile> file = openExportFile(firstPath, prompter_, report_);
+            std::optional<ExportFile> file = openExportFile(s_.mapLocation, firstPath, prompter_, report_);
             if (!file)
                 return;
             ProgressScope scope(progress_, caption, 10);
@@ -322,8 +322,8 @@ private:
         const size_t files = std::max<size_t>(1, (stream.size() + chunk - 1) / chunk);
         ProgressScope scope(progress_, caption, static_cast<int>(std::min<size_t>(files, INT32_MAX)));
         for (size_t n = 0; n < files; ++n) {
-            std::optional<ExportFile> file = openExportFile(splitPath(mf.splitStem, static_cast<int>(n + 1)),
-                                                            prompter_, report_);
+            std::optional<ExportFile> file = openExportFile(
+                s_.mapLocation, splitPath(mf.splitStem, static_cast<int>(n + 1)), prompter_, report_);
             if (!file)
                 return;
             const size_t from = n * chunk;
@@ -342,7 +342,7 @@ private:
         std::vector<ExportFile> files;
         for (const char* part : PARTS) {
             const std::string path = base + stem + part + s_.mapSuffix + ".bin";
-            std::optional<ExportFile> file = openExportFile(path, prompter_, report_);
+            std::optional<ExportFile> file = openExportFile(s_.mapLocation, path, prompter_, report_);
             if (!file) {
                 for (const ExportFile& made : files)
                     report_.skipped(made.path(), "Not written, as " + path + " cannot be created.");
@@ -419,11 +419,15 @@ ExportReport exportMapPage(const MapGrid& map, const ExportSettings& settings, P
 {
     const std::uint16_t any = MAP_EXPORT_BG | MAP_EXPORT_OBJ | MAP_EXPORT_BG_ATTR | MAP_EXPORT_OBJ_ATTR |
                               MAP_EXPORT_TAG;
-    if (settings.mapFlags & any && settings.mapLocation.empty()) {
+    if (settings.mapFlags & any) {
         ExportReport report;
-        prompter.inform(MSG_EMPTY_LOCATION);
-        report.skipped("", MSG_EMPTY_LOCATION);
-        return report;
+        if (settings.mapLocation.empty()) {
+            prompter.inform(MSG_EMPTY_LOCATION);
+            report.skipped("", MSG_EMPTY_LOCATION);
+            return report;
+        }
+        if (refuseExportNames(ExportPage::Map, settings.mapPrefix, settings.mapSuffix, prompter, report))
+            return report;
     }
     return MapPageRun(map, settings, prompter, progress).run();
 }

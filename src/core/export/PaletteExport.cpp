@@ -22,10 +22,10 @@ std::array<std::uint8_t, 64> encodePaletteGroup(const GbcPaletteGroup& group)
 
 namespace {
 
-void writePaletteFile(const std::string& path, const GbcPaletteGroup& group, Prompter& prompter,
-                      Progress& progress, ExportReport& report)
+void writePaletteFile(const std::string& location, const std::string& name, const GbcPaletteGroup& group,
+                      Prompter& prompter, Progress& progress, ExportReport& report)
 {
-    std::optional<ExportFile> file = openExportFile(path, prompter, report);
+    std::optional<ExportFile> file = openExportFile(location, exportPath(location, name), prompter, report);
     if (!file)
         return;
     {
@@ -45,18 +45,20 @@ ExportReport exportPalettePage(const PaletteStore& palettes, const ExportSetting
                                Progress& progress)
 {
     ExportReport report;
-    if (s.paletteFlags & (PALETTE_BG | PALETTE_OBJ) && s.paletteLocation.empty()) {
-        prompter.inform(MSG_EMPTY_LOCATION);
-        report.skipped("", MSG_EMPTY_LOCATION);
-        return report;
+    if (s.paletteFlags & (PALETTE_BG | PALETTE_OBJ)) {
+        if (s.paletteLocation.empty()) {
+            prompter.inform(MSG_EMPTY_LOCATION);
+            report.skipped("", MSG_EMPTY_LOCATION);
+            return report;
+        }
+        if (refuseExportNames(ExportPage::Palette, s.palettePrefix, s.paletteSuffix, prompter, report))
+            return report;
     }
     if (s.paletteFlags & PALETTE_BG)
-        writePaletteFile(exportPath(s.paletteLocation, exportFileName(EXPORT_PALETTE_BG, s.palettePrefix,
-                                                                      s.paletteSuffix)),
+        writePaletteFile(s.paletteLocation, exportFileName(EXPORT_PALETTE_BG, s.palettePrefix, s.paletteSuffix),
                          palettes.bgPalettes, prompter, progress, report);
     if (s.paletteFlags & PALETTE_OBJ)
-        writePaletteFile(exportPath(s.paletteLocation, exportFileName(EXPORT_PALETTE_OBJ, s.palettePrefix,
-                                                                      s.paletteSuffix)),
+        writePaletteFile(s.paletteLocation, exportFileName(EXPORT_PALETTE_OBJ, s.palettePrefix, s.paletteSuffix),
                          palettes.objPalettes, prompter, progress, report);
     return report;
 }

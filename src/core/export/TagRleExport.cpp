@@ -82,15 +82,15 @@ TagRle encodeTagRle(const MapGrid& map)
     return encoder.finish();
 }
 
-void writeTagRle(const MapGrid& map, const std::string& basePath, Prompter& prompter, Progress& progress,
-                 ExportReport& report)
+void writeTagRle(const MapGrid& map, const std::string& location, const std::string& prefix, Prompter& prompter,
+                 Progress& progress, ExportReport& report)
 {
-    const std::string binPath = basePath + "TagRLE.bin";
-    const std::string hdrPath = basePath + "TagRLE.hdr";
-    std::optional<ExportFile> bin = openExportFile(binPath, prompter, report);
+    const std::string binPath = exportPath(location, exportFileName(EXPORT_TAG_RLE, prefix, ""));
+    const std::string hdrPath = exportPath(location, exportFileName(EXPORT_TAG_RLE_HEADER, prefix, ""));
+    std::optional<ExportFile> bin = openExportFile(location, binPath, prompter, report);
     if (!bin)
         return;
-    std::optional<ExportFile> hdr = openExportFile(hdrPath, prompter, report);
+    std::optional<ExportFile> hdr = openExportFile(location, hdrPath, prompter, report);
     if (!hdr) {
         report.skipped(binPath, "Its header file " + hdrPath + " cannot be created.");
         return;

@@ -20,8 +20,8 @@ struct TagRle {
 };
 TagRle encodeTagRle(const MapGrid& map);
 
-// basePath is the map location, the separator and the map prefix.
-void writeTagRle(const MapGrid& map, const std::string& basePath, Prompter& prompter, Progress& progress,
-                 ExportReport& report);
+// Writes "TagRLE.bin" and its header "TagRLE.hdr", both after the map prefix, into location.
+void writeTagRle(const MapGrid& map, const std::string& location, const std::string& prefix, Prompter& prompter,
+                 Progress& progress, ExportReport& report);
 
 } // namespace qm

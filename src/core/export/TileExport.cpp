@@ -90,7 +90,7 @@ private:
                 return;
             }
         }
-        std::optional<ExportFile> file = openExportFile(path, prompter_, report_);
+        std::optional<ExportFile> file = openExportFile(s_.tilesetLocation, path, prompter_, report_);
         if (!file)
             return;
         {
@@ -113,7 +113,7 @@ private:
 
     void attributes(int code, const TileSet& set, bool alternate)
     {
-        std::optional<ExportFile> file = openExportFile(pathOf(code), prompter_, report_);
+        std::optional<ExportFile> file = openExportFile(s_.tilesetLocation, pathOf(code), prompter_, report_);
         if (!file)
             return;
         {
@@ -140,11 +140,15 @@ ExportReport exportTilesetPage(const TileLibrary& tiles, const ExportSettings& s
 {
     const std::uint16_t any = TILES_BG_MAIN | TILES_BG_ALT | TILES_BG_MAIN_ATTR | TILES_BG_ALT_ATTR |
                               TILES_OBJ_MAIN | TILES_OBJ_ALT | TILES_OBJ_MAIN_ATTR | TILES_OBJ_ALT_ATTR;
-    if (settings.tilesetFlags & any && settings.tilesetLocation.empty()) {
+    if (settings.tilesetFlags & any) {
         ExportReport report;
-        prompter.inform(MSG_EMPTY_LOCATION);
-        report.skipped("", MSG_EMPTY_LOCATION);
-        return report;
+        if (settings.tilesetLocation.empty()) {
+            prompter.inform(MSG_EMPTY_LOCATION);
+            report.skipped("", MSG_EMPTY_LOCATION);
+            return report;
+        }
+        if (refuseExportNames(ExportPage::Tileset, settings.tilesetPrefix, settings.tilesetSuffix, prompter, report))
+            return report;
     }
     return TilesetPageRun(tiles, settings, prompter, progress, compressorSetting).run();
 }

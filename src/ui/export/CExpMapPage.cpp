@@ -49,7 +49,8 @@ QGroupBox* radioBox(const char* title, QRadioButton* a, QRadioButton* b, QWidget
 
 } // namespace
 
-CExpMapPage::CExpMapPage(CExpPropertySheet* sheet) : CExpPage(sheet, QStringLiteral("Export Map"))
+CExpMapPage::CExpMapPage(CExpPropertySheet* sheet)
+    : CExpPage(sheet, ExportPage::Map, QStringLiteral("Export Map"))
 {
     oneFile_ = radio("One large bin");
     splitInto_ = radio("Split into");

@@ -13,10 +13,10 @@
 
 namespace qm::ui {
 
-CExpPage::CExpPage(CExpPropertySheet* sheet, const QString& exportText)
-    : QWidget(nullptr), sheet_(sheet), prefix_(new QLineEdit), suffix_(new QLineEdit), location_(new QLineEdit),
-      locationButton_(new QPushButton(QStringLiteral("Location.."))), exportButton_(new QPushButton(exportText)),
-      exportText_(exportText)
+CExpPage::CExpPage(CExpPropertySheet* sheet, ExportPage page, const QString& exportText)
+    : QWidget(nullptr), sheet_(sheet), page_(page), prefix_(new QLineEdit), suffix_(new QLineEdit),
+      location_(new QLineEdit), locationButton_(new QPushButton(QStringLiteral("Location.."))),
+      exportButton_(new QPushButton(exportText)), exportText_(exportText)
 {
     connect(prefix_, &QLineEdit::textChanged, this, [this] { fieldEdited(); });
     connect(suffix_, &QLineEdit::textChanged, this, [this] { fieldEdited(); });
@@ -130,6 +130,13 @@ void CExpPage::exportPage()
     const QString where = location_->text();
     if (where.isEmpty()) {
         sheet_->prompter().inform(MSG_EMPTY_LOCATION);
+        return;
+    }
+    if (const Result names = checkExportNames(page_, prefix(), suffix()); !names) {
+        sheet_->prompter().inform(names.text());
+        QLineEdit* field = checkExportNames(page_, prefix(), {}) ? suffix_ : prefix_;
+        field->setFocus();
+        field->selectAll();
         return;
     }
     location() = where.toStdString();

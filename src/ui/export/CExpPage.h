@@ -4,6 +4,8 @@
 // page's export button. Each page edits its own fields of the sheet's copy of
 // the export settings.
 
+#include "core/export/ExportFileName.h"
+
 #include <QWidget>
 
 #include <string>
@@ -20,7 +22,7 @@ class CExpPropertySheet;
 class CExpPage : public QWidget {
     Q_OBJECT
 public:
-    CExpPage(CExpPropertySheet* sheet, const QString& exportText);
+    CExpPage(CExpPropertySheet* sheet, ExportPage page, const QString& exportText);
 
     QLineEdit* prefixField() const { return prefix_; }
     QLineEdit* suffixField() const { return suffix_; }
@@ -38,7 +40,8 @@ public:
     virtual void refreshLabels() = 0;
     // "Location..": the directory picker.
     void pickLocation();
-    // The export button.
+    // The export button. A prefix or suffix that would write outside the
+    // location is refused with core's message before anything is written.
     void exportPage();
 
 protected:
@@ -66,6 +69,7 @@ protected:
     CExpPropertySheet* sheet_;
 
 private:
+    ExportPage page_;
     QLineEdit* prefix_;
     QLineEdit* suffix_;
     QLineEdit* location_;

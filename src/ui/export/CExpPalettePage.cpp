@@ -12,7 +12,8 @@
 
 namespace qm::ui {
 
-CExpPalettePage::CExpPalettePage(CExpPropertySheet* sheet) : CExpPage(sheet, QStringLiteral("Export Palette"))
+CExpPalettePage::CExpPalettePage(CExpPropertySheet* sheet)
+    : CExpPage(sheet, ExportPage::Palette, QStringLiteral("Export Palette"))
 {
     auto* box = new QGroupBox(QStringLiteral("GBC Palettes"));
     auto* grid = new QGridLayout(box);

@@ -47,7 +47,8 @@ int codeOfBit(int bit)
 
 } // namespace
 
-CExpTilesetPage::CExpTilesetPage(CExpPropertySheet* sheet) : CExpPage(sheet, QStringLiteral("Export Tile Set"))
+CExpTilesetPage::CExpTilesetPage(CExpPropertySheet* sheet)
+    : CExpPage(sheet, ExportPage::Tileset, QStringLiteral("Export Tile Set"))
 {
     auto* content = new QWidget;
     auto* v = new QVBoxLayout(content);

@@ -83,7 +83,7 @@ TEST(TagRleExport, HeaderThatCannotBeCreatedLeavesTheDataFileAlone)
     ScriptedPrompter prompter;
     CountingProgress progress;
     ExportReport report;
-    writeTagRle(tagMap(2, 1, {1, 2}), dir.path().string() + "/", prompter, progress, report);
+    writeTagRle(tagMap(2, 1, {1, 2}), dir.path().string(), "", prompter, progress, report);
     EXPECT_EQ(readBytes(dir.file("TagRLE.bin")), Bytes{9});
     ASSERT_EQ(report.files.size(), 2u);
     EXPECT_FALSE(report.files[0].written);

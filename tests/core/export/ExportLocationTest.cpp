@@ -1,0 +1,195 @@
+// Export files stay inside their location whatever the project says, and a
+// killed export leaves no temporary file once the next one has run.
+
+#include "core/base/FileIO.h"
+#include "core/export/ExportFile.h"
+#include "core/export/MapExport.h"
+#include "core/export/PaletteExport.h"
+#include "core/export/TileExport.h"
+#include "support/TestSupport.h"
+
+#include <csignal>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <set>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace qm {
+namespace {
+
+using test::ScriptedPrompter;
+using test::TempDir;
+namespace fs = std::filesystem;
+
+// Every path under root, relative to it.
+std::set<std::string> treeOf(const fs::path& root)
+{
+    std::set<std::string> names;
+    for (const auto& entry : fs::recursive_directory_iterator(root))
+        names.insert(entry.path().lexically_relative(root).string());
+    return names;
+}
+
+// Runs every page with text as the field (0 prefix, 1 suffix) of each; the
+// map page twice, the second time for the RLE tag map and its header.
+std::vector<std::pair<std::string, ExportReport>> exportEveryPage(int field, const std::string& text,
+                                                                  const std::string& location, ScriptedPrompter& p)
+{
+    ExportSettings s;
+    std::string* const fields[2][3] = {{&s.mapPrefix, &s.tilesetPrefix, &s.palettePrefix},
+                                       {&s.mapSuffix, &s.tilesetSuffix, &s.paletteSuffix}};
+    for (std::string* f : fields[field])
+        *f = text;
+    s.mapLocation = s.tilesetLocation = s.paletteLocation = location;
+    s.tilesetFlags = TILES_BG_MAIN | TILES_OBJ_ALT_ATTR;
+    s.paletteFlags = PALETTE_BG | PALETTE_OBJ;
+    MapGrid map;
+    map.create(4, 2);
+    const TileLibrary tiles;
+    NullProgress quiet;
+    std::vector<std::pair<std::string, ExportReport>> runs;
+    for (std::uint16_t flags : {MAP_EXPORT_BG | MAP_EXPORT_BG_ATTR, MAP_EXPORT_TAG | MAP_RLE_TAG}) {
+        s.mapFlags = flags | MAP_ONE_FILE;
+        runs.emplace_back("map", exportMapPage(map, s, p, quiet));
+    }
+    runs.emplace_back("tile set", exportTilesetPage(tiles, s, p, quiet));
+    runs.emplace_back("palette", exportPalettePage(tiles.palettes, s, p, quiet));
+    return runs;
+}
+
+TEST(ExportLocation, EscapingPrefixesAndSuffixesAreRefusedOnEveryPageWithNothingWritten)
+{
+    TempDir root;
+    const std::string location = root.file("out/in");
+    fs::create_directories(location);
+    for (const std::string& text : {std::string("../escape_"), std::string("../../escape_"), root.file("abs_"),
+                                    std::string("..\\..\\win_"), std::string("sub/x"), std::string("C:drive_")}) {
+        for (int field : {0, 1}) {
+            SCOPED_TRACE(text + (field ? " as suffix" : " as prefix"));
+            ScriptedPrompter prompter;
+            for (const auto& [page, report] : exportEveryPage(field, text, location, prompter)) {
+                const std::string message = "The " + page + (field ? " suffix '" : " prefix '") + text +
+                                            "' would write outside the export location.";
+                ASSERT_EQ(report.files.size(), 1u);
+                EXPECT_EQ(report.files[0].reason, message);
+                EXPECT_FALSE(report.files[0].written);
+            }
+            EXPECT_EQ(prompter.informed.size(), 4u);
+            EXPECT_EQ(treeOf(root.path()), (std::set<std::string>{"out", "out/in"}));
+        }
+    }
+    ScriptedPrompter prompter;
+    for (const auto& [page, report] : exportEveryPage(0, "lv1.a_", location, prompter))
+        EXPECT_TRUE(report.allWritten()) << page;
+}
+
+TEST(ExportLocation, EveryFinalPathIsCheckedWhereItLeads)
+{
+    TempDir root;
+    const std::string loc = root.file("out");
+    fs::create_directory(loc);
+    test::writeBytes(root.file("outside.bin"), {1});
+    test::writeBytes(root.file("out/target.bin"), {2});
+    fs::create_symlink(root.file("outside.bin"), root.file("out/MAPBG.bin"));
+    fs::create_symlink("target.bin", root.file("out/inside.bin"));
+    test::FifoPeer fifo(root.file("out/fifo.bin"), test::FifoPeer::Role::Reader);
+    const std::string outside = " would be written outside the export location " + loc + ".";
+    const std::pair<std::string, std::string> cases[] = {
+        {loc + "/x.bin", ""},
+        {loc + "//x.bin", ""},
+        {loc + "/inside.bin", ""},
+        {loc + "/MAPBG.bin", loc + "/MAPBG.bin" + outside},
+        {loc + "/../x.bin", loc + "/../x.bin" + outside},
+        {loc + "/sub/x.bin", loc + "/sub/x.bin" + outside},
+        {loc + "/fifo.bin", loc + "/fifo.bin is not a regular file"},
+    };
+    for (const auto& [path, refusal] : cases)
+        EXPECT_EQ(exportPathRefusal(loc, path), refusal) << path;
+
+    // A link to a file elsewhere is not written through.
+    ExportSettings s;
+    s.mapLocation = loc;
+    s.mapFlags = MAP_EXPORT_BG | MAP_ONE_FILE;
+    MapGrid map;
+    map.create(2, 2);
+    ScriptedPrompter prompter;
+    NullProgress quiet;
+    const ExportReport report = exportMapPage(map, s, prompter, quiet);
+    ASSERT_EQ(report.files.size(), 1u);
+    EXPECT_EQ(report.files[0].reason, loc + "/MAPBG.bin" + outside);
+    EXPECT_EQ(test::readBytes(root.file("outside.bin")), std::vector<std::uint8_t>{1});
+}
+
+// Our temporaries in dir.
+int temporariesIn(const fs::path& dir)
+{
+    int n = 0;
+    for (const auto& entry : fs::directory_iterator(dir))
+        n += entry.path().filename().string().find(".qmtmp-") != std::string::npos;
+    return n;
+}
+
+TEST(ExportLocation, AKilledExportLeavesNoTemporaryOnceTheNextExportRan)
+{
+    MapGrid map;
+    map.create(64, 64);
+    const struct {
+        bool unnamed;
+        WriteStage stage;
+        int leftByKill; // named temporaries the kill leaves
+    } cases[] = {
+        {true, WriteStage::Data, 0}, // nothing has a name until the end
+        {true, WriteStage::Rename, 1},
+        {false, WriteStage::Data, 1},
+        {false, WriteStage::Rename, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.unnamed) + " " + std::to_string(static_cast<int>(c.stage)));
+        TempDir dir;
+        ExportSettings s;
+        s.mapLocation = dir.path().string();
+        s.mapFlags = MAP_EXPORT_BG | MAP_EXPORT_OBJ | MAP_ONE_FILE | MAP_8BIT;
+        useUnnamedTemporaries(c.unnamed);
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            // Stops in the middle of the first file and waits to be killed.
+            simulateShortWrites(1000);
+            setWriteStageHook([&](WriteStage stage, std::size_t) {
+                if (stage != c.stage)
+                    return;
+                const char byte = 1;
+                if (::write(ready[1], &byte, 1) == 1)
+                    ::pause();
+            });
+            ScriptedPrompter prompter;
+            NullProgress quiet;
+            exportMapPage(map, s, prompter, quiet);
+            ::_exit(0);
+        }
+        char byte = 0;
+        EXPECT_EQ(::read(ready[0], &byte, 1), 1);
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        ::close(ready[0]);
+        ::close(ready[1]);
+        EXPECT_EQ(temporariesIn(dir.path()), c.leftByKill);
+
+        // A running program's temporary and files that only look alike stay.
+        const std::string alive = ".MAPBG.bin.qmtmp-" + std::to_string(::getppid()) + "-abcdef";
+        for (const std::string& name : {alive, std::string(".MAPBG.bin.qmtmp-12x-abcdef"), std::string("notes.txt")})
+            test::writeBytes(dir.file(name), {1});
+        ScriptedPrompter prompter;
+        NullProgress quiet;
+        EXPECT_TRUE(exportMapPage(map, s, prompter, quiet).allWritten());
+        EXPECT_EQ(treeOf(dir.path()), (std::set<std::string>{"MAPBG.bin", "MAPOBJ.bin", alive,
+                                                              ".MAPBG.bin.qmtmp-12x-abcdef", "notes.txt"}));
+    }
+    useUnnamedTemporaries(true);
+}
+
+} // namespace
+} // namespace qm
