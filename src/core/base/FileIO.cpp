@@ -462,4 +462,9 @@ bool directoryExists(const std::string& path)
     return fs::is_directory(path, ec);
 }
 
+bool isDrivePath(const std::string& p)
+{
+    return p.size() >= 2 && std::isalpha(static_cast<unsigned char>(p[0])) && p[1] == ':';
+}
+
 } // namespace qm

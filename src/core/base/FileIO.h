@@ -106,6 +106,9 @@ std::optional<std::string> finalLinkTarget(const std::string& path);
 bool fileExists(const std::string& path);
 bool directoryExists(const std::string& path);
 
+// A path that begins with a Windows drive letter ("C:"). None exists here.
+bool isDrivePath(const std::string& path);
+
 // Hooks for tests.
 // Where a simulated failure strikes inside a crash-safe write: creating the
 // temporary file, writing its bytes (as a full disk would), flushing it to

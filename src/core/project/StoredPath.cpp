@@ -1,5 +1,7 @@
 #include "core/project/StoredPath.h"
 
+#include "core/base/FileIO.h"
+
 #include <algorithm>
 #include <cctype>
 #include <string_view>
@@ -8,11 +10,6 @@
 namespace qm {
 
 namespace {
-
-bool isDrivePath(const std::string& p)
-{
-    return p.size() >= 2 && std::isalpha(static_cast<unsigned char>(p[0])) && p[1] == ':';
-}
 
 bool sameComponent(std::string_view a, std::string_view b, bool ignoreCase)
 {
@@ -99,6 +96,9 @@ std::string relativePath(const std::string& base, const std::string& target)
 
 std::string resolvePath(const std::string& baseDir, const std::string& stored)
 {
+    // A full path on a drive is relative to nothing.
+    if (isDrivePath(stored))
+        return stored;
     std::string base = baseDir;
     size_t pos = 0;
     bool climbed = false;
@@ -108,8 +108,9 @@ std::string resolvePath(const std::string& baseDir, const std::string& stored)
         climbed = true;
         pos += std::min<size_t>(3, stored.size() - pos);
     }
+    // "\sub\x.qmb" as we write it, and "sub\x.qmb" as others may.
     if (!climbed)
-        return base + stored;
+        return stored.empty() || stored[0] == '\\' ? base + stored : base + "\\" + stored;
     // The rest begins at the backslash before the first component that is not "..".
     const size_t from = pos > 0 && stored[pos - 1] == '\\' ? pos - 1 : pos;
     return base + stored.substr(from);

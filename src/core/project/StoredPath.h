@@ -19,7 +19,8 @@ std::string toNativeForm(const std::string& storedPath);
 std::string relativePath(const std::string& baseDir, const std::string& targetDir);
 
 // Undoes relativePath: leading ".." components climb from base, the rest is
-// appended to base.
+// appended to base, with a separator between when it has none. A full path on
+// a drive (C:\games\x.qmb) stays as it is.
 std::string resolvePath(const std::string& baseDir, const std::string& stored);
 
 // Everything before the last backslash, and everything after it.

@@ -129,7 +129,9 @@ TileSetLoadStatus loadTileSetFile(const std::string& path, TileKind kind, TileLi
         return TileSetLoadStatus::Reset;
     }
     std::vector<std::uint8_t> bytes;
-    const ReadResult status = readWholeFile(path, bytes, MAX_TILESET_FILE);
+    // A path on a Windows drive, from a project made there, names no file here.
+    const ReadResult status =
+        isDrivePath(path) ? ReadResult{ReadStatus::CannotOpen, ENOENT} : readWholeFile(path, bytes, MAX_TILESET_FILE);
     if (status == ReadStatus::TooLarge)
         return TileSetLoadStatus::Damaged;
     if (status != ReadStatus::Ok) {

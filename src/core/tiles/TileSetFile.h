@@ -48,7 +48,7 @@ enum class TileSetLoadStatus {
 
 // Loads without asking anything. For CannotOpen, cannotOpen (when given) gets
 // the message: "Unable to open file %s" with the system's reason, or "%s is
-// not a regular file".
+// not a regular file". A path on a Windows drive cannot be opened here.
 TileSetLoadStatus loadTileSetFile(const std::string& path, TileKind kind, TileLibrary& library, Progress& progress,
                                   std::string* cannotOpen = nullptr);
 

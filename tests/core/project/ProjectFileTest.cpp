@@ -408,6 +408,46 @@ TEST(ProjectFile, LocatedTileSetReplacesThePathAndMarksTheProject)
     EXPECT_EQ(back.tiles.obj.tiles[1].commentText(), "moved");
 }
 
+TEST(ProjectFile, TileSetPathsOnADriveOrWithoutALeadingSeparatorAreNotGluedToTheFolderName)
+{
+    TempDir dir;
+    NullProgress quiet;
+    TileLibrary right, wrong;
+    right.bg.tiles[1].setComment("right");
+    wrong.bg.tiles[1].setComment("wrong");
+    wrong.obj.tiles[1].setComment("wrong");
+    // Where the paths were read from before: glued onto "proj", and a drive path below the working directory.
+    for (const char* sub : {"proj/sub", "projsub", "projC:/games", "C:/games"})
+        std::filesystem::create_directories(dir.file(sub));
+    ASSERT_TRUE(saveTileSetFile(dir.file("proj/sub/x.qmb"), TILE_BG, right, quiet));
+    ASSERT_TRUE(saveTileSetFile(dir.file("projsub/x.qmb"), TILE_BG, wrong, quiet));
+    for (const char* decoy : {"projC:/games/x.qmo", "C:/games/x.qmo"})
+        ASSERT_TRUE(saveTileSetFile(dir.file(decoy), TILE_OBJ, wrong, quiet));
+    Workspace ws;
+    smallWorkspace(ws, dir.file("proj"));
+    ASSERT_TRUE(writeProject(ws, quiet));
+    const Bytes written = readBytes(ws.project.projectPath);
+    const size_t rest = 22 + 4 + written[22] + 4; // past the magic, the BG path and an empty OBJ path
+    Builder b;
+    b.text("Quilt Mark Version 5.6").str("sub\\x.qmb").str("C:\\games\\x.qmo");
+    b.b.insert(b.b.end(), written.begin() + static_cast<long>(rest), written.end());
+    writeBytes(ws.project.projectPath, b.b);
+
+    const std::filesystem::path home = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    Workspace back;
+    ScriptedPrompter prompter;
+    const Result r = readProject(ws.project.projectPath, back, prompter, quiet);
+    std::filesystem::current_path(home);
+    ASSERT_TRUE(r) << r.text();
+    EXPECT_EQ(back.project.bgTileSetPath, dir.file("proj/sub/x.qmb"));
+    EXPECT_EQ(back.tiles.bg.tiles[1].commentText(), "right");
+    EXPECT_EQ(prompter.informed,
+              std::vector<std::string>{"Unable to open file C:/games/x.qmo: No such file or directory"});
+    EXPECT_EQ(prompter.locateRequests, std::vector<std::string>{"C:/games/x.qmo"});
+    EXPECT_EQ(back.tiles.obj.tiles[1].commentText(), "");
+}
+
 TEST(ProjectFile, StoreExportSettingsRewritesTheBlockAndKeepsWhatFollows)
 {
     TempDir dir;

@@ -26,6 +26,10 @@ TEST(StoredPath, ResolveUndoesRelative)
     EXPECT_EQ(resolvePath(base, "\\"), "C:\\games\\level1\\");
     EXPECT_EQ(resolvePath(base, ".."), "C:\\games");
     EXPECT_EQ(resolvePath("C:", "..\\a"), "\\a");
+    // Written by hand or by other tools: a full drive path, a relative path without its first separator.
+    EXPECT_EQ(resolvePath("\\home\\proj", "D:\\games\\x.qmb"), "D:\\games\\x.qmb");
+    EXPECT_EQ(resolvePath("\\home\\proj", "sub\\dir\\x.qmb"), "\\home\\proj\\sub\\dir\\x.qmb");
+    EXPECT_EQ(resolvePath("\\home\\proj", "..x\\y"), "\\home\\proj\\..x\\y");
     for (const char* target : {"C:\\games\\level1\\out", "C:\\games\\common", "C:\\games", "C:\\other\\deep\\dir"}) {
         std::string r = resolvePath(base, relativePath(base, target));
         r.pop_back(); // locations keep a trailing backslash until the reader drops it
