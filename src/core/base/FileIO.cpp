@@ -462,6 +462,16 @@ bool directoryExists(const std::string& path)
     return fs::is_directory(path, ec);
 }
 
+std::string pathWithoutExtension(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    const size_t name = slash == std::string::npos ? 0 : slash + 1;
+    const size_t dot = path.rfind('.');
+    if (dot == std::string::npos || dot <= name)
+        return path;
+    return path.substr(0, dot);
+}
+
 bool isDrivePath(const std::string& p)
 {
     return p.size() >= 2 && std::isalpha(static_cast<unsigned char>(p[0])) && p[1] == ':';

@@ -106,6 +106,10 @@ std::optional<std::string> finalLinkTarget(const std::string& path);
 bool fileExists(const std::string& path);
 bool directoryExists(const std::string& path);
 
+// path without the extension of its file name: "maps/level.qmm" gives
+// "maps/level"; "short/ab", "my.dir/map" and ".hidden" stay whole.
+std::string pathWithoutExtension(const std::string& path);
+
 // A path that begins with a Windows drive letter ("C:"). None exists here.
 bool isDrivePath(const std::string& path);
 

@@ -242,7 +242,7 @@ std::string directoryOf(const std::string& path)
 
 std::string backupPathFor(const std::string& projectPath)
 {
-    return projectPath.substr(0, projectPath.size() >= 3 ? projectPath.size() - 3 : 0) + "001";
+    return pathWithoutExtension(projectPath) + ".001";
 }
 
 Result parseProjectFile(std::span<const std::uint8_t> bytes, const ExportSettings& current, ProjectFileData& out,

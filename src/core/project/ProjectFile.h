@@ -78,8 +78,8 @@ Result readProject(const std::string& path, Workspace& workspace, Prompter& prom
 // keeping what follows it and bringing tagCountMode up to date.
 Result storeExportSettings(ProjectState& state);
 
-// The name of the backup copy of an old file: the path without its last
-// three characters, followed by "001".
+// The name of the backup copy of an old file: the path with "001" in place
+// of its extension (level.qmm gives level.001; one without gets ".001").
 std::string backupPathFor(const std::string& projectPath);
 
 // The directory of a native path, without a trailing separator.

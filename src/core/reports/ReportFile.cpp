@@ -37,7 +37,7 @@ std::string reportFilePath(const std::string& projectPath, const std::string& na
         const std::filesystem::path cwd = std::filesystem::current_path(ec);
         return ec ? "noname" + name : (cwd / ("noname" + name)).string();
     }
-    return projectPath.substr(0, projectPath.size() >= 4 ? projectPath.size() - 4 : 0) + name;
+    return pathWithoutExtension(projectPath) + name;
 }
 
 std::string reportText(ReportKind kind, const Workspace& ws, TileKind shownSet, Progress& progress)

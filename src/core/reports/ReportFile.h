@@ -20,8 +20,8 @@ enum class ReportKind { Duplicates, Comments, Palette, UnusedBg, UnusedObj };
 // the BG names for TILE_BG, the OBJ names for any other.
 std::string reportName(ReportKind kind, TileKind shownSet);
 
-// projectPath without its last four characters followed by name, or
-// "noname" followed by name in the current directory.
+// projectPath without its extension (only a real one, of its file name)
+// followed by name, or "noname" followed by name in the current directory.
 std::string reportFilePath(const std::string& projectPath, const std::string& name);
 
 // The text of a report, with its progress window.

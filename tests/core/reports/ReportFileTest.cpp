@@ -1,3 +1,4 @@
+#include "core/project/ProjectFile.h"
 #include "core/reports/ReportFile.h"
 #include "support/TestSupport.h"
 
@@ -58,6 +59,27 @@ TEST(ReportFile, NamesBesideTheProjectOrNonameInTheCurrentDirectory)
     EXPECT_TRUE(std::filesystem::exists(dir.file("nonameRepeatBG.txt")));
     EXPECT_EQ(progress.captions, std::vector<std::string>{"analyzing tile..."});
     EXPECT_EQ(progress.open, 0);
+}
+
+TEST(ReportFile, OnlyARealExtensionIsCutAndNeverPastTheFolder)
+{
+    const struct {
+        const char* project;
+        const char* report;
+        const char* backup; // of an old version that is converted
+    } cases[] = {
+        {"/maps/short/ab", "/maps/short/abPaletteRpt.txt", "/maps/short/ab.001"},
+        {"/maps/a.q", "/maps/aPaletteRpt.txt", "/maps/a.001"},
+        {"/maps/noext_project", "/maps/noext_projectPaletteRpt.txt", "/maps/noext_project.001"},
+        {"/maps/level.qm", "/maps/levelPaletteRpt.txt", "/maps/level.001"},
+        {"/maps/level.qmm", "/maps/levelPaletteRpt.txt", "/maps/level.001"},
+        {"/my.maps/x", "/my.maps/xPaletteRpt.txt", "/my.maps/x.001"},
+        {"/maps/.qmm", "/maps/.qmmPaletteRpt.txt", "/maps/.qmm.001"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(reportFilePath(c.project, "PaletteRpt.txt"), c.report);
+        EXPECT_EQ(backupPathFor(c.project), c.backup);
+    }
 }
 
 TEST(ReportFile, WritesEveryReportWithCrLfAndItsMessage)
