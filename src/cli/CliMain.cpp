@@ -1,5 +1,8 @@
 #include "cli/CliCommands.h"
+#include "cli/TerminalText.h"
 
+#include <algorithm>
+#include <exception>
 #include <ostream>
 
 namespace qm::cli {
@@ -14,10 +17,14 @@ struct Command {
 
 const Command COMMANDS[] = {
     {"info", "info FILE.qmm", infoCommand},
-    {"render", "render FILE.qmm OUT.png [--tags] [--transparent-obj] [--hide-obj] [--dmg] [--true-color]",
+    {"render",
+     "render FILE.qmm OUT.png [--tags] [--transparent-obj] [--hide-obj] [--dmg] [--true-color] "
+     "[--allow-missing-tiles]",
      renderCommand},
     {"export", "export FILE.qmm [--map] [--tiles] [--palettes] [--out DIR] [--create-dirs]", exportCommand},
-    {"report", "report FILE.qmm duplicates|comments|palette|unused-bg|unused-obj|priority [--set bg|obj]",
+    {"report",
+     "report FILE.qmm duplicates|comments|palette|unused-bg|unused-obj|priority [--set bg|obj] "
+     "[--allow-missing-tiles]",
      reportCommand},
 };
 
@@ -36,13 +43,26 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         usage(args.empty() ? err : out);
         return args.empty() ? 2 : 0;
     }
+    // An unset shell variable gives an empty argument: never a file name or an option.
+    if (std::find(args.begin(), args.end(), std::string()) != args.end()) {
+        err << "quiltmark-cli: an argument is empty\n";
+        usage(err);
+        return 2;
+    }
     for (const Command& c : COMMANDS) {
         if (args[0] == c.name) {
             CliContext ctx{std::vector<std::string>(args.begin() + 1, args.end()), out, err, errIsTerminal};
-            return c.run(ctx);
+            // What the commands do not foresee (a file system that fails under
+            // them, memory running out) still ends with a message.
+            try {
+                return c.run(ctx);
+            } catch (const std::exception& e) {
+                err << "quiltmark-cli: " << terminalText(e.what()) << "\n";
+                return 1;
+            }
         }
     }
-    err << "quiltmark-cli: unknown command '" << args[0] << "'\n";
+    err << "quiltmark-cli: unknown command '" << terminalText(args[0]) << "'\n";
     usage(err);
     return 2;
 }

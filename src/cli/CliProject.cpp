@@ -1,5 +1,6 @@
 #include "cli/CliProject.h"
 
+#include "cli/TerminalText.h"
 #include "core/base/Prompter.h"
 #include "core/project/ProjectFile.h"
 
@@ -16,7 +17,7 @@ public:
     Answer ask(const std::string&, Buttons) override { return Answer::No; }
     void inform(const std::string& text) override
     {
-        err_ << "quiltmark-cli: " << text << "\n";
+        err_ << "quiltmark-cli: " << terminalText(text, true) << "\n";
         ++notices;
     }
     int notices = 0;
@@ -27,21 +28,44 @@ private:
 
 } // namespace
 
+std::optional<std::string> fullPathOf(const std::string& argument, CliContext& ctx)
+{
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(argument, ec);
+    if (ec) {
+        ctx.err << "quiltmark-cli: " << terminalText(argument) << ": " << terminalText(ec.message()) << "\n";
+        return std::nullopt;
+    }
+    return full.lexically_normal().string();
+}
+
 OpenedProject openProjectForCli(const std::string& argument, CliContext& ctx)
 {
     OpenedProject opened;
-    opened.path = std::filesystem::absolute(argument).lexically_normal().string();
+    const std::optional<std::string> path = fullPathOf(argument, ctx);
+    if (!path)
+        return opened;
+    opened.path = *path;
     auto ws = std::make_unique<Workspace>();
     CliOpenPrompter prompter(ctx.err);
     NullProgress quiet;
     const Result r = readProject(opened.path, *ws, prompter, quiet);
     opened.notices = prompter.notices;
     if (!r) {
-        ctx.err << "quiltmark-cli: " << opened.path << ": " << r.text() << "\n";
+        ctx.err << "quiltmark-cli: " << terminalText(opened.path) << ": " << terminalText(r.text(), true) << "\n";
         return opened;
     }
     opened.workspace = std::move(ws);
     return opened;
+}
+
+bool refuseMissingTiles(const OpenedProject& opened, bool allowMissing, CliContext& ctx)
+{
+    if (opened.notices == 0 || allowMissing)
+        return false;
+    ctx.err << "quiltmark-cli: a tile set of the project did not load, its tiles would be blank "
+               "(--allow-missing-tiles goes on anyway)\n";
+    return true;
 }
 
 } // namespace qm::cli

@@ -7,6 +7,7 @@
 #include "core/project/Workspace.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace qm::cli {
@@ -17,7 +18,15 @@ struct OpenedProject {
     int notices = 0;                      // loader messages printed on the error stream
 };
 
+// The full path of a file argument; nullopt after a message on the error
+// stream when there is none (a relative path in a deleted directory).
+std::optional<std::string> fullPathOf(const std::string& argument, CliContext& ctx);
+
 // Prints "quiltmark-cli: PATH: message" on the error stream when refused.
 OpenedProject openProjectForCli(const std::string& argument, CliContext& ctx);
+
+// A tile set the project names did not load (the loader said so): unless
+// allowed, says that the result would show blank tiles and returns true.
+bool refuseMissingTiles(const OpenedProject& opened, bool allowMissing, CliContext& ctx);
 
 } // namespace qm::cli

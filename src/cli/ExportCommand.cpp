@@ -8,6 +8,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliProject.h"
+#include "cli/TerminalText.h"
 #include "core/base/Format.h"
 #include "core/export/MapExport.h"
 #include "core/export/PaletteExport.h"
@@ -131,17 +132,17 @@ int exportCommand(CliContext& ctx)
 
     for (const ExportOutcome& f : report.files) {
         if (f.written)
-            ctx.out << "wrote " << f.path << "\n";
+            ctx.out << "wrote " << terminalText(f.path) << "\n";
         else
-            ctx.err << "quiltmark-cli: skipped " << (f.path.empty() ? std::string("export") : f.path) << ": "
-                    << f.reason << "\n";
+            ctx.err << "quiltmark-cli: skipped " << (f.path.empty() ? std::string("export") : terminalText(f.path))
+                    << ": " << terminalText(f.reason, true) << "\n";
     }
     // Anything the user would have been told that the report does not already say.
     for (const std::string& m : prompter.messages) {
         const bool reported = std::any_of(report.files.begin(), report.files.end(),
                                           [&](const ExportOutcome& f) { return f.reason == m; });
         if (!reported)
-            ctx.err << "quiltmark-cli: " << m << "\n";
+            ctx.err << "quiltmark-cli: " << terminalText(m, true) << "\n";
     }
     if (opened.notices > 0)
         ctx.err << "quiltmark-cli: the project did not open cleanly; the export is incomplete\n";

@@ -1,8 +1,13 @@
-// quiltmark-cli render FILE.qmm OUT.png [--tags] [--transparent-obj] [--hide-obj] [--dmg] [--true-color]:
+// quiltmark-cli render FILE.qmm OUT.png [--tags] [--transparent-obj] [--hide-obj] [--dmg] [--true-color]
+//                                      [--allow-missing-tiles]:
 // the map as the editor's map view draws it, 8 pixels a cell, as a palette PNG.
+// A tile set that did not load fails the command unless --allow-missing-tiles
+// asks for the picture with blank tiles. OUT.png may be a FIFO or a device
+// (written directly) or a link (its target is replaced).
 
 #include "cli/CliCommands.h"
 #include "cli/CliProject.h"
+#include "cli/TerminalText.h"
 #include "core/base/FileIO.h"
 #include "core/base/PngEncoder.h"
 #include "core/map/ColourTable.h"
@@ -18,14 +23,15 @@ namespace qm::cli {
 namespace {
 
 constexpr const char* RENDER_USAGE =
-    "usage: quiltmark-cli render FILE.qmm OUT.png [--tags] [--transparent-obj] [--hide-obj] [--dmg] [--true-color]\n";
+    "usage: quiltmark-cli render FILE.qmm OUT.png [--tags] [--transparent-obj] [--hide-obj] [--dmg] [--true-color] "
+    "[--allow-missing-tiles]\n";
 
 } // namespace
 
 int renderCommand(CliContext& ctx)
 {
     std::vector<std::string> files;
-    bool tags = false, transparentObj = false, hideObj = false, dmg = false, trueColour = false;
+    bool tags = false, transparentObj = false, hideObj = false, dmg = false, trueColour = false, allowMissing = false;
     for (const std::string& a : ctx.args) {
         if (a == "--tags")
             tags = true;
@@ -37,8 +43,10 @@ int renderCommand(CliContext& ctx)
             dmg = true;
         else if (a == "--true-color")
             trueColour = true;
+        else if (a == "--allow-missing-tiles")
+            allowMissing = true;
         else if (a.starts_with("--")) {
-            ctx.err << "quiltmark-cli render: unknown option '" << a << "'\n" << RENDER_USAGE;
+            ctx.err << "quiltmark-cli render: unknown option '" << terminalText(a) << "'\n" << RENDER_USAGE;
             return 2;
         } else
             files.push_back(a);
@@ -48,7 +56,7 @@ int renderCommand(CliContext& ctx)
         return 2;
     }
     OpenedProject opened = openProjectForCli(files[0], ctx);
-    if (!opened.workspace)
+    if (!opened.workspace || refuseMissingTiles(opened, allowMissing, ctx))
         return 1;
     Workspace* ws = opened.workspace.get();
     ws->tiles.dmgMode = dmg;
@@ -60,7 +68,7 @@ int renderCommand(CliContext& ctx)
     const MapRenderer::CreateResult created = renderer.createImages();
     const Result& needed = tags ? created.tag : created.map;
     if (!needed) {
-        ctx.err << needed.text() << "\n";
+        ctx.err << terminalText(needed.text(), true) << "\n";
         return 1;
     }
     renderer.renderAll();
@@ -76,8 +84,8 @@ int renderCommand(CliContext& ctx)
         ctx.err << "quiltmark-cli render: the map is empty\n";
         return 1;
     }
-    if (!writeFileAtomically(files[1], png)) {
-        ctx.err << "quiltmark-cli render: cannot write " << files[1] << "\n";
+    if (const WriteResult written = writeFileAtomically(files[1], png); !written) {
+        ctx.err << terminalText(withOsReason("quiltmark-cli render: cannot write " + files[1], written.error)) << "\n";
         return 1;
     }
     return 0;

@@ -1,9 +1,11 @@
-// quiltmark-cli report FILE.qmm KIND [--set bg|obj]: writes the report file the
-// Report menu writes, beside the project, and prints its path. The priority
-// report is printed instead.
+// quiltmark-cli report FILE.qmm KIND [--set bg|obj] [--allow-missing-tiles]:
+// writes the report file the Report menu writes, beside the project, and
+// prints its path. The priority report is printed instead. A tile set that did
+// not load fails the command unless --allow-missing-tiles.
 
 #include "cli/CliCommands.h"
 #include "cli/CliProject.h"
+#include "cli/TerminalText.h"
 #include "core/base/Progress.h"
 #include "core/base/Prompter.h"
 #include "core/project/ProjectFile.h"
@@ -20,7 +22,8 @@ namespace qm::cli {
 namespace {
 
 constexpr const char* USAGE =
-    "usage: quiltmark-cli report FILE.qmm duplicates|comments|palette|unused-bg|unused-obj|priority [--set bg|obj]\n";
+    "usage: quiltmark-cli report FILE.qmm duplicates|comments|palette|unused-bg|unused-obj|priority [--set bg|obj] "
+    "[--allow-missing-tiles]\n";
 
 std::optional<ReportKind> reportKindOf(const std::string& name)
 {
@@ -43,9 +46,12 @@ int reportCommand(CliContext& ctx)
 {
     std::vector<std::string> positional;
     TileKind set = TILE_BG;
+    bool allowMissing = false;
     for (size_t i = 0; i < ctx.args.size(); ++i) {
         const std::string& a = ctx.args[i];
-        if (a == "--set") {
+        if (a == "--allow-missing-tiles") {
+            allowMissing = true;
+        } else if (a == "--set") {
             if (i + 1 >= ctx.args.size()) {
                 ctx.err << USAGE;
                 return 2;
@@ -70,12 +76,12 @@ int reportCommand(CliContext& ctx)
     const std::string& what = positional[1];
     const std::optional<ReportKind> kind = reportKindOf(what);
     if (!kind && what != "priority") {
-        ctx.err << "quiltmark-cli report: unknown report '" << what << "'\n" << USAGE;
+        ctx.err << "quiltmark-cli report: unknown report '" << terminalText(what) << "'\n" << USAGE;
         return 2;
     }
 
     OpenedProject opened = openProjectForCli(positional[0], ctx);
-    if (!opened.workspace)
+    if (!opened.workspace || refuseMissingTiles(opened, allowMissing, ctx))
         return 1;
     Workspace* ws = opened.workspace.get();
     if (!kind) {
@@ -86,10 +92,10 @@ int reportCommand(CliContext& ctx)
     NullProgress quiet;
     const Result r = writeReport(*kind, *ws, set, quiet, written);
     if (!r) {
-        ctx.err << r.text() << "\n";
+        ctx.err << terminalText(r.text(), true) << "\n";
         return 1;
     }
-    ctx.out << written.path << "\n";
+    ctx.out << terminalText(written.path) << "\n";
     return 0;
 }
 
