@@ -105,31 +105,19 @@ private slots:
     void namesThatLeaveTheLocationAreRefusedBeforeAnyExport()
     {
         TempDir dir;
-        std::filesystem::create_directory(dir.file("out"));
         Workspace ws = smallWorkspace();
         ScriptedPrompter prompter;
         NullProgress progress;
         CExpPropertySheet sheet(ws, prompter, progress);
-        sheet.mapPage()->bgData()->click();
-        const struct {
-            CExpPage* page;
-            QLineEdit* field;
-            const char* message;
-        } cases[] = {
-            {sheet.mapPage(), sheet.mapPage()->prefixField(),
-             "The map prefix '../up_' would write outside the export location."},
-            {sheet.tilesetPage(), sheet.tilesetPage()->suffixField(),
-             "The tile set suffix '../up_' would write outside the export location."},
-        };
-        for (const auto& c : cases) {
-            c.page->locationField()->setText(QString::fromStdString(dir.file("out")));
-            c.field->setText(QStringLiteral("../up_"));
-            c.page->exportButton()->click();
-            QCOMPARE(prompter.informed.back(), std::string(c.message));
-        }
-        QVERIFY(sheet.lastReport().files.empty());
-        QCOMPARE(filesIn(dir.path()), 1);
-        QCOMPARE(filesIn(dir.file("out")), 0);
+        CExpPalettePage* page = sheet.palettePage();
+        page->bgPalette()->click();
+        page->locationField()->setText(QString::fromStdString(dir.path().string()));
+        page->suffixField()->setText(QStringLiteral("../up_"));
+        page->exportButton()->click();
+        QCOMPARE(prompter.informed,
+                 std::vector<std::string>{"The palette suffix '../up_' would write outside the export location."});
+        QVERIFY(sheet.lastReport().files.empty()); // refused before the export ran
+        QCOMPARE(filesIn(dir.path()), 0);
     }
 
     void labelsFollowPrefixSuffixAndSplit()
