@@ -1,3 +1,4 @@
+#include "support/QtTestRunner.h"
 #include "support/TestSupport.h"
 #include "ui/app/AppSettings.h"
 #include "ui/app/CMainFrame.h"
@@ -128,5 +129,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(AppSettingsTest)
+QM_QTEST(AppSettingsTest)
 #include "AppSettingsTest.moc"

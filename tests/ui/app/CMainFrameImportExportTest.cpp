@@ -1,4 +1,5 @@
 #include "core/project/MapCell.h"
+#include "support/QtTestRunner.h"
 #include "support/TestSupport.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CommandHost.h"
@@ -91,5 +92,5 @@ private:
     std::unique_ptr<TempDir> settingsDir_;
 };
 
-QTEST_MAIN(CMainFrameImportExportTest)
+QM_QTEST(CMainFrameImportExportTest)
 #include "CMainFrameImportExportTest.moc"

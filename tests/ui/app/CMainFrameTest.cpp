@@ -6,6 +6,7 @@
 #include "ui/app/CToolBarEx.h"
 #include "core/map/UndoStore.h"
 #include "ui/map/CQuiltmarkView.h"
+#include "support/QtTestRunner.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -555,5 +556,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CMainFrameTest)
+QM_QTEST(CMainFrameTest)
 #include "CMainFrameTest.moc"

@@ -1,5 +1,6 @@
 #include "ui/app/CMainFrame.h"
 
+#include "support/QtTestRunner.h"
 #include "ui/map/CQuiltmarkView.h"
 #include "ui/map/CurrentTile.h"
 #include "ui/tiles/CInitDialogBar.h"
@@ -150,5 +151,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CMainFrameTileSetsTest)
+QM_QTEST(CMainFrameTileSetsTest)
 #include "CMainFrameTileSetsTest.moc"

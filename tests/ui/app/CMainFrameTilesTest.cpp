@@ -1,4 +1,5 @@
 #include "core/map/UndoStore.h"
+#include "support/QtTestRunner.h"
 #include "support/TestSupport.h"
 #include "ui/app/AppSettings.h"
 #include "ui/app/CMainFrame.h"
@@ -100,5 +101,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CMainFrameTilesTest)
+QM_QTEST(CMainFrameTilesTest)
 #include "CMainFrameTilesTest.moc"

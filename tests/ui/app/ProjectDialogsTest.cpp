@@ -1,3 +1,4 @@
+#include "support/QtTestRunner.h"
 #include "ui/app/ProjectDialogs.h"
 
 #include <QtTest>
@@ -66,5 +67,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ProjectDialogsTest)
+QM_QTEST(ProjectDialogsTest)
 #include "ProjectDialogsTest.moc"

@@ -9,6 +9,7 @@
 #include "ui/import/MapDimensionDialog.h"
 #include "ui/import/MapOrientationDialog.h"
 #include "ui/import/SelectTilesetDialog.h"
+#include "support/QtTestRunner.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -367,5 +368,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ImportDialogsTest)
+QM_QTEST(ImportDialogsTest)
 #include "ImportDialogsTest.moc"

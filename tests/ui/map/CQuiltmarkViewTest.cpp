@@ -3,6 +3,7 @@
 #include "core/base/Progress.h"
 #include "core/map/TilePaletteFollow.h"
 #include "core/project/ProjectFile.h"
+#include "support/QtTestRunner.h"
 
 #include <QAction>
 #include <QMenu>
@@ -479,5 +480,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CQuiltmarkViewTest)
+QM_QTEST(CQuiltmarkViewTest)
 #include "CQuiltmarkViewTest.moc"

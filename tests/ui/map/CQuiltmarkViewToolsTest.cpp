@@ -2,6 +2,7 @@
 
 #include "core/map/MapClipboard.h"
 #include "core/map/MapCommands.h"
+#include "support/QtTestRunner.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -370,5 +371,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CQuiltmarkViewToolsTest)
+QM_QTEST(CQuiltmarkViewToolsTest)
 #include "CQuiltmarkViewToolsTest.moc"

@@ -1,4 +1,5 @@
 #include "core/project/MapCell.h"
+#include "support/QtTestRunner.h"
 #include "support/TestSupport.h"
 #include "ui/app/CommandHost.h"
 #include "ui/reports/PriorityReportDialog.h"
@@ -90,5 +91,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ReportCommandsTest)
+QM_QTEST(ReportCommandsTest)
 #include "ReportCommandsTest.moc"

@@ -1,5 +1,6 @@
 #include "ui/tiles/CInitDialogBar.h"
 
+#include "support/QtTestRunner.h"
 #include "ui/tiles/TileEditArea.h"
 
 #include <QAction>
@@ -554,5 +555,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CInitDialogBarTest)
+QM_QTEST(CInitDialogBarTest)
 #include "CInitDialogBarTest.moc"

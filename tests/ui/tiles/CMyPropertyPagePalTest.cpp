@@ -2,6 +2,7 @@
 
 #include "core/map/UndoStore.h"
 #include "core/tiles/PaletteClipboard.h"
+#include "support/QtTestRunner.h"
 #include "ui/tiles/CTilesetMgr.h"
 #include "ui/tiles/RemapPaletteDialog.h"
 
@@ -175,5 +176,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CMyPropertyPagePalTest)
+QM_QTEST(CMyPropertyPagePalTest)
 #include "CMyPropertyPagePalTest.moc"
