@@ -8,6 +8,7 @@
 #include "ui/app/ProgressDialog.h"
 #include "ui/app/ZoomLevels.h"
 #include "ui/map/CQuiltmarkView.h"
+#include "ui/map/MapViewActions.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -184,14 +185,15 @@ void CMainFrame::createMapView()
         connect(viewAction, &QAction::changed, action, follow);
         connect(viewAction, &QAction::toggled, action, follow);
     };
-    mirror(C::Undo, view->undoAction());
-    mirror(C::Redo, view->redoAction());
-    mirror(C::HideObjTile, view->hideObjAction());
-    mirror(C::TransparentObjTile, view->transparentObjAction());
-    mirror(C::HideTags, view->hideTagsAction());
-    mirror(C::TransparentTags, view->transparentTagsAction());
-    mirror(C::CursorColor, view->cursorColourAction());
-    mirror(C::GridColor, view->gridColourAction());
+    const MapViewActions& commands = view->actions();
+    mirror(C::Undo, commands.undoAction());
+    mirror(C::Redo, commands.redoAction());
+    mirror(C::HideObjTile, commands.hideObjAction());
+    mirror(C::TransparentObjTile, commands.transparentObjAction());
+    mirror(C::HideTags, commands.hideTagsAction());
+    mirror(C::TransparentTags, commands.transparentTagsAction());
+    mirror(C::CursorColor, commands.cursorColourAction());
+    mirror(C::GridColor, commands.gridColourAction());
     connectMapEditing(view);
 }
 

@@ -7,6 +7,7 @@
 #include "core/map/UndoStore.h"
 #include "ui/map/CQuiltmarkView.h"
 #include "ui/map/CurrentTile.h"
+#include "ui/map/MapViewTools.h"
 #include "ui/tiles/CInitDialogBar.h"
 #include "ui/tiles/CTilesetMgr.h"
 
@@ -49,9 +50,9 @@ void CMainFrame::createTileSetManager()
                 [mgr](int, const QList<int>& tiles) { mgr->replaceSelection(tiles); });
         // The reverse eyedropper marks the cells of a tile or a palette picked here.
         connect(mgr, &CTilesetMgr::selectCellsUsingTile, view,
-                [view](int kind, int tile) { view->selectCellsUsingTile(kind, tile); });
+                [view](int kind, int tile) { view->tools().selectCellsUsingTile(kind, tile); });
         connect(mgr, &CTilesetMgr::selectCellsWithPalette, view,
-                [view](int palette) { view->selectCellsUsingPalette(view->currentLayer(), palette); });
+                [view](int palette) { view->tools().selectCellsUsingPalette(view->currentLayer(), palette); });
     }
 
     if (auto* editor = qobject_cast<CInitDialogBar*>(pane(Pane::TileEditor))) {

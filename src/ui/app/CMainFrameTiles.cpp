@@ -5,6 +5,7 @@
 
 #include "core/map/UndoStore.h"
 #include "ui/map/CQuiltmarkView.h"
+#include "ui/map/MapViewActions.h"
 #include "ui/tiles/CInitDialogBar.h"
 
 #include <QAction>
@@ -32,8 +33,8 @@ void CMainFrame::createTileEditor()
     connect(editor, &CInitDialogBar::currentTileRequested, editor, &CInitDialogBar::setCurrentTile);
 
     if (CQuiltmarkView* view = mapView_) {
-        connect(editor, &CInitDialogBar::undoRequested, view, &CQuiltmarkView::undo);
-        connect(editor, &CInitDialogBar::redoRequested, view, &CQuiltmarkView::redo);
+        connect(editor, &CInitDialogBar::undoRequested, &view->actions(), &MapViewActions::undo);
+        connect(editor, &CInitDialogBar::redoRequested, &view->actions(), &MapViewActions::redo);
         connect(editor, &CInitDialogBar::undoStepBegun, view, &CQuiltmarkView::refreshUndoActions);
         connect(view, &CQuiltmarkView::undoStateChanged, editor, &CInitDialogBar::setUndoState);
         connect(view, &CQuiltmarkView::tilesRestored, editor, [editor] {
