@@ -57,23 +57,4 @@ void CommandHost::changed(ChangeFlags bits) const
         workspace->project.setChanged(bits);
 }
 
-QString qtFileFilters(const QString& windowsFilter)
-{
-    const QStringList parts = windowsFilter.split(QLatin1Char('|'));
-    QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString name = parts[i];
-        if (name.isEmpty())
-            break;
-        const int open = name.indexOf(QLatin1Char('('));
-        QString patterns = parts[i + 1];
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        patterns.replace(QStringLiteral("*.*"), QStringLiteral("*"));
-        if (open >= 0)
-            name = name.left(open).trimmed();
-        filters << name + QStringLiteral(" (") + patterns + QLatin1Char(')');
-    }
-    return filters.join(QStringLiteral(";;"));
-}
-
 } // namespace qm::ui

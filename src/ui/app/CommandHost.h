@@ -58,8 +58,4 @@ struct CommandHost {
     void changed(ChangeFlags bits) const;
 };
 
-// "Name(*.a;*.b)|*.a;*.b|Other(*.c)|*.c||" becomes "Name(*.a *.b);;Other(*.c)",
-// with "*.*" read as every file.
-QString qtFileFilters(const QString& windowsFilter);
-
 } // namespace qm::ui

@@ -9,6 +9,7 @@
 #include "core/import/TilerRawImport.h"
 #include "core/tiles/TileSetImport.h"
 #include "ui/app/CommandHost.h"
+#include "ui/app/ProjectDialogs.h"
 #include "ui/import/CBmpDialog.h"
 #include "ui/import/ImportPaletteDialog.h"
 #include "ui/import/ImportTilesetDialog.h"

@@ -2,6 +2,7 @@
 
 #include "core/base/Format.h"
 #include "ui/app/CommandHost.h"
+#include "ui/app/ProjectDialogs.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

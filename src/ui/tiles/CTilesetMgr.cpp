@@ -178,8 +178,7 @@ void CTilesetMgr::redrawRange(int kind, int first, int last, bool showFirst)
         return;
     if (showFirst)
         showPage(kind);
-    (void)first, (void)last;
-    p->syncFromState();
+    p->redrawTiles(first, last);
 }
 
 void CTilesetMgr::rebuildBitmaps(int kind)

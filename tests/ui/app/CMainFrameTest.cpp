@@ -324,7 +324,6 @@ private slots:
         QCOMPARE(bar.at(1), h.frame.commandAction(C::Open));
         QCOMPARE(bar.at(2), h.frame.commandAction(C::Save));
         QCOMPARE(bar.at(3), h.frame.commandAction(C::Reload));
-        QCOMPARE(h.frame.toolBarEx()->hotTimer().interval(), 250);
         QCOMPARE(h.frame.dmgModeBox()->text(), QStringLiteral("DMG Mode"));
         QCOMPARE(h.frame.hideObjBox()->text(), QStringLiteral("Hide OBJ"));
         QCOMPARE(h.frame.hideTagsBox()->text(), QStringLiteral("Hide Tags"));

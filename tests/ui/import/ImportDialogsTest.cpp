@@ -125,8 +125,6 @@ private slots:
         QCOMPARE(t.titles, (std::vector<QString>{QStringLiteral("Get Bin file"), QStringLiteral("Get BG tile set file"),
                                                  QStringLiteral("Get OBJ tile set file")}));
         QCOMPARE(t.prompter.informed.back(), std::string("Invalid or damaged file selected"));
-        QCOMPARE(qtFileFilters(QStringLiteral("BG Tileset(*.qmb;*.bts)|*.qmb;*.bts|All Files (*.*)|*.*||")),
-                 QStringLiteral("BG Tileset (*.qmb *.bts);;All Files (*)"));
     }
 
     void tileSetCommandImportsAtTheCurrentTile()
