@@ -20,8 +20,9 @@ namespace qm::ui {
 void CMainFrame::createTileSetManager()
 {
     using C = Command;
-    QWidget* placeholder = managerDock_->widget();
-    auto* mgr = new CTilesetMgr(workspace_, *undoStore_, managerDock_);
+    QDockWidget* dock = menus_->managerDock();
+    QWidget* placeholder = dock->widget();
+    auto* mgr = new CTilesetMgr(workspace_, *undoStore_, dock);
     tileSetMgr_ = mgr;
     attachPane(Pane::TileSetManager, mgr);
     if (placeholder && placeholder != mgr)
@@ -117,9 +118,8 @@ void CMainFrame::chooseColourMode(bool trueColour)
     if (!tileSetMgr_ || !tileSetMgr_->setTrueColour(trueColour))
         return;
     // A change of display only: no change flag.
-    deliver(Pane::MapView, MSG_COLOURS_CHANGED, 12, 0xFFFF);
-    if (QWidget* editor = pane(Pane::TileEditor); editor && editor->isVisible())
-        deliver(Pane::TileEditor, MSG_COLOURS_CHANGED, 12, 0xFFFF);
+    router_->deliver(Pane::MapView, MSG_COLOURS_CHANGED, 12, 0xFFFF);
+    router_->deliverToOpenEditor(MSG_COLOURS_CHANGED, 12, 0xFFFF);
     tileSetMgr_->update();
 }
 

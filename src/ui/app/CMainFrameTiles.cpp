@@ -4,6 +4,7 @@
 #include "ui/app/CMainFrame.h"
 
 #include "core/map/UndoStore.h"
+#include "ui/app/FileCommands.h"
 #include "ui/map/CQuiltmarkView.h"
 #include "ui/map/MapViewActions.h"
 #include "ui/tiles/CInitDialogBar.h"
@@ -23,7 +24,7 @@ void CMainFrame::createTileEditor()
     editor->hide();
     attachPane(Pane::TileEditor, editor);
 
-    connect(editor, &CInitDialogBar::saveRequested, this, [this] { saveProject(); });
+    connect(editor, &CInitDialogBar::saveRequested, this, [this] { fileCommands_->saveProject(); });
     connect(editor, &CInitDialogBar::closed, this, [this] {
         if (QAction* command = commandAction(Command::TileEditor))
             command->setChecked(false);

@@ -45,8 +45,8 @@ bool CommandHost::run(QDialog& dialog) const
 
 void CommandHost::send(AppMessage msg, qint64 wParam, qint64 lParam) const
 {
-    if (route)
-        route(msg, wParam, lParam);
+    if (notify)
+        notify(msg, wParam, lParam);
 }
 
 void CommandHost::changed(ChangeFlags bits) const

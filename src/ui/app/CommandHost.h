@@ -2,7 +2,10 @@
 // What the import and report commands need from the editor around them: the
 // open project, where to ask and show progress, which page the tile set
 // manager shows, the map cursor, and the way to tell the panes what changed.
-// CMainFrame fills one in; tests fill one in with their own pieces.
+// ImportExportCommands fills one in; tests fill one in with their own pieces.
+//
+// A command sets the change flags of what it changed itself, once, through
+// changed(); notify() only tells the panes.
 
 #include "core/base/Progress.h"
 #include "core/base/Prompter.h"
@@ -36,8 +39,8 @@ struct CommandHost {
     std::function<void(int kind)> showPage;
     // The map view's cursor cell.
     std::function<QPoint()> cursorCell;
-    // Sends a notification through the main window.
-    std::function<void(AppMessage, qint64, qint64)> route;
+    // Delivers a notification to the panes (without setting change flags).
+    std::function<void(AppMessage, qint64, qint64)> notify;
     // Sets change flags (and rebuilds the title).
     std::function<void(ChangeFlags)> setChanged;
     std::function<void(const QString&)> statusText;

@@ -43,8 +43,8 @@ public:
 
     // ---- the current-tile contract -------------------------------------------
     // The page shown: TILE_BG, TILE_OBJ, TILE_TAG or PAGE_PALETTE.
-    Q_INVOKABLE int currentKind() const { return shownKind_; }
-    Q_INVOKABLE int currentTile(int kind) const;
+    int currentKind() const { return shownKind_; }
+    int currentTile(int kind) const;
     int currentPalette(int kind) const;
     QList<int> selectedTiles(int kind) const;
 

@@ -2,6 +2,7 @@
 #include "support/TestSupport.h"
 #include "ui/app/AppSettings.h"
 #include "ui/app/CMainFrame.h"
+#include "ui/app/WindowSettings.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -122,9 +123,8 @@ private slots:
         writeFrameSettings(*settings, more);
         CMainFrame again;
         QCOMPARE(QDir::currentPath(), lastPath);
-        QCOMPARE(again.startDirectory(), lastPath);
         QCOMPARE(again.geometry().size(), QSize(700, 500));
-        QCOMPARE(again.tileEditorRect(), QRect(30, 40, 225, 228));
+        QCOMPARE(again.settings().tileEditorRect(), QRect(30, 40, 225, 228));
         QDir::setCurrent(before);
     }
 };

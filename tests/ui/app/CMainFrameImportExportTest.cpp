@@ -3,6 +3,7 @@
 #include "support/TestSupport.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CommandHost.h"
+#include "ui/app/ImportExportCommands.h"
 #include "ui/export/CExpMapPage.h"
 #include "ui/export/CExpPropertySheet.h"
 #include "ui/map/CQuiltmarkView.h"
@@ -62,7 +63,7 @@ private slots:
         QCOMPARE(frame.project().map.width, 20);
         ScriptedPrompter prompter({Answer::Yes});
         frame.setPrompter(&prompter);
-        frame.setCommandHooks([&](CommandHost& host) {
+        frame.importExport().setCommandHooks([&](CommandHost& host) {
             host.openFile = [&](QWidget*, const QString&, const QString&, const QString&) {
                 return QString::fromStdString(dir.file("wide.bin"));
             };

@@ -3,6 +3,7 @@
 #include "support/TestSupport.h"
 #include "ui/app/AppSettings.h"
 #include "ui/app/CMainFrame.h"
+#include "ui/app/WindowSettings.h"
 #include "ui/map/CQuiltmarkView.h"
 #include "ui/tiles/CInitDialogBar.h"
 #include "ui/tiles/TileEditArea.h"
@@ -90,7 +91,7 @@ private slots:
         // Its place is stored under "TileDesigner" when the window closes.
         editor->move(300, 200);
         QCOMPARE(editor->pos(), QPoint(300, 200));
-        frame.storeSettings();
+        frame.settings().store(frame.pane(CMainFrame::Pane::TileEditor));
         auto settings = openSettings();
         QCOMPARE(settings->value("TileDesigner/Left").toInt(), editor->pos().x());
         QCOMPARE(settings->value("TileDesigner/Top").toInt(), editor->pos().y());
