@@ -8,7 +8,7 @@
 #include "ui/map/CQuiltmarkView.h"
 #include "ui/map/CurrentTile.h"
 #include "ui/map/MapViewTools.h"
-#include "ui/tiles/CInitDialogBar.h"
+#include "ui/tiles/CTileEditor.h"
 #include "ui/tiles/CTilesetMgr.h"
 
 #include <QAction>
@@ -56,12 +56,12 @@ void CMainFrame::createTileSetManager()
                 [view](int palette) { view->tools().selectCellsUsingPalette(view->currentLayer(), palette); });
     }
 
-    if (auto* editor = qobject_cast<CInitDialogBar*>(pane(Pane::TileEditor))) {
+    if (auto* editor = qobject_cast<CTileEditor*>(pane(Pane::TileEditor))) {
         // The editor's Up and Down and its frame steps move the manager's
         // current tile; the editor follows through MSG_CURRENT_TILE_CHANGED.
-        disconnect(editor, &CInitDialogBar::currentTileRequested, editor, &CInitDialogBar::setCurrentTile);
-        connect(editor, &CInitDialogBar::currentTileRequested, mgr, &CTilesetMgr::moveCurrentTile);
-        connect(editor, &CInitDialogBar::managerArrowKey, mgr, [mgr](int key) { mgr->key(key); });
+        disconnect(editor, &CTileEditor::currentTileRequested, editor, &CTileEditor::setCurrentTile);
+        connect(editor, &CTileEditor::currentTileRequested, mgr, &CTilesetMgr::moveCurrentTile);
+        connect(editor, &CTileEditor::managerArrowKey, mgr, [mgr](int key) { mgr->key(key); });
         // Opened from the View menu, it works on the manager's current set.
         connect(commandAction(C::TileEditor), &QAction::triggered, editor, [editor, mgr](bool open) {
             if (!open)

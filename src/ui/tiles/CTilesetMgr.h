@@ -26,7 +26,7 @@ class UndoStore;
 
 namespace qm::ui {
 
-class CMyPropertyPagePal;
+class CPalettePage;
 class CTilesetPage;
 
 // The page kind of the palette page, beside TILE_BG, TILE_OBJ and TILE_TAG.
@@ -108,7 +108,7 @@ public:
 
     QTabWidget* sheet() const { return sheet_; }
     CTilesetPage* page(int kind) const;
-    CMyPropertyPagePal* palettePage() const { return palettePage_; }
+    CPalettePage* palettePage() const { return palettePage_; }
     TilePageState* pageState(int kind);
     Workspace& workspace() { return ws_; }
     UndoStore& undoStore() { return undo_; }
@@ -153,7 +153,7 @@ private:
     CTilesetPage* bgPage_ = nullptr;
     CTilesetPage* objPage_ = nullptr;
     CTilesetPage* tagPage_ = nullptr;
-    CMyPropertyPagePal* palettePage_ = nullptr;
+    CPalettePage* palettePage_ = nullptr;
     int shownKind_ = TILE_BG;
     int currentSetKind_ = TILE_BG;
     MouseMode mouseMode_ = MouseMode::Selector;

@@ -3,7 +3,7 @@
 #include "support/QtTestRunner.h"
 #include "ui/map/CQuiltmarkView.h"
 #include "ui/map/CurrentTile.h"
-#include "ui/tiles/CInitDialogBar.h"
+#include "ui/tiles/CTileEditor.h"
 #include "ui/tiles/CTilesetMgr.h"
 #include "ui/tiles/CTilesetPage.h"
 
@@ -104,7 +104,7 @@ private slots:
     {
         CMainFrame frame;
         CTilesetMgr* mgr = frame.tileSetManager();
-        auto* editor = qobject_cast<CInitDialogBar*>(frame.pane(CMainFrame::Pane::TileEditor));
+        auto* editor = qobject_cast<CTileEditor*>(frame.pane(CMainFrame::Pane::TileEditor));
         QVERIFY(editor);
         mgr->selectTile(TILE_OBJ, 30);
         frame.commandAction(CMainFrame::Command::TileEditor)->trigger();

@@ -5,7 +5,7 @@
 #include "ui/app/CMainFrame.h"
 #include "ui/app/WindowSettings.h"
 #include "ui/map/CQuiltmarkView.h"
-#include "ui/tiles/CInitDialogBar.h"
+#include "ui/tiles/CTileEditor.h"
 #include "ui/tiles/TileEditArea.h"
 
 #include <QAction>
@@ -37,7 +37,7 @@ private slots:
         CMainFrame frame;
         frame.setPrompter(&prompter);
         frame.route(MSG_INIT_MAP, 0, 0);
-        auto* editor = qobject_cast<CInitDialogBar*>(frame.pane(CMainFrame::Pane::TileEditor));
+        auto* editor = qobject_cast<CTileEditor*>(frame.pane(CMainFrame::Pane::TileEditor));
         QVERIFY(editor);
         QVERIFY(!editor->isVisible());
         QAction* command = frame.commandAction(CMainFrame::Command::TileEditor);

@@ -21,13 +21,13 @@ namespace qm::ui {
 
 class CTilesetMgr;
 
-class CMyPropertyPagePal : public QWidget {
+class CPalettePage : public QWidget {
     Q_OBJECT
 public:
     static constexpr int ROWS = 16;
     static constexpr int MONO_ROWS = 3;
 
-    explicit CMyPropertyPagePal(CTilesetMgr& manager, QWidget* parent = nullptr);
+    explicit CPalettePage(CTilesetMgr& manager, QWidget* parent = nullptr);
 
     // Geometry of swatch 0..63 (row * 4 + colour) and of the monochrome
     // swatches 0..11 (row * 4 + colour: "BGP", "OBP1", "OBP2").

@@ -1,4 +1,4 @@
-#include "ui/tiles/CInitDialogBar.h"
+#include "ui/tiles/CTileEditor.h"
 
 #include "support/QtTestRunner.h"
 #include "ui/tiles/TileEditArea.h"
@@ -35,11 +35,11 @@ struct Fixture {
     Fixture()
     {
         ws = std::make_unique<Workspace>();
-        bar = std::make_unique<CInitDialogBar>(*ws, undo);
+        bar = std::make_unique<CTileEditor>(*ws, undo);
         bar->showMessage = [this](const QString& t) { messages << t; };
         bar->screenHeight = [this] { return screen; };
         bar->ctrlHeld = [this] { return ctrl; };
-        QObject::connect(bar.get(), &CInitDialogBar::message, [this](AppMessage m, qint64 w, qint64 l) {
+        QObject::connect(bar.get(), &CTileEditor::message, [this](AppMessage m, qint64 w, qint64 l) {
             Sent s{m, w, {}, {}, l};
             if (m == MSG_TILES_CHANGED && (w & TILES_CHANGED_RANGE))
                 s.range = *messageRecord<TileRange>(l);
@@ -70,7 +70,7 @@ struct Fixture {
 
     std::unique_ptr<Workspace> ws;
     UndoStore undo;
-    std::unique_ptr<CInitDialogBar> bar;
+    std::unique_ptr<CTileEditor> bar;
     QStringList messages;
     std::vector<Sent> sent;
     int screen = 768;
@@ -80,7 +80,7 @@ struct Fixture {
 
 } // namespace
 
-class CInitDialogBarTest : public QObject {
+class CTileEditorTest : public QObject {
     Q_OBJECT
 private slots:
     void startsAsTheBarIsLaidOut()
@@ -89,7 +89,7 @@ private slots:
         QCOMPARE(f.bar->zoom(), 16);
         QCOMPARE(f.bar->size(), QSize(225, 228));
         QCOMPARE(f.bar->areaRect(), QRect(23, 45, 128, 128));
-        QCOMPARE(f.bar->tool(), CInitDialogBar::Tool::Pencil);
+        QCOMPARE(f.bar->tool(), CTileEditor::Tool::Pencil);
         QVERIFY(f.bar->gridShown());
         QCOMPARE(f.bar->gridLineColour(), QColor(128, 128, 128));
         QVERIFY(!f.bar->button("UNDO")->isEnabled());
@@ -186,14 +186,14 @@ private slots:
         f.bar->show();
         f.bar->setCurrentTile(7);
         // Bucket with the colour the pixel has: nothing changes, nothing is sent.
-        f.bar->setTool(CInitDialogBar::Tool::Bucket);
+        f.bar->setTool(CTileEditor::Tool::Bucket);
         f.undo.beginStep(STEP_CELLS);
         f.press(0, 0);
         QVERIFY(f.sent.empty());
         QCOMPARE(f.undo.stepKind, int(STEP_CELLS));
 
         // Ctrl with the pencil fills; releasing Ctrl gives the pencil back.
-        f.bar->setTool(CInitDialogBar::Tool::Pencil);
+        f.bar->setTool(CTileEditor::Tool::Pencil);
         f.bar->setDrawColour(2);
         QTest::keyPress(f.bar.get(), Qt::Key_Control, Qt::ControlModifier);
         f.press(3, 3);
@@ -301,7 +301,7 @@ private slots:
     void forwardAndBackFrameStayInTheBank()
     {
         Fixture f;
-        QSignalSpy asked(f.bar.get(), &CInitDialogBar::currentTileRequested);
+        QSignalSpy asked(f.bar.get(), &CTileEditor::currentTileRequested);
         f.bar->typeFrameWidth("2");
         f.bar->setCurrentTile(254);
         QTest::mouseClick(f.bar->button("FORWARD"), Qt::LeftButton);
@@ -405,7 +405,7 @@ private slots:
         Fixture f;
         f.bar->typeFrameWidth("2");
         f.bar->setCurrentTile(0);
-        f.bar->setTool(CInitDialogBar::Tool::PixelSelector);
+        f.bar->setTool(CTileEditor::Tool::PixelSelector);
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 8; ++x)
                 f.tile(0).setPixel(x, y, 3);
@@ -424,7 +424,7 @@ private slots:
         QCOMPARE(f.sent.back().range.last, 511);
 
         // Without the selector the pixels do not paste.
-        f.bar->setTool(CInitDialogBar::Tool::Pencil);
+        f.bar->setTool(CTileEditor::Tool::Pencil);
         f.bar->setCurrentTile(100);
         f.bar->paste();
         QCOMPARE(f.tile(100).pixel(0, 0), 0);
@@ -476,20 +476,20 @@ private slots:
     {
         Fixture f;
         f.bar->show();
-        QSignalSpy arrows(f.bar.get(), &CInitDialogBar::managerArrowKey);
-        QSignalSpy undo(f.bar.get(), &CInitDialogBar::undoRequested);
-        QSignalSpy redo(f.bar.get(), &CInitDialogBar::redoRequested);
-        QSignalSpy save(f.bar.get(), &CInitDialogBar::saveRequested);
-        QSignalSpy closed(f.bar.get(), &CInitDialogBar::closed);
+        QSignalSpy arrows(f.bar.get(), &CTileEditor::managerArrowKey);
+        QSignalSpy undo(f.bar.get(), &CTileEditor::undoRequested);
+        QSignalSpy redo(f.bar.get(), &CTileEditor::redoRequested);
+        QSignalSpy save(f.bar.get(), &CTileEditor::saveRequested);
+        QSignalSpy closed(f.bar.get(), &CTileEditor::closed);
         f.tile(0).setPixel(0, 0, 1);
         QTest::keyClick(f.bar.get(), Qt::Key_H, Qt::ShiftModifier);
         QCOMPARE(f.tile(0).pixel(7, 0), 1);
         QTest::keyClick(f.bar.get(), Qt::Key_Right, Qt::ShiftModifier);
         QCOMPARE(f.tile(0).pixel(0, 0), 1);
         QTest::keyClick(f.bar.get(), Qt::Key_K, Qt::ShiftModifier);
-        QCOMPARE(f.bar->tool(), CInitDialogBar::Tool::Bucket);
+        QCOMPARE(f.bar->tool(), CTileEditor::Tool::Bucket);
         QTest::keyClick(f.bar.get(), Qt::Key_Y, Qt::ShiftModifier);
-        QCOMPARE(f.bar->tool(), CInitDialogBar::Tool::Pencil);
+        QCOMPARE(f.bar->tool(), CTileEditor::Tool::Pencil);
         QTest::keyClick(f.bar.get(), Qt::Key_Down);
         QCOMPARE(arrows.size(), 1);
         QTest::keyClick(f.bar.get(), Qt::Key_Z, Qt::ControlModifier);
@@ -555,5 +555,5 @@ private slots:
     }
 };
 
-QM_QTEST(CInitDialogBarTest)
-#include "CInitDialogBarTest.moc"
+QM_QTEST(CTileEditorTest)
+#include "CTileEditorTest.moc"

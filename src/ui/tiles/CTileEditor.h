@@ -37,13 +37,13 @@ namespace qm::ui {
 
 class TileEditArea;
 
-class CInitDialogBar : public QWidget {
+class CTileEditor : public QWidget {
     Q_OBJECT
 public:
     enum class Tool { Pencil, Bucket, PixelSelector };
 
-    CInitDialogBar(Workspace& workspace, UndoStore& undoStore, QWidget* parent = nullptr);
-    ~CInitDialogBar() override;
+    CTileEditor(Workspace& workspace, UndoStore& undoStore, QWidget* parent = nullptr);
+    ~CTileEditor() override;
 
     // The set the editor works on: TILE_BG, TILE_OBJ or TILE_TAG (others are ignored).
     void setTileSet(int kind);

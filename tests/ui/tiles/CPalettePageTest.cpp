@@ -1,4 +1,4 @@
-#include "ui/tiles/CMyPropertyPagePal.h"
+#include "ui/tiles/CPalettePage.h"
 
 #include "core/map/UndoStore.h"
 #include "core/tiles/PaletteClipboard.h"
@@ -35,12 +35,12 @@ struct Fixture {
     Workspace ws;
     UndoStore undo;
     std::unique_ptr<CTilesetMgr> mgr;
-    CMyPropertyPagePal* pal = nullptr;
+    CPalettePage* pal = nullptr;
     std::vector<std::pair<qint64, qint64>> colours;
 };
 } // namespace
 
-class CMyPropertyPagePalTest : public QObject {
+class CPalettePageTest : public QObject {
     Q_OBJECT
 private slots:
     void clipboardOffsetsAndUndo()
@@ -176,5 +176,5 @@ private slots:
     }
 };
 
-QM_QTEST(CMyPropertyPagePalTest)
-#include "CMyPropertyPagePalTest.moc"
+QM_QTEST(CPalettePageTest)
+#include "CPalettePageTest.moc"

@@ -1,4 +1,4 @@
-#include "ui/tiles/CInitDialogBar.h"
+#include "ui/tiles/CTileEditor.h"
 
 #include "core/tiles/PicturePaste.h"
 #include "core/tiles/TileDesignerClip.h"
@@ -100,10 +100,10 @@ PictureData pictureFrom(const QImage& image)
 
 } // namespace
 
-CInitDialogBar::CInitDialogBar(Workspace& workspace, UndoStore& undoStore, QWidget* parent)
+CTileEditor::CTileEditor(Workspace& workspace, UndoStore& undoStore, QWidget* parent)
     : QWidget(parent, Qt::Tool), ws_(workspace), undo_(undoStore)
 {
-    setObjectName("TileDesigner");
+    setObjectName("CTileEditor");
     setFocusPolicy(Qt::StrongFocus);
     showMessage = [this](const QString& text) {
         QMessageBox::warning(this, QApplication::applicationName(), text);
@@ -116,7 +116,7 @@ CInitDialogBar::CInitDialogBar(Workspace& workspace, UndoStore& undoStore, QWidg
     ctrlHeld = [] { return QGuiApplication::keyboardModifiers().testFlag(Qt::ControlModifier); };
 
     timer_ = new QTimer(this);
-    connect(timer_, &QTimer::timeout, this, &CInitDialogBar::animationTick);
+    connect(timer_, &QTimer::timeout, this, &CTileEditor::animationTick);
 
     limits_ = frameLimits(screenHeight());
     buildControls();
@@ -125,16 +125,16 @@ CInitDialogBar::CInitDialogBar(Workspace& workspace, UndoStore& undoStore, QWidg
     setCurrentTile(0);
 }
 
-CInitDialogBar::~CInitDialogBar() = default;
+CTileEditor::~CTileEditor() = default;
 
-TileSet& CInitDialogBar::tileSet()
+TileSet& CTileEditor::tileSet()
 {
     return *ws_.tiles.tileSet(static_cast<TileKind>(kind_));
 }
 
 // ---- controls ----------------------------------------------------------------------
 
-QToolButton* CInitDialogBar::addButton(const QString& name, const QString& tip, const QString& text, int x, int y)
+QToolButton* CTileEditor::addButton(const QString& name, const QString& tip, const QString& text, int x, int y)
 {
     auto* b = new QToolButton(this);
     b->setObjectName(name);
@@ -145,7 +145,7 @@ QToolButton* CInitDialogBar::addButton(const QString& name, const QString& tip, 
     return b;
 }
 
-void CInitDialogBar::buildControls()
+void CTileEditor::buildControls()
 {
     int x = 4;
     const auto next = [&x] {
@@ -184,22 +184,22 @@ void CInitDialogBar::buildControls()
     grid->installEventFilter(this);
     connect(grid, &QToolButton::clicked, this, [this](bool on) { setGridShown(on); });
     connect(addButton("COMMENT", "Tile Comment", QStringLiteral("✉"), next(), 23), &QToolButton::clicked, this,
-            &CInitDialogBar::openComment);
+            &CTileEditor::openComment);
     QToolButton* undo = addButton("UNDO", "Undo", QStringLiteral("↶"), next(), 23);
     QToolButton* redo = addButton("REDO", "Redo", QStringLiteral("↷"), next(), 23);
     undo->setEnabled(false);
     redo->setEnabled(false);
-    connect(undo, &QToolButton::clicked, this, &CInitDialogBar::undoRequested);
-    connect(redo, &QToolButton::clicked, this, &CInitDialogBar::redoRequested);
+    connect(undo, &QToolButton::clicked, this, &CTileEditor::undoRequested);
+    connect(redo, &QToolButton::clicked, this, &CTileEditor::redoRequested);
     x += 4;
     connect(addButton("BACKWARD", "Back Up Frame", QStringLiteral("«"), next(), 23), &QToolButton::clicked, this,
-            &CInitDialogBar::backFrame);
+            &CTileEditor::backFrame);
     connect(addButton("STOP", "Stop Animation", QStringLiteral("■"), next(), 23), &QToolButton::clicked, this,
-            &CInitDialogBar::stopAnimation);
+            &CTileEditor::stopAnimation);
     connect(addButton("PLAY", "Play Animation", QStringLiteral("▶"), next(), 23), &QToolButton::clicked, this,
-            &CInitDialogBar::play);
+            &CTileEditor::play);
     connect(addButton("FORWARD", "Forward Frame", QStringLiteral("»"), next(), 23), &QToolButton::clicked, this,
-            &CInitDialogBar::forwardFrame);
+            &CTileEditor::forwardFrame);
 
     for (int i = 0; i < 4; ++i) {
         QToolButton* box = addButton(QStringLiteral("COLOUR%1").arg(i), QString(), QString(), 3, 45 + i * 20);
@@ -264,20 +264,20 @@ void CInitDialogBar::buildControls()
     connect(button("WIDTHDOWN"), &QToolButton::clicked, this, [this] { stepFrameWidth(-1); });
     connect(button("HEIGHTUP"), &QToolButton::clicked, this, [this] { stepFrameHeight(1); });
     connect(button("HEIGHTDOWN"), &QToolButton::clicked, this, [this] { stepFrameHeight(-1); });
-    connect(widthBox_, &QLineEdit::textEdited, this, &CInitDialogBar::typeFrameWidth);
-    connect(heightBox_, &QLineEdit::textEdited, this, &CInitDialogBar::typeFrameHeight);
+    connect(widthBox_, &QLineEdit::textEdited, this, &CTileEditor::typeFrameWidth);
+    connect(heightBox_, &QLineEdit::textEdited, this, &CTileEditor::typeFrameHeight);
     connect(framesBox_, &QLineEdit::textEdited, this, [this] { stopAnimation(); });
 
     setTool(Tool::Pencil);
     setDrawColour(0);
 }
 
-QToolButton* CInitDialogBar::button(const QString& name) const
+QToolButton* CTileEditor::button(const QString& name) const
 {
     return findChild<QToolButton*>(name, Qt::FindDirectChildrenOnly);
 }
 
-void CInitDialogBar::layoutBar()
+void CTileEditor::layoutBar()
 {
     const FrameGeometry& g = geometry_;
     area_->setGeometry(g.areaLeft, g.areaTop, g.areaWidth, g.areaHeight);
@@ -312,7 +312,7 @@ void CInitDialogBar::layoutBar()
 
 // ---- state ------------------------------------------------------------------------
 
-void CInitDialogBar::setTileSet(int kind)
+void CTileEditor::setTileSet(int kind)
 {
     if (!isKind(kind))
         return;
@@ -326,7 +326,7 @@ void CInitDialogBar::setTileSet(int kind)
     area_->update();
 }
 
-void CInitDialogBar::setCurrentTile(int tile)
+void CTileEditor::setCurrentTile(int tile)
 {
     if (tile < 0 || tile >= TILES_PER_SET)
         return;
@@ -339,22 +339,22 @@ void CInitDialogBar::setCurrentTile(int tile)
     area_->update();
 }
 
-bool CInitDialogBar::commentShown() const
+bool CTileEditor::commentShown() const
 {
     return !commentBox_->isHidden();
 }
 
-bool CInitDialogBar::animationRunning() const
+bool CTileEditor::animationRunning() const
 {
     return timer_->isActive();
 }
 
-QRect CInitDialogBar::areaRect() const
+QRect CTileEditor::areaRect() const
 {
     return QRect(geometry_.areaLeft, geometry_.areaTop, geometry_.areaWidth, geometry_.areaHeight);
 }
 
-void CInitDialogBar::setFrameSize(int width, int height)
+void CTileEditor::setFrameSize(int width, int height)
 {
     frame_.width = width;
     frame_.height = height;
@@ -366,7 +366,7 @@ void CInitDialogBar::setFrameSize(int width, int height)
     area_->update();
 }
 
-void CInitDialogBar::rebuildColours()
+void CTileEditor::rebuildColours()
 {
     colours_ = buildColourTable(ws_.tiles);
     for (int p = 0; p < 8; ++p)
@@ -374,14 +374,14 @@ void CInitDialogBar::rebuildColours()
     updatePaletteList();
 }
 
-QColor CInitDialogBar::colourOf(const CTile& tile, int index) const
+QColor CTileEditor::colourOf(const CTile& tile, int index) const
 {
     const int base = kind_ == TILE_OBJ ? 32 : 0;
     const DisplayColour& c = colours_[static_cast<size_t>(base + tile.palette() * 4 + (index & 3))];
     return QColor(c.red, c.green, c.blue);
 }
 
-QPixmap CInitDialogBar::paletteIcon(int palette) const
+QPixmap CTileEditor::paletteIcon(int palette) const
 {
     QPixmap pix(48, 12);
     QPainter p(&pix);
@@ -393,7 +393,7 @@ QPixmap CInitDialogBar::paletteIcon(int palette) const
     return pix;
 }
 
-void CInitDialogBar::updatePaletteList()
+void CTileEditor::updatePaletteList()
 {
     const CTile* tile = tileSet().tileAt(frame_.start);
     const int palette = tile ? tile->palette() : 0;
@@ -412,21 +412,21 @@ void CInitDialogBar::updatePaletteList()
     updateLabels();
 }
 
-void CInitDialogBar::updateLabels()
+void CTileEditor::updateLabels()
 {
     const CTile* tile = tileSet().tileAt(frame_.start);
     tileLabel_->setText(QStringLiteral("Tile #: %1").arg(frame_.start % TILES_PER_BANK));
     paletteLabel_->setText(QStringLiteral("Pal: %1").arg(tile ? tile->palette() : 0));
 }
 
-void CInitDialogBar::updateCaption()
+void CTileEditor::updateCaption()
 {
     const CTile* tile = tileSet().tileAt(frame_.start);
     setWindowTitle(tile ? QString::fromLatin1(tile->commentText().data(), static_cast<qsizetype>(tile->commentLength))
                         : QString());
 }
 
-void CInitDialogBar::refresh()
+void CTileEditor::refresh()
 {
     updatePaletteList();
     updateCaption();
@@ -435,7 +435,7 @@ void CInitDialogBar::refresh()
 
 // ---- drawing ------------------------------------------------------------------------
 
-QImage CInitDialogBar::renderArea() const
+QImage CTileEditor::renderArea() const
 {
     QImage image(geometry_.areaWidth, geometry_.areaHeight, QImage::Format_RGB32);
     QPainter p(&image);
@@ -443,7 +443,7 @@ QImage CInitDialogBar::renderArea() const
     return image;
 }
 
-void CInitDialogBar::paintArea(QPainter& p) const
+void CTileEditor::paintArea(QPainter& p) const
 {
     const TileSet& set = *ws_.tiles.tileSet(static_cast<TileKind>(kind_));
     const int w = frame_.pixelWidth();
@@ -478,7 +478,7 @@ void CInitDialogBar::paintArea(QPainter& p) const
 
 // ---- mouse ------------------------------------------------------------------------------
 
-std::optional<QPoint> CInitDialogBar::pixelAt(QPoint pos) const
+std::optional<QPoint> CTileEditor::pixelAt(QPoint pos) const
 {
     const int z = geometry_.zoom;
     if (pos.x() < 0 || pos.y() < 0)
@@ -492,7 +492,7 @@ std::optional<QPoint> CInitDialogBar::pixelAt(QPoint pos) const
     return QPoint(column * 8 + px, row * 8 + py);
 }
 
-void CInitDialogBar::areaPressed(QMouseEvent* event)
+void CTileEditor::areaPressed(QMouseEvent* event)
 {
     emit activated();
     if (event->button() != Qt::LeftButton)
@@ -527,7 +527,7 @@ void CInitDialogBar::areaPressed(QMouseEvent* event)
     selecting_ = true;
 }
 
-void CInitDialogBar::areaMoved(QMouseEvent* event)
+void CTileEditor::areaMoved(QMouseEvent* event)
 {
     if (!(event->buttons() & Qt::LeftButton))
         return;
@@ -552,13 +552,13 @@ void CInitDialogBar::areaMoved(QMouseEvent* event)
     }
 }
 
-void CInitDialogBar::areaReleased(QMouseEvent*)
+void CTileEditor::areaReleased(QMouseEvent*)
 {
     painting_ = false;
     selecting_ = false;
 }
 
-QMenu* CInitDialogBar::buildContextMenu(int tile)
+QMenu* CTileEditor::buildContextMenu(int tile)
 {
     auto* menu = new QMenu(this);
     QMenu* palettes = menu->addMenu(QStringLiteral("Palettes"));
@@ -569,7 +569,7 @@ QMenu* CInitDialogBar::buildContextMenu(int tile)
     return menu;
 }
 
-void CInitDialogBar::areaContextMenu(QContextMenuEvent* event)
+void CTileEditor::areaContextMenu(QContextMenuEvent* event)
 {
     const auto at = pixelAt(event->pos());
     if (!at)
@@ -584,42 +584,42 @@ void CInitDialogBar::areaContextMenu(QContextMenuEvent* event)
 
 // ---- commands -----------------------------------------------------------------------------
 
-bool CInitDialogBar::ctrl() const
+bool CTileEditor::ctrl() const
 {
     return ctrlHeld && ctrlHeld();
 }
 
-bool CInitDialogBar::report(const Result& result)
+bool CTileEditor::report(const Result& result)
 {
     if (!result.ok() && showMessage)
         showMessage(QString::fromStdString(result.text()));
     return result.ok();
 }
 
-void CInitDialogBar::stepBegun()
+void CTileEditor::stepBegun()
 {
     setUndoState(true, false);
     emit undoStepBegun();
 }
 
-void CInitDialogBar::setUndoState(bool canUndo, bool canRedo)
+void CTileEditor::setUndoState(bool canUndo, bool canRedo)
 {
     button("UNDO")->setEnabled(canUndo);
     button("REDO")->setEnabled(canRedo);
 }
 
-void CInitDialogBar::sendTileChanged(int tile)
+void CTileEditor::sendTileChanged(int tile)
 {
     emit message(MSG_TILES_CHANGED, kind_ | TILES_CHANGED_KEEP_PAGE, tile);
 }
 
-void CInitDialogBar::sendRange(int first, int last, qint64 flags)
+void CTileEditor::sendRange(int first, int last, qint64 flags)
 {
     const TileRange range{first, last};
     emit message(MSG_TILES_CHANGED, kind_ | TILES_CHANGED_RANGE | flags, messageParam(&range));
 }
 
-void CInitDialogBar::frameChanged(qint64 extraFlags)
+void CTileEditor::frameChanged(qint64 extraFlags)
 {
     area_->update();
     updatePaletteList();
@@ -628,12 +628,12 @@ void CInitDialogBar::frameChanged(qint64 extraFlags)
         sendRange(frame_.start, last, extraFlags);
 }
 
-void CInitDialogBar::sendPaletteChange(const TilePaletteChange& change)
+void CTileEditor::sendPaletteChange(const TilePaletteChange& change)
 {
     emit message(MSG_TILE_PALETTE_CHANGED, change.newPalette, messageParam(&change));
 }
 
-void CInitDialogBar::setTool(Tool tool)
+void CTileEditor::setTool(Tool tool)
 {
     if (tool != tool_ || tool != Tool::PixelSelector)
         clearPixelSelection();
@@ -644,7 +644,7 @@ void CInitDialogBar::setTool(Tool tool)
     button("SELECTOR")->setChecked(tool == Tool::PixelSelector);
 }
 
-void CInitDialogBar::setDrawColour(int colour)
+void CTileEditor::setDrawColour(int colour)
 {
     drawColour_ = colour & 3;
     for (int i = 0; i < colourBoxes_.size(); ++i)
@@ -652,14 +652,14 @@ void CInitDialogBar::setDrawColour(int colour)
     updatePaletteList();
 }
 
-void CInitDialogBar::setGridShown(bool on)
+void CTileEditor::setGridShown(bool on)
 {
     gridShown_ = on;
     button("GRID")->setChecked(on);
     area_->update();
 }
 
-void CInitDialogBar::chooseGridColour()
+void CTileEditor::chooseGridColour()
 {
     if (!colourPrompt)
         return;
@@ -670,7 +670,7 @@ void CInitDialogBar::chooseGridColour()
     area_->update();
 }
 
-void CInitDialogBar::scroll(ScrollDirection direction, bool eachTile)
+void CTileEditor::scroll(ScrollDirection direction, bool eachTile)
 {
     if (!report(scrollFrame(tileSet(), undo_, frame_, direction, eachTile)))
         return;
@@ -678,7 +678,7 @@ void CInitDialogBar::scroll(ScrollDirection direction, bool eachTile)
     frameChanged();
 }
 
-void CInitDialogBar::flip(bool horizontal, bool eachTile)
+void CTileEditor::flip(bool horizontal, bool eachTile)
 {
     if (!report(flipFrame(tileSet(), undo_, frame_, horizontal, eachTile)))
         return;
@@ -686,7 +686,7 @@ void CInitDialogBar::flip(bool horizontal, bool eachTile)
     frameChanged();
 }
 
-void CInitDialogBar::rotate(bool eachTile)
+void CTileEditor::rotate(bool eachTile)
 {
     if (!report(rotateFrame(tileSet(), undo_, frame_, eachTile)))
         return;
@@ -694,7 +694,7 @@ void CInitDialogBar::rotate(bool eachTile)
     frameChanged();
 }
 
-void CInitDialogBar::choosePalette(int palette)
+void CTileEditor::choosePalette(int palette)
 {
     const Result r = setFramePalette(tileSet(), undo_, frame_, palette,
                                      [this](const TilePaletteChange& c) { sendPaletteChange(c); });
@@ -705,7 +705,7 @@ void CInitDialogBar::choosePalette(int palette)
     area_->update();
 }
 
-void CInitDialogBar::setTilePaletteOf(int tile, int palette)
+void CTileEditor::setTilePaletteOf(int tile, int palette)
 {
     bool changed = false;
     const Result r = setTilePalette(tileSet(), undo_, tile, palette, [this, &changed](const TilePaletteChange& c) {
@@ -719,14 +719,14 @@ void CInitDialogBar::setTilePaletteOf(int tile, int palette)
     area_->update();
 }
 
-void CInitDialogBar::stepFrameWidth(int delta)
+void CTileEditor::stepFrameWidth(int delta)
 {
     const int w = frame_.width + delta;
     if (w >= 1 && w <= limits_.maxWidth)
         setFrameSize(w, frame_.height);
 }
 
-void CInitDialogBar::stepFrameHeight(int delta)
+void CTileEditor::stepFrameHeight(int delta)
 {
     limits_ = frameLimits(screenHeight());
     const int h = frame_.height + delta;
@@ -734,7 +734,7 @@ void CInitDialogBar::stepFrameHeight(int delta)
         setFrameSize(frame_.width, h);
 }
 
-void CInitDialogBar::typeFrameWidth(const QString& text)
+void CTileEditor::typeFrameWidth(const QString& text)
 {
     limits_ = frameLimits(screenHeight());
     bool ok = false;
@@ -750,7 +750,7 @@ void CInitDialogBar::typeFrameWidth(const QString& text)
     setFrameSize(v, frame_.height);
 }
 
-void CInitDialogBar::typeFrameHeight(const QString& text)
+void CTileEditor::typeFrameHeight(const QString& text)
 {
     limits_ = frameLimits(screenHeight());
     bool ok = false;
@@ -766,7 +766,7 @@ void CInitDialogBar::typeFrameHeight(const QString& text)
     setFrameSize(frame_.width, v);
 }
 
-void CInitDialogBar::openComment()
+void CTileEditor::openComment()
 {
     const CTile* tile = tileSet().tileAt(frame_.start);
     commentBox_->setText(tile ? QString::fromLatin1(tile->commentText().data(), tile->commentLength) : QString());
@@ -775,7 +775,7 @@ void CInitDialogBar::openComment()
     commentBox_->setFocus();
 }
 
-void CInitDialogBar::closeComment()
+void CTileEditor::closeComment()
 {
     if (commentBox_->isHidden())
         return;
@@ -783,7 +783,7 @@ void CInitDialogBar::closeComment()
     setFocus();
 }
 
-void CInitDialogBar::play()
+void CTileEditor::play()
 {
     bool ok = false;
     const int s = speedBox_->text().toInt(&ok);
@@ -798,38 +798,38 @@ void CInitDialogBar::play()
     timer_->start(speed_);
 }
 
-void CInitDialogBar::stopAnimation()
+void CTileEditor::stopAnimation()
 {
     timer_->stop();
     animation_.stop();
 }
 
-void CInitDialogBar::animationTick()
+void CTileEditor::animationTick()
 {
     frame_.start = animation_.tick();
     updatePaletteList();
     area_->update();
 }
 
-void CInitDialogBar::backFrame()
+void CTileEditor::backFrame()
 {
     if (const auto tile = previousFrameTile(animationStart_, frame_.size()))
         emit currentTileRequested(*tile);
 }
 
-void CInitDialogBar::forwardFrame()
+void CTileEditor::forwardFrame()
 {
     if (const auto tile = nextFrameTile(animationStart_, frame_.size()))
         emit currentTileRequested(*tile);
 }
 
-void CInitDialogBar::setPixelSelection(QPoint first, QPoint second)
+void CTileEditor::setPixelSelection(QPoint first, QPoint second)
 {
     selection_ = Selection{first, second};
     area_->update();
 }
 
-void CInitDialogBar::clearPixelSelection()
+void CTileEditor::clearPixelSelection()
 {
     selection_.reset();
     selecting_ = false;
@@ -838,7 +838,7 @@ void CInitDialogBar::clearPixelSelection()
 
 // ---- clipboard -------------------------------------------------------------------------
 
-void CInitDialogBar::copy()
+void CTileEditor::copy()
 {
     std::vector<std::uint8_t> bytes;
     QString format;
@@ -858,7 +858,7 @@ void CInitDialogBar::copy()
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
-void CInitDialogBar::paste()
+void CTileEditor::paste()
 {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (!data)
@@ -901,7 +901,7 @@ void CInitDialogBar::paste()
 
 // ---- messages ------------------------------------------------------------------------------
 
-void CInitDialogBar::handleMessage(AppMessage msg, qint64 wParam, qint64 lParam)
+void CTileEditor::handleMessage(AppMessage msg, qint64 wParam, qint64 lParam)
 {
     switch (msg) {
     case MSG_CURRENT_TILE_CHANGED:
@@ -929,7 +929,7 @@ void CInitDialogBar::handleMessage(AppMessage msg, qint64 wParam, qint64 lParam)
 
 // ---- keys and closing ---------------------------------------------------------------------------
 
-void CInitDialogBar::keyPressEvent(QKeyEvent* event)
+void CTileEditor::keyPressEvent(QKeyEvent* event)
 {
     const Qt::KeyboardModifiers mods = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     const int key = event->key();
@@ -986,7 +986,7 @@ void CInitDialogBar::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
-void CInitDialogBar::keyReleaseEvent(QKeyEvent* event)
+void CTileEditor::keyReleaseEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Control && temporaryBucket_) {
         temporaryBucket_ = false;
@@ -995,14 +995,14 @@ void CInitDialogBar::keyReleaseEvent(QKeyEvent* event)
     QWidget::keyReleaseEvent(event);
 }
 
-void CInitDialogBar::closeEvent(QCloseEvent* event)
+void CTileEditor::closeEvent(QCloseEvent* event)
 {
     stopAnimation();
     closeComment();
     QWidget::closeEvent(event);
 }
 
-void CInitDialogBar::hideEvent(QHideEvent* event)
+void CTileEditor::hideEvent(QHideEvent* event)
 {
     stopAnimation();
     closeComment();
@@ -1013,7 +1013,7 @@ void CInitDialogBar::hideEvent(QHideEvent* event)
         emit closed();
 }
 
-void CInitDialogBar::showEvent(QShowEvent* event)
+void CTileEditor::showEvent(QShowEvent* event)
 {
     // Palettes may have changed while the editor was hidden.
     rebuildColours();
@@ -1021,7 +1021,7 @@ void CInitDialogBar::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
 }
 
-bool CInitDialogBar::eventFilter(QObject* watched, QEvent* event)
+bool CTileEditor::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == button("GRID") && event->type() == QEvent::MouseButtonDblClick) {
         chooseGridColour();

@@ -1,4 +1,4 @@
-#include "ui/tiles/CMyPropertyPagePal.h"
+#include "ui/tiles/CPalettePage.h"
 
 #include "core/map/UndoStore.h"
 #include "core/tiles/PaletteClipboard.h"
@@ -42,9 +42,9 @@ QString formatName() { return QString::fromLatin1(CLIPBOARD_PALETTE.data(), CLIP
 
 } // namespace
 
-CMyPropertyPagePal::CMyPropertyPagePal(CTilesetMgr& manager, QWidget* parent) : QWidget(parent), mgr_(manager)
+CPalettePage::CPalettePage(CTilesetMgr& manager, QWidget* parent) : QWidget(parent), mgr_(manager)
 {
-    setObjectName(QStringLiteral("CMyPropertyPagePal"));
+    setObjectName(QStringLiteral("CPalettePage"));
     setFocusPolicy(Qt::StrongFocus);
     for (int r = 0; r < ROWS; ++r) {
         auto* label = new QLabel(QStringLiteral("%1%2").arg(QLatin1String(ROW_NAMES[r / 8])).arg(r % 8), this);
@@ -87,7 +87,7 @@ CMyPropertyPagePal::CMyPropertyPagePal(CTilesetMgr& manager, QWidget* parent) : 
     fillBoxes();
 }
 
-QSpinBox* CMyPropertyPagePal::makeArrows(QWidget* parent, std::function<void(int)> onStep)
+QSpinBox* CPalettePage::makeArrows(QWidget* parent, std::function<void(int)> onStep)
 {
     // Only the arrows show; every step is reported and the box returns to 0.
     auto* spin = new QSpinBox(parent);
@@ -105,21 +105,21 @@ QSpinBox* CMyPropertyPagePal::makeArrows(QWidget* parent, std::function<void(int
     return spin;
 }
 
-QRect CMyPropertyPagePal::swatchRect(int swatch) const
+QRect CPalettePage::swatchRect(int swatch) const
 {
     if (swatch < 0 || swatch > 63)
         return {};
     return QRect(LEFT + (swatch % 4) * PITCH_X, TOP + (swatch / 4) * PITCH_Y, SWATCH_W, SWATCH_H);
 }
 
-QRect CMyPropertyPagePal::monoRect(int swatch) const
+QRect CPalettePage::monoRect(int swatch) const
 {
     if (swatch < 0 || swatch > 11)
         return {};
     return QRect(LEFT + (swatch % 4) * PITCH_X, MONO_TOP + (swatch / 4) * PITCH_Y, SWATCH_W, SWATCH_H);
 }
 
-int CMyPropertyPagePal::swatchAt(QPoint p) const
+int CPalettePage::swatchAt(QPoint p) const
 {
     for (int s = 0; s < 64; ++s)
         if (swatchRect(s).contains(p))
@@ -127,7 +127,7 @@ int CMyPropertyPagePal::swatchAt(QPoint p) const
     return -1;
 }
 
-int CMyPropertyPagePal::monoAt(QPoint p) const
+int CPalettePage::monoAt(QPoint p) const
 {
     for (int s = 0; s < 12; ++s)
         if (monoRect(s).contains(p))
@@ -135,9 +135,9 @@ int CMyPropertyPagePal::monoAt(QPoint p) const
     return -1;
 }
 
-int CMyPropertyPagePal::selectedCount() const { return std::popcount(selection_); }
+int CPalettePage::selectedCount() const { return std::popcount(selection_); }
 
-void CMyPropertyPagePal::fillBoxes()
+void CPalettePage::fillBoxes()
 {
     const GbcColor& c = swatchColour(mgr_.workspace().tiles.palettes, current_);
     filling_ = true;
@@ -147,14 +147,14 @@ void CMyPropertyPagePal::fillBoxes()
     filling_ = false;
 }
 
-void CMyPropertyPagePal::refresh()
+void CPalettePage::refresh()
 {
     fillBoxes();
     shadeLabel_->setText(QString::number(shade_));
     update();
 }
 
-void CMyPropertyPagePal::coloursEdited(std::uint16_t rows, bool toSheet)
+void CPalettePage::coloursEdited(std::uint16_t rows, bool toSheet)
 {
     changedRows_ |= rows;
     refresh();
@@ -166,7 +166,7 @@ void CMyPropertyPagePal::coloursEdited(std::uint16_t rows, bool toSheet)
         mgr_.coloursNotice(colourFlagsOfRows(rows), rows);
 }
 
-void CMyPropertyPagePal::clickSwatch(int swatch, bool ctrl)
+void CPalettePage::clickSwatch(int swatch, bool ctrl)
 {
     if (swatch < 0 || swatch > 63)
         return;
@@ -180,7 +180,7 @@ void CMyPropertyPagePal::clickSwatch(int swatch, bool ctrl)
         emit mgr_.selectCellsWithPalette((swatch / 4) % 8);
 }
 
-void CMyPropertyPagePal::doubleClickSwatch(int swatch)
+void CPalettePage::doubleClickSwatch(int swatch)
 {
     if (swatch < 0 || swatch > 63)
         return;
@@ -199,7 +199,7 @@ void CMyPropertyPagePal::doubleClickSwatch(int swatch)
     coloursEdited(rows, true);
 }
 
-void CMyPropertyPagePal::typeComponent(int component, const QString& text)
+void CPalettePage::typeComponent(int component, const QString& text)
 {
     bool ok = false;
     const int value = text.trimmed().toInt(&ok);
@@ -214,7 +214,7 @@ void CMyPropertyPagePal::typeComponent(int component, const QString& text)
         mgr_.coloursNotice(colourFlagsOfRows(rows), rows);
 }
 
-void CMyPropertyPagePal::spinComponent(int component, int step)
+void CPalettePage::spinComponent(int component, int step)
 {
     const std::uint16_t rows = stepSwatchComponent(mgr_.workspace().tiles.palettes, selection_, component % 3, step);
     changedRows_ |= rows;
@@ -223,7 +223,7 @@ void CMyPropertyPagePal::spinComponent(int component, int step)
         mgr_.coloursNotice(colourFlagsOfRows(rows), rows);
 }
 
-void CMyPropertyPagePal::clickMono(int swatch, bool ctrl)
+void CPalettePage::clickMono(int swatch, bool ctrl)
 {
     if (swatch < 0 || swatch > 11)
         return;
@@ -241,7 +241,7 @@ void CMyPropertyPagePal::clickMono(int swatch, bool ctrl)
     update();
 }
 
-void CMyPropertyPagePal::spinShade(int step)
+void CPalettePage::spinShade(int step)
 {
     shade_ = wrapShade(shade_, step);
     Workspace& ws = mgr_.workspace();
@@ -255,7 +255,7 @@ void CMyPropertyPagePal::spinShade(int step)
     mgr_.coloursChanged(12, ws.tiles.dmgMode ? mask : 0);
 }
 
-void CMyPropertyPagePal::copy()
+void CPalettePage::copy()
 {
     const auto bytes = encodePaletteClip(mgr_.workspace().tiles.palettes, selection_);
     auto* data = new QMimeData;
@@ -264,7 +264,7 @@ void CMyPropertyPagePal::copy()
     QApplication::clipboard()->setMimeData(data);
 }
 
-void CMyPropertyPagePal::cut()
+void CPalettePage::cut()
 {
     copy();
     const std::uint16_t rows =
@@ -273,7 +273,7 @@ void CMyPropertyPagePal::cut()
     coloursEdited(rows, true);
 }
 
-void CMyPropertyPagePal::paste()
+void CPalettePage::paste()
 {
     const QMimeData* data = QApplication::clipboard()->mimeData();
     if (!data || !data->hasFormat(formatName()))
@@ -289,7 +289,7 @@ void CMyPropertyPagePal::paste()
     coloursEdited(rows, true);
 }
 
-void CMyPropertyPagePal::leave()
+void CPalettePage::leave()
 {
     if (!changedRows_)
         return;
@@ -298,7 +298,7 @@ void CMyPropertyPagePal::leave()
     mgr_.coloursChanged(colourFlagsOfRows(rows), rows);
 }
 
-void CMyPropertyPagePal::paintEvent(QPaintEvent*)
+void CPalettePage::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     const PaletteStore& store = mgr_.workspace().tiles.palettes;
@@ -336,7 +336,7 @@ void CMyPropertyPagePal::paintEvent(QPaintEvent*)
     }
 }
 
-void CMyPropertyPagePal::mousePressEvent(QMouseEvent* event)
+void CPalettePage::mousePressEvent(QMouseEvent* event)
 {
     setFocus(Qt::MouseFocusReason);
     if (event->button() != Qt::LeftButton)
@@ -349,7 +349,7 @@ void CMyPropertyPagePal::mousePressEvent(QMouseEvent* event)
         clickMono(m, ctrl);
 }
 
-void CMyPropertyPagePal::mouseDoubleClickEvent(QMouseEvent* event)
+void CPalettePage::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return;
@@ -357,7 +357,7 @@ void CMyPropertyPagePal::mouseDoubleClickEvent(QMouseEvent* event)
         doubleClickSwatch(s);
 }
 
-void CMyPropertyPagePal::keyPressEvent(QKeyEvent* event)
+void CPalettePage::keyPressEvent(QKeyEvent* event)
 {
     if (event->modifiers() & Qt::ControlModifier) {
         switch (event->key()) {
