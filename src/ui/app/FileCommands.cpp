@@ -162,7 +162,8 @@ bool FileCommands::openFile(const QString& givenPath)
     const TileKind tileKind = kind == OpenFileKind::ObjTileSet ? TILE_OBJ : TILE_BG;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     bool loaded = false;
-    const Result r = openTileSetAsProject(frame_.workspace(), corePath, tileKind, frame_.prompter(), frame_.progress(), &loaded);
+    const Result r =
+        openTileSetAsProject(frame_.workspace(), corePath, tileKind, frame_.prompter(), frame_.progress(), &loaded);
     QApplication::restoreOverrideCursor();
     if (!r) {
         frame_.prompter().inform(r.text());

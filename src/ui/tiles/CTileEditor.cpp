@@ -1,101 +1,27 @@
 #include "ui/tiles/CTileEditor.h"
 
-#include "core/tiles/PicturePaste.h"
-#include "core/tiles/TileDesignerClip.h"
 #include "ui/tiles/TileEditArea.h"
+#include "ui/tiles/TileEditorAnimation.h"
+#include "ui/tiles/TileEditorClipboard.h"
+#include "ui/tiles/TileEditorControls.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QColorDialog>
-#include <QComboBox>
-#include <QContextMenuEvent>
 #include <QGuiApplication>
-#include <QIntValidator>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMessageBox>
-#include <QMimeData>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
-#include <QSignalBlocker>
-#include <QTimer>
 #include <QToolButton>
-
-#include <algorithm>
 
 namespace qm::ui {
 
 namespace {
 
-constexpr int BUTTON = 20;
-
 bool isKind(qint64 v)
 {
     return v == TILE_BG || v == TILE_OBJ || v == TILE_TAG;
-}
-
-QByteArray toBytes(const std::vector<std::uint8_t>& bytes)
-{
-    return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
-}
-
-std::span<const std::uint8_t> asSpan(const QByteArray& bytes)
-{
-    return {reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size())};
-}
-
-// The picture's pixel values and their width in bits, as a bitmap of the
-// clipboard would carry them. 32-bit pictures count as 24 bits: their colour
-// is taken and the alpha channel left aside.
-PictureData pictureFrom(const QImage& image)
-{
-    PictureData pic;
-    pic.width = image.width();
-    pic.height = image.height();
-    switch (image.format()) {
-    case QImage::Format_Indexed8:
-    case QImage::Format_Grayscale8:
-    case QImage::Format_Alpha8:
-        pic.bitsPerPixel = 8;
-        break;
-    case QImage::Format_RGB16:
-    case QImage::Format_RGB555:
-    case QImage::Format_RGB444:
-    case QImage::Format_ARGB4444_Premultiplied:
-        pic.bitsPerPixel = 16;
-        break;
-    case QImage::Format_RGB888:
-    case QImage::Format_BGR888:
-    case QImage::Format_RGB32:
-    case QImage::Format_ARGB32:
-    case QImage::Format_ARGB32_Premultiplied:
-    case QImage::Format_RGBX8888:
-    case QImage::Format_RGBA8888:
-    case QImage::Format_RGBA8888_Premultiplied:
-        pic.bitsPerPixel = 24;
-        break;
-    default:
-        pic.bitsPerPixel = image.depth();
-        return pic;
-    }
-    pic.values.resize(static_cast<size_t>(pic.width) * static_cast<size_t>(pic.height));
-    for (int y = 0; y < pic.height; ++y) {
-        const uchar* line = image.constScanLine(y);
-        for (int x = 0; x < pic.width; ++x) {
-            std::uint32_t v = 0;
-            if (pic.bitsPerPixel == 8)
-                v = line[x];
-            else if (pic.bitsPerPixel == 16)
-                v = reinterpret_cast<const quint16*>(line)[x];
-            else
-                v = image.pixel(x, y) & 0xFFFFFF;
-            pic.values[static_cast<size_t>(y) * pic.width + x] = v;
-        }
-    }
-    return pic;
 }
 
 } // namespace
@@ -115,11 +41,12 @@ CTileEditor::CTileEditor(Workspace& workspace, UndoStore& undoStore, QWidget* pa
     };
     ctrlHeld = [] { return QGuiApplication::keyboardModifiers().testFlag(Qt::ControlModifier); };
 
-    timer_ = new QTimer(this);
-    connect(timer_, &QTimer::timeout, this, &CTileEditor::animationTick);
-
     limits_ = frameLimits(screenHeight());
-    buildControls();
+    animation_ = new TileEditorAnimation(*this);
+    area_ = new TileEditArea(*this);
+    controls_ = new TileEditorControls(*this);
+    setTool(Tool::Pencil);
+    setDrawColour(0);
     rebuildColours();
     setFrameSize(1, 1);
     setCurrentTile(0);
@@ -127,187 +54,14 @@ CTileEditor::CTileEditor(Workspace& workspace, UndoStore& undoStore, QWidget* pa
 
 CTileEditor::~CTileEditor() = default;
 
-TileSet& CTileEditor::tileSet()
+TileSet& CTileEditor::tileSet() const
 {
     return *ws_.tiles.tileSet(static_cast<TileKind>(kind_));
-}
-
-// ---- controls ----------------------------------------------------------------------
-
-QToolButton* CTileEditor::addButton(const QString& name, const QString& tip, const QString& text, int x, int y)
-{
-    auto* b = new QToolButton(this);
-    b->setObjectName(name);
-    b->setToolTip(tip);
-    b->setText(text);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setGeometry(x, y, BUTTON, BUTTON);
-    return b;
-}
-
-void CTileEditor::buildControls()
-{
-    int x = 4;
-    const auto next = [&x] {
-        const int at = x;
-        x += BUTTON + 1;
-        return at;
-    };
-    QToolButton* pen = addButton("PEN", "Pencil Tool", QStringLiteral("✎"), next(), 2);
-    QToolButton* bucket = addButton("BUCKET", "Bucket fill tool", QStringLiteral("◍"), next(), 2);
-    QToolButton* selector = addButton("SELECTOR", "Pixel Selector", QStringLiteral("⬚"), next(), 2);
-    for (QToolButton* b : {pen, bucket, selector})
-        b->setCheckable(true);
-    connect(pen, &QToolButton::clicked, this, [this] { setTool(Tool::Pencil); });
-    connect(bucket, &QToolButton::clicked, this, [this] { setTool(Tool::Bucket); });
-    connect(selector, &QToolButton::clicked, this, [this] { setTool(Tool::PixelSelector); });
-    x += 4;
-    connect(addButton("SCROLLUP", "Scroll Up", QStringLiteral("↑"), next(), 2), &QToolButton::clicked, this,
-            [this] { scroll(ScrollDirection::Up, ctrl()); });
-    connect(addButton("SCROLLDOWN", "Scroll Down", QStringLiteral("↓"), next(), 2), &QToolButton::clicked, this,
-            [this] { scroll(ScrollDirection::Down, ctrl()); });
-    connect(addButton("SCROLLLEFT", "Scroll Left", QStringLiteral("←"), next(), 2), &QToolButton::clicked, this,
-            [this] { scroll(ScrollDirection::Left, ctrl()); });
-    connect(addButton("SCROLLRIGHT", "Scroll Right", QStringLiteral("→"), next(), 2), &QToolButton::clicked, this,
-            [this] { scroll(ScrollDirection::Right, ctrl()); });
-    connect(addButton("FLIPV", "Flip Vertical", QStringLiteral("↕"), next(), 2), &QToolButton::clicked, this,
-            [this] { flip(false, ctrl()); });
-    connect(addButton("FLIPH", "Flip Horizontal", QStringLiteral("↔"), next(), 2), &QToolButton::clicked, this,
-            [this] { flip(true, ctrl()); });
-    connect(addButton("ROTATE", "Rotate", QStringLiteral("↻"), next(), 2), &QToolButton::clicked, this,
-            [this] { rotate(ctrl()); });
-
-    x = 4;
-    QToolButton* grid = addButton("GRID", "Toggle grid", QStringLiteral("#"), next(), 23);
-    grid->setCheckable(true);
-    grid->setChecked(true);
-    grid->installEventFilter(this);
-    connect(grid, &QToolButton::clicked, this, [this](bool on) { setGridShown(on); });
-    connect(addButton("COMMENT", "Tile Comment", QStringLiteral("✉"), next(), 23), &QToolButton::clicked, this,
-            &CTileEditor::openComment);
-    QToolButton* undo = addButton("UNDO", "Undo", QStringLiteral("↶"), next(), 23);
-    QToolButton* redo = addButton("REDO", "Redo", QStringLiteral("↷"), next(), 23);
-    undo->setEnabled(false);
-    redo->setEnabled(false);
-    connect(undo, &QToolButton::clicked, this, &CTileEditor::undoRequested);
-    connect(redo, &QToolButton::clicked, this, &CTileEditor::redoRequested);
-    x += 4;
-    connect(addButton("BACKWARD", "Back Up Frame", QStringLiteral("«"), next(), 23), &QToolButton::clicked, this,
-            &CTileEditor::backFrame);
-    connect(addButton("STOP", "Stop Animation", QStringLiteral("■"), next(), 23), &QToolButton::clicked, this,
-            &CTileEditor::stopAnimation);
-    connect(addButton("PLAY", "Play Animation", QStringLiteral("▶"), next(), 23), &QToolButton::clicked, this,
-            &CTileEditor::play);
-    connect(addButton("FORWARD", "Forward Frame", QStringLiteral("»"), next(), 23), &QToolButton::clicked, this,
-            &CTileEditor::forwardFrame);
-
-    for (int i = 0; i < 4; ++i) {
-        QToolButton* box = addButton(QStringLiteral("COLOUR%1").arg(i), QString(), QString(), 3, 45 + i * 20);
-        box->setFixedSize(16, 16);
-        box->setCheckable(true);
-        connect(box, &QToolButton::clicked, this, [this, i] { setDrawColour(i); });
-        colourBoxes_.push_back(box);
-    }
-
-    area_ = new TileEditArea(this);
-    area_->setFocusPolicy(Qt::ClickFocus);
-    area_->paint = [this](QPainter& p) { paintArea(p); };
-    area_->pressed = [this](QMouseEvent* e) { areaPressed(e); };
-    area_->moved = [this](QMouseEvent* e) { areaMoved(e); };
-    area_->released = [this](QMouseEvent* e) { areaReleased(e); };
-    area_->contextMenu = [this](QContextMenuEvent* e) { areaContextMenu(e); };
-
-    commentBox_ = new QLineEdit(this);
-    commentBox_->setObjectName("COMMENTBOX");
-    commentBox_->setMaxLength(CTile::MAX_COMMENT);
-    commentBox_->hide();
-    commentBox_->installEventFilter(this);
-    connect(commentBox_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        TileSet& set = tileSet();
-        setFrameComment(set, frame_, text.toLatin1().toStdString());
-        ws_.project.setChanged(kind_ == TILE_BG    ? CHANGED_BG_TILES
-                               : kind_ == TILE_OBJ ? CHANGED_OBJ_TILES
-                                                   : CHANGED_BG_TILES | CHANGED_OBJ_TILES);
-        updateCaption();
-    });
-
-    tileLabel_ = new QLabel(this);
-    tileLabel_->setObjectName("TILENUMBER");
-    paletteLabel_ = new QLabel(this);
-    paletteLabel_->setObjectName("PALETTENUMBER");
-    paletteList_ = new QComboBox(this);
-    paletteList_->setObjectName("PALETTES");
-    paletteList_->setFocusPolicy(Qt::NoFocus);
-    paletteList_->setIconSize(QSize(48, 12));
-    for (int p = 0; p < 8; ++p)
-        paletteList_->addItem(QString::number(p));
-    connect(paletteList_, &QComboBox::activated, this, [this](int p) { choosePalette(p); });
-
-    const auto box = [this](const QString& name, const QString& label, const QString& tip, const QString& text) {
-        auto* l = new QLabel(label, this);
-        auto* e = new QLineEdit(text, this);
-        e->setObjectName(name);
-        e->setToolTip(tip);
-        e->setValidator(new QIntValidator(0, 99999, e));
-        bottomRow_ << l << e;
-        return e;
-    };
-    widthBox_ = box("WIDTH", "w:", "Frame Width", "1");
-    bottomRow_ << addButton("WIDTHUP", "Frame Width", QStringLiteral("▴"), 0, 0)
-               << addButton("WIDTHDOWN", "Frame Width", QStringLiteral("▾"), 0, 0);
-    heightBox_ = box("HEIGHT", "h:", "Frame Height", "1");
-    bottomRow_ << addButton("HEIGHTUP", "Frame Height", QStringLiteral("▴"), 0, 0)
-               << addButton("HEIGHTDOWN", "Frame Height", QStringLiteral("▾"), 0, 0);
-    framesBox_ = box("FRAMES", "Play", "Animation Frame", "1");
-    speedBox_ = box("SPEED", "S:", "Speed(Frame rate)", "100");
-    connect(button("WIDTHUP"), &QToolButton::clicked, this, [this] { stepFrameWidth(1); });
-    connect(button("WIDTHDOWN"), &QToolButton::clicked, this, [this] { stepFrameWidth(-1); });
-    connect(button("HEIGHTUP"), &QToolButton::clicked, this, [this] { stepFrameHeight(1); });
-    connect(button("HEIGHTDOWN"), &QToolButton::clicked, this, [this] { stepFrameHeight(-1); });
-    connect(widthBox_, &QLineEdit::textEdited, this, &CTileEditor::typeFrameWidth);
-    connect(heightBox_, &QLineEdit::textEdited, this, &CTileEditor::typeFrameHeight);
-    connect(framesBox_, &QLineEdit::textEdited, this, [this] { stopAnimation(); });
-
-    setTool(Tool::Pencil);
-    setDrawColour(0);
 }
 
 QToolButton* CTileEditor::button(const QString& name) const
 {
     return findChild<QToolButton*>(name, Qt::FindDirectChildrenOnly);
-}
-
-void CTileEditor::layoutBar()
-{
-    const FrameGeometry& g = geometry_;
-    area_->setGeometry(g.areaLeft, g.areaTop, g.areaWidth, g.areaHeight);
-    commentBox_->setGeometry(g.areaLeft, g.areaTop, std::max(g.areaWidth, 160), 22);
-    const int bottom = g.barHeight;
-    paletteList_->setGeometry(120, bottom - 51, 96, 22);
-    tileLabel_->setGeometry(4, bottom - 43, 64, 16);
-    paletteLabel_->setGeometry(70, bottom - 43, 46, 16);
-    int x = 4;
-    const int y = bottom - 24;
-    for (QWidget* w : bottomRow_) {
-        int width = 22;
-        if (qobject_cast<QLabel*>(w))
-            width = static_cast<QLabel*>(w)->text() == "Play" ? 22 : 12;
-        else if (qobject_cast<QToolButton*>(w))
-            width = 11;
-        else if (w == speedBox_)
-            width = 30;
-        const bool upper = w->objectName().endsWith("UP");
-        const bool lower = w->objectName().endsWith("DOWN");
-        if (upper)
-            w->setGeometry(x, y, width, 10);
-        else if (lower)
-            w->setGeometry(x, y + 10, width, 10);
-        else
-            w->setGeometry(x, y, width, 20);
-        if (!upper)
-            x += width + 1;
-    }
-    setFixedSize(g.barWidth, g.barHeight);
 }
 
 // ---- state ------------------------------------------------------------------------
@@ -320,8 +74,7 @@ void CTileEditor::setTileSet(int kind)
     kind_ = kind;
     if (changed)
         rebuildColours();
-    updatePaletteList();
-    updateLabels();
+    refreshControls();
     updateCaption();
     area_->update();
 }
@@ -330,23 +83,24 @@ void CTileEditor::setCurrentTile(int tile)
 {
     if (tile < 0 || tile >= TILES_PER_SET)
         return;
-    selection_.reset();
+    area_->clearPixelSelection();
     frame_.start = tile;
-    animationStart_ = tile;
+    animation_->setStart(tile);
     updateCaption();
-    updatePaletteList();
-    updateLabels();
+    refreshControls();
+    area_->update();
+}
+
+void CTileEditor::setFrameStart(int tile)
+{
+    frame_.start = tile;
+    refreshControls();
     area_->update();
 }
 
 bool CTileEditor::commentShown() const
 {
-    return !commentBox_->isHidden();
-}
-
-bool CTileEditor::animationRunning() const
-{
-    return timer_->isActive();
+    return !controls_->commentBox()->isHidden();
 }
 
 QRect CTileEditor::areaRect() const
@@ -359,19 +113,17 @@ void CTileEditor::setFrameSize(int width, int height)
     frame_.width = width;
     frame_.height = height;
     geometry_ = qm::frameGeometry(width, height, limits_.maxHeight);
-    selection_.reset();
-    widthBox_->setText(QString::number(width));
-    heightBox_->setText(QString::number(height));
-    layoutBar();
+    area_->clearPixelSelection();
+    controls_->showFrameSize(width, height);
+    controls_->layout(geometry_, area_);
     area_->update();
 }
 
 void CTileEditor::rebuildColours()
 {
     colours_ = buildColourTable(ws_.tiles);
-    for (int p = 0; p < 8; ++p)
-        paletteList_->setItemIcon(p, QIcon(paletteIcon(p)));
-    updatePaletteList();
+    controls_->rebuildPaletteIcons();
+    refreshControls();
 }
 
 QColor CTileEditor::colourOf(const CTile& tile, int index) const
@@ -393,31 +145,7 @@ QPixmap CTileEditor::paletteIcon(int palette) const
     return pix;
 }
 
-void CTileEditor::updatePaletteList()
-{
-    const CTile* tile = tileSet().tileAt(frame_.start);
-    const int palette = tile ? tile->palette() : 0;
-    {
-        const QSignalBlocker block(paletteList_);
-        paletteList_->setCurrentIndex(palette);
-    }
-    for (int i = 0; i < colourBoxes_.size(); ++i) {
-        auto* box = static_cast<QToolButton*>(colourBoxes_[i]);
-        const QColor c = tile ? colourOf(*tile, i) : QColor(Qt::black);
-        box->setStyleSheet(QStringLiteral("QToolButton { background: %1; border: %2px solid %3; }")
-                               .arg(c.name())
-                               .arg(i == drawColour_ ? 2 : 1)
-                               .arg(i == drawColour_ ? "red" : "black"));
-    }
-    updateLabels();
-}
-
-void CTileEditor::updateLabels()
-{
-    const CTile* tile = tileSet().tileAt(frame_.start);
-    tileLabel_->setText(QStringLiteral("Tile #: %1").arg(frame_.start % TILES_PER_BANK));
-    paletteLabel_->setText(QStringLiteral("Pal: %1").arg(tile ? tile->palette() : 0));
-}
+void CTileEditor::refreshControls() { controls_->refresh(); }
 
 void CTileEditor::updateCaption()
 {
@@ -428,166 +156,12 @@ void CTileEditor::updateCaption()
 
 void CTileEditor::refresh()
 {
-    updatePaletteList();
+    refreshControls();
     updateCaption();
     area_->update();
 }
 
-// ---- drawing ------------------------------------------------------------------------
-
-QImage CTileEditor::renderArea() const
-{
-    QImage image(geometry_.areaWidth, geometry_.areaHeight, QImage::Format_RGB32);
-    QPainter p(&image);
-    paintArea(p);
-    return image;
-}
-
-void CTileEditor::paintArea(QPainter& p) const
-{
-    const TileSet& set = *ws_.tiles.tileSet(static_cast<TileKind>(kind_));
-    const int w = frame_.pixelWidth();
-    const int h = frame_.pixelHeight();
-    QImage pic(w, h, QImage::Format_RGB32);
-    CTile blank;
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const int index = frame_.tileAt(y / 8, x / 8);
-            const CTile* tile = set.tileAt(index);
-            const CTile& shown = tile ? *tile : blank;
-            pic.setPixel(x, y, colourOf(shown, tile ? shown.pixel(x % 8, y % 8) : 0).rgb());
-        }
-    }
-    const int z = geometry_.zoom;
-    p.drawImage(QRect(0, 0, w * z, h * z), pic);
-    if (gridShown_) {
-        for (int x = 1; x < w; ++x)
-            p.fillRect(x * z - (x % 8 ? 0 : 1), 0, x % 8 ? 1 : 2, h * z, gridLineColour_);
-        for (int y = 1; y < h; ++y)
-            p.fillRect(0, y * z - (y % 8 ? 0 : 1), w * z, y % 8 ? 1 : 2, gridLineColour_);
-    }
-    if (selection_) {
-        const PixelRect r = PixelRect::fromCorners(selection_->first.x(), selection_->first.y(),
-                                                   selection_->second.x(), selection_->second.y());
-        p.save();
-        p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-        p.fillRect(QRect(r.left * z, r.top * z, r.width() * z, r.height() * z), Qt::white);
-        p.restore();
-    }
-}
-
-// ---- mouse ------------------------------------------------------------------------------
-
-std::optional<QPoint> CTileEditor::pixelAt(QPoint pos) const
-{
-    const int z = geometry_.zoom;
-    if (pos.x() < 0 || pos.y() < 0)
-        return std::nullopt;
-    const int column = pos.x() / (z * 8);
-    const int row = pos.y() / (z * 8);
-    if (column >= frame_.width || row >= frame_.height)
-        return std::nullopt;
-    const int px = (pos.x() - column * z * 8) / z;
-    const int py = (pos.y() - row * z * 8) / z;
-    return QPoint(column * 8 + px, row * 8 + py);
-}
-
-void CTileEditor::areaPressed(QMouseEvent* event)
-{
-    emit activated();
-    if (event->button() != Qt::LeftButton)
-        return;
-    closeComment();
-    const auto at = pixelAt(event->position().toPoint());
-    if (!at || frameTileAtPixel(frame_, at->x(), at->y()) < 0)
-        return;
-    TileSet& set = tileSet();
-    const auto colour = static_cast<std::uint8_t>(drawColour_);
-    const bool bucket = tool_ == Tool::Bucket ||
-                        (tool_ == Tool::Pencil && (temporaryBucket_ || event->modifiers().testFlag(Qt::ControlModifier)));
-    if (bucket) {
-        const EditOutcome out = bucketFill(set, undo_, frame_, at->x(), at->y(), colour);
-        if (!report(out.result) || !out.changed)
-            return;
-        stepBegun();
-        frameChanged(TILES_CHANGED_KEEP_PAGE);
-        return;
-    }
-    if (tool_ == Tool::Pencil) {
-        const EditOutcome out = pencilPress(set, undo_, frame_, at->x(), at->y(), colour);
-        if (!report(out.result) || !out.changed)
-            return;
-        stepBegun();
-        painting_ = true;
-        area_->update();
-        sendTileChanged(frameTileAtPixel(frame_, at->x(), at->y()));
-        return;
-    }
-    setPixelSelection(*at, *at);
-    selecting_ = true;
-}
-
-void CTileEditor::areaMoved(QMouseEvent* event)
-{
-    if (!(event->buttons() & Qt::LeftButton))
-        return;
-    const QPoint pos = event->position().toPoint();
-    if (selecting_ && selection_) {
-        const QPoint clamped(std::clamp(pos.x(), 0, geometry_.areaWidth - 1),
-                             std::clamp(pos.y(), 0, geometry_.areaHeight - 1));
-        if (const auto at = pixelAt(clamped)) {
-            selection_->second = *at;
-            area_->update();
-        }
-        return;
-    }
-    if (!painting_)
-        return;
-    const auto at = pixelAt(pos);
-    if (!at)
-        return;
-    if (setFramePixel(tileSet(), frame_, at->x(), at->y(), static_cast<std::uint8_t>(drawColour_))) {
-        area_->update();
-        sendTileChanged(frameTileAtPixel(frame_, at->x(), at->y()));
-    }
-}
-
-void CTileEditor::areaReleased(QMouseEvent*)
-{
-    painting_ = false;
-    selecting_ = false;
-}
-
-QMenu* CTileEditor::buildContextMenu(int tile)
-{
-    auto* menu = new QMenu(this);
-    QMenu* palettes = menu->addMenu(QStringLiteral("Palettes"));
-    for (int p = 0; p < 8; ++p) {
-        QAction* a = palettes->addAction(QIcon(paletteIcon(p)), QString::number(p));
-        connect(a, &QAction::triggered, this, [this, tile, p] { setTilePaletteOf(tile, p); });
-    }
-    return menu;
-}
-
-void CTileEditor::areaContextMenu(QContextMenuEvent* event)
-{
-    const auto at = pixelAt(event->pos());
-    if (!at)
-        return;
-    const int tile = frameTileAtPixel(frame_, at->x(), at->y());
-    if (tile < 0)
-        return;
-    QMenu* menu = buildContextMenu(tile);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(event->globalPos());
-}
-
 // ---- commands -----------------------------------------------------------------------------
-
-bool CTileEditor::ctrl() const
-{
-    return ctrlHeld && ctrlHeld();
-}
 
 bool CTileEditor::report(const Result& result)
 {
@@ -604,8 +178,7 @@ void CTileEditor::stepBegun()
 
 void CTileEditor::setUndoState(bool canUndo, bool canRedo)
 {
-    button("UNDO")->setEnabled(canUndo);
-    button("REDO")->setEnabled(canRedo);
+    controls_->showUndoState(canUndo, canRedo);
 }
 
 void CTileEditor::sendTileChanged(int tile)
@@ -622,7 +195,7 @@ void CTileEditor::sendRange(int first, int last, qint64 flags)
 void CTileEditor::frameChanged(qint64 extraFlags)
 {
     area_->update();
-    updatePaletteList();
+    refreshControls();
     const int last = frame_.lastInSet();
     if (last >= 0)
         sendRange(frame_.start, last, extraFlags);
@@ -636,26 +209,23 @@ void CTileEditor::sendPaletteChange(const TilePaletteChange& change)
 void CTileEditor::setTool(Tool tool)
 {
     if (tool != tool_ || tool != Tool::PixelSelector)
-        clearPixelSelection();
+        area_->clearPixelSelection();
     tool_ = tool;
     temporaryBucket_ = false;
-    button("PEN")->setChecked(tool == Tool::Pencil);
-    button("BUCKET")->setChecked(tool == Tool::Bucket);
-    button("SELECTOR")->setChecked(tool == Tool::PixelSelector);
+    controls_->showTool(tool);
 }
 
 void CTileEditor::setDrawColour(int colour)
 {
     drawColour_ = colour & 3;
-    for (int i = 0; i < colourBoxes_.size(); ++i)
-        static_cast<QToolButton*>(colourBoxes_[i])->setChecked(i == drawColour_);
-    updatePaletteList();
+    controls_->showDrawColour(drawColour_);
+    refreshControls();
 }
 
 void CTileEditor::setGridShown(bool on)
 {
     gridShown_ = on;
-    button("GRID")->setChecked(on);
+    controls_->showGrid(on);
     area_->update();
 }
 
@@ -715,7 +285,7 @@ void CTileEditor::setTilePaletteOf(int tile, int palette)
     if (!report(r) || !changed)
         return;
     stepBegun();
-    updatePaletteList();
+    refreshControls();
     area_->update();
 }
 
@@ -744,7 +314,7 @@ void CTileEditor::typeFrameWidth(const QString& text)
     if (const auto error = frameSizeError(v, limits_.maxWidth, true)) {
         if (showMessage)
             showMessage(QString::fromStdString(*error));
-        widthBox_->setText(QString::number(frame_.width));
+        controls_->widthBox()->setText(QString::number(frame_.width));
         return;
     }
     setFrameSize(v, frame_.height);
@@ -760,7 +330,7 @@ void CTileEditor::typeFrameHeight(const QString& text)
     if (const auto error = frameSizeError(v, limits_.maxHeight, false)) {
         if (showMessage)
             showMessage(QString::fromStdString(*error));
-        heightBox_->setText(QString::number(frame_.height));
+        controls_->heightBox()->setText(QString::number(frame_.height));
         return;
     }
     setFrameSize(frame_.width, v);
@@ -769,135 +339,34 @@ void CTileEditor::typeFrameHeight(const QString& text)
 void CTileEditor::openComment()
 {
     const CTile* tile = tileSet().tileAt(frame_.start);
-    commentBox_->setText(tile ? QString::fromLatin1(tile->commentText().data(), tile->commentLength) : QString());
-    commentBox_->show();
-    commentBox_->raise();
-    commentBox_->setFocus();
+    QLineEdit* box = controls_->commentBox();
+    box->setText(tile ? QString::fromLatin1(tile->commentText().data(), tile->commentLength) : QString());
+    box->show();
+    box->raise();
+    box->setFocus();
 }
 
 void CTileEditor::closeComment()
 {
-    if (commentBox_->isHidden())
+    QLineEdit* box = controls_->commentBox();
+    if (box->isHidden())
         return;
-    commentBox_->hide();
+    box->hide();
     setFocus();
 }
 
-void CTileEditor::play()
+void CTileEditor::editComment(const QString& text)
 {
-    bool ok = false;
-    const int s = speedBox_->text().toInt(&ok);
-    speed_ = ok && s > 0 ? s : speed_;
-    const int n = framesBox_->text().toInt(&ok);
-    frameCount_ = ok && n > 0 ? n : frameCount_;
-    stopAnimation();
-    setGridShown(false);
-    frame_.start = animation_.play(animationStart_, frame_.size(), frameCount_);
-    updatePaletteList();
-    area_->update();
-    timer_->start(speed_);
-}
-
-void CTileEditor::stopAnimation()
-{
-    timer_->stop();
-    animation_.stop();
-}
-
-void CTileEditor::animationTick()
-{
-    frame_.start = animation_.tick();
-    updatePaletteList();
-    area_->update();
-}
-
-void CTileEditor::backFrame()
-{
-    if (const auto tile = previousFrameTile(animationStart_, frame_.size()))
-        emit currentTileRequested(*tile);
-}
-
-void CTileEditor::forwardFrame()
-{
-    if (const auto tile = nextFrameTile(animationStart_, frame_.size()))
-        emit currentTileRequested(*tile);
-}
-
-void CTileEditor::setPixelSelection(QPoint first, QPoint second)
-{
-    selection_ = Selection{first, second};
-    area_->update();
-}
-
-void CTileEditor::clearPixelSelection()
-{
-    selection_.reset();
-    selecting_ = false;
-    area_->update();
-}
-
-// ---- clipboard -------------------------------------------------------------------------
-
-void CTileEditor::copy()
-{
-    std::vector<std::uint8_t> bytes;
-    QString format;
-    if (tool_ == Tool::PixelSelector) {
-        if (!selection_)
-            return;
-        const PixelRect r = PixelRect::fromCorners(selection_->first.x(), selection_->first.y(),
-                                                   selection_->second.x(), selection_->second.y());
-        bytes = encodeTileDesignerPixel(tileSet(), frame_, r);
-        format = QString::fromLatin1(CLIPBOARD_TILE_DESIGNER_PIXEL.data(), CLIPBOARD_TILE_DESIGNER_PIXEL.size());
-    } else {
-        bytes = encodeTileDesigner(tileSet(), frame_);
-        format = QString::fromLatin1(CLIPBOARD_TILE_DESIGNER.data(), CLIPBOARD_TILE_DESIGNER.size());
-    }
-    auto* data = new QMimeData;
-    data->setData(format, toBytes(bytes));
-    QGuiApplication::clipboard()->setMimeData(data);
-}
-
-void CTileEditor::paste()
-{
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    if (!data)
-        return;
-    const QString tileFormat = QString::fromLatin1(CLIPBOARD_TILE_DESIGNER.data(), CLIPBOARD_TILE_DESIGNER.size());
-    const QString pixelFormat =
-        QString::fromLatin1(CLIPBOARD_TILE_DESIGNER_PIXEL.data(), CLIPBOARD_TILE_DESIGNER_PIXEL.size());
-    TileSet& set = tileSet();
-    if (data->hasFormat(tileFormat)) {
-        const QByteArray bytes = data->data(tileFormat);
-        const auto entries = decodeTileClip(asSpan(bytes));
-        if (!entries || !report(pasteTileDesigner(set, undo_, frame_, *entries)))
-            return;
-    } else if (data->hasFormat(pixelFormat)) {
-        if (tool_ != Tool::PixelSelector || !selection_)
-            return;
-        const QByteArray bytes = data->data(pixelFormat);
-        const auto clip = decodeTileDesignerPixel(asSpan(bytes));
-        if (!clip || !report(pasteTileDesignerPixel(set, undo_, frame_, selection_->first.x(),
-                                                    selection_->first.y(), *clip)))
-            return;
-    } else if (data->hasImage()) {
-        const QImage image = qvariant_cast<QImage>(data->imageData());
-        const PicturePasteResult r = pastePicture(set, undo_, frame_.start, pictureFrom(image));
-        if (!report(r.result) || r.firstTile < 0)
-            return;
-        stepBegun();
-        // The picture may reach beyond the frame: announce every tile it touched.
-        area_->update();
-        updatePaletteList();
-        sendRange(frame_.start, std::max(r.lastTile, frame_.lastInSet()), 0);
-        return;
-    } else {
-        return;
-    }
-    stepBegun();
+    setFrameComment(tileSet(), frame_, text.toLatin1().toStdString());
+    ws_.project.setChanged(kind_ == TILE_BG    ? CHANGED_BG_TILES
+                           : kind_ == TILE_OBJ ? CHANGED_OBJ_TILES
+                                               : CHANGED_BG_TILES | CHANGED_OBJ_TILES);
     updateCaption();
-    frameChanged();
 }
+
+void CTileEditor::copy() { copyTileEditorFrame(*this); }
+
+void CTileEditor::paste() { pasteIntoTileEditor(*this); }
 
 // ---- messages ------------------------------------------------------------------------------
 
@@ -965,7 +434,7 @@ void CTileEditor::keyPressEvent(QKeyEvent* event)
     if (mods == Qt::NoModifier) {
         switch (key) {
         case Qt::Key_Escape:
-            if (!commentBox_->isHidden())
+            if (commentShown())
                 closeComment();
             else
                 close();
@@ -997,17 +466,16 @@ void CTileEditor::keyReleaseEvent(QKeyEvent* event)
 
 void CTileEditor::closeEvent(QCloseEvent* event)
 {
-    stopAnimation();
+    animation_->stop();
     closeComment();
     QWidget::closeEvent(event);
 }
 
 void CTileEditor::hideEvent(QHideEvent* event)
 {
-    stopAnimation();
+    animation_->stop();
     closeComment();
-    painting_ = false;
-    selecting_ = false;
+    area_->stopDragging();
     QWidget::hideEvent(event);
     if (!event->spontaneous())
         emit closed();
@@ -1027,7 +495,7 @@ bool CTileEditor::eventFilter(QObject* watched, QEvent* event)
         chooseGridColour();
         return true;
     }
-    if (watched == commentBox_) {
+    if (watched == controls_->commentBox()) {
         if (event->type() == QEvent::FocusOut) {
             closeComment();
         } else if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {

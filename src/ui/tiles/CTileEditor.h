@@ -1,9 +1,14 @@
 #pragma once
-// The tile editor: a bar of its own in which the user paints the pixels of a
-// frame of width x height consecutive tiles of one tile set, enlarged on a
-// pixel grid. It scrolls, flips and rotates the frame, changes tile palettes
+// The tile editor: a window of its own in which the user paints the pixels
+// of a frame of width x height consecutive tiles of one tile set, enlarged on
+// a pixel grid. It scrolls, flips and rotates the frame, changes tile palettes
 // and comments, copies and pastes tiles, pixels and pictures, and plays the
 // set as an animation one frame at a time.
+//
+// This class keeps the state (set, frame, tool, colour, grid) and runs the
+// commands; TileEditorControls are its buttons, lists and fields,
+// TileEditArea the enlarged canvas with the mouse tools, TileEditorAnimation
+// the play cycle, TileEditorClipboard the clipboard records and pictures.
 //
 // It works on the workspace's tile sets and saves every change into the undo
 // store first. Its notifications leave through the message signal; what it
@@ -14,28 +19,22 @@
 #include "core/map/ColourTable.h"
 #include "core/map/UndoStore.h"
 #include "core/project/Workspace.h"
-#include "core/tiles/TileAnimation.h"
 #include "core/tiles/TileFrame.h"
 #include "core/tiles/TileFrameEdit.h"
 #include "ui/app/AppMessage.h"
 
 #include <QColor>
-#include <QPoint>
 #include <QWidget>
 
 #include <functional>
-#include <optional>
 
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QMenu;
-class QTimer;
 class QToolButton;
 
 namespace qm::ui {
 
 class TileEditArea;
+class TileEditorAnimation;
+class TileEditorControls;
 
 class CTileEditor : public QWidget {
     Q_OBJECT
@@ -51,28 +50,34 @@ public:
     // animation's start.
     void setCurrentTile(int tile);
 
+    // ---- the parts ------------------------------------------------------------
+    TileEditorControls& controls() const { return *controls_; }
+    TileEditArea* area() const { return area_; }
+    TileEditorAnimation& animation() const { return *animation_; }
+
     // ---- state --------------------------------------------------------------
+    Workspace& workspace() const { return ws_; }
+    UndoStore& undoStore() const { return undo_; }
     int kind() const { return kind_; }
-    TileSet& tileSet();
+    TileSet& tileSet() const;
     const TileFrame& frame() const { return frame_; }
-    int animationStart() const { return animationStart_; }
+    // The animation moves the frame through the set.
+    void setFrameStart(int tile);
     int zoom() const { return geometry_.zoom; }
     const FrameGeometry& barGeometry() const { return geometry_; }
     const FrameLimits& limits() const { return limits_; }
     Tool tool() const { return tool_; }
+    // The bucket stands in for the pencil while Ctrl is held.
+    bool bucketHeld() const { return temporaryBucket_; }
     int drawColour() const { return drawColour_; }
     bool gridShown() const { return gridShown_; }
     QColor gridLineColour() const { return gridLineColour_; }
     bool commentShown() const;
-    bool animationRunning() const;
-    int speed() const { return speed_; }
-    int frameCount() const { return frameCount_; }
-    bool hasPixelSelection() const { return selection_.has_value(); }
-    // Corners in frame pixels: the first where the button went down.
-    QPoint selectionFirst() const { return selection_ ? selection_->first : QPoint(); }
-    QPoint selectionSecond() const { return selection_ ? selection_->second : QPoint(); }
     // The editing area in the bar's coordinates.
     QRect areaRect() const;
+    // Colour index 0..3 of a tile in its palette, and a palette's four colours.
+    QColor colourOf(const CTile& tile, int index) const;
+    QPixmap paletteIcon(int palette) const;
 
     // ---- commands -------------------------------------------------------------
     void setTool(Tool tool);
@@ -92,34 +97,29 @@ public:
     void typeFrameHeight(const QString& text);
     void openComment();
     void closeComment();
-    void play();
-    void stopAnimation();
-    void backFrame();
-    void forwardFrame();
-    void animationTick();
+    // The comment field's text becomes the comment of the frame's tiles.
+    void editComment(const QString& text);
     void copy();
     void paste();
-    void setPixelSelection(QPoint first, QPoint second);
-    void clearPixelSelection();
     // The colour of the undo and redo buttons as the undo store says.
     void setUndoState(bool canUndo, bool canRedo);
-    // The right-button menu for a frame tile (built afresh; the caller owns it).
-    QMenu* buildContextMenu(int tile);
 
-    // ---- controls, by the names of their commands --------------------------------
+    // ---- what the parts share ----------------------------------------------------
+    // Shows a failure; true when the result is a success.
+    bool report(const Result& result);
+    // An undo step was begun here: Undo becomes available.
+    void stepBegun();
+    // The frame's tiles changed: redraw and announce them.
+    void frameChanged(qint64 extraFlags = 0);
+    void sendTileChanged(int tile);
+    void sendRange(int first, int last, qint64 flags);
+    // Redraws the controls that show the first tile (palette list, colours, labels).
+    void refreshControls();
+    // The window title is the comment of the frame's first tile.
+    void updateCaption();
+
+    // The button of a command, by its name ("PEN", "UNDO", "PLAY", ...).
     QToolButton* button(const QString& name) const;
-    QComboBox* paletteList() const { return paletteList_; }
-    QLineEdit* widthBox() const { return widthBox_; }
-    QLineEdit* heightBox() const { return heightBox_; }
-    QLineEdit* framesBox() const { return framesBox_; }
-    QLineEdit* speedBox() const { return speedBox_; }
-    QLineEdit* commentBox() const { return commentBox_; }
-    QLabel* tileLabel() const { return tileLabel_; }
-    QLabel* paletteLabel() const { return paletteLabel_; }
-    TileEditArea* area() const { return area_; }
-    QTimer* animationTimer() const { return timer_; }
-    // The picture of the editing area as it is drawn now.
-    QImage renderArea() const;
 
     // ---- hooks ------------------------------------------------------------------
     std::function<void(const QString& text)> showMessage;
@@ -156,40 +156,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct Selection {
-        QPoint first, second;
-    };
-
-    void buildControls();
-    QToolButton* addButton(const QString& name, const QString& tip, const QString& text, int x, int y);
-    void layoutBar();
     void setFrameSize(int width, int height);
     void rebuildColours();
-    void updatePaletteList();
-    void updateLabels();
-    void updateCaption();
-    QColor colourOf(const CTile& tile, int index) const;
-    QPixmap paletteIcon(int palette) const;
-    void paintArea(QPainter& p) const;
-    void areaPressed(QMouseEvent* event);
-    void areaMoved(QMouseEvent* event);
-    void areaReleased(QMouseEvent* event);
-    void areaContextMenu(QContextMenuEvent* event);
-    // Frame pixel under a point of the area; nullopt off the frame.
-    std::optional<QPoint> pixelAt(QPoint pos) const;
-    void frameChanged(qint64 extraFlags = 0);
-    void sendTileChanged(int tile);
-    void sendRange(int first, int last, qint64 flags);
     void sendPaletteChange(const TilePaletteChange& change);
-    bool report(const Result& result);
-    void stepBegun();
-    bool ctrl() const;
 
     Workspace& ws_;
     UndoStore& undo_;
     int kind_ = TILE_BG;
     TileFrame frame_;
-    int animationStart_ = 0;
     FrameLimits limits_;
     FrameGeometry geometry_;
     Tool tool_ = Tool::Pencil;
@@ -197,27 +171,11 @@ private:
     int drawColour_ = 0;
     bool gridShown_ = true;
     QColor gridLineColour_{128, 128, 128};
-    int speed_ = 100;
-    int frameCount_ = 1;
-    std::optional<Selection> selection_;
-    bool painting_ = false;
-    bool selecting_ = false;
     ColourTable colours_{};
-    TileAnimation animation_;
 
     TileEditArea* area_ = nullptr;
-    QTimer* timer_ = nullptr;
-    QComboBox* paletteList_ = nullptr;
-    QLineEdit* widthBox_ = nullptr;
-    QLineEdit* heightBox_ = nullptr;
-    QLineEdit* framesBox_ = nullptr;
-    QLineEdit* speedBox_ = nullptr;
-    QLineEdit* commentBox_ = nullptr;
-    QLabel* tileLabel_ = nullptr;
-    QLabel* paletteLabel_ = nullptr;
-    QLabel* palLabel_ = nullptr;
-    QList<QWidget*> bottomRow_;
-    QList<QWidget*> colourBoxes_;
+    TileEditorControls* controls_ = nullptr;
+    TileEditorAnimation* animation_ = nullptr;
 };
 
 } // namespace qm::ui

@@ -4,6 +4,8 @@
 #include "ui/map/CQuiltmarkView.h"
 #include "ui/map/CurrentTile.h"
 #include "ui/tiles/CTileEditor.h"
+#include "ui/tiles/TileEditorAnimation.h"
+#include "ui/tiles/TileEditorControls.h"
 #include "ui/tiles/CTilesetMgr.h"
 #include "ui/tiles/CTilesetPage.h"
 
@@ -113,7 +115,7 @@ private slots:
         emit editor->currentTileRequested(36);
         QCOMPARE(mgr->currentTile(TILE_OBJ), 36);
         QCOMPARE(mgr->selectedTiles(TILE_OBJ), QList<int>{36});
-        QCOMPARE(editor->animationStart(), 36); // back through MSG_CURRENT_TILE_CHANGED
+        QCOMPARE(editor->animation().start(), 36); // back through MSG_CURRENT_TILE_CHANGED
         emit editor->currentTileRequested(2);
         QCOMPARE(mgr->currentTile(TILE_OBJ), 2);
         QVERIFY(mgr->page(TILE_OBJ)->state().shown(2));

@@ -7,6 +7,8 @@
 #include "ui/map/CQuiltmarkView.h"
 #include "ui/tiles/CTileEditor.h"
 #include "ui/tiles/TileEditArea.h"
+#include "ui/tiles/TileEditorAnimation.h"
+#include "ui/tiles/TileEditorControls.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -72,7 +74,7 @@ private slots:
         QCOMPARE(frame.activePane(), 4);
 
         // Forward Frame moves the editor on while no manager takes it.
-        editor->forwardFrame();
+        editor->animation().forwardFrame();
         QCOMPARE(editor->frame().start, 31);
 
         // Esc closes it and takes the check mark away; the command opens it again.
@@ -86,7 +88,7 @@ private slots:
         frame.workspace().tiles.obj.tiles[31].setPalette(6);
         TilePaletteChange change{0, 6, TILE_OBJ, 31, 31};
         frame.route(MSG_TILE_PALETTE_CHANGED, 6, messageParam(&change));
-        QCOMPARE(editor->paletteList()->currentIndex(), 6);
+        QCOMPARE(editor->controls().paletteList()->currentIndex(), 6);
 
         // Its place is stored under "TileDesigner" when the window closes.
         editor->move(300, 200);

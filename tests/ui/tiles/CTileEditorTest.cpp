@@ -2,6 +2,8 @@
 
 #include "support/QtTestRunner.h"
 #include "ui/tiles/TileEditArea.h"
+#include "ui/tiles/TileEditorAnimation.h"
+#include "ui/tiles/TileEditorControls.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -96,17 +98,17 @@ private slots:
         QVERIFY(!f.bar->button("REDO")->isEnabled());
         QCOMPARE(f.bar->button("BUCKET")->toolTip(), QString("Bucket fill tool"));
         QCOMPARE(f.bar->button("BACKWARD")->toolTip(), QString("Back Up Frame"));
-        QCOMPARE(f.bar->speedBox()->toolTip(), QString("Speed(Frame rate)"));
-        QCOMPARE(f.bar->speedBox()->text(), QString("100"));
-        QCOMPARE(f.bar->paletteList()->count(), 8);
+        QCOMPARE(f.bar->controls().speedBox()->toolTip(), QString("Speed(Frame rate)"));
+        QCOMPARE(f.bar->controls().speedBox()->text(), QString("100"));
+        QCOMPARE(f.bar->controls().paletteList()->count(), 8);
 
         // Tile numbers are shown within their bank; the caption is the comment.
         f.tile(300).setPalette(6);
         f.tile(300).setComment("door");
         f.bar->setCurrentTile(300);
-        QCOMPARE(f.bar->tileLabel()->text(), QString("Tile #: 44"));
-        QCOMPARE(f.bar->paletteLabel()->text(), QString("Pal: 6"));
-        QCOMPARE(f.bar->paletteList()->currentIndex(), 6);
+        QCOMPARE(f.bar->controls().tileLabel()->text(), QString("Tile #: 44"));
+        QCOMPARE(f.bar->controls().paletteLabel()->text(), QString("Pal: 6"));
+        QCOMPARE(f.bar->controls().paletteList()->currentIndex(), 6);
         QCOMPARE(f.bar->windowTitle(), QString("door"));
         f.bar->setCurrentTile(512); // not a tile: nothing
         QCOMPARE(f.bar->frame().start, 300);
@@ -118,7 +120,7 @@ private slots:
         f.bar->typeFrameWidth("31");
         QCOMPARE(f.messages, QStringList{"Frame width must be between 1 to 30"});
         QCOMPARE(f.bar->frame().width, 1);
-        QCOMPARE(f.bar->widthBox()->text(), QString("1"));
+        QCOMPARE(f.bar->controls().widthBox()->text(), QString("1"));
         f.bar->typeFrameWidth("0"); // ignored
         QCOMPARE(f.messages.size(), 1);
 
@@ -135,7 +137,7 @@ private slots:
         f.bar->typeFrameWidth("2");
         f.bar->typeFrameHeight("7");
         QCOMPARE(f.bar->zoom(), 4); // taller than 6 with the small limits
-        QCOMPARE(f.bar->heightBox()->text(), QString("7"));
+        QCOMPARE(f.bar->controls().heightBox()->text(), QString("7"));
 
         // The arrows stop at 1 and at the maximum.
         f.bar->typeFrameHeight("1");
@@ -262,40 +264,40 @@ private slots:
     {
         Fixture f;
         f.bar->setCurrentTile(10);
-        f.bar->framesBox()->setText("3");
-        f.bar->speedBox()->setText("40");
+        f.bar->controls().framesBox()->setText("3");
+        f.bar->controls().speedBox()->setText("40");
         QTest::mouseClick(f.bar->button("PLAY"), Qt::LeftButton);
-        QVERIFY(f.bar->animationRunning());
-        QCOMPARE(f.bar->animationTimer()->interval(), 40);
+        QVERIFY(f.bar->animation().running());
+        QCOMPARE(f.bar->animation().timer()->interval(), 40);
         QVERIFY(!f.bar->gridShown());
         QList<int> shown{f.bar->frame().start};
         for (int i = 0; i < 4; ++i) {
-            f.bar->animationTick();
+            f.bar->animation().tick();
             shown << f.bar->frame().start;
         }
         QCOMPARE(shown, (QList<int>{10, 11, 12, 10, 11}));
         QTest::mouseClick(f.bar->button("STOP"), Qt::LeftButton);
-        QVERIFY(!f.bar->animationRunning());
+        QVERIFY(!f.bar->animation().running());
 
         f.bar->setCurrentTile(510);
-        f.bar->play();
+        f.bar->animation().play();
         shown = {f.bar->frame().start};
         for (int i = 0; i < 3; ++i) {
-            f.bar->animationTick();
+            f.bar->animation().tick();
             shown << f.bar->frame().start;
         }
         QCOMPARE(shown, (QList<int>{510, 511, 510, 511}));
         // Typing into the frames box stops the animation.
-        QTest::keyClick(f.bar->framesBox(), Qt::Key_2);
-        QVERIFY(!f.bar->animationRunning());
+        QTest::keyClick(f.bar->controls().framesBox(), Qt::Key_2);
+        QVERIFY(!f.bar->animation().running());
 
         // The real timer drives it too.
         f.bar->setCurrentTile(10);
-        f.bar->framesBox()->setText("2");
-        f.bar->speedBox()->setText("5");
-        f.bar->play();
+        f.bar->controls().framesBox()->setText("2");
+        f.bar->controls().speedBox()->setText("5");
+        f.bar->animation().play();
         QTRY_COMPARE(f.bar->frame().start, 11);
-        f.bar->stopAnimation();
+        f.bar->animation().stop();
     }
 
     void forwardAndBackFrameStayInTheBank()
@@ -339,10 +341,10 @@ private slots:
         QVERIFY(f.undo.cellRecords.empty()); // the old step's cells are gone
         QCOMPARE(f.undo.tileRecords.size(), size_t(3));
         QCOMPARE(f.ws->tiles.bg.currentPalette(), 2);
-        QCOMPARE(f.bar->paletteList()->currentIndex(), 2);
+        QCOMPARE(f.bar->controls().paletteList()->currentIndex(), 2);
 
         // The context menu gives one tile a palette.
-        std::unique_ptr<QMenu> menu(f.bar->buildContextMenu(51));
+        std::unique_ptr<QMenu> menu(f.bar->area()->buildContextMenu(51));
         QMenu* palettes = menu->actions().at(0)->menu();
         QVERIFY(palettes);
         QCOMPARE(menu->actions().at(0)->text(), QString("Palettes"));
@@ -409,14 +411,14 @@ private slots:
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 8; ++x)
                 f.tile(0).setPixel(x, y, 3);
-        f.bar->setPixelSelection(QPoint(0, 0), QPoint(3, 3));
+        f.bar->area()->setPixelSelection(QPoint(0, 0), QPoint(3, 3));
         f.bar->copy();
         QCOMPARE(QGuiApplication::clipboard()->mimeData()->data("TileDesignerPixel").size(), 8 + 16);
 
         // At tile 511 with a 2x1 frame: the part past the set is dropped.
         f.bar->setCurrentTile(511);
-        QVERIFY(!f.bar->hasPixelSelection()); // taking a tile clears it
-        f.bar->setPixelSelection(QPoint(6, 6), QPoint(6, 6));
+        QVERIFY(!f.bar->area()->hasPixelSelection()); // taking a tile clears it
+        f.bar->area()->setPixelSelection(QPoint(6, 6), QPoint(6, 6));
         f.bar->paste();
         QCOMPARE(f.tile(511).pixel(7, 7), 3);
         QCOMPARE(f.tile(511).pixel(5, 5), 0);
@@ -462,12 +464,12 @@ private slots:
         f.bar->setCurrentTile(510);
         QTest::mouseClick(f.bar->button("COMMENT"), Qt::LeftButton);
         QVERIFY(f.bar->commentShown());
-        QTest::keyClicks(f.bar->commentBox(), "wall");
+        QTest::keyClicks(f.bar->controls().commentBox(), "wall");
         QVERIFY(f.tile(510).commentText() == "wall");
         QVERIFY(f.tile(511).commentText() == "wall");
         QCOMPARE(f.bar->windowTitle(), QString("wall"));
         QVERIFY(f.ws->project.changeFlags & CHANGED_BG_TILES);
-        QTest::keyClick(f.bar->commentBox(), Qt::Key_Escape);
+        QTest::keyClick(f.bar->controls().commentBox(), Qt::Key_Escape);
         QVERIFY(!f.bar->commentShown());
         QVERIFY(f.bar->isVisible());
     }
@@ -502,10 +504,10 @@ private slots:
         QVERIFY(!f.bar->button("UNDO")->isEnabled());
         QVERIFY(f.bar->button("REDO")->isEnabled());
 
-        f.bar->play();
+        f.bar->animation().play();
         QTest::keyClick(f.bar.get(), Qt::Key_Escape);
         QVERIFY(!f.bar->isVisible());
-        QVERIFY(!f.bar->animationRunning());
+        QVERIFY(!f.bar->animation().running());
         QCOMPARE(closed.size(), 1);
     }
 
@@ -517,37 +519,37 @@ private slots:
         f.bar->handleMessage(MSG_CURRENT_TILE_CHANGED, TILE_OBJ, 5);
         QCOMPARE(f.bar->kind(), int(TILE_OBJ));
         QCOMPARE(f.bar->frame().start, 5);
-        QCOMPARE(f.bar->animationStart(), 5);
-        QCOMPARE(f.bar->paletteList()->currentIndex(), 1);
+        QCOMPARE(f.bar->animation().start(), 5);
+        QCOMPARE(f.bar->controls().paletteList()->currentIndex(), 1);
 
         // Each tile is drawn with its own palette from the OBJ colours.
         const DisplayColour& c = f.ws->tiles.coloursOf(TILE_OBJ)[1][2];
-        QImage image = f.bar->renderArea();
+        QImage image = f.bar->area()->picture();
         QCOMPARE(image.pixelColor(5, 5), QColor(c.red, c.green, c.blue));
         // Grid lines: one pixel between tile pixels, in the grid colour.
         QCOMPARE(image.pixelColor(16, 5), QColor(128, 128, 128));
         QCOMPARE(image.pixelColor(17, 5), QColor(c.red, c.green, c.blue));
         // Two pixels at a tile border.
         f.bar->typeFrameWidth("2");
-        image = f.bar->renderArea();
+        image = f.bar->area()->picture();
         QCOMPARE(image.pixelColor(126, 5), QColor(c.red, c.green, c.blue));
         QCOMPARE(image.pixelColor(127, 5), QColor(128, 128, 128));
         QCOMPARE(image.pixelColor(128, 5), QColor(128, 128, 128));
-        QCOMPARE(image.pixelColor(130, 5), f.bar->renderArea().pixelColor(131, 5));
+        QCOMPARE(image.pixelColor(130, 5), f.bar->area()->picture().pixelColor(131, 5));
         f.bar->typeFrameWidth("1");
 
         // A double click on GRID chooses its colour.
         f.bar->colourPrompt = [](const QColor&) { return QColor(0, 255, 0); };
         QTest::mouseDClick(f.bar->button("GRID"), Qt::LeftButton);
         QCOMPARE(f.bar->gridLineColour(), QColor(0, 255, 0));
-        QCOMPARE(f.bar->renderArea().pixelColor(16, 5), QColor(0, 255, 0));
+        QCOMPARE(f.bar->area()->picture().pixelColor(16, 5), QColor(0, 255, 0));
 
         // Colours changed: the editor draws with the new ones.
         f.ws->tiles.palettes.objPalettes[1][2] = GbcColor{31, 0, 0};
         f.ws->tiles.palettes.recomputeAll();
         f.bar->handleMessage(MSG_COLOURS_CHANGED, 0x80, 0x2);
         const DisplayColour& red = f.ws->tiles.coloursOf(TILE_OBJ)[1][2];
-        QCOMPARE(f.bar->renderArea().pixelColor(5, 5), QColor(red.red, red.green, red.blue));
+        QCOMPARE(f.bar->area()->picture().pixelColor(5, 5), QColor(red.red, red.green, red.blue));
 
         f.bar->handleMessage(MSG_TILE_DOUBLE_CLICKED, 9, TILE_BG);
         QCOMPARE(f.bar->kind(), int(TILE_BG));
