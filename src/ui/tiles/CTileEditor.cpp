@@ -491,7 +491,7 @@ void CTileEditor::showEvent(QShowEvent* event)
 
 bool CTileEditor::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == button("GRID") && event->type() == QEvent::MouseButtonDblClick) {
+    if (watched == controls_->gridButton() && event->type() == QEvent::MouseButtonDblClick) {
         chooseGridColour();
         return true;
     }

@@ -33,6 +33,7 @@ public:
     QLineEdit* commentBox() const { return commentBox_; }
     QLabel* tileLabel() const { return tileLabel_; }
     QLabel* paletteLabel() const { return paletteLabel_; }
+    QToolButton* gridButton() const { return grid_; }
 
     // Places the canvas and every control for the frame's geometry and gives
     // the editor its size.
