@@ -5,8 +5,8 @@
 
 #include "FuzzCheck.h"
 
-#include "core/map/MapClipboard.h"
-#include "core/tiles/TileEdits.h"
+#include "core/edit/MapClipboard.h"
+#include "core/edit/TileEdits.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -4,7 +4,7 @@
 
 #include "ui/app/CMainFrame.h"
 
-#include "core/map/UndoStore.h"
+#include "core/undo/UndoStore.h"
 #include "ui/map/CQuiltmarkView.h"
 #include "ui/map/CurrentTile.h"
 #include "ui/tiles/CInitDialogBar.h"

@@ -10,12 +10,12 @@
 // notifications leave through the message signal, status texts through
 // statusText. Neither reaches into the main window.
 
-#include "core/map/ColourTable.h"
-#include "core/map/MapEdit.h"
-#include "core/map/ZoomAnimation.h"
-#include "core/map/MapRenderer.h"
-#include "core/map/ScrollTable.h"
-#include "core/map/UndoStore.h"
+#include "core/render/ColourTable.h"
+#include "core/edit/MapEdit.h"
+#include "core/base/ZoomAnimation.h"
+#include "core/render/MapRenderer.h"
+#include "core/base/ScrollTable.h"
+#include "core/undo/UndoStore.h"
 #include "core/project/Workspace.h"
 #include "ui/app/AppMessage.h"
 #include "ui/map/CurrentTile.h"

@@ -4,11 +4,11 @@
 
 #include "ui/map/CQuiltmarkView.h"
 
-#include "core/map/BucketFill.h"
-#include "core/map/MapCommands.h"
-#include "core/map/MapLine.h"
-#include "core/map/TypeIn.h"
-#include "core/map/ZoomTable.h"
+#include "core/edit/BucketFill.h"
+#include "core/edit/MapCommands.h"
+#include "core/edit/MapLine.h"
+#include "core/edit/TypeIn.h"
+#include "core/base/ZoomTable.h"
 
 #include <QApplication>
 #include <QKeyEvent>

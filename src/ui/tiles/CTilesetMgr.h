@@ -8,7 +8,7 @@
 
 #include "core/project/MapCell.h"
 #include "core/project/Workspace.h"
-#include "core/tiles/RemapColours.h"
+#include "core/edit/RemapColours.h"
 #include "core/tiles/TilePageState.h"
 #include "ui/app/AppMessage.h"
 

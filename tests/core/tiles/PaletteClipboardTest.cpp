@@ -1,5 +1,5 @@
+#include "core/edit/SwatchEdits.h"
 #include "core/tiles/PaletteClipboard.h"
-#include "core/tiles/SwatchEdits.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/map/UndoStore.h"
+#include "core/undo/UndoStore.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/map/CQuiltmarkView.h"
 

@@ -4,7 +4,7 @@
 #include "support/TestSupport.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CToolBarEx.h"
-#include "core/map/UndoStore.h"
+#include "core/undo/UndoStore.h"
 #include "ui/map/CQuiltmarkView.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "ui/tiles/CMyPropertyPagePal.h"
 
-#include "core/map/UndoStore.h"
+#include "core/undo/UndoStore.h"
 #include "core/tiles/PaletteClipboard.h"
 #include "ui/tiles/CTilesetMgr.h"
 #include "ui/tiles/RemapPaletteDialog.h"
