@@ -1,4 +1,5 @@
 #include "core/base/ScrollTable.h"
+#include "core/base/ZoomAnimation.h"
 #include "core/base/ZoomTable.h"
 
 #include <gtest/gtest.h>
@@ -50,6 +51,21 @@ TEST(ZoomTableTest, LevelsAndCellSizes)
     EXPECT_EQ(zoomOfCellSize(24), 7);
     EXPECT_EQ(zoomOfCellSize(9), -1);
     EXPECT_STREQ(ZOOM_LABELS[10], "700%");
+}
+
+TEST(ZoomAnimation, FramesGrowAndShrinkBySteps)
+{
+    const std::vector<FrameRect> in = zoomAnimationFrames(true, 800, 600);
+    ASSERT_EQ(in.size(), 7u);
+    EXPECT_EQ(in.front().width, 20);
+    EXPECT_EQ(in.front().left, 390);
+    EXPECT_EQ(in.back().width, 500);
+    const std::vector<FrameRect> out = zoomAnimationFrames(false, 800, 600);
+    EXPECT_EQ(out.front().left, 50);
+    EXPECT_EQ(out.front().width, 700);
+    EXPECT_EQ(out[1].top, 90);
+    EXPECT_LE(out.back().width, 50);
+    EXPECT_GT(out[out.size() - 2].width, 50);
 }
 
 } // namespace

@@ -1,4 +1,3 @@
-#include "core/base/ZoomAnimation.h"
 #include "core/edit/TypeIn.h"
 
 #include <gtest/gtest.h>
@@ -30,21 +29,6 @@ TEST(TypeIn, CursorWraps)
     EXPECT_EQ(nextTypeInCell(map, {0, 0}), (CellPos{1, 0}));
     EXPECT_EQ(nextTypeInCell(map, {2, 0}), (CellPos{0, 1}));
     EXPECT_EQ(nextTypeInCell(map, {2, 1}), (CellPos{0, 0}));
-}
-
-TEST(ZoomAnimation, FramesGrowAndShrinkBySteps)
-{
-    const std::vector<FrameRect> in = zoomAnimationFrames(true, 800, 600);
-    ASSERT_EQ(in.size(), 7u);
-    EXPECT_EQ(in.front().width, 20);
-    EXPECT_EQ(in.front().left, 390);
-    EXPECT_EQ(in.back().width, 500);
-    const std::vector<FrameRect> out = zoomAnimationFrames(false, 800, 600);
-    EXPECT_EQ(out.front().left, 50);
-    EXPECT_EQ(out.front().width, 700);
-    EXPECT_EQ(out[1].top, 90);
-    EXPECT_LE(out.back().width, 50);
-    EXPECT_GT(out[out.size() - 2].width, 50);
 }
 
 } // namespace
