@@ -14,7 +14,7 @@ struct LayerValue {
     bool operator==(const LayerValue&) const = default;
 };
 
-LayerValue valueOf(const MapCell& c, int layer)
+LayerValue valueOf(const MapCell& c, TileKind layer)
 {
     switch (layer) {
     case TILE_TAG:
@@ -38,7 +38,7 @@ EditResult bucketFill(MapEdit& edit, int sx, int sy, const TileChoice& tile)
     if (!start)
         return out;
     edit.undo.beginStep(STEP_CELLS);
-    const int layer = tile.layer;
+    const TileKind layer = tile.layer;
     if (layer != TILE_BG && layer != TILE_OBJ && layer != TILE_TAG)
         return out;
     const LayerValue oldValue = valueOf(*start, layer);

@@ -21,22 +21,12 @@ std::int32_t getInt(const std::uint8_t* p)
     return static_cast<std::int32_t>(u);
 }
 
-ClipboardEntry entryOf(const MapCell& c, int layer, int dx, int dy)
+// The entry of a cell's part in the layer; in the tag layer the value is the tag.
+ClipboardEntry entryOf(const MapCell& c, TileKind layer, int dx, int dy)
 {
-    ClipboardEntry e;
-    e.dx = dx;
-    e.dy = dy;
-    if (layer == TILE_TAG) {
-        e.attr = c.objAttr;
-        e.value = c.tag;
-    } else if (layer == TILE_BG) {
-        e.attr = c.bgAttr;
-        e.value = static_cast<std::int16_t>(c.bgTile);
-    } else {
-        e.attr = c.objAttr;
-        e.value = static_cast<std::int16_t>(c.objTile);
-    }
-    return e;
+    const ConstLayerPart part = c.layerPart(layer);
+    const std::int32_t value = layer == TILE_TAG ? c.tag : static_cast<std::int16_t>(part.tile);
+    return ClipboardEntry{dx, dy, part.attr, value};
 }
 
 } // namespace
@@ -74,7 +64,7 @@ std::optional<std::vector<ClipboardEntry>> decodeClipboard(const std::uint8_t* d
     return out;
 }
 
-std::vector<ClipboardEntry> copyCells(const MapGrid& map, const std::vector<CellPos>& selection, int layer)
+std::vector<ClipboardEntry> copyCells(const MapGrid& map, const std::vector<CellPos>& selection, TileKind layer)
 {
     std::vector<ClipboardEntry> out;
     if (selection.empty())
@@ -89,7 +79,7 @@ std::vector<ClipboardEntry> copyCells(const MapGrid& map, const std::vector<Cell
 CutResult cutCells(MapEdit& edit, const std::vector<CellPos>& selection)
 {
     CutResult out;
-    const int layer = edit.layer;
+    const TileKind layer = edit.layer;
     if (layer == TILE_TAG) {
         out.edit.result = Result::failure(MSG_TAG_MAP_CANNOT_BE_CUT);
         return out;
@@ -108,13 +98,9 @@ CutResult cutCells(MapEdit& edit, const std::vector<CellPos>& selection)
             return out;
         }
         out.entries.push_back(entryOf(*c, layer, p.x - origin.x, p.y - origin.y));
-        if (layer == TILE_BG) {
-            c->bgAttr = 0;
-            c->bgTile = 0;
-        } else {
-            c->objAttr = 0;
-            c->objTile = 0;
-        }
+        LayerPart part = c->layerPart(layer);
+        part.attr = 0;
+        part.tile = 0;
         edit.renderer.renderCell(p.x, p.y);
         ++out.edit.changed;
     }
@@ -124,7 +110,7 @@ CutResult cutCells(MapEdit& edit, const std::vector<CellPos>& selection)
 EditResult pasteCells(MapEdit& edit, const std::vector<ClipboardEntry>& entries, CellPos cursor)
 {
     EditResult out;
-    const int layer = edit.layer;
+    const TileKind layer = edit.layer;
     MapGrid& map = edit.map();
     edit.undo.beginStep(STEP_CELLS);
     for (const ClipboardEntry& e : entries) {

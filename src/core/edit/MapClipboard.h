@@ -32,7 +32,7 @@ std::optional<std::vector<ClipboardEntry>> decodeClipboard(const std::uint8_t* d
 
 // The entries of the selected cells in the layer (BG or OBJ part; objAttr and
 // the tag in the tag layer), in selection order.
-std::vector<ClipboardEntry> copyCells(const MapGrid& map, const std::vector<CellPos>& selection, int layer);
+std::vector<ClipboardEntry> copyCells(const MapGrid& map, const std::vector<CellPos>& selection, TileKind layer);
 
 // Copies the selected cells and empties their part of the view's layer, as
 // one cell-edit step. Refused in the tag layer (MSG_TAG_MAP_CANNOT_BE_CUT,

@@ -8,11 +8,9 @@ namespace qm {
 
 namespace {
 
-// The part a command of the view's layer works on: the OBJ part for tags.
-std::uint8_t& partAttr(MapCell& c, int layer) { return layer == TILE_BG ? c.bgAttr : c.objAttr; }
-std::uint16_t& partTile(MapCell& c, int layer) { return layer == TILE_BG ? c.bgTile : c.objTile; }
-// The image that shows that part.
-int partLayer(int layer) { return layer == TILE_BG ? TILE_BG : TILE_OBJ; }
+// The layer of the part a command of the view's layer works on (the OBJ part
+// for tags, MapCell::layerPart), which is the image to render.
+TileKind partLayer(TileKind layer) { return layer == TILE_BG ? TILE_BG : TILE_OBJ; }
 
 } // namespace
 
@@ -57,7 +55,7 @@ void setBaseTile(MapEdit& edit, const TileChoice& tile)
 
 EditResult deleteCells(MapEdit& edit, const std::vector<CellPos>& selection)
 {
-    const int layer = edit.layer;
+    const TileKind layer = edit.layer;
     return forEachSelected(edit, selection, layer, [layer](MapCell& c) {
         if (layer == TILE_BG) {
             c.bgAttr = 0;
@@ -73,15 +71,15 @@ EditResult deleteCells(MapEdit& edit, const std::vector<CellPos>& selection)
 
 EditResult flipCells(MapEdit& edit, const std::vector<CellPos>& selection, bool horizontal)
 {
-    const int layer = edit.layer;
+    const TileKind layer = edit.layer;
     const std::uint8_t bit = horizontal ? ATTR_FLIP_H : ATTR_FLIP_V;
-    return forEachSelected(edit, selection, partLayer(layer), [&](MapCell& c) { partAttr(c, layer) ^= bit; });
+    return forEachSelected(edit, selection, partLayer(layer), [&](MapCell& c) { c.layerPart(layer).attr ^= bit; });
 }
 
 EditResult flipArea(MapEdit& edit, const std::vector<CellPos>& selection, bool horizontal)
 {
     EditResult out;
-    const int layer = edit.layer;
+    const TileKind layer = edit.layer;
     if (layer == TILE_TAG || selection.empty())
         return out;
     MapGrid& map = edit.map();
@@ -97,7 +95,7 @@ EditResult flipArea(MapEdit& edit, const std::vector<CellPos>& selection, bool h
         MapCell* c = map.cellAt(p.x, p.y);
         if (!c)
             continue;
-        copies.push_back({p, partAttr(*c, layer), partTile(*c, layer)});
+        copies.push_back({p, c->layerPart(layer).attr, c->layerPart(layer).tile});
         const int v = horizontal ? p.x : p.y;
         low = std::min(low, v);
         high = std::max(high, v);
@@ -114,8 +112,9 @@ EditResult flipArea(MapEdit& edit, const std::vector<CellPos>& selection, bool h
             out.result = Result::failure(MSG_NO_MEMORY_UNDO);
             return out;
         }
-        partAttr(*target, layer) = static_cast<std::uint8_t>(copy.attr ^ bit);
-        partTile(*target, layer) = copy.tile;
+        LayerPart part = target->layerPart(layer);
+        part.attr = static_cast<std::uint8_t>(copy.attr ^ bit);
+        part.tile = copy.tile;
         edit.renderer.renderCell(to.x, to.y);
         ++out.changed;
     }
@@ -124,9 +123,9 @@ EditResult flipArea(MapEdit& edit, const std::vector<CellPos>& selection, bool h
 
 EditResult setBank(MapEdit& edit, const std::vector<CellPos>& selection, BankChange change)
 {
-    const int layer = edit.layer;
+    const TileKind layer = edit.layer;
     return forEachSelected(edit, selection, partLayer(layer), [&](MapCell& c) {
-        std::uint16_t& tile = partTile(c, layer);
+        std::uint16_t& tile = c.layerPart(layer).tile;
         switch (change) {
         case BankChange::Clear:
             tile = static_cast<std::uint16_t>(tile & ~0x100);
@@ -165,7 +164,7 @@ EditResult setPriority(MapEdit& edit, const std::vector<CellPos>& selection, boo
 
 EditResult setCellPalette(MapEdit& edit, const std::vector<CellPos>& selection, int palette)
 {
-    const int layer = edit.layer;
+    const TileKind layer = edit.layer;
     return forEachSelected(edit, selection, partLayer(layer), [&](MapCell& c) { c.setPalette(layer, palette); });
 }
 
@@ -188,7 +187,7 @@ void resetMapPalette(Workspace& ws, Progress& progress)
     ws.project.setChanged(CHANGED_PROJECT);
 }
 
-std::vector<CellPos> cellsUsingTile(const MapGrid& map, int layer, int tile)
+std::vector<CellPos> cellsUsingTile(const MapGrid& map, TileKind layer, int tile)
 {
     std::vector<CellPos> out;
     for (int y = 0; y < map.height; ++y)
@@ -198,7 +197,7 @@ std::vector<CellPos> cellsUsingTile(const MapGrid& map, int layer, int tile)
     return out;
 }
 
-std::vector<CellPos> cellsUsingPalette(const MapGrid& map, int layer, int p)
+std::vector<CellPos> cellsUsingPalette(const MapGrid& map, TileKind layer, int p)
 {
     std::vector<CellPos> out;
     for (int y = 0; y < map.height; ++y)
@@ -213,14 +212,14 @@ std::string usedText(std::size_t count)
     return count == 0 ? std::string("Unuse") : formatText("%d Used", static_cast<int>(count));
 }
 
-std::vector<std::int32_t> selectionTiles(const MapGrid& map, const std::vector<CellPos>& selection, int layer)
+std::vector<std::int32_t> selectionTiles(const MapGrid& map, const std::vector<CellPos>& selection, TileKind layer)
 {
     std::vector<std::int32_t> out;
     if (layer != TILE_BG && layer != TILE_OBJ)
         return out;
     for (const CellPos& p : selection)
         if (const MapCell* c = map.cellAt(p.x, p.y))
-            out.push_back(layer == TILE_BG ? c->bgTile : c->objTile);
+            out.push_back(c->layerPart(layer).tile);
     return out;
 }
 

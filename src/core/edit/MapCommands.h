@@ -60,16 +60,16 @@ EditResult setCellPalette(MapEdit& edit, const std::vector<CellPos>& selection, 
 void resetMapPalette(Workspace& ws, Progress& progress);
 
 // The cells, in row order, whose layer (TILE_BG or TILE_OBJ) shows the tile.
-std::vector<CellPos> cellsUsingTile(const MapGrid& map, int layer, int tile);
+std::vector<CellPos> cellsUsingTile(const MapGrid& map, TileKind layer, int tile);
 // The cells, in row order, whose palette in the layer (the OBJ part for the
 // tag layer) is p.
-std::vector<CellPos> cellsUsingPalette(const MapGrid& map, int layer, int p);
+std::vector<CellPos> cellsUsingPalette(const MapGrid& map, TileKind layer, int p);
 // The status text of a reverse-eyedropper search: "%d Used", or "Unuse".
 std::string usedText(std::size_t count);
 
 // Copy MapToTile: the tile numbers of the layer's part of each selected cell,
 // in order and with repetitions. Empty in the tag layer.
-std::vector<std::int32_t> selectionTiles(const MapGrid& map, const std::vector<CellPos>& selection, int layer);
+std::vector<std::int32_t> selectionTiles(const MapGrid& map, const std::vector<CellPos>& selection, TileKind layer);
 
 // The cells of the rectangle between two corners, row by row from the top,
 // each row from left to right.

@@ -2,7 +2,7 @@
 
 namespace qm {
 
-void renderEdited(MapEdit& edit, int x, int y, int layer)
+void renderEdited(MapEdit& edit, int x, int y, TileKind layer)
 {
     if (layer == TILE_TAG) {
         if (const MapCell* cell = edit.map().cellAt(x, y))

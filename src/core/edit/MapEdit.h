@@ -21,10 +21,10 @@ struct CellPos {
 };
 
 // The tile the painting tools put down: its kind (the page shown in the tile
-// set manager: TILE_BG, TILE_OBJ, TILE_TAG or LAYER_PALETTE_PAGE), number and
-// own palette.
+// set manager: TILE_BG, TILE_OBJ, TILE_TAG, or TILE_NONE for the palette
+// page, which puts nothing down), number and own palette.
 struct TileChoice {
-    int layer = TILE_BG;
+    TileKind layer = TILE_BG;
     int tile = 0;
     int palette = 0;
 };
@@ -33,7 +33,7 @@ struct MapEdit {
     Workspace& ws;
     UndoStore& undo;
     MapRenderer& renderer;
-    int layer = TILE_BG; // the layer of the view: TILE_BG, TILE_OBJ or TILE_TAG
+    TileKind layer = TILE_BG; // the layer of the view: TILE_BG, TILE_OBJ or TILE_TAG
 
     MapGrid& map() { return ws.project.map; }
 };
@@ -46,7 +46,7 @@ struct EditResult {
 
 // Re-renders what an edit in layer changed: the tag image for TILE_TAG, the
 // map image for the others.
-void renderEdited(MapEdit& edit, int x, int y, int layer);
+void renderEdited(MapEdit& edit, int x, int y, TileKind layer);
 
 // Saves cell (x, y) and places the chosen tile into it (place of MapCell),
 // then re-renders it. False, with nothing changed, when the save failed.
@@ -56,7 +56,7 @@ bool paintCell(MapEdit& edit, int x, int y, const TileChoice& tile);
 // selected cell on the map: save (in the view's layer), change(cell), render
 // what renderLayer names.
 template <class Change>
-EditResult forEachSelected(MapEdit& edit, const std::vector<CellPos>& selection, int renderLayer, Change change)
+EditResult forEachSelected(MapEdit& edit, const std::vector<CellPos>& selection, TileKind renderLayer, Change change)
 {
     EditResult out;
     edit.undo.beginStep(STEP_CELLS);

@@ -21,7 +21,7 @@ FollowResult followTilePaletteChange(Workspace& ws, UndoStore& undo, MapRenderer
     for (int y = 0; y < map.height; ++y) {
         for (int x = 0; x < map.width; ++x) {
             MapCell& cell = *map.cellAt(x, y);
-            const int tile = change.layer == TILE_BG ? cell.bgTile : cell.objTile;
+            const int tile = cell.layerPart(change.layer).tile;
             if (cell.palette(change.layer) != change.oldPalette || tile < change.firstTile || tile > change.lastTile)
                 continue;
             if (!undo.saveCell(map, x, y, change.layer)) {

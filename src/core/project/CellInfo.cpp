@@ -28,8 +28,8 @@ std::optional<std::string> cellInfoText(const MapGrid& map, const TileLibrary& t
     } else {
         return std::string();
     }
-    const std::uint8_t attr = layer == TILE_BG ? cell->bgAttr : cell->objAttr;
-    const int tileNumber = layer == TILE_BG ? cell->bgTile : cell->objTile;
+    const std::uint8_t attr = cell->layerPart(layer).attr;
+    const int tileNumber = cell->layerPart(layer).tile;
     const CTile* tile = tiles.tile(layer, tileNumber);
     if (!tile)
         return std::nullopt;

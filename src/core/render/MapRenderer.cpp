@@ -200,7 +200,7 @@ void MapRenderer::renderTagArea(int x1, int y1, int x2, int y2)
     }
 }
 
-void MapRenderer::renderCellsUsingTiles(int layer, int first, int last)
+void MapRenderer::renderCellsUsingTiles(TileKind layer, int first, int last)
 {
     const int w = clampedColumns();
     const int h = clampedRows();

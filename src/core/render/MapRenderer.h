@@ -47,7 +47,7 @@ public:
     void renderTagArea(int x1, int y1, int x2, int y2);
     // Every cell whose named layer shows a tile numbered first..last (for
     // TILE_TAG: every cell whose tag is in the range, in the tag image).
-    void renderCellsUsingTiles(int layer, int first, int last);
+    void renderCellsUsingTiles(TileKind layer, int first, int last);
     // Both images whole.
     void renderAll();
 

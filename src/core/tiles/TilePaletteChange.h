@@ -10,7 +10,7 @@ namespace qm {
 struct TilePaletteChange {
     std::uint8_t oldPalette = 0;
     std::uint8_t newPalette = 0;
-    std::uint8_t layer = TILE_BG; // TILE_BG, TILE_OBJ or TILE_TAG
+    TileKind layer = TILE_BG; // TILE_BG, TILE_OBJ or TILE_TAG
     std::int32_t firstTile = 0;
     std::int32_t lastTile = 0;
 };

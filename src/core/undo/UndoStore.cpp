@@ -21,9 +21,6 @@ template <typename T> bool append(std::vector<T>& list, const T& value, std::siz
     return true;
 }
 
-std::uint8_t& attrOf(MapCell& cell, std::uint8_t layer) { return layer == TILE_OBJ ? cell.objAttr : cell.bgAttr; }
-std::uint16_t& tileOf(MapCell& cell, std::uint8_t layer) { return layer == TILE_OBJ ? cell.objTile : cell.bgTile; }
-
 // n cleared columns that occupy columns first..first+n-1 afterwards (appended
 // when first is the width). The grid's own insertion appends when given its
 // last column, so that case moves the last column out of the way.
@@ -90,7 +87,7 @@ void UndoStore::holdCellRecords()
     holdCells = true;
 }
 
-bool UndoStore::saveCell(const MapGrid& map, int x, int y, int layer)
+bool UndoStore::saveCell(const MapGrid& map, int x, int y, TileKind layer)
 {
     if (stepKind == STEP_COLOURS)
         return true;
@@ -101,8 +98,9 @@ bool UndoStore::saveCell(const MapGrid& map, int x, int y, int layer)
     r.layer = layer == TILE_BG ? TILE_BG : TILE_OBJ;
     r.x = x;
     r.y = y;
-    r.attr = r.layer == TILE_BG ? cell->bgAttr : cell->objAttr;
-    r.tile = r.layer == TILE_BG ? cell->bgTile : cell->objTile;
+    const ConstLayerPart part = cell->layerPart(r.layer);
+    r.attr = part.attr;
+    r.tile = part.tile;
     r.tag = cell->tag;
     return append(cellRecords, r, maxRecords);
 }
@@ -205,18 +203,17 @@ void UndoStore::exchangeCells(MapGrid& map, UndoListener& listener, bool reverse
         MapCell* cell = map.cellAt(r.x, r.y);
         if (!cell)
             continue;
-        std::uint8_t& attr = attrOf(*cell, r.layer);
-        std::uint16_t& tile = tileOf(*cell, r.layer);
-        const std::uint8_t oldAttr = attr;
-        const std::uint16_t oldTile = tile;
+        LayerPart part = cell->layerPart(r.layer);
+        const std::uint8_t oldAttr = part.attr;
+        const std::uint16_t oldTile = part.tile;
         const std::uint8_t oldTag = cell->tag;
         if (r.attr & r.layer) {
-            attr = r.attr;
-            tile = static_cast<std::uint16_t>(r.tile);
+            part.attr = r.attr;
+            part.tile = static_cast<std::uint16_t>(r.tile);
         } else {
             // The part was empty when saved.
-            attr = 0;
-            tile = 0;
+            part.attr = 0;
+            part.tile = 0;
         }
         cell->tag = r.tag;
         r.attr = oldAttr;
@@ -296,8 +293,9 @@ bool UndoStore::exchangeLines(Workspace& ws, UndoListener& listener)
             MapCell* cell = map.cellAt(r.x, r.y);
             if (!cell)
                 continue;
-            attrOf(*cell, r.layer) = r.attr;
-            tileOf(*cell, r.layer) = static_cast<std::uint16_t>(r.tile);
+            LayerPart part = cell->layerPart(r.layer);
+            part.attr = r.attr;
+            part.tile = static_cast<std::uint16_t>(r.tile);
             cell->tag = r.tag;
         }
         cellRecords.clear();

@@ -29,7 +29,7 @@ enum UndoStepKind : int {
 
 // One part of a map cell (cells edited in the tag layer are saved as OBJ parts).
 struct CellRecord {
-    std::uint8_t layer = TILE_BG; // TILE_BG or TILE_OBJ
+    TileKind layer = TILE_BG; // TILE_BG or TILE_OBJ
     std::int32_t x = 0;
     std::int32_t y = 0;
     std::uint8_t attr = 0;
@@ -96,7 +96,7 @@ public:
     // Saves the part of cell (x, y) named by layer (the OBJ part for OBJ and
     // tag) and the cell's tag. False when the record cannot be stored. Ignored
     // (true) during a colour step and for cells off the map.
-    bool saveCell(const MapGrid& map, int x, int y, int layer);
+    bool saveCell(const MapGrid& map, int x, int y, TileKind layer);
     // Ignored during a colour step. False when the record cannot be stored.
     bool saveTile(const CTile& tile);
     bool saveColour(int palette, int colour, std::uint8_t red, std::uint8_t green, std::uint8_t blue);

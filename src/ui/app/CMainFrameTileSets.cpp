@@ -42,7 +42,8 @@ void CMainFrame::createTileSetManager()
         // The painting tools put down the manager's current tile.
         view->currentTileProvider = [mgr] {
             const int set = mgr->currentSetKind();
-            return CurrentTile{mgr->currentKind(), mgr->currentTile(set), mgr->currentPalette(set)};
+            return CurrentTile{static_cast<TileKind>(mgr->currentKind()), mgr->currentTile(set),
+                               mgr->currentPalette(set)};
         };
         connect(view, &CQuiltmarkView::tilePicked, mgr, [mgr](int kind, int tile) { mgr->selectTile(kind, tile); });
         connect(view, &CQuiltmarkView::copyMapToTileRequested, mgr,

@@ -75,9 +75,9 @@ public:
     int currentTool() const { return currentTool_; }
     void setCurrentTool(int tool);
     // Layer code of the manager page shown: 0x40, 0x80 or 0xC0.
-    int currentLayer() const { return currentLayer_; }
-    void setCurrentLayer(int layer) { currentLayer_ = layer; }
-    int operationLayer() const { return operationLayer_; }
+    TileKind currentLayer() const { return currentLayer_; }
+    void setCurrentLayer(TileKind layer) { currentLayer_ = layer; }
+    TileKind operationLayer() const { return operationLayer_; }
 
     Workspace& workspace() { return ws_; }
     UndoStore& undoStore() { return undo_; }
@@ -297,8 +297,8 @@ private:
     int mapWidth_ = 0; // the map size the view last took
     int mapHeight_ = 0;
     QPoint cursor_{0, 0};
-    int currentLayer_ = TILE_BG;
-    int operationLayer_ = TILE_BG;
+    TileKind currentLayer_ = TILE_BG;
+    TileKind operationLayer_ = TILE_BG;
     int currentTool_ = TOOL_SELECT;
     QList<QPoint> selection_;
     QList<QPoint> workList_;

@@ -118,7 +118,7 @@ TEST_F(BucketFillTest, PalettePageRecordsNothingAndChangesNothing)
 {
     const std::vector<MapCell> before = map().cells;
     MapEdit e = edit();
-    EXPECT_EQ(bucketFill(e, 1, 1, {LAYER_PALETTE_PAGE, 4, 0}).changed, 0);
+    EXPECT_EQ(bucketFill(e, 1, 1, {TILE_NONE, 4, 0}).changed, 0);
     EXPECT_EQ(map().cells, before);
 }
 

@@ -129,7 +129,7 @@ TEST_F(MapCommandsTest, PalettePageRecordsButChangesNothing)
     cell(1, 1).place(TILE_BG, 4, 0);
     const std::vector<MapCell> before = map().cells;
     MapEdit e = edit();
-    blockFill(e, {{0, 0}, {1, 1}}, {LAYER_PALETTE_PAGE, 7, 1});
+    blockFill(e, {{0, 0}, {1, 1}}, {TILE_NONE, 7, 1});
     EXPECT_EQ(map().cells, before);
     EXPECT_EQ(undo.cellRecords.size(), 2u);
 }

@@ -22,7 +22,7 @@ protected:
         renderer->createImages();
         renderer->renderAll();
     }
-    MapEdit edit(int layer = TILE_BG) { return MapEdit{*ws, undo, *renderer, layer}; }
+    MapEdit edit(TileKind layer = TILE_BG) { return MapEdit{*ws, undo, *renderer, layer}; }
     MapGrid& map() { return ws->project.map; }
     MapCell& cell(int x, int y) { return *map().cellAt(x, y); }
     // Undo through a listener that re-renders like the view does.
