@@ -56,8 +56,7 @@ EditResult bucketFill(MapEdit& edit, int sx, int sy, const TileChoice& tile)
         out.result = Result::failure(MSG_NO_MEMORY_UNDO);
         return out;
     }
-    // Cells are rendered once the fill is over: a large fill as the area it
-    // covers, row by row, a small one cell by cell.
+    // Cells are rendered once the fill is over (rendersAsOneArea).
     int x1 = sx, y1 = sy, x2 = sx, y2 = sy;
     auto fill = [&](int x, int y) {
         MapCell& cell = map.cells[static_cast<std::size_t>(y) * static_cast<std::size_t>(map.width) + static_cast<std::size_t>(x)];
@@ -97,9 +96,7 @@ EditResult bucketFill(MapEdit& edit, int sx, int sy, const TileChoice& tile)
         out.result = Result::failure(MSG_NO_MEMORY_UNDO);
     }
     out.changed = static_cast<int>(work.size());
-    const bool asArea = work.size() >= UndoStore::AREA_RENDER_MIN_CELLS &&
-                        std::int64_t(work.size()) * 4 >= std::int64_t(x2 - x1 + 1) * (y2 - y1 + 1);
-    if (asArea) {
+    if (rendersAsOneArea(work.size(), x1, y1, x2, y2)) {
         if (layer == TILE_TAG)
             edit.renderer.renderTagArea(x1, y1, x2, y2);
         else

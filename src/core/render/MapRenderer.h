@@ -17,6 +17,17 @@ namespace qm {
 inline constexpr const char* MSG_NO_MEMORY_MAP_IMAGE = "Not enough memory to create map";
 inline constexpr const char* MSG_NO_MEMORY_TAG_IMAGE = "Not enough memory to create tag map";
 
+// The cells one edit changed (a large fill, or its Undo) are rendered again
+// as one area, row by row, instead of cell by cell, when there are at least
+// AREA_RENDER_MIN_CELLS of them and they cover at least a quarter of their
+// bounding rectangle x1..x2, y1..y2.
+inline constexpr std::size_t AREA_RENDER_MIN_CELLS = 4096;
+inline bool rendersAsOneArea(std::size_t cells, int x1, int y1, int x2, int y2)
+{
+    return cells >= AREA_RENDER_MIN_CELLS && x2 >= x1 &&
+           std::int64_t(cells) * 4 >= std::int64_t(x2 - x1 + 1) * (y2 - y1 + 1);
+}
+
 class MapRenderer {
 public:
     // Both are read on every render; neither is owned.

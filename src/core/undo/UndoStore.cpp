@@ -1,5 +1,7 @@
 #include "core/undo/UndoStore.h"
 
+#include "core/render/MapRenderer.h"
+
 #include <algorithm>
 #include <new>
 #include <utility>
@@ -187,8 +189,7 @@ bool UndoStore::redo(Workspace& ws, UndoListener& listener)
 void UndoStore::exchangeCells(MapGrid& map, UndoListener& listener, bool reverse)
 {
     const std::size_t n = cellRecords.size();
-    // A step that covers much of its bounding rectangle (a large fill) is
-    // rendered again as one area, row by row, instead of cell by cell.
+    // A large step (a fill) may be rendered again as one area.
     int x1 = map.width, y1 = map.height, x2 = -1, y2 = -1;
     for (const CellRecord& r : cellRecords) {
         x1 = std::min(x1, r.x);
@@ -196,8 +197,7 @@ void UndoStore::exchangeCells(MapGrid& map, UndoListener& listener, bool reverse
         x2 = std::max(x2, r.x);
         y2 = std::max(y2, r.y);
     }
-    const bool asArea =
-        n >= AREA_RENDER_MIN_CELLS && x2 >= x1 && std::int64_t(n) * 4 >= std::int64_t(x2 - x1 + 1) * (y2 - y1 + 1);
+    const bool asArea = rendersAsOneArea(n, x1, y1, x2, y2);
     for (std::size_t k = 0; k < n; ++k) {
         CellRecord& r = cellRecords[reverse ? n - 1 - k : k];
         MapCell* cell = map.cellAt(r.x, r.y);

@@ -72,10 +72,6 @@ public:
 
 class UndoStore {
 public:
-    // Cell steps of at least this many records covering a quarter of their
-    // bounding rectangle are re-rendered as one area.
-    static constexpr std::size_t AREA_RENDER_MIN_CELLS = 4096;
-
     int stepKind = STEP_NONE;
     bool canUndo = false;
     bool canRedo = false;
