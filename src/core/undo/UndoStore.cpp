@@ -23,10 +23,11 @@ template <typename T> bool append(std::vector<T>& list, const T& value, std::siz
     return true;
 }
 
-// n cleared columns that occupy columns first..first+n-1 afterwards (appended
-// when first is the width). The grid's own insertion appends when given its
-// last column, so that case moves the last column out of the way.
-bool insertColumnsAt(MapGrid& map, int first, int n)
+// Undo of a deletion: n cleared columns that occupy columns first..first+n-1
+// afterwards (appended when first is the width). The grid's own insertion
+// appends when given its last column, so that case moves the last column out
+// of the way.
+bool reopenColumns(MapGrid& map, int first, int n)
 {
     first = std::clamp(first, 0, map.width);
     if (map.width > 0 && first == map.width - 1) {
@@ -41,7 +42,7 @@ bool insertColumnsAt(MapGrid& map, int first, int n)
     return map.insertColumns(first, n);
 }
 
-bool insertRowsAt(MapGrid& map, int first, int n)
+bool reopenRows(MapGrid& map, int first, int n)
 {
     first = std::clamp(first, 0, map.height);
     if (map.height > 0 && first == map.height - 1) {
@@ -287,7 +288,7 @@ bool UndoStore::exchangeLines(Workspace& ws, UndoListener& listener)
     const int n = deletedCount();
     const bool columns = stepKind == STEP_COLUMNS_DELETED || stepKind == STEP_COLUMNS_RESTORED;
     if (stepKind == STEP_COLUMNS_DELETED || stepKind == STEP_ROWS_DELETED) {
-        if (!(columns ? insertColumnsAt(map, f, n) : insertRowsAt(map, f, n)))
+        if (!(columns ? reopenColumns(map, f, n) : reopenRows(map, f, n)))
             return false;
         for (const CellRecord& r : cellRecords) {
             MapCell* cell = map.cellAt(r.x, r.y);
