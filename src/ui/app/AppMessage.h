@@ -8,7 +8,7 @@
 //     void handleMessage(qm::ui::AppMessage msg, qint64 wParam, qint64 lParam);
 // that the router calls for the messages the pane is to get.
 
-#include "core/map/TilePaletteChange.h"
+#include "core/tiles/TilePaletteChange.h"
 
 #include <QtGlobal>
 

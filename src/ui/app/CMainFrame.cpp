@@ -1,7 +1,7 @@
 #include "ui/app/CMainFrame.h"
 
 #include "core/base/Format.h"
-#include "core/map/UndoStore.h"
+#include "core/undo/UndoStore.h"
 #include "core/project/ProjectFile.h"
 #include "ui/app/Artwork.h"
 #include "ui/app/CToolBarEx.h"

@@ -4,7 +4,7 @@
 
 #include "ui/app/CMainFrame.h"
 
-#include "core/map/UndoStore.h"
+#include "core/undo/UndoStore.h"
 #include "ui/map/CQuiltmarkView.h"
 #include "ui/map/CurrentTile.h"
 #include "ui/map/MapViewTools.h"
@@ -44,7 +44,8 @@ void CMainFrame::createTileSetManager()
         // The painting tools put down the manager's current tile.
         view->currentTileProvider = [mgr] {
             const int set = mgr->currentSetKind();
-            return CurrentTile{mgr->currentKind(), mgr->currentTile(set), mgr->currentPalette(set)};
+            return CurrentTile{static_cast<TileKind>(mgr->currentKind()), mgr->currentTile(set),
+                               mgr->currentPalette(set)};
         };
         connect(view, &CQuiltmarkView::tilePicked, mgr, [mgr](int kind, int tile) { mgr->selectTile(kind, tile); });
         connect(view, &CQuiltmarkView::copyMapToTileRequested, mgr,

@@ -3,7 +3,7 @@
 
 #include "ui/app/CMainFrame.h"
 
-#include "core/map/UndoStore.h"
+#include "core/undo/UndoStore.h"
 #include "ui/app/FileCommands.h"
 #include "ui/map/CQuiltmarkView.h"
 #include "ui/map/MapViewActions.h"

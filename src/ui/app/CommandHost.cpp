@@ -8,7 +8,7 @@
 
 namespace qm::ui {
 
-int CommandHost::page() const
+TileKind CommandHost::page() const
 {
     return shownPage ? shownPage() : TILE_BG;
 }

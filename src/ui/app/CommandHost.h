@@ -29,8 +29,8 @@ struct CommandHost {
     Progress* progress = nullptr;
 
     // The page the tile set manager shows: TILE_BG, TILE_OBJ, TILE_TAG or
-    // LAYER_PALETTE_PAGE.
-    std::function<int()> shownPage;
+    // TILE_NONE (the palette page).
+    std::function<TileKind()> shownPage;
     // The tile set last shown (the target while the palette page is shown).
     std::function<int()> lastTileSet;
     // The current tile of a kind's set.
@@ -53,7 +53,7 @@ struct CommandHost {
     std::function<bool(QDialog&)> exec;
 
     // The helpers the commands use, falling back to plain defaults.
-    int page() const;
+    TileKind page() const;
     int tileSetShown() const;
     QString chooseFile(const QString& title, const QString& filters, const QString& suffix) const;
     bool run(QDialog& dialog) const;

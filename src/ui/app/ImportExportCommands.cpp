@@ -88,7 +88,7 @@ CommandHost ImportExportCommands::commandHost()
         return view ? view->currentLayer() : int(TILE_BG);
     };
     host.lastTileSet = [view] {
-        const int layer = view ? view->currentLayer() : int(TILE_BG);
+        const TileKind layer = view ? view->currentLayer() : TILE_BG;
         return layer == TILE_OBJ || layer == TILE_TAG ? layer : int(TILE_BG);
     };
     host.currentTile = [manager](int kind) { return manager ? manager->currentTile(kind) : 0; };

@@ -7,7 +7,7 @@
 #include "core/import/MapImport.h"
 #include "core/import/PaletteFileImport.h"
 #include "core/import/TilerRawImport.h"
-#include "core/tiles/TileSetImport.h"
+#include "core/import/TileSetImport.h"
 #include "ui/app/CommandHost.h"
 #include "ui/app/ProjectDialogs.h"
 #include "ui/import/CBmpDialog.h"

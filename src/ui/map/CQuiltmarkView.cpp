@@ -1,8 +1,8 @@
 #include "ui/map/CQuiltmarkView.h"
 
-#include "core/map/CellInfo.h"
-#include "core/map/TilePaletteFollow.h"
-#include "core/map/ZoomTable.h"
+#include "core/project/CellInfo.h"
+#include "core/edit/TilePaletteFollow.h"
+#include "core/base/ZoomTable.h"
 #include "ui/map/MapViewActions.h"
 #include "ui/map/MapViewCommands.h"
 #include "ui/map/MapViewKeys.h"

@@ -16,9 +16,9 @@
 // notifications leave through the message signal, status texts through
 // statusText. Neither reaches into the main window.
 
-#include "core/map/ColourTable.h"
-#include "core/map/MapRenderer.h"
-#include "core/map/UndoStore.h"
+#include "core/render/ColourTable.h"
+#include "core/render/MapRenderer.h"
+#include "core/undo/UndoStore.h"
 #include "core/project/Workspace.h"
 #include "ui/app/AppMessage.h"
 #include "ui/map/CurrentTile.h"
@@ -77,8 +77,8 @@ public:
     int currentTool() const { return currentTool_; }
     void setCurrentTool(int tool);
     // Layer code of the manager page shown: 0x40, 0x80 or 0xC0.
-    int currentLayer() const { return currentLayer_; }
-    void setCurrentLayer(int layer) { currentLayer_ = layer; }
+    TileKind currentLayer() const { return currentLayer_; }
+    void setCurrentLayer(TileKind layer) { currentLayer_ = layer; }
     // The tile the painting tools put down: the provider's, or BG tile 0.
     CurrentTile currentTile() const;
 
@@ -202,7 +202,7 @@ private:
     int mapWidth_ = 0; // the map size the view last took
     int mapHeight_ = 0;
     QPoint cursor_{0, 0};
-    int currentLayer_ = TILE_BG;
+    TileKind currentLayer_ = TILE_BG;
     int currentTool_ = TOOL_SELECT;
     QList<QPoint> selection_;
     bool gridVisible_ = false;

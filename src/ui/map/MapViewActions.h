@@ -5,7 +5,7 @@
 // cursor and grid colours with their colour dialog. The actions follow the
 // view's undo store and switches; the main window mirrors them in its menus.
 
-#include "core/map/UndoStore.h"
+#include "core/undo/UndoStore.h"
 
 #include <QColor>
 #include <QObject>

@@ -6,9 +6,9 @@
 #include "ui/map/MapViewCommands.h"
 
 #include "core/base/Progress.h"
-#include "core/map/MapClipboard.h"
-#include "core/map/MapCommands.h"
-#include "core/map/RowColumnEdit.h"
+#include "core/edit/MapClipboard.h"
+#include "core/edit/MapCommands.h"
+#include "core/edit/RowColumnEdit.h"
 #include "ui/map/CQuiltmarkView.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 // row and column edits, Set Base Tile, Reset Map Palette) with their
 // dialogs, and what the painting tools share with them.
 
-#include "core/map/MapEdit.h"
+#include "core/edit/MapEdit.h"
 #include "ui/map/CurrentTile.h"
 #include "ui/map/MapCommand.h"
 

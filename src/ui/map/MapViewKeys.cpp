@@ -1,6 +1,6 @@
 #include "ui/map/MapViewKeys.h"
 
-#include "core/map/TypeIn.h"
+#include "core/edit/TypeIn.h"
 #include "ui/map/CQuiltmarkView.h"
 #include "ui/map/MapViewActions.h"
 #include "ui/map/MapViewCommands.h"

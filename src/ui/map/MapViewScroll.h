@@ -3,7 +3,7 @@
 // how many whole cells fit, and the two scroll bars, which appear only when
 // the map does not fit and move by the steps of the scroll table.
 
-#include "core/map/ScrollTable.h"
+#include "core/base/ScrollTable.h"
 
 #include <QPoint>
 #include <Qt>

@@ -1,9 +1,9 @@
 #include "ui/map/MapViewTools.h"
 
-#include "core/map/BucketFill.h"
-#include "core/map/MapCommands.h"
-#include "core/map/MapLine.h"
-#include "core/map/ZoomTable.h"
+#include "core/edit/BucketFill.h"
+#include "core/edit/MapCommands.h"
+#include "core/edit/MapLine.h"
+#include "core/base/ZoomTable.h"
 #include "ui/app/MapTool.h"
 #include "ui/map/CQuiltmarkView.h"
 #include "ui/map/MapViewCommands.h"

@@ -5,7 +5,7 @@
 // click on a ruler asks where to go; Shift and a double click start the
 // type-in mode. It draws what a tool shows while the button is down.
 
-#include "core/map/ZoomAnimation.h"
+#include "core/base/ZoomAnimation.h"
 #include "ui/map/CurrentTile.h"
 
 #include <QImage>

@@ -1,8 +1,8 @@
 #include "ui/tiles/CPalettePage.h"
 
-#include "core/map/UndoStore.h"
+#include "core/undo/UndoStore.h"
 #include "core/tiles/PaletteClipboard.h"
-#include "core/tiles/SwatchEdits.h"
+#include "core/edit/SwatchEdits.h"
 #include "ui/tiles/CTilesetMgr.h"
 #include "ui/tiles/TileDrawing.h"
 

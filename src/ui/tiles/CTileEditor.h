@@ -16,11 +16,11 @@
 // tile) leaves through the other signals. Dialogs and message boxes go
 // through replaceable hooks so tests can answer them.
 
-#include "core/map/ColourTable.h"
-#include "core/map/UndoStore.h"
+#include "core/render/ColourTable.h"
+#include "core/undo/UndoStore.h"
 #include "core/project/Workspace.h"
 #include "core/tiles/TileFrame.h"
-#include "core/tiles/TileFrameEdit.h"
+#include "core/edit/TileFrameEdit.h"
 #include "ui/app/AppMessage.h"
 
 #include <QColor>

@@ -1,8 +1,8 @@
 #include "ui/tiles/CTilesetMgr.h"
 
-#include "core/map/UndoStore.h"
-#include "core/map/MapClipboard.h"
-#include "core/tiles/TileEdits.h"
+#include "core/undo/UndoStore.h"
+#include "core/edit/MapClipboard.h"
+#include "core/edit/TileEdits.h"
 #include "ui/app/MapTool.h"
 #include "ui/tiles/CPalettePage.h"
 #include "ui/tiles/CTilesetPage.h"

@@ -8,7 +8,7 @@
 
 #include "core/project/MapCell.h"
 #include "core/project/Workspace.h"
-#include "core/tiles/RemapColours.h"
+#include "core/edit/RemapColours.h"
 #include "core/tiles/TilePageState.h"
 #include "ui/app/AppMessage.h"
 
@@ -29,8 +29,8 @@ namespace qm::ui {
 class CPalettePage;
 class CTilesetPage;
 
-// The page kind of the palette page, beside TILE_BG, TILE_OBJ and TILE_TAG.
-inline constexpr int PAGE_PALETTE = LAYER_PALETTE_PAGE;
+// The page kind of the palette page (no layer), beside TILE_BG, TILE_OBJ and TILE_TAG.
+inline constexpr TileKind PAGE_PALETTE = TILE_NONE;
 
 class CTilesetMgr : public QWidget {
     Q_OBJECT

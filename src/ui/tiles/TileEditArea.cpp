@@ -1,6 +1,6 @@
 #include "ui/tiles/TileEditArea.h"
 
-#include "core/tiles/TileDesignerClip.h"
+#include "core/edit/TileDesignerClip.h"
 #include "ui/tiles/CTileEditor.h"
 
 #include <QContextMenuEvent>

@@ -1,7 +1,7 @@
 #include "ui/tiles/TileEditorClipboard.h"
 
-#include "core/tiles/PicturePaste.h"
-#include "core/tiles/TileDesignerClip.h"
+#include "core/edit/PicturePaste.h"
+#include "core/edit/TileDesignerClip.h"
 #include "ui/tiles/CTileEditor.h"
 #include "ui/tiles/TileEditArea.h"
 

@@ -1,4 +1,4 @@
-#include "core/map/UndoStore.h"
+#include "core/undo/UndoStore.h"
 #include "support/QtTestRunner.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/map/CQuiltmarkView.h"

@@ -6,7 +6,7 @@
 #include "ui/app/CToolBarEx.h"
 #include "ui/app/FileCommands.h"
 #include "ui/app/WindowSettings.h"
-#include "core/map/UndoStore.h"
+#include "core/undo/UndoStore.h"
 #include "ui/map/CQuiltmarkView.h"
 #include "support/QtTestRunner.h"
 

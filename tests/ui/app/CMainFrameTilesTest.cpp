@@ -1,4 +1,4 @@
-#include "core/map/UndoStore.h"
+#include "core/undo/UndoStore.h"
 #include "support/QtTestRunner.h"
 #include "support/TestSupport.h"
 #include "ui/app/AppSettings.h"

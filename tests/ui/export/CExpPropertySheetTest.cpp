@@ -1,4 +1,4 @@
-#include "core/export/ExportSettings.h"
+#include "core/project/ExportSettings.h"
 #include "core/project/ProjectFile.h"
 #include "support/QtTestRunner.h"
 #include "support/TestSupport.h"

@@ -293,7 +293,7 @@ private slots:
         raw[65] = 0x33;
         writeBytes(dir.file("t.raw"), raw);
         t.file = QString::fromStdString(dir.file("t.raw"));
-        t.page = LAYER_PALETTE_PAGE;
+        t.page = TILE_NONE;
         t.host.lastTileSet = [] { return TILE_OBJ; };
         QVERIFY(importTilerRawCommand(t.host));
         QCOMPARE(t.ws.tiles.palettes.objPalettes[0][0], (GbcColor{31, 31, 31}));

@@ -1,7 +1,7 @@
 #include "ui/map/CQuiltmarkView.h"
 
 #include "core/base/Progress.h"
-#include "core/map/TilePaletteFollow.h"
+#include "core/edit/TilePaletteFollow.h"
 #include "core/project/ProjectFile.h"
 #include "support/QtTestRunner.h"
 #include "ui/map/MapViewActions.h"

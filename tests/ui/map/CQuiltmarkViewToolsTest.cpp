@@ -1,7 +1,7 @@
 #include "ui/map/CQuiltmarkView.h"
 
-#include "core/map/MapClipboard.h"
-#include "core/map/MapCommands.h"
+#include "core/edit/MapClipboard.h"
+#include "core/edit/MapCommands.h"
 #include "support/QtTestRunner.h"
 #include "ui/map/MapViewActions.h"
 #include "ui/map/MapViewCommands.h"

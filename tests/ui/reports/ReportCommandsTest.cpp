@@ -34,7 +34,7 @@ private slots:
         host.prompter = &prompter;
         host.progress = &progress;
         // The palette page is shown: the OBJ set was the last one shown.
-        host.shownPage = [] { return LAYER_PALETTE_PAGE; };
+        host.shownPage = [] { return TILE_NONE; };
         host.lastTileSet = [] { return TILE_OBJ; };
         QVERIFY(runReportCommand(host, ReportKind::Duplicates));
         const std::string path = dir.file("level1RepeatOBJ.txt");

@@ -1,6 +1,6 @@
 #include "ui/tiles/CPalettePage.h"
 
-#include "core/map/UndoStore.h"
+#include "core/undo/UndoStore.h"
 #include "core/tiles/PaletteClipboard.h"
 #include "support/QtTestRunner.h"
 #include "ui/tiles/CTilesetMgr.h"

@@ -1,6 +1,6 @@
 #include "ui/tiles/CTilesetMgr.h"
 
-#include "core/map/UndoStore.h"
+#include "core/undo/UndoStore.h"
 #include "core/base/ByteWriter.h"
 #include "support/QtTestRunner.h"
 #include "ui/tiles/CTilesetPage.h"
