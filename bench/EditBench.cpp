@@ -2,7 +2,7 @@
 // for undo and re-rendered as it is filled), and the Undo of that fill, which
 // puts every cell back and renders it again in both images.
 
-#include "core/map/BucketFill.h"
+#include "core/edit/BucketFill.h"
 #include "core/project/Workspace.h"
 
 #include <benchmark/benchmark.h>

@@ -91,11 +91,11 @@ void BM_EncodeEveryMapStream(benchmark::State& state)
 {
     const qm::MapGrid map = bigMap();
     for (auto _ : state) {
-        for (auto layer : {qm::MapLayer::Bg, qm::MapLayer::Obj}) {
+        for (auto layer : {qm::TILE_BG, qm::TILE_OBJ}) {
             benchmark::DoNotOptimize(qm::mapStream(map, qm::MAP_8BIT, layer, qm::MapEntryKind::Data, false));
             benchmark::DoNotOptimize(qm::mapStream(map, qm::MAP_8BIT, layer, qm::MapEntryKind::Attribute, false));
         }
-        benchmark::DoNotOptimize(qm::mapStream(map, qm::MAP_8BIT, qm::MapLayer::None, qm::MapEntryKind::Tag, false));
+        benchmark::DoNotOptimize(qm::mapStream(map, qm::MAP_8BIT, qm::TILE_TAG, qm::MapEntryKind::Tag, false));
         benchmark::DoNotOptimize(qm::encodeTagRle(map));
     }
 }

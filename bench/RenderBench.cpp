@@ -1,7 +1,7 @@
 // Rendering the map images: a whole 1024 x 1024 map, and single cells.
 
-#include "core/map/MapRenderer.h"
 #include "core/project/Workspace.h"
+#include "core/render/MapRenderer.h"
 
 #include <benchmark/benchmark.h>
 

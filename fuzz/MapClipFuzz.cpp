@@ -5,8 +5,8 @@
 
 #include "FuzzCheck.h"
 
-#include "core/map/MapClipboard.h"
-#include "core/tiles/TileEdits.h"
+#include "core/edit/MapClipboard.h"
+#include "core/edit/TileEdits.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -15,8 +15,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, size_t size)
 {
     FuzzedDataProvider in(bytes, size);
-    const int layers[] = {qm::TILE_BG, qm::TILE_OBJ, qm::TILE_TAG};
-    const int layer = layers[in.ConsumeIntegralInRange<int>(0, 2)];
+    const qm::TileKind layers[] = {qm::TILE_BG, qm::TILE_OBJ, qm::TILE_TAG};
+    const qm::TileKind layer = layers[in.ConsumeIntegralInRange<int>(0, 2)];
     const qm::CellPos cursor{in.ConsumeIntegralInRange<int>(-3, 40), in.ConsumeIntegralInRange<int>(-3, 40)};
     const int mapW = in.ConsumeIntegralInRange<int>(1, 32);
     const int mapH = in.ConsumeIntegralInRange<int>(1, 32);

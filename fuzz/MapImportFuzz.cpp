@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, size_t size)
     o.orientation = static_cast<qm::MapOrientation>(in.ConsumeIntegralInRange<int>(0, 3));
     o.cursorX = in.ConsumeIntegralInRange<int>(-5, 80);
     o.cursorY = in.ConsumeIntegralInRange<int>(-5, 80);
-    const int layers[] = {qm::TILE_BG, qm::TILE_OBJ, qm::TILE_TAG, qm::LAYER_PALETTE_PAGE, 0};
+    const qm::TileKind layers[] = {qm::TILE_BG, qm::TILE_OBJ, qm::TILE_TAG, qm::TILE_NONE, 0x01};
     o.layer = layers[in.ConsumeIntegralInRange<int>(0, 4)];
     const int mapW = in.ConsumeIntegralInRange<int>(0, 40);
     const int mapH = in.ConsumeIntegralInRange<int>(0, 40);

@@ -4,9 +4,9 @@
 
 #include "FuzzCheck.h"
 
-#include "core/map/UndoStore.h"
+#include "core/edit/SwatchEdits.h"
 #include "core/tiles/PaletteClipboard.h"
-#include "core/tiles/SwatchEdits.h"
+#include "core/undo/UndoStore.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

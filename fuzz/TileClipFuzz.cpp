@@ -4,9 +4,9 @@
 
 #include "FuzzCheck.h"
 
-#include "core/map/UndoStore.h"
+#include "core/edit/TileEdits.h"
 #include "core/tiles/TileClipboard.h"
-#include "core/tiles/TileEdits.h"
+#include "core/undo/UndoStore.h"
 
 #include <memory>
 

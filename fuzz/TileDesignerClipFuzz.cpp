@@ -5,7 +5,7 @@
 
 #include "FuzzCheck.h"
 
-#include "core/tiles/TileDesignerClip.h"
+#include "core/edit/TileDesignerClip.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

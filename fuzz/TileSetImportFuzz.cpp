@@ -5,7 +5,7 @@
 
 #include "FuzzCheck.h"
 
-#include "core/tiles/TileSetImport.h"
+#include "core/import/TileSetImport.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

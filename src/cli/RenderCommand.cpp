@@ -10,9 +10,9 @@
 #include "cli/TerminalText.h"
 #include "core/base/FileIO.h"
 #include "core/base/PngEncoder.h"
-#include "core/map/ColourTable.h"
-#include "core/map/MapRenderer.h"
 #include "core/project/ProjectFile.h"
+#include "core/render/ColourTable.h"
+#include "core/render/MapRenderer.h"
 
 #include <filesystem>
 #include <memory>

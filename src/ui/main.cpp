@@ -1,6 +1,8 @@
 #include "core/project/ProjectCommands.h"
 #include "ui/app/Artwork.h"
 #include "ui/app/CMainFrame.h"
+#include "ui/app/FileCommands.h"
+#include "ui/app/WindowSettings.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -30,10 +32,10 @@ int main(int argc, char** argv)
         app.processEvents();
         QThread::msleep(20);
     }
-    frame.showAsSaved();
+    frame.settings().showAsSaved();
     splash.finish(&frame);
     frame.route(qm::ui::MSG_INIT_MAP, 0, 0);
     if (!file.isEmpty())
-        frame.openFile(file);
+        frame.fileCommands().openFile(file);
     return app.exec();
 }

@@ -10,10 +10,10 @@
 
 namespace qm {
 
-std::uint8_t mapAttributeByte(const MapCell& cell, MapLayer layer)
+std::uint8_t mapAttributeByte(const MapCell& cell, TileKind layer)
 {
     // Without branches: the bits are as good as random across a map.
-    const bool obj = layer == MapLayer::Obj;
+    const bool obj = layer == TILE_OBJ;
     const unsigned attr = obj ? cell.objAttr : cell.bgAttr;
     const unsigned tile = obj ? cell.objTile : cell.bgTile;
     return static_cast<std::uint8_t>(((attr & ATTR_PALETTE_MASK) >> 2) | static_cast<unsigned>(tile > 255) << 3 |
@@ -116,7 +116,7 @@ size_t walkDiagonal(int width, int height, int step, Value value, std::uint8_t* 
 }
 
 struct EntryKindInfo {
-    MapLayer layer;
+    TileKind layer;
     MapEntryKind kind;
     bool eightBit;
     bool tags256;
@@ -132,7 +132,7 @@ struct EntryKindInfo {
     }
 };
 
-EntryKindInfo entryInfo(std::uint16_t flags, MapLayer layer, MapEntryKind kind, bool tags256)
+EntryKindInfo entryInfo(std::uint16_t flags, TileKind layer, MapEntryKind kind, bool tags256)
 {
     return EntryKindInfo{layer, kind, (flags & MAP_8BIT) != 0, tags256,
                          static_cast<std::uint8_t>((flags & MAP_SIGNED) ? 0x80 : 0)};
@@ -147,12 +147,12 @@ size_t withEntryValue(const MapGrid& map, const EntryKindInfo& e, Run&& run)
     const MapCell* cells = map.cells.data();
     const Index total = Index(map.width) * map.height;
     const std::uint8_t offset = e.offset;
-    const bool obj = e.layer == MapLayer::Obj;
+    const bool obj = e.layer == TILE_OBJ;
     switch (e.kind) {
     case MapEntryKind::Attribute:
         if (obj)
-            return run([cells](Index i) { return mapAttributeByte(cells[i], MapLayer::Obj); });
-        return run([cells](Index i) { return mapAttributeByte(cells[i], MapLayer::Bg); });
+            return run([cells](Index i) { return mapAttributeByte(cells[i], TILE_OBJ); });
+        return run([cells](Index i) { return mapAttributeByte(cells[i], TILE_BG); });
     case MapEntryKind::Tag:
         if (e.tags256)
             return run([cells](Index i) { return cells[i].tag; });
@@ -180,7 +180,7 @@ size_t withEntryValue(const MapGrid& map, const EntryKindInfo& e, Run&& run)
     return run(nibbles([](const MapCell& c) { return c.bgTile; }));
 }
 
-std::vector<std::uint8_t> buildStream(const MapGrid& map, std::uint16_t flags, MapLayer layer, MapEntryKind kind,
+std::vector<std::uint8_t> buildStream(const MapGrid& map, std::uint16_t flags, TileKind layer, MapEntryKind kind,
                                       bool tags256, size_t limit, Progress* progress)
 {
     std::vector<std::uint8_t> out;
@@ -201,7 +201,7 @@ std::vector<std::uint8_t> buildStream(const MapGrid& map, std::uint16_t flags, M
     return out;
 }
 
-std::vector<std::uint8_t> buildDiagonal(const MapGrid& map, std::uint16_t flags, MapLayer layer, MapEntryKind kind,
+std::vector<std::uint8_t> buildDiagonal(const MapGrid& map, std::uint16_t flags, TileKind layer, MapEntryKind kind,
                                         Progress* progress)
 {
     std::vector<std::uint8_t> out;
@@ -221,7 +221,7 @@ std::vector<std::uint8_t> buildDiagonal(const MapGrid& map, std::uint16_t flags,
 }
 
 struct MapFile {
-    MapLayer layer;
+    TileKind layer;
     MapEntryKind kind;
     int code;              // exportFileName code of the one-file name
     const char* splitStem; // stem of split file names
@@ -239,23 +239,23 @@ public:
     {
         const std::uint16_t f = s_.mapFlags;
         if (f & MAP_EXPORT_BG)
-            streamFiles({MapLayer::Bg, MapEntryKind::Data, EXPORT_MAP_BG, "MapBG", true});
+            streamFiles({TILE_BG, MapEntryKind::Data, EXPORT_MAP_BG, "MapBG", true});
         if (f & MAP_EXPORT_OBJ)
-            streamFiles({MapLayer::Obj, MapEntryKind::Data, EXPORT_MAP_OBJ, "MapOBJ", true});
+            streamFiles({TILE_OBJ, MapEntryKind::Data, EXPORT_MAP_OBJ, "MapOBJ", true});
         if (f & MAP_EXPORT_BG_ATTR) {
             if (f & MAP_SPLIT_BG_ATTR)
-                splitAttributes(MapLayer::Bg, "MAPABG");
+                splitAttributes(TILE_BG, "MAPABG");
             else
-                streamFiles({MapLayer::Bg, MapEntryKind::Attribute, EXPORT_MAP_ATTR_BG, "MAPABG", true});
+                streamFiles({TILE_BG, MapEntryKind::Attribute, EXPORT_MAP_ATTR_BG, "MAPABG", true});
         }
         if (f & MAP_EXPORT_OBJ_ATTR) {
             if (f & MAP_SPLIT_OBJ_ATTR)
-                splitAttributes(MapLayer::Obj, "MAPAOBJ");
+                splitAttributes(TILE_OBJ, "MAPAOBJ");
             else
-                streamFiles({MapLayer::Obj, MapEntryKind::Attribute, EXPORT_MAP_ATTR_OBJ, "MAPAOBJ", true});
+                streamFiles({TILE_OBJ, MapEntryKind::Attribute, EXPORT_MAP_ATTR_OBJ, "MAPAOBJ", true});
         }
         if (f & MAP_EXPORT_TAG) {
-            streamFiles({MapLayer::None, MapEntryKind::Tag, EXPORT_TAG, "Tag", false});
+            streamFiles({TILE_TAG, MapEntryKind::Tag, EXPORT_TAG, "Tag", false});
             if (f & MAP_RLE_TAG)
                 writeTagRle(map_, s_.mapLocation, s_.mapPrefix, prompter_, progress_, report_);
         }
@@ -335,7 +335,7 @@ private:
         }
     }
 
-    void splitAttributes(MapLayer layer, const char* stem)
+    void splitAttributes(TileKind layer, const char* stem)
     {
         static const char* const PARTS[] = {"pal", "flipV", "flipH", "bank", "dp"};
         const std::string base = exportPath(s_.mapLocation, s_.mapPrefix);
@@ -365,8 +365,8 @@ private:
         for (int row = 0; row < map_.height; ++row) {
             for (int col = 0; col < map_.width; ++col, ++k) {
                 const MapCell& cell = map_.cells[static_cast<size_t>(k)];
-                const std::uint8_t attr = layer == MapLayer::Obj ? cell.objAttr : cell.bgAttr;
-                const std::uint16_t tile = layer == MapLayer::Obj ? cell.objTile : cell.bgTile;
+                const std::uint8_t attr = layer == TILE_OBJ ? cell.objAttr : cell.bgAttr;
+                const std::uint16_t tile = layer == TILE_OBJ ? cell.objTile : cell.bgTile;
                 const std::uint8_t palette = (attr & ATTR_PALETTE_MASK) >> 2;
                 if (k & 1)
                     files[0].put(static_cast<std::uint8_t>(pal | palette));
@@ -400,7 +400,7 @@ private:
 
 } // namespace
 
-std::vector<std::uint8_t> mapStream(const MapGrid& map, std::uint16_t flags, MapLayer layer, MapEntryKind kind,
+std::vector<std::uint8_t> mapStream(const MapGrid& map, std::uint16_t flags, TileKind layer, MapEntryKind kind,
                                     bool tags256)
 {
     if ((flags & MAP_ROTATE_90) && map.width < map.height)
@@ -408,7 +408,7 @@ std::vector<std::uint8_t> mapStream(const MapGrid& map, std::uint16_t flags, Map
     return buildStream(map, flags, layer, kind, tags256, SIZE_MAX, nullptr);
 }
 
-std::vector<std::uint8_t> mapDiagonalStream(const MapGrid& map, std::uint16_t flags, MapLayer layer,
+std::vector<std::uint8_t> mapDiagonalStream(const MapGrid& map, std::uint16_t flags, TileKind layer,
                                             MapEntryKind kind)
 {
     return buildDiagonal(map, flags, layer, kind, nullptr);

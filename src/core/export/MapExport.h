@@ -6,7 +6,7 @@
 #include "core/base/Progress.h"
 #include "core/base/Prompter.h"
 #include "core/export/ExportReport.h"
-#include "core/export/ExportSettings.h"
+#include "core/project/ExportSettings.h"
 #include "core/project/MapGrid.h"
 #include "core/project/Workspace.h"
 
@@ -23,23 +23,22 @@ inline constexpr const char* MSG_DIAGONAL_TALL =
     "\"Remove leading placeholder tiles\" needs a map at least as wide as high: %s was not written.";
 inline constexpr const char* MSG_EMPTY_LOCATION = "Please specify the location to export the file.";
 
-// What one map file holds.
+// What one map file holds: the tile numbers or the attribute bytes of the BG
+// or OBJ layer, or the tags (of TILE_TAG).
 enum class MapEntryKind { Data, Attribute, Tag };
-// The map layer a file is made from; tags have none.
-enum class MapLayer { Bg, Obj, None };
 
-// The Game Boy Color background attribute byte of one layer of a cell.
-std::uint8_t mapAttributeByte(const MapCell& cell, MapLayer layer);
+// The Game Boy Color background attribute byte of the BG or OBJ layer of a cell.
+std::uint8_t mapAttributeByte(const MapCell& cell, TileKind layer);
 
 // The whole stream of one kind of map file, as one file of unlimited size
 // would hold it (split files are consecutive pieces of it). flags are the
 // map page's: data structure, signed offset and "Rotate 90°" are taken from
 // them; the caller has checked that rotation is possible. With
 // "Remove leading placeholder tiles", mapDiagonalStream instead.
-std::vector<std::uint8_t> mapStream(const MapGrid& map, std::uint16_t flags, MapLayer layer, MapEntryKind kind,
+std::vector<std::uint8_t> mapStream(const MapGrid& map, std::uint16_t flags, TileKind layer, MapEntryKind kind,
                                     bool tags256);
 // Only the diagonal band of a map at least as wide as high.
-std::vector<std::uint8_t> mapDiagonalStream(const MapGrid& map, std::uint16_t flags, MapLayer layer,
+std::vector<std::uint8_t> mapDiagonalStream(const MapGrid& map, std::uint16_t flags, TileKind layer,
                                             MapEntryKind kind);
 
 // Writes every file the map page's settings ask for, in order: BG map data,

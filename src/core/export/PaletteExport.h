@@ -6,7 +6,7 @@
 #include "core/base/Progress.h"
 #include "core/base/Prompter.h"
 #include "core/export/ExportReport.h"
-#include "core/export/ExportSettings.h"
+#include "core/project/ExportSettings.h"
 #include "core/project/Workspace.h"
 #include "core/tiles/GbcColor.h"
 #include "core/tiles/PaletteStore.h"

@@ -81,7 +81,7 @@ bool growMap(MapGrid& map, int w, int h)
 
 } // namespace
 
-Result importBitmapImage(const BitmapImage& image, Workspace& ws, int layer, BitmapImportSummary* summary)
+Result importBitmapImage(const BitmapImage& image, Workspace& ws, TileKind layer, BitmapImportSummary* summary)
 {
     const int w = image.width;
     const int h = image.height;
@@ -161,7 +161,8 @@ Result importBitmapImage(const BitmapImage& image, Workspace& ws, int layer, Bit
     return Result::success();
 }
 
-Result importBitmapBytes(std::span<const std::uint8_t> bytes, Workspace& ws, int layer, BitmapImportSummary* summary)
+Result importBitmapBytes(std::span<const std::uint8_t> bytes, Workspace& ws, TileKind layer,
+                         BitmapImportSummary* summary)
 {
     BitmapImage image;
     switch (decodeBitmap(bytes, image)) {
@@ -176,7 +177,7 @@ Result importBitmapBytes(std::span<const std::uint8_t> bytes, Workspace& ws, int
     return Result::failure(std::string());
 }
 
-Result importBitmapFile(const std::string& path, Workspace& ws, int layer, BitmapImportSummary* summary)
+Result importBitmapFile(const std::string& path, Workspace& ws, TileKind layer, BitmapImportSummary* summary)
 {
     std::vector<std::uint8_t> bytes;
     const ReadResult read = readWholeFile(path, bytes, MAX_BITMAP_FILE);

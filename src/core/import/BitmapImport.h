@@ -31,21 +31,21 @@ struct BitmapImportSummary {
 };
 
 // Imports an already decoded picture. layer is the kind of the shown page
-// (TILE_BG, TILE_OBJ, TILE_TAG, or LAYER_PALETTE_PAGE to leave the cells
-// alone). Marks the map changed. Fails only when the map cannot grow, and
+// (TILE_BG, TILE_OBJ, TILE_TAG, or TILE_NONE for the palette page, which
+// leaves the cells alone). Marks the map changed. Fails only when the map cannot grow, and
 // then changes nothing.
-Result importBitmapImage(const BitmapImage& image, Workspace& workspace, int layer,
+Result importBitmapImage(const BitmapImage& image, Workspace& workspace, TileKind layer,
                          BitmapImportSummary* summary = nullptr);
 
 // Decodes and imports a bitmap file's bytes. A file that is not a bitmap or
 // cannot be decoded fails with an empty message (nothing is shown); too many
 // colours fail with "Can not import more that 256 color bitmap.". Nothing
 // changes unless the whole picture was good.
-Result importBitmapBytes(std::span<const std::uint8_t> bytes, Workspace& workspace, int layer,
+Result importBitmapBytes(std::span<const std::uint8_t> bytes, Workspace& workspace, TileKind layer,
                          BitmapImportSummary* summary = nullptr);
 
 // The same from a file.
-Result importBitmapFile(const std::string& path, Workspace& workspace, int layer,
+Result importBitmapFile(const std::string& path, Workspace& workspace, TileKind layer,
                         BitmapImportSummary* summary = nullptr);
 
 } // namespace qm

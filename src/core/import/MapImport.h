@@ -37,7 +37,7 @@ struct MapImportOptions {
     MapOrientation orientation = MapOrientation::TopLeft;
     int cursorX = 0;
     int cursorY = 0;
-    int layer = TILE_BG; // the shown page: TILE_BG, TILE_OBJ or TILE_TAG
+    TileKind layer = TILE_BG; // the shown page: TILE_BG, TILE_OBJ or TILE_TAG
 };
 
 // Reads the file's bytes into a cleared block of width x height cells. A

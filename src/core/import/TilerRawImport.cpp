@@ -2,7 +2,7 @@
 
 #include "core/base/FileIO.h"
 #include "core/base/Format.h"
-#include "core/tiles/TileSetImport.h"
+#include "core/import/TileSetImport.h"
 
 #include <memory>
 #include <vector>

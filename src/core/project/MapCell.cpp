@@ -2,7 +2,7 @@
 
 namespace qm {
 
-void MapCell::place(int layer, int tile, int palette)
+void MapCell::place(TileKind layer, int tile, int palette)
 {
     switch (layer) {
     case TILE_BG:
@@ -23,16 +23,7 @@ void MapCell::place(int layer, int tile, int palette)
     }
 }
 
-std::optional<LayerPart> MapCell::layerPart(int layer) const
-{
-    if (layer == TILE_BG)
-        return LayerPart{bgAttr, bgTile};
-    if (layer == TILE_OBJ)
-        return LayerPart{objAttr, objTile};
-    return std::nullopt;
-}
-
-int MapCell::setPalette(int layer, int p)
+int MapCell::setPalette(TileKind layer, int p)
 {
     std::uint8_t& attr = (layer & 0x80) ? objAttr : bgAttr;
     const int old = (attr & ATTR_PALETTE_MASK) >> 2;
@@ -41,13 +32,13 @@ int MapCell::setPalette(int layer, int p)
     return old;
 }
 
-int MapCell::palette(int layer) const
+int MapCell::palette(TileKind layer) const
 {
     const std::uint8_t attr = (layer & 0x80) ? objAttr : bgAttr;
     return (attr & ATTR_PALETTE_MASK) >> 2;
 }
 
-bool MapCell::showsTile(int layer, int tile) const
+bool MapCell::showsTile(TileKind layer, int tile) const
 {
     if (layer == TILE_BG)
         return hasBg() && bgTile == tile;

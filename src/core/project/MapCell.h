@@ -8,7 +8,6 @@
 #include "core/tiles/TileKind.h"
 
 #include <cstdint>
-#include <optional>
 
 namespace qm {
 
@@ -17,13 +16,13 @@ inline constexpr std::uint8_t ATTR_FLIP_H = 0x02;
 inline constexpr std::uint8_t ATTR_PALETTE_MASK = 0x1C;
 inline constexpr std::uint8_t ATTR_PRIORITY = 0x20;
 
-// The layer kept by the application while the palette page is shown: place does nothing.
-inline constexpr int LAYER_PALETTE_PAGE = 0x100;
-
-struct LayerPart {
-    std::uint8_t attr = 0;
-    std::uint16_t tile = 0;
+// The attribute byte and tile number of one layer of a cell.
+template <class Attr, class Tile> struct LayerPartOf {
+    Attr& attr;
+    Tile& tile;
 };
+using LayerPart = LayerPartOf<std::uint8_t, std::uint16_t>;
+using ConstLayerPart = LayerPartOf<const std::uint8_t, const std::uint16_t>;
 
 struct MapCell {
     std::uint8_t bgAttr = 0;
@@ -51,17 +50,28 @@ struct MapCell {
         objAttr = other.objAttr;
         objTile = other.objTile;
     }
-    // Puts a tile of the given layer (0x40, 0x80, 0xC0 tag, 0x100 nothing) into the cell.
-    void place(int layer, int tile, int palette);
-    std::optional<LayerPart> layerPart(int layer) const;
+    // Puts a tile of the given layer (TILE_BG, TILE_OBJ, TILE_TAG; TILE_NONE
+    // puts nothing) into the cell.
+    void place(TileKind layer, int tile, int palette);
+    // The part an edit in the layer works on: the BG part for TILE_BG, the OBJ
+    // part for any other layer (edits in the tag layer use the OBJ part's
+    // attribute byte).
+    LayerPart layerPart(TileKind layer)
+    {
+        return layer == TILE_BG ? LayerPart{bgAttr, bgTile} : LayerPart{objAttr, objTile};
+    }
+    ConstLayerPart layerPart(TileKind layer) const
+    {
+        return layer == TILE_BG ? ConstLayerPart{bgAttr, bgTile} : ConstLayerPart{objAttr, objTile};
+    }
     // The layer is chosen by bit 7 (clear BG, set OBJ). p >= 8 gives 0. Returns the old palette.
-    int setPalette(int layer, int p);
-    int palette(int layer) const;
+    int setPalette(TileKind layer, int p);
+    int palette(TileKind layer) const;
     // (bgAttr | objAttr) & 0xC0.
     std::uint8_t layers() const { return static_cast<std::uint8_t>((bgAttr | objAttr) & TILE_KIND_MASK); }
     bool hasBg() const { return (bgAttr & TILE_BG) != 0; }
     bool hasObj() const { return (objAttr & TILE_OBJ) != 0; }
-    bool showsTile(int layer, int tile) const;
+    bool showsTile(TileKind layer, int tile) const;
 };
 
 } // namespace qm

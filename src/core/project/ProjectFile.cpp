@@ -224,16 +224,6 @@ Result parseHead(ByteReader& r, const ExportSettings& current, ProjectFileData& 
 
 } // namespace
 
-void writeString(std::vector<std::uint8_t>& out, const std::string& text, bool withLength)
-{
-    if (withLength) {
-        const auto n = static_cast<std::uint32_t>(text.size());
-        for (int i = 0; i < 4; ++i)
-            out.push_back(static_cast<std::uint8_t>(n >> (8 * i)));
-    }
-    out.insert(out.end(), text.begin(), text.end());
-}
-
 std::string directoryOf(const std::string& path)
 {
     const size_t cut = path.find_last_of("/\\");

@@ -85,7 +85,4 @@ std::string backupPathFor(const std::string& projectPath);
 // The directory of a native path, without a trailing separator.
 std::string directoryOf(const std::string& path);
 
-// The string record: u32 length, then the characters.
-void writeString(std::vector<std::uint8_t>& out, const std::string& text, bool withLength = true);
-
 } // namespace qm

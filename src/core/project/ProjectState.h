@@ -2,7 +2,7 @@
 // The data of the open project outside the tile sets: the map, the paths that
 // tie the project to its files, the change flags and the export settings.
 
-#include "core/export/ExportSettings.h"
+#include "core/project/ExportSettings.h"
 #include "core/project/MapGrid.h"
 
 #include <cstdint>

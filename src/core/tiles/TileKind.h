@@ -1,6 +1,7 @@
 #pragma once
 // The one-byte kind that names a tile set or a map layer everywhere. The same
-// values mark the layers in a map cell's attribute bytes.
+// values mark the layers in a map cell's attribute bytes. TILE_NONE names no
+// layer: the kind kept while the tile set manager shows its palette page.
 
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +10,7 @@ namespace qm {
 
 using TileKind = std::uint8_t;
 
+inline constexpr TileKind TILE_NONE = 0x00;
 inline constexpr TileKind TILE_BG = 0x40;
 inline constexpr TileKind TILE_OBJ = 0x80;
 inline constexpr TileKind TILE_TAG = 0xC0;

@@ -1,14 +1,14 @@
 #pragma once
 // The notifications between the panes. Panes never call each other: they
-// send one of these to CMainFrame, which routes it on.
+// send one of these to the main window's PaneRouter, which routes it on.
 //
 // Every pane has the signal
 //     void message(qm::ui::AppMessage msg, qint64 wParam, qint64 lParam);
-// which CMainFrame connects to its route() slot, and the public receiver
+// which CMainFrame connects to PaneRouter::route, and the public receiver
 //     void handleMessage(qm::ui::AppMessage msg, qint64 wParam, qint64 lParam);
-// that route() calls for the messages the pane is to get.
+// that the router calls for the messages the pane is to get.
 
-#include "core/map/TilePaletteChange.h"
+#include "core/tiles/TilePaletteChange.h"
 
 #include <QtGlobal>
 

@@ -1,36 +1,36 @@
 #pragma once
 // The editor's main window. It owns the open project (the Workspace: project
 // state, tile sets with their palettes, display colours) and the undo store,
-// holds the map tool, runs the project commands, and routes every
-// notification between the panes.
+// makes the panes and ties them together, holds the map tool, the zoom and
+// the display switches, and keeps the title and the status bar.
+//
+// Its other jobs have classes of their own: MainMenus (the actions, menus,
+// toolbar, status bar and dock), PaneRouter (the routing of the panes'
+// notifications), FileCommands (the project commands of the File menu),
+// ImportExportCommands (imports, export, reports) and WindowSettings (the
+// settings kept between runs).
 //
 // Panes never call each other. Each pane has the signal
 //     void message(qm::ui::AppMessage msg, qint64 wParam, qint64 lParam);
 // and the public receiver
 //     void handleMessage(qm::ui::AppMessage msg, qint64 wParam, qint64 lParam);
-// attachPane() connects the signal to route(), which calls the receivers the
-// message is meant for. A pane that is not attached is skipped.
+// attachPane() connects the signal to the router, which calls the receivers
+// the message is meant for. A pane that is not attached is skipped.
 
 #include "core/project/ProjectCommands.h"
 #include "core/project/Workspace.h"
 #include "ui/app/AppMessage.h"
-#include "ui/app/AppSettings.h"
+#include "ui/app/MainMenus.h"
 #include "ui/app/MapTool.h"
-#include "ui/app/ProjectDialogs.h"
+#include "ui/app/PaneRouter.h"
 #include "ui/app/QtPrompter.h"
 
 #include <QMainWindow>
-#include <QPointer>
 
-#include <array>
-#include <functional>
-#include <map>
 #include <memory>
 
 class QCheckBox;
 class QComboBox;
-class QDockWidget;
-class QLabel;
 class QLineEdit;
 
 namespace qm {
@@ -42,30 +42,16 @@ namespace qm::ui {
 class CQuiltmarkView;
 class CTilesetMgr;
 class CToolBarEx;
+class FileCommands;
+class ImportExportCommands;
 class ProgressDialog;
-struct CommandHost;
+class WindowSettings;
 
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, private RouteTarget {
     Q_OBJECT
 public:
-    // Every menu command; those of features still to come are disabled until
-    // their code enables and connects them through commandAction().
-    enum class Command {
-        New, Open, Reload, Save, SaveAs, MapProperties, ImportTileSet, ImportMap, ImportPalette,
-        ImportMapAttribute, Export, Exit,
-        Undo, Redo, Cut, Copy, Paste, CopyMapToClipboard, CopyMapToTile, BlockFill, ArrayFill, SetBaseTile,
-        FlipHorizontally, FlipVertically, FlipAreaHorizontally, FlipAreaVertically, SetToBank0, SetToBank1,
-        FlipBank, ObjPriority, BgPriority, InsertRow, DeleteRow, InsertColumn, DeleteColumn, ResetMapPalette,
-        SelectTool, ZoomTool, HandTool, PencilTool, BucketTool, Eyedropper, RevEyedropper, LineTool,
-        ShowGrid, HideObjTile, TransparentObjTile, HideTags, TransparentTags, TileEditor, TileSetManager,
-        ShowToolbar, ShowStatusBar, CursorColor, GridColor,
-        TrueColor, GbcColor,
-        ReportTileComment, ReportPalette, ReportDuplicatedTile, ReportUnusedBg, ReportUnusedObj, ReportPriority,
-        About,
-    };
-
-    enum class Pane { MapView, TileSetManager, TileEditor };
-    using Deliver = std::function<void(AppMessage, qint64, qint64)>;
+    using Command = MenuCommand;
+    using Pane = qm::ui::Pane;
 
     explicit CMainFrame(QWidget* parent = nullptr);
     ~CMainFrame() override;
@@ -74,14 +60,14 @@ public:
     ProjectState& project() { return workspace_.project; }
 
     // ---- panes --------------------------------------------------------------
-    // Connects the pane's message signal to route() and delivers the pane's
-    // messages to its handleMessage. The map view becomes the central widget,
-    // the tile set manager the content of the "Tileset Manager" dock; the
-    // tile editor stays a window of its own.
+    // Connects the pane's message signal to the router and delivers the
+    // pane's messages to its handleMessage. The map view becomes the central
+    // widget, the tile set manager the content of the "Tileset Manager" dock;
+    // the tile editor stays a window of its own.
     template <class P>
     void attachPane(Pane role, P* pane)
     {
-        connect(pane, &P::message, this, &CMainFrame::route);
+        connect(pane, &P::message, router_, &PaneRouter::route);
         installPane(role, pane, [pane](AppMessage m, qint64 w, qint64 l) { pane->handleMessage(m, w, l); });
     }
     template <class V>
@@ -89,11 +75,18 @@ public:
     {
         attachPane(Pane::MapView, view);
     }
-    QWidget* pane(Pane role) const;
+    QWidget* pane(Pane role) const { return router_->pane(role); }
+    PaneRouter& router() const { return *router_; }
+
+    // ---- the parts of the window -------------------------------------------------
+    MainMenus& menus() const { return *menus_; }
+    FileCommands& fileCommands() const { return *fileCommands_; }
+    ImportExportCommands& importExport() const { return *importExport_; }
+    WindowSettings& settings() const { return *settings_; }
+    QAction* commandAction(Command command) const { return menus_->commandAction(command); }
 
     // ---- hooks for other hosts (tests) ----------------------------------------
     void setPrompter(Prompter* prompter) { prompter_ = prompter ? prompter : &qtPrompter_; }
-    void setDialogs(ProjectDialogHost* dialogs) { dialogs_ = dialogs ? dialogs : &qtDialogs_; }
     UndoStore& undoStore() { return *undoStore_; }
     CQuiltmarkView* mapView() const { return mapView_; }
     CTilesetMgr* tileSetManager() const { return tileSetMgr_; }
@@ -101,28 +94,20 @@ public:
     Progress& progress();
     ProgressDialog* progressDialog() const { return progress_; }
 
-    // ---- project commands -------------------------------------------------
-    void newProject();
-    void openProject();
-    void reloadProject();
-    // False when nothing was saved (cancelled or failed).
-    bool saveProject();
-    bool saveProjectAs();
-    void mapProperties();
-    // A file handed over by the command line or the recent-file list. True
-    // when something was opened.
-    bool openFile(const QString& path);
-    Answer askSaveChanges();
+    // ---- the project --------------------------------------------------------
+    // The panes start over after the project was replaced (new, opened, reloaded).
+    void projectReplaced();
+    void clearUndoHistory();
     void rebuildTitle();
     void showMapSize();
-    void setChanged(ChangeFlags bits);
+    void setChanged(ChangeFlags bits) override;
     void setStatusText(const QString& text);
     QString statusText() const;
 
     // ---- tools --------------------------------------------------------------
     int currentTool() const { return currentTool_; }
     int pendingTool() const { return pendingTool_; }
-    void selectTool(int tool);
+    void selectTool(int tool) override;
     // A tool held by a key: the current one returns at the next key release.
     void setTemporaryTool(int tool, const QCursor& cursor);
     int activePane() const { return activePane_; }
@@ -131,40 +116,18 @@ public:
     // ---- zoom and display switches -----------------------------------------------
     int zoomIndex() const { return zoomIndex_; }
     QString zoomText() const;
-    void zoomIn();
-    void zoomOut();
-    void showHideObj(bool hidden);
-    void showHideTags(bool hidden);
-    bool gridShown() const { return gridShown_; }
 
-    // ---- settings -------------------------------------------------------------
-    void restoreSettings();
-    void storeSettings();
-    // Shows the window in the state the settings saved.
-    void showAsSaved();
-    QRect tileEditorRect() const { return tileEditorRect_; }
-    QString startDirectory() const { return startDirectory_; }
-    QStringList recentFiles() const { return recentFiles_; }
-
-    QAction* commandAction(Command command) const;
-
-    // ---- imports, export and reports (CMainFrameImportExport.cpp) ------------
-    // What the import, export and report commands work with. The hooks get
-    // each one before use, so tests can put in their own dialogs.
-    CommandHost commandHost();
-    void setCommandHooks(std::function<void(CommandHost&)> hooks) { commandHooks_ = std::move(hooks); }
-    void exportProject();
-    CToolBarEx* toolBarEx() const { return toolBar_; }
-    QComboBox* zoomBox() const { return zoomBox_; }
-    QCheckBox* dmgModeBox() const { return dmgBox_; }
-    QCheckBox* hideObjBox() const { return hideObjBox_; }
-    QCheckBox* hideTagsBox() const { return hideTagsBox_; }
-    QLineEdit* widthField() const { return widthField_; }
-    QLineEdit* heightField() const { return heightField_; }
+    CToolBarEx* toolBarEx() const { return menus_->toolBar(); }
+    QComboBox* zoomBox() const { return menus_->zoomBox(); }
+    QCheckBox* dmgModeBox() const { return menus_->dmgModeBox(); }
+    QCheckBox* hideObjBox() const { return menus_->hideObjBox(); }
+    QCheckBox* hideTagsBox() const { return menus_->hideTagsBox(); }
+    QLineEdit* widthField() const { return menus_->widthField(); }
+    QLineEdit* heightField() const { return menus_->heightField(); }
 
 public slots:
     // Delivers a notification to the panes it is meant for.
-    void route(qm::ui::AppMessage msg, qint64 wParam, qint64 lParam);
+    void route(qm::ui::AppMessage msg, qint64 wParam, qint64 lParam) { router_->route(msg, wParam, lParam); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -175,13 +138,14 @@ protected:
     void moveEvent(QMoveEvent* event) override;
 
 private:
-    struct PaneSlot {
-        QPointer<QWidget> widget;
-        Deliver deliver;
-    };
+    // RouteTarget
+    void initMap() override;
+    void zoomChanged(int index) override;
+    // Shows the tile editor pane, at its saved place the first time.
+    void showTileEditor() override;
 
-    void installPane(Pane role, QWidget* widget, Deliver deliver);
-    void connectImportExport();
+    void installPane(Pane role, QWidget* widget, PaneRouter::Deliver deliver);
+    void connectCommands();
     // Makes the map view the central pane and ties its commands, switches and
     // notices to the menus, toolbar and status bar.
     void createMapView();
@@ -192,32 +156,12 @@ private:
     void createTileSetManager();
     void refreshTileSetManager();
     void chooseColourMode(bool trueColour);
-    // Shows the tile editor pane, at its saved place the first time.
-    void showTileEditor();
-    void deliver(Pane role, AppMessage msg, qint64 wParam, qint64 lParam);
 
-    void buildActions();
-    void buildMenus();
-    void buildToolBar();
-    void buildStatusBar();
-    void buildDocks();
-    QAction* makeAction(Command command, const QString& text, bool enabled = false);
-
-    // Runs Save on Yes; false when the caller must stop (Cancel, or the save
-    // did not complete).
-    bool saveChangesFirst();
-    bool readProjectFile(const QString& path);
-    void afterProjectReplaced();
-    void clearUndoHistory();
-    void initMap();
     void chooseZoomFromBox(int index);
     void selectZoomEntry(int index);
     void toggleGrid();
     void toggleDmgMode(bool on);
-    void addRecentFile(const QString& path);
-    void rebuildRecentMenu();
     void updateCommandStates();
-    void updateLockKeys();
     void about();
 
     Workspace workspace_;
@@ -227,40 +171,19 @@ private:
 
     QtPrompter qtPrompter_;
     Prompter* prompter_ = &qtPrompter_;
-    QtProjectDialogs qtDialogs_;
-    ProjectDialogHost* dialogs_ = &qtDialogs_;
     ProgressDialog* progress_ = nullptr;
 
-    std::array<PaneSlot, 3> panes_;
-    std::function<void(CommandHost&)> commandHooks_;
-    std::map<Command, QAction*> actions_;
-    QMenu* recentMenu_ = nullptr;
-    QAction* recentSeparator_ = nullptr;
-    QMenu* fileMenu_ = nullptr;
-    QList<QAction*> recentActions_;
-    QStringList recentFiles_;
-
-    CToolBarEx* toolBar_ = nullptr;
-    QComboBox* zoomBox_ = nullptr;
-    QCheckBox* dmgBox_ = nullptr;
-    QCheckBox* hideObjBox_ = nullptr;
-    QCheckBox* hideTagsBox_ = nullptr;
-    QLineEdit* widthField_ = nullptr;
-    QLineEdit* heightField_ = nullptr;
-    QLabel* capsLabel_ = nullptr;
-    QLabel* numLabel_ = nullptr;
-    QLabel* scrollLabel_ = nullptr;
-    QDockWidget* managerDock_ = nullptr;
+    PaneRouter* router_ = nullptr;
+    MainMenus* menus_ = nullptr;
+    WindowSettings* settings_ = nullptr;
+    std::unique_ptr<FileCommands> fileCommands_;
+    ImportExportCommands* importExport_ = nullptr;
 
     int currentTool_ = TOOL_SELECT;
     int pendingTool_ = TOOL_NONE;
     int activePane_ = 1;
     int zoomIndex_ = 2;
     bool gridShown_ = false;
-    int savedShowState_ = SHOW_NORMAL;
-    QString startDirectory_;
-    QRect tileEditorRect_;
-    bool tileEditorPlaced_ = false;
 };
 
 } // namespace qm::ui

@@ -5,6 +5,7 @@
 #include "ui/app/CMainFrame.h"
 
 #include "ui/map/CQuiltmarkView.h"
+#include "ui/map/MapViewCommands.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -17,19 +18,20 @@ void CMainFrame::connectMapEditing(CQuiltmarkView* view)
 {
     using C = Command;
     using M = MapCommand;
-    view->confirmPrompt = [this](const QString& text) {
+    MapViewCommands* commands = &view->commands();
+    commands->confirmPrompt = [this](const QString& text) {
         return prompter().ask(text.toStdString(), Buttons::YesNoCancel) == Answer::Yes;
     };
-    const auto run = [this, view](Command command, MapCommand mapCommand, bool mapPaneOnly = false) {
+    const auto run = [this, commands](Command command, MapCommand mapCommand, bool mapPaneOnly = false) {
         QAction* action = commandAction(command);
         action->setEnabled(true);
-        connect(action, &QAction::triggered, view, [this, view, mapCommand, mapPaneOnly] {
+        connect(action, &QAction::triggered, commands, [this, commands, mapCommand, mapPaneOnly] {
             // The clipboard commands belong to the pane that has the focus.
             if (mapPaneOnly && activePane() != 1)
                 return;
             if (mapCommand == MapCommand::ResetMapPalette)
-                view->progress = &progress();
-            view->executeCommand(mapCommand);
+                commands->progress = &progress();
+            commands->execute(mapCommand);
         });
     };
     run(C::Cut, M::Cut, true);
@@ -60,7 +62,7 @@ void CMainFrame::connectMapEditing(CQuiltmarkView* view)
 
     // Paste is offered while the clipboard holds something it can use.
     QAction* paste = commandAction(C::Paste);
-    const auto followClipboard = [paste, view] { paste->setEnabled(view->canPaste()); };
+    const auto followClipboard = [paste, commands] { paste->setEnabled(commands->canPaste()); };
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, paste, followClipboard);
     followClipboard();
 }

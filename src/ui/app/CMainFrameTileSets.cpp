@@ -4,10 +4,11 @@
 
 #include "ui/app/CMainFrame.h"
 
-#include "core/map/UndoStore.h"
+#include "core/undo/UndoStore.h"
 #include "ui/map/CQuiltmarkView.h"
 #include "ui/map/CurrentTile.h"
-#include "ui/tiles/CInitDialogBar.h"
+#include "ui/map/MapViewTools.h"
+#include "ui/tiles/CTileEditor.h"
 #include "ui/tiles/CTilesetMgr.h"
 
 #include <QAction>
@@ -19,8 +20,9 @@ namespace qm::ui {
 void CMainFrame::createTileSetManager()
 {
     using C = Command;
-    QWidget* placeholder = managerDock_->widget();
-    auto* mgr = new CTilesetMgr(workspace_, *undoStore_, managerDock_);
+    QDockWidget* dock = menus_->managerDock();
+    QWidget* placeholder = dock->widget();
+    auto* mgr = new CTilesetMgr(workspace_, *undoStore_, dock);
     tileSetMgr_ = mgr;
     attachPane(Pane::TileSetManager, mgr);
     if (placeholder && placeholder != mgr)
@@ -42,24 +44,25 @@ void CMainFrame::createTileSetManager()
         // The painting tools put down the manager's current tile.
         view->currentTileProvider = [mgr] {
             const int set = mgr->currentSetKind();
-            return CurrentTile{mgr->currentKind(), mgr->currentTile(set), mgr->currentPalette(set)};
+            return CurrentTile{static_cast<TileKind>(mgr->currentKind()), mgr->currentTile(set),
+                               mgr->currentPalette(set)};
         };
         connect(view, &CQuiltmarkView::tilePicked, mgr, [mgr](int kind, int tile) { mgr->selectTile(kind, tile); });
         connect(view, &CQuiltmarkView::copyMapToTileRequested, mgr,
                 [mgr](int, const QList<int>& tiles) { mgr->replaceSelection(tiles); });
         // The reverse eyedropper marks the cells of a tile or a palette picked here.
         connect(mgr, &CTilesetMgr::selectCellsUsingTile, view,
-                [view](int kind, int tile) { view->selectCellsUsingTile(kind, tile); });
+                [view](int kind, int tile) { view->tools().selectCellsUsingTile(kind, tile); });
         connect(mgr, &CTilesetMgr::selectCellsWithPalette, view,
-                [view](int palette) { view->selectCellsUsingPalette(view->currentLayer(), palette); });
+                [view](int palette) { view->tools().selectCellsUsingPalette(view->currentLayer(), palette); });
     }
 
-    if (auto* editor = qobject_cast<CInitDialogBar*>(pane(Pane::TileEditor))) {
+    if (auto* editor = qobject_cast<CTileEditor*>(pane(Pane::TileEditor))) {
         // The editor's Up and Down and its frame steps move the manager's
         // current tile; the editor follows through MSG_CURRENT_TILE_CHANGED.
-        disconnect(editor, &CInitDialogBar::currentTileRequested, editor, &CInitDialogBar::setCurrentTile);
-        connect(editor, &CInitDialogBar::currentTileRequested, mgr, &CTilesetMgr::moveCurrentTile);
-        connect(editor, &CInitDialogBar::managerArrowKey, mgr, [mgr](int key) { mgr->key(key); });
+        disconnect(editor, &CTileEditor::currentTileRequested, editor, &CTileEditor::setCurrentTile);
+        connect(editor, &CTileEditor::currentTileRequested, mgr, &CTilesetMgr::moveCurrentTile);
+        connect(editor, &CTileEditor::managerArrowKey, mgr, [mgr](int key) { mgr->key(key); });
         // Opened from the View menu, it works on the manager's current set.
         connect(commandAction(C::TileEditor), &QAction::triggered, editor, [editor, mgr](bool open) {
             if (!open)
@@ -116,9 +119,8 @@ void CMainFrame::chooseColourMode(bool trueColour)
     if (!tileSetMgr_ || !tileSetMgr_->setTrueColour(trueColour))
         return;
     // A change of display only: no change flag.
-    deliver(Pane::MapView, MSG_COLOURS_CHANGED, 12, 0xFFFF);
-    if (QWidget* editor = pane(Pane::TileEditor); editor && editor->isVisible())
-        deliver(Pane::TileEditor, MSG_COLOURS_CHANGED, 12, 0xFFFF);
+    router_->deliver(Pane::MapView, MSG_COLOURS_CHANGED, 12, 0xFFFF);
+    router_->deliverToOpenEditor(MSG_COLOURS_CHANGED, 12, 0xFFFF);
     tileSetMgr_->update();
 }
 

@@ -3,9 +3,11 @@
 
 #include "ui/app/CMainFrame.h"
 
-#include "core/map/UndoStore.h"
+#include "core/undo/UndoStore.h"
+#include "ui/app/FileCommands.h"
 #include "ui/map/CQuiltmarkView.h"
-#include "ui/tiles/CInitDialogBar.h"
+#include "ui/map/MapViewActions.h"
+#include "ui/tiles/CTileEditor.h"
 
 #include <QAction>
 
@@ -18,24 +20,24 @@ constexpr int ACTIVE_PANE_TILE_EDITOR = 4;
 
 void CMainFrame::createTileEditor()
 {
-    auto* editor = new CInitDialogBar(workspace_, *undoStore_, this);
+    auto* editor = new CTileEditor(workspace_, *undoStore_, this);
     editor->hide();
     attachPane(Pane::TileEditor, editor);
 
-    connect(editor, &CInitDialogBar::saveRequested, this, [this] { saveProject(); });
-    connect(editor, &CInitDialogBar::closed, this, [this] {
+    connect(editor, &CTileEditor::saveRequested, this, [this] { fileCommands_->saveProject(); });
+    connect(editor, &CTileEditor::closed, this, [this] {
         if (QAction* command = commandAction(Command::TileEditor))
             command->setChecked(false);
     });
-    connect(editor, &CInitDialogBar::activated, this, [this] { setActivePane(ACTIVE_PANE_TILE_EDITOR); });
+    connect(editor, &CTileEditor::activated, this, [this] { setActivePane(ACTIVE_PANE_TILE_EDITOR); });
     // Until the tile set manager takes these requests, the editor follows them itself.
-    connect(editor, &CInitDialogBar::currentTileRequested, editor, &CInitDialogBar::setCurrentTile);
+    connect(editor, &CTileEditor::currentTileRequested, editor, &CTileEditor::setCurrentTile);
 
     if (CQuiltmarkView* view = mapView_) {
-        connect(editor, &CInitDialogBar::undoRequested, view, &CQuiltmarkView::undo);
-        connect(editor, &CInitDialogBar::redoRequested, view, &CQuiltmarkView::redo);
-        connect(editor, &CInitDialogBar::undoStepBegun, view, &CQuiltmarkView::refreshUndoActions);
-        connect(view, &CQuiltmarkView::undoStateChanged, editor, &CInitDialogBar::setUndoState);
+        connect(editor, &CTileEditor::undoRequested, &view->actions(), &MapViewActions::undo);
+        connect(editor, &CTileEditor::redoRequested, &view->actions(), &MapViewActions::redo);
+        connect(editor, &CTileEditor::undoStepBegun, view, &CQuiltmarkView::refreshUndoActions);
+        connect(view, &CQuiltmarkView::undoStateChanged, editor, &CTileEditor::setUndoState);
         connect(view, &CQuiltmarkView::tilesRestored, editor, [editor] {
             if (editor->isVisible())
                 editor->refresh();

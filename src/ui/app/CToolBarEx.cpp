@@ -4,8 +4,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCursor>
-#include <QEvent>
 #include <QHBoxLayout>
 #include <QToolButton>
 
@@ -17,21 +15,14 @@ CToolBarEx::CToolBarEx(QWidget* parent) : QToolBar(QStringLiteral("Toolbar"), pa
     setMovable(true);
     setAllowedAreas(Qt::AllToolBarAreas);
     setIconSize(QSize(20, 20));
-    setMouseTracking(true);
-    hotTimer_.setInterval(HOT_TIMER_MS);
-    hotTimer_.setSingleShot(true);
-    connect(&hotTimer_, &QTimer::timeout, this, &CToolBarEx::hotTimerExpired);
 }
 
 QToolButton* CToolBarEx::addButton(QAction* action)
 {
     addAction(action);
     auto* button = qobject_cast<QToolButton*>(widgetForAction(action));
-    if (button) {
+    if (button)
         button->setAutoRaise(true);
-        button->setMouseTracking(true);
-        button->installEventFilter(this);
-    }
     return button;
 }
 
@@ -65,45 +56,6 @@ QCheckBox* CToolBarEx::addCheckBox(const QString& text)
     layout->addWidget(box);
     addWidget(holder);
     return box;
-}
-
-bool CToolBarEx::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
-        if (auto* button = qobject_cast<QToolButton*>(watched))
-            setHot(button->isEnabled() ? button : nullptr);
-        hotTimer_.start();
-    }
-    return QToolBar::eventFilter(watched, event);
-}
-
-void CToolBarEx::mouseMoveEvent(QMouseEvent* event)
-{
-    // Between the buttons: nothing is hot, but the bar still has the mouse.
-    setHot(nullptr);
-    hotTimer_.start();
-    QToolBar::mouseMoveEvent(event);
-}
-
-void CToolBarEx::setHot(QToolButton* button)
-{
-    if (hot_ == button)
-        return;
-    QToolButton* old = hot_;
-    hot_ = button;
-    if (old)
-        old->update();
-    if (button)
-        button->update();
-}
-
-void CToolBarEx::hotTimerExpired()
-{
-    if (rect().contains(mapFromGlobal(QCursor::pos()))) {
-        hotTimer_.start();
-        return;
-    }
-    setHot(nullptr);
 }
 
 } // namespace qm::ui

@@ -8,7 +8,7 @@
 
 namespace qm::ui {
 
-int CommandHost::page() const
+TileKind CommandHost::page() const
 {
     return shownPage ? shownPage() : TILE_BG;
 }
@@ -45,8 +45,8 @@ bool CommandHost::run(QDialog& dialog) const
 
 void CommandHost::send(AppMessage msg, qint64 wParam, qint64 lParam) const
 {
-    if (route)
-        route(msg, wParam, lParam);
+    if (notify)
+        notify(msg, wParam, lParam);
 }
 
 void CommandHost::changed(ChangeFlags bits) const
@@ -55,25 +55,6 @@ void CommandHost::changed(ChangeFlags bits) const
         setChanged(bits);
     else if (workspace)
         workspace->project.setChanged(bits);
-}
-
-QString qtFileFilters(const QString& windowsFilter)
-{
-    const QStringList parts = windowsFilter.split(QLatin1Char('|'));
-    QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString name = parts[i];
-        if (name.isEmpty())
-            break;
-        const int open = name.indexOf(QLatin1Char('('));
-        QString patterns = parts[i + 1];
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        patterns.replace(QStringLiteral("*.*"), QStringLiteral("*"));
-        if (open >= 0)
-            name = name.left(open).trimmed();
-        filters << name + QStringLiteral(" (") + patterns + QLatin1Char(')');
-    }
-    return filters.join(QStringLiteral(";;"));
 }
 
 } // namespace qm::ui

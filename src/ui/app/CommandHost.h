@@ -2,7 +2,10 @@
 // What the import and report commands need from the editor around them: the
 // open project, where to ask and show progress, which page the tile set
 // manager shows, the map cursor, and the way to tell the panes what changed.
-// CMainFrame fills one in; tests fill one in with their own pieces.
+// ImportExportCommands fills one in; tests fill one in with their own pieces.
+//
+// A command sets the change flags of what it changed itself, once, through
+// changed(); notify() only tells the panes.
 
 #include "core/base/Progress.h"
 #include "core/base/Prompter.h"
@@ -26,8 +29,8 @@ struct CommandHost {
     Progress* progress = nullptr;
 
     // The page the tile set manager shows: TILE_BG, TILE_OBJ, TILE_TAG or
-    // LAYER_PALETTE_PAGE.
-    std::function<int()> shownPage;
+    // TILE_NONE (the palette page).
+    std::function<TileKind()> shownPage;
     // The tile set last shown (the target while the palette page is shown).
     std::function<int()> lastTileSet;
     // The current tile of a kind's set.
@@ -36,8 +39,8 @@ struct CommandHost {
     std::function<void(int kind)> showPage;
     // The map view's cursor cell.
     std::function<QPoint()> cursorCell;
-    // Sends a notification through the main window.
-    std::function<void(AppMessage, qint64, qint64)> route;
+    // Delivers a notification to the panes (without setting change flags).
+    std::function<void(AppMessage, qint64, qint64)> notify;
     // Sets change flags (and rebuilds the title).
     std::function<void(ChangeFlags)> setChanged;
     std::function<void(const QString&)> statusText;
@@ -50,16 +53,12 @@ struct CommandHost {
     std::function<bool(QDialog&)> exec;
 
     // The helpers the commands use, falling back to plain defaults.
-    int page() const;
+    TileKind page() const;
     int tileSetShown() const;
     QString chooseFile(const QString& title, const QString& filters, const QString& suffix) const;
     bool run(QDialog& dialog) const;
     void send(AppMessage msg, qint64 wParam, qint64 lParam) const;
     void changed(ChangeFlags bits) const;
 };
-
-// "Name(*.a;*.b)|*.a;*.b|Other(*.c)|*.c||" becomes "Name(*.a *.b);;Other(*.c)",
-// with "*.*" read as every file.
-QString qtFileFilters(const QString& windowsFilter);
 
 } // namespace qm::ui

@@ -40,14 +40,14 @@ QString remember(const QString& chosen)
 QString openFileName(QWidget* parent, const char* title, const char* filter)
 {
     return remember(QFileDialog::getOpenFileName(parent, QString::fromLatin1(title), QDir::currentPath(),
-                                                 qtFileFilter(QString::fromLatin1(filter))));
+                                                 qtFileFilters(QString::fromLatin1(filter))));
 }
 
 QString saveFileName(QWidget* parent, const char* title, const char* filter, const QString& current,
                      const char* suffix)
 {
     QFileDialog dialog(parent, QString::fromLatin1(title), current.isEmpty() ? QDir::currentPath() : current,
-                       qtFileFilter(QString::fromLatin1(filter)));
+                       qtFileFilters(QString::fromLatin1(filter)));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QString::fromLatin1(suffix));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -92,18 +92,26 @@ void refuse(QWidget* parent, const char* text, QLineEdit* field)
 
 } // namespace
 
-QString qtFileFilter(const QString& windowsFilter)
+QString qtFileFilters(const QString& windowsFilter)
 {
-    QString name = windowsFilter.section(QLatin1Char('|'), 0, 0);
-    const int open = name.indexOf(QLatin1Char('('));
-    if (open >= 0) {
-        QString patterns = name.mid(open);
+    const QStringList parts = windowsFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString name = parts[i];
+        if (name.isEmpty())
+            break;
+        const int open = name.indexOf(QLatin1Char('('));
+        QString patterns = parts[i + 1];
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        patterns.replace(QStringLiteral("  "), QStringLiteral(" "));
-        name = name.left(open) + patterns;
+        patterns.replace(QStringLiteral("*.*"), QStringLiteral("*"));
+        patterns = patterns.simplified();
+        if (open >= 0)
+            name = name.left(open).trimmed();
+        filters << name + QStringLiteral(" (") + patterns + QLatin1Char(')');
     }
-    return name;
+    return filters.join(QStringLiteral(";;"));
 }
+
 
 // ---- New Project ----------------------------------------------------------
 
@@ -326,7 +334,7 @@ std::optional<QString> QtProjectDialogs::askOpenProject(QWidget* parent)
 {
     const QString chosen =
         QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QDir::currentPath(),
-                                     qtFileFilter(QStringLiteral("Quilt Mark File (*.qmm;*.qmd)|*.qmm;*.qmd|")));
+                                     qtFileFilters(QStringLiteral("Quilt Mark File (*.qmm;*.qmd)|*.qmm;*.qmd|")));
     if (chosen.isEmpty())
         return std::nullopt;
     return remember(chosen);

@@ -21,8 +21,10 @@ namespace qm::ui {
 inline std::string toCorePath(const QString& path) { return path.toStdString(); }
 inline QString fromCorePath(const std::string& path) { return QString::fromStdString(path); }
 
-// "Name(*.a;*.b)|*.a;*.b|" becomes "Name(*.a *.b)".
-QString qtFileFilter(const QString& windowsFilter);
+// The filters of a Windows file dialog for a Qt one:
+// "Name(*.a;*.b)|*.a;*.b|Other(*.c)|*.c||" becomes "Name (*.a *.b);;Other (*.c)",
+// with "*.*" read as every file.
+QString qtFileFilters(const QString& windowsFilter);
 
 class NewProjectDialog : public QDialog {
     Q_OBJECT

@@ -1,7 +1,7 @@
 #pragma once
 // The zoom levels of the zoom box are the map view's zoom table.
 
-#include "core/map/ZoomTable.h"
+#include "core/base/ZoomTable.h"
 
 namespace qm::ui {
 

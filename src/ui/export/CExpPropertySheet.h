@@ -9,7 +9,7 @@
 #include "core/base/Prompter.h"
 #include "core/base/Result.h"
 #include "core/export/ExportReport.h"
-#include "core/export/ExportSettings.h"
+#include "core/project/ExportSettings.h"
 #include "core/project/Workspace.h"
 
 #include <QDialog>

@@ -7,8 +7,9 @@
 #include "core/import/MapImport.h"
 #include "core/import/PaletteFileImport.h"
 #include "core/import/TilerRawImport.h"
-#include "core/tiles/TileSetImport.h"
+#include "core/import/TileSetImport.h"
 #include "ui/app/CommandHost.h"
+#include "ui/app/ProjectDialogs.h"
 #include "ui/import/CBmpDialog.h"
 #include "ui/import/ImportPaletteDialog.h"
 #include "ui/import/ImportTilesetDialog.h"
@@ -32,9 +33,14 @@ void tell(const CommandHost& host, const Result& r)
         host.prompter->inform(r.text());
 }
 
+// The change flags of a tile set: the tag tiles are kept in the project file,
+// and a change of them counts for both tile sets, as the routing of the panes
+// marks it.
 ChangeFlags tileFlagOf(int kind)
 {
-    return kind == TILE_BG ? CHANGED_BG_TILES : kind == TILE_OBJ ? CHANGED_OBJ_TILES : CHANGED_PROJECT;
+    return kind == TILE_BG    ? CHANGED_BG_TILES
+           : kind == TILE_OBJ ? CHANGED_OBJ_TILES
+                              : static_cast<ChangeFlags>(CHANGED_PROJECT | CHANGED_BG_TILES | CHANGED_OBJ_TILES);
 }
 
 // Every tile of a set may have changed: the map view re-renders the cells
@@ -244,7 +250,8 @@ bool importPaletteCommand(const CommandHost& host)
         tell(host, r);
         return false;
     }
-    host.changed(CHANGED_PROJECT | CHANGED_PALETTE);
+    // The palettes are stored with the tile set of their kind.
+    host.changed(CHANGED_PROJECT | CHANGED_PALETTE | tileFlagOf(kind));
     host.send(MSG_COLOURS_CHANGED, kind, -1);
     tilesChanged(host, kind, true);
     return true;

@@ -1,6 +1,7 @@
 #include "ui/import/ImportPaletteDialog.h"
 
 #include "ui/app/CommandHost.h"
+#include "ui/app/ProjectDialogs.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>

@@ -3,6 +3,7 @@
 #include "core/base/FileIO.h"
 #include "core/base/Format.h"
 #include "ui/app/CommandHost.h"
+#include "ui/app/ProjectDialogs.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

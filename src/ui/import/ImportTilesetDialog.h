@@ -2,7 +2,7 @@
 // The "Import Tileset" dialog: the source file and its type, the target set
 // (BG or OBJ) and the range of source tiles to copy.
 
-#include "core/tiles/TileSetImport.h"
+#include "core/import/TileSetImport.h"
 
 #include <QDialog>
 

@@ -1,13 +1,15 @@
 #pragma once
 // The tile the map view's painting tools put down, as the tile set manager
 // has it selected: the kind of the page shown (TILE_BG, TILE_OBJ, TILE_TAG, or
-// 0x100 for the palette page), the tile number 0..511 and the tile's own
+// TILE_NONE for the palette page), the tile number 0..511 and the tile's own
 // palette. The main window gives the view a provider that asks the manager.
+
+#include "core/tiles/TileKind.h"
 
 namespace qm::ui {
 
 struct CurrentTile {
-    int layer;
+    TileKind layer;
     int tile;
     int palette;
 };

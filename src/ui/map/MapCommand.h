@@ -1,6 +1,6 @@
 #pragma once
 // The map commands the view's keys and context menu ask for. The view reports a command with
-// CQuiltmarkView::mapCommand; the editing tools carry it out.
+// CQuiltmarkView::mapCommand; MapViewCommands carries it out.
 
 #include "ui/app/MapTool.h"
 

@@ -1,10 +1,10 @@
 #include "ui/tiles/CTilesetMgr.h"
 
-#include "core/map/UndoStore.h"
-#include "core/map/MapClipboard.h"
-#include "core/tiles/TileEdits.h"
+#include "core/undo/UndoStore.h"
+#include "core/edit/MapClipboard.h"
+#include "core/edit/TileEdits.h"
 #include "ui/app/MapTool.h"
-#include "ui/tiles/CMyPropertyPagePal.h"
+#include "ui/tiles/CPalettePage.h"
 #include "ui/tiles/CTilesetPage.h"
 #include "ui/tiles/RemapPaletteDialog.h"
 #include "ui/tiles/TileDrawing.h"
@@ -43,7 +43,7 @@ CTilesetMgr::CTilesetMgr(Workspace& workspace, UndoStore& undo, QWidget* parent)
     sheet_->setObjectName(QStringLiteral("CMyPropertySheet"));
     bgPage_ = new CTilesetPage(*this, TILE_BG);
     objPage_ = new CTilesetPage(*this, TILE_OBJ);
-    palettePage_ = new CMyPropertyPagePal(*this);
+    palettePage_ = new CPalettePage(*this);
     tagPage_ = new CTilesetPage(*this, TILE_TAG);
     sheet_->addTab(bgPage_, QStringLiteral("BG"));
     sheet_->addTab(objPage_, QStringLiteral("OBJ"));
@@ -178,8 +178,7 @@ void CTilesetMgr::redrawRange(int kind, int first, int last, bool showFirst)
         return;
     if (showFirst)
         showPage(kind);
-    (void)first, (void)last;
-    p->syncFromState();
+    p->redrawTiles(first, last);
 }
 
 void CTilesetMgr::rebuildBitmaps(int kind)

@@ -8,7 +8,7 @@
 
 #include "core/project/MapCell.h"
 #include "core/project/Workspace.h"
-#include "core/tiles/RemapColours.h"
+#include "core/edit/RemapColours.h"
 #include "core/tiles/TilePageState.h"
 #include "ui/app/AppMessage.h"
 
@@ -26,11 +26,11 @@ class UndoStore;
 
 namespace qm::ui {
 
-class CMyPropertyPagePal;
+class CPalettePage;
 class CTilesetPage;
 
-// The page kind of the palette page, beside TILE_BG, TILE_OBJ and TILE_TAG.
-inline constexpr int PAGE_PALETTE = LAYER_PALETTE_PAGE;
+// The page kind of the palette page (no layer), beside TILE_BG, TILE_OBJ and TILE_TAG.
+inline constexpr TileKind PAGE_PALETTE = TILE_NONE;
 
 class CTilesetMgr : public QWidget {
     Q_OBJECT
@@ -43,8 +43,8 @@ public:
 
     // ---- the current-tile contract -------------------------------------------
     // The page shown: TILE_BG, TILE_OBJ, TILE_TAG or PAGE_PALETTE.
-    Q_INVOKABLE int currentKind() const { return shownKind_; }
-    Q_INVOKABLE int currentTile(int kind) const;
+    int currentKind() const { return shownKind_; }
+    int currentTile(int kind) const;
     int currentPalette(int kind) const;
     QList<int> selectedTiles(int kind) const;
 
@@ -108,7 +108,7 @@ public:
 
     QTabWidget* sheet() const { return sheet_; }
     CTilesetPage* page(int kind) const;
-    CMyPropertyPagePal* palettePage() const { return palettePage_; }
+    CPalettePage* palettePage() const { return palettePage_; }
     TilePageState* pageState(int kind);
     Workspace& workspace() { return ws_; }
     UndoStore& undoStore() { return undo_; }
@@ -153,7 +153,7 @@ private:
     CTilesetPage* bgPage_ = nullptr;
     CTilesetPage* objPage_ = nullptr;
     CTilesetPage* tagPage_ = nullptr;
-    CMyPropertyPagePal* palettePage_ = nullptr;
+    CPalettePage* palettePage_ = nullptr;
     int shownKind_ = TILE_BG;
     int currentSetKind_ = TILE_BG;
     MouseMode mouseMode_ = MouseMode::Selector;

@@ -10,8 +10,11 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
+#include <QRegion>
 #include <QScrollBar>
 #include <QWheelEvent>
+
+#include <algorithm>
 
 namespace qm::ui {
 
@@ -78,6 +81,22 @@ void CTilesetPage::syncFromState()
     syncing_ = false;
     paletteLabel_->setText(QStringLiteral("Palette: %1").arg(mgr_.currentPalette(kind_)));
     update();
+}
+
+void CTilesetPage::redrawTiles(int first, int last)
+{
+    for (int c = 0; c < state_.columns(); ++c) {
+        if (bars_[static_cast<size_t>(c)]->value() != state_.topRow(c)) {
+            syncFromState();
+            return;
+        }
+    }
+    paletteLabel_->setText(QStringLiteral("Palette: %1").arg(mgr_.currentPalette(kind_)));
+    QRegion region;
+    for (int tile = std::max(first, 0); tile <= std::min(last, state_.tileCount() - 1); ++tile)
+        if (const int cell = state_.cellOfTile(tile); cell >= 0)
+            region += cellRect(cell).adjusted(-1, -1, 1, 1); // with the selection frame
+    update(region);
 }
 
 void CTilesetPage::scrolled(int column, int value)

@@ -52,6 +52,9 @@ public:
 
     // Scroll bars follow the state's top rows; the label the current tile.
     void syncFromState();
+    // Tiles first..last changed: only their cells are drawn again (the whole
+    // page when the state's top rows moved meanwhile).
+    void redrawTiles(int first, int last);
     // The right-button menu as it is shown now (built afresh).
     QMenu* buildContextMenu();
 

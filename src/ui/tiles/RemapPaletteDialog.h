@@ -4,7 +4,7 @@
 // colour of that palette it becomes.
 
 #include "core/tiles/GbcColor.h"
-#include "core/tiles/RemapColours.h"
+#include "core/edit/RemapColours.h"
 
 #include <QDialog>
 

@@ -193,7 +193,7 @@ TEST_F(MapExportTest, SplitFilesJoinToTheOneLongStream)
                     EXPECT_LE(part.size(), static_cast<size_t>(split));
                     joined.insert(joined.end(), part.begin(), part.end());
                 }
-                EXPECT_EQ(joined, mapStream(map, settings.mapFlags, MapLayer::Bg, kind, false))
+                EXPECT_EQ(joined, mapStream(map, settings.mapFlags, TILE_BG, kind, false))
                     << stem << " split " << split << " flags " << settings.mapFlags;
             }
         }
@@ -433,14 +433,14 @@ TEST(MapStreams, EveryOptionOnSmallMapsEndsInsideTheMap)
                                                                    (flags & 4 ? MAP_ROTATE_90 : 0));
                 for (auto kind : {MapEntryKind::Data, MapEntryKind::Attribute, MapEntryKind::Tag}) {
                     for (bool tags256 : {false, true}) {
-                        const auto stream = mapStream(map, f, MapLayer::Obj, kind, tags256);
+                        const auto stream = mapStream(map, f, TILE_OBJ, kind, tags256);
                         EXPECT_LE(stream.size(), cells) << w << "x" << h << " f" << f << " k" << int(kind) << " t" << tags256;
                         if ((f & MAP_ROTATE_90) && w < h)
                             EXPECT_TRUE(stream.empty());
                         else
                             EXPECT_FALSE(stream.empty());
                     }
-                    const auto band = mapDiagonalStream(map, f, MapLayer::Bg, kind);
+                    const auto band = mapDiagonalStream(map, f, TILE_BG, kind);
                     if (w < h) {
                         EXPECT_TRUE(band.empty());
                     } else {

@@ -227,7 +227,7 @@ TEST(BitmapImport, LayerOfTheShownPage)
     // With the palette page shown the tiles and the palette come in, the map stays.
     auto pal = freshWorkspace();
     const auto before = pal->project.map.cells;
-    ASSERT_TRUE(importBitmapBytes(bmp, *pal, LAYER_PALETTE_PAGE));
+    ASSERT_TRUE(importBitmapBytes(bmp, *pal, TILE_NONE));
     EXPECT_EQ(pal->project.map.cells, before);
     EXPECT_EQ(pal->tiles.bg.tiles[1].pixels[8], 2);
     EXPECT_EQ(pal->tiles.palettes.bgPalettes[0][3], (GbcColor{31, 31, 31}));

@@ -84,7 +84,7 @@ TEST(MapImport, BytesBecomeTileNumbersWithTheSwapTable)
     ASSERT_TRUE(readMapBlock(bytes, o, block, progress));
     EXPECT_EQ(block.cells[3].tag, 255);
     EXPECT_EQ(block.cells[3].bgAttr, 0);
-    o.layer = LAYER_PALETTE_PAGE;
+    o.layer = TILE_NONE;
     const Result r = readMapBlock(bytes, o, block, progress);
     ASSERT_FALSE(r);
     EXPECT_EQ(r.text(), MSG_MAP_IMPORT_NEEDS_LAYER);
@@ -197,7 +197,7 @@ TEST(MapImport, ImportMapFileMarksTheMapChangedAndRefusesWhatItCannotDo)
     const auto before = untouched.map.cells;
     EXPECT_EQ(importMapFile(dir.file("none.bin"), o, untouched, quiet).text(),
               "Error! Unable to open file " + dir.file("none.bin") + ": No such file or directory");
-    o.layer = LAYER_PALETTE_PAGE;
+    o.layer = TILE_NONE;
     EXPECT_EQ(importMapFile(dir.file("m.bin"), o, untouched, quiet).text(), MSG_MAP_IMPORT_NEEDS_LAYER);
     o.layer = TILE_BG;
     o.width = 0;

@@ -34,7 +34,7 @@ TEST(MapCell, PlaceSetsTheLayerMarkPaletteAndClearsFlips)
     c.place(TILE_TAG, 0x1F3, 0);
     EXPECT_EQ(c.tag, 0xF3);
     const MapCell before = c;
-    c.place(LAYER_PALETTE_PAGE, 1, 1);
+    c.place(TILE_NONE, 1, 1);
     EXPECT_EQ(c, before);
     EXPECT_EQ(c.layers(), 0xC0);
 }
@@ -57,8 +57,8 @@ TEST(MapCell, PaletteLayersAndShownTiles)
     empty.bgAttr = 0x40;
     EXPECT_TRUE(empty.showsTile(TILE_BG, 12));
     EXPECT_FALSE(empty.showsTile(TILE_TAG, 12));
-    EXPECT_FALSE(empty.layerPart(TILE_TAG));
-    EXPECT_EQ(empty.layerPart(TILE_BG)->tile, 12);
+    EXPECT_EQ(empty.layerPart(TILE_BG).tile, 12);
+    EXPECT_EQ(&empty.layerPart(TILE_TAG).attr, &empty.objAttr); // tag edits use the OBJ part
 
     MapCell other;
     other.set(0x44, 1, 0x88, 2, 77);

@@ -1,6 +1,8 @@
+#include "support/QtTestRunner.h"
 #include "support/TestSupport.h"
 #include "ui/app/AppSettings.h"
 #include "ui/app/CMainFrame.h"
+#include "ui/app/WindowSettings.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -121,12 +123,11 @@ private slots:
         writeFrameSettings(*settings, more);
         CMainFrame again;
         QCOMPARE(QDir::currentPath(), lastPath);
-        QCOMPARE(again.startDirectory(), lastPath);
         QCOMPARE(again.geometry().size(), QSize(700, 500));
-        QCOMPARE(again.tileEditorRect(), QRect(30, 40, 225, 228));
+        QCOMPARE(again.settings().tileEditorRect(), QRect(30, 40, 225, 228));
         QDir::setCurrent(before);
     }
 };
 
-QTEST_MAIN(AppSettingsTest)
+QM_QTEST(AppSettingsTest)
 #include "AppSettingsTest.moc"

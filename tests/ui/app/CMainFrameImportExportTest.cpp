@@ -1,7 +1,9 @@
 #include "core/project/MapCell.h"
+#include "support/QtTestRunner.h"
 #include "support/TestSupport.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CommandHost.h"
+#include "ui/app/ImportExportCommands.h"
 #include "ui/export/CExpMapPage.h"
 #include "ui/export/CExpPropertySheet.h"
 #include "ui/map/CQuiltmarkView.h"
@@ -61,7 +63,7 @@ private slots:
         QCOMPARE(frame.project().map.width, 20);
         ScriptedPrompter prompter({Answer::Yes});
         frame.setPrompter(&prompter);
-        frame.setCommandHooks([&](CommandHost& host) {
+        frame.importExport().setCommandHooks([&](CommandHost& host) {
             host.openFile = [&](QWidget*, const QString&, const QString&, const QString&) {
                 return QString::fromStdString(dir.file("wide.bin"));
             };
@@ -91,5 +93,5 @@ private:
     std::unique_ptr<TempDir> settingsDir_;
 };
 
-QTEST_MAIN(CMainFrameImportExportTest)
+QM_QTEST(CMainFrameImportExportTest)
 #include "CMainFrameImportExportTest.moc"

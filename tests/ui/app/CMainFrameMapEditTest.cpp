@@ -1,4 +1,5 @@
-#include "core/map/UndoStore.h"
+#include "core/undo/UndoStore.h"
+#include "support/QtTestRunner.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/map/CQuiltmarkView.h"
 
@@ -53,5 +54,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CMainFrameMapEditTest)
+QM_QTEST(CMainFrameMapEditTest)
 #include "CMainFrameMapEditTest.moc"

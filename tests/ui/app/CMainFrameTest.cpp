@@ -4,8 +4,11 @@
 #include "support/TestSupport.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CToolBarEx.h"
-#include "core/map/UndoStore.h"
+#include "ui/app/FileCommands.h"
+#include "ui/app/WindowSettings.h"
+#include "core/undo/UndoStore.h"
 #include "ui/map/CQuiltmarkView.h"
+#include "support/QtTestRunner.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -82,7 +85,7 @@ class CMainFrameTest : public QObject {
         Harness()
         {
             frame.setPrompter(&prompter);
-            frame.setDialogs(&dialogs);
+            frame.fileCommands().setDialogs(&dialogs);
             frame.route(MSG_INIT_MAP, 0, 0);
         }
         ~Harness()
@@ -108,7 +111,7 @@ private slots:
         QCOMPARE(title(h.frame), std::string("Quilt Mark-[Untitled-100%]"));
         h.frame.setChanged(CHANGED_MAP);
         QCOMPARE(title(h.frame), std::string("Quilt Mark-[Untitled-*100%]"));
-        h.frame.zoomIn();
+        emit h.frame.zoomBox()->activated(3);
         QCOMPARE(title(h.frame), std::string("Quilt Mark-[Untitled-*125%]"));
         h.frame.project().clearChanged();
         QCOMPARE(title(h.frame), std::string("Quilt Mark-[Untitled-125%]"));
@@ -139,13 +142,12 @@ private slots:
         QComboBox* box = h.frame.zoomBox();
         QCOMPARE(box->count(), 11);
         QCOMPARE(box->currentText(), QStringLiteral("100%"));
-        for (int i = 0; i < 20; ++i)
-            h.frame.zoomIn();
+        emit box->activated(10);
         QCOMPARE(h.frame.zoomIndex(), 10);
-        QCOMPARE(box->currentText(), QStringLiteral("700%"));
         QVERIFY(h.frame.windowTitle().endsWith(QStringLiteral("-700%]")));
-        for (int i = 0; i < 20; ++i)
-            h.frame.zoomOut();
+        // The view's zoom selects the entry; a level past the entries is ignored.
+        h.frame.route(MSG_ZOOM_CHANGED, 0, 0);
+        h.frame.route(MSG_ZOOM_CHANGED, 11, 0);
         QCOMPARE(h.frame.zoomIndex(), 0);
         QCOMPARE(box->currentText(), QStringLiteral("25%"));
     }
@@ -323,12 +325,11 @@ private slots:
         QCOMPARE(bar.at(1), h.frame.commandAction(C::Open));
         QCOMPARE(bar.at(2), h.frame.commandAction(C::Save));
         QCOMPARE(bar.at(3), h.frame.commandAction(C::Reload));
-        QCOMPARE(h.frame.toolBarEx()->hotTimer().interval(), 250);
         QCOMPARE(h.frame.dmgModeBox()->text(), QStringLiteral("DMG Mode"));
         QCOMPARE(h.frame.hideObjBox()->text(), QStringLiteral("Hide OBJ"));
         QCOMPARE(h.frame.hideTagsBox()->text(), QStringLiteral("Hide Tags"));
-        h.frame.showHideObj(true);
-        QVERIFY(h.frame.hideObjBox()->isChecked());
+        h.frame.hideObjBox()->click(); // runs the view's switch, which the menu follows
+        QVERIFY(h.frame.mapView()->objHidden());
         QVERIFY(h.frame.commandAction(C::HideObjTile)->isChecked());
     }
 
@@ -353,7 +354,7 @@ private slots:
         // With unsaved work the question comes first; Cancel stops New.
         h.frame.setChanged(CHANGED_MAP);
         h.prompter = ScriptedPrompter({Answer::Cancel});
-        h.frame.newProject();
+        h.frame.fileCommands().newProject();
         QCOMPARE(h.prompter.questions, std::vector<std::string>{"Map has been changed, save?"});
         QCOMPARE(h.dialogs.newCalls, 1);
     }
@@ -367,7 +368,7 @@ private slots:
         st.bgTileSetPath = dir.file("p.bts");
         st.setChanged(CHANGED_MAP);
         h.dialogs.savePaths = SavePaths{dir.file("p.qmm"), dir.file("p.qmb"), dir.file("p")};
-        QVERIFY(h.frame.saveProject());
+        QVERIFY(h.frame.fileCommands().saveProject());
         QCOMPARE(h.dialogs.saveCalls, 1);
         QCOMPARE(h.dialogs.offered.bgTileSetPath, dir.file("p.qmb")); // normalised before the dialog
         QCOMPARE(st.objTileSetPath, dir.file("p.qmo"));
@@ -379,14 +380,14 @@ private slots:
 
         // All paths set: Save writes without asking.
         st.setChanged(CHANGED_BG_TILES);
-        QVERIFY(h.frame.saveProject());
+        QVERIFY(h.frame.fileCommands().saveProject());
         QCOMPARE(h.dialogs.saveCalls, 1);
         QCOMPARE(int(st.changeFlags), 0);
 
         // Save As cancelled saves nothing and keeps the flags.
         st.setChanged(CHANGED_MAP);
         h.dialogs.savePaths.reset();
-        QVERIFY(!h.frame.saveProjectAs());
+        QVERIFY(!h.frame.fileCommands().saveProjectAs());
         QCOMPARE(int(st.changeFlags), int(CHANGED_MAP));
     }
 
@@ -414,7 +415,7 @@ private slots:
         h.dialogs.mapSize = QSize(20, 10);
 
         h.prompter = ScriptedPrompter({Answer::Cancel});
-        h.frame.mapProperties();
+        h.frame.fileCommands().mapProperties();
         QCOMPARE(h.prompter.questions.back(),
                  std::string("Changing map's height will result in losing some part of the map, continue ?"));
         QCOMPARE(h.frame.project().map.height, 18);
@@ -422,7 +423,7 @@ private slots:
         QVERIFY(view->got.empty());
 
         h.prompter = ScriptedPrompter({Answer::No});
-        h.frame.mapProperties();
+        h.frame.fileCommands().mapProperties();
         QCOMPARE(h.frame.project().map.height, 18);
         QCOMPARE(int(h.frame.project().changeFlags), int(CHANGED_PROJECT));
         QVERIFY(h.frame.windowTitle().contains(QStringLiteral("-*")));
@@ -430,12 +431,12 @@ private slots:
         QCOMPARE(view->got.back().w, MAP_RESET_SIZE);
 
         h.prompter = ScriptedPrompter({Answer::Yes});
-        h.frame.mapProperties();
+        h.frame.fileCommands().mapProperties();
         QCOMPARE(h.frame.project().map.height, 10);
         QCOMPARE(h.frame.heightField()->text(), QStringLiteral("10"));
 
         h.dialogs.mapSize.reset(); // the dialog closed without OK
-        h.frame.mapProperties();
+        h.frame.fileCommands().mapProperties();
         QCOMPARE(h.frame.project().map.height, 10);
     }
 
@@ -454,23 +455,23 @@ private slots:
 
         Harness h;
         h.frame.project().projectPath = "/keep.qmm";
-        QVERIFY(h.frame.openFile(QString::fromStdString(dir.file("x.qmb.qmm"))));
+        QVERIFY(h.frame.fileCommands().openFile(QString::fromStdString(dir.file("x.qmb.qmm"))));
         QCOMPARE(h.frame.project().bgTileSetPath, dir.file("x.qmb.qmm"));
         QCOMPARE(h.frame.project().projectPath, std::string("/keep.qmm"));
         QCOMPARE(int(h.frame.workspace().tiles.bg.tiles[4].pixels[0]), 3);
         QCOMPARE(h.frame.statusText(), QStringLiteral("Map size:(20,18)"));
 
-        QVERIFY(h.frame.openFile(QString::fromStdString(dir.file("y.qmm.ots"))));
+        QVERIFY(h.frame.fileCommands().openFile(QString::fromStdString(dir.file("y.qmm.ots"))));
         QCOMPARE(h.frame.project().objTileSetPath, dir.file("y.qmm.qmo"));
         QCOMPARE(int(h.frame.workspace().tiles.obj.tiles[4].pixels[0]), 2);
 
-        QVERIFY(h.frame.openFile(QString::fromStdString(dir.file("level.qmm"))));
+        QVERIFY(h.frame.fileCommands().openFile(QString::fromStdString(dir.file("level.qmm"))));
         QCOMPARE(h.frame.project().projectPath, dir.file("level.qmm"));
         QCOMPARE(h.frame.project().map.width, 5);
         QCOMPARE(h.frame.widthField()->text(), QStringLiteral("5"));
-        QCOMPARE(h.frame.recentFiles().first(), QString::fromStdString(dir.file("level.qmm")));
+        QCOMPARE(h.frame.settings().recentFiles().first(), QString::fromStdString(dir.file("level.qmm")));
 
-        QVERIFY(!h.frame.openFile(QString::fromStdString(dir.file("notes.txt"))));
+        QVERIFY(!h.frame.fileCommands().openFile(QString::fromStdString(dir.file("notes.txt"))));
         QCOMPARE(h.frame.project().projectPath, dir.file("level.qmm"));
         QVERIFY(h.prompter.informed.empty());
     }
@@ -483,12 +484,12 @@ private slots:
         h.frame.project().projectPath = dir.file("mine.qmm");
         h.frame.project().map.create(7, 7);
         h.dialogs.openPath = QString::fromStdString(dir.file("bad.qmm"));
-        h.frame.openProject();
+        h.frame.fileCommands().openProject();
         QCOMPARE(h.prompter.informed, std::vector<std::string>{"Invalid Quiltmark file."});
         QCOMPARE(h.frame.project().projectPath, dir.file("mine.qmm"));
         QCOMPARE(h.frame.project().map.width, 7);
-        QVERIFY(h.frame.recentFiles().isEmpty() ||
-                h.frame.recentFiles().first() != QString::fromStdString(dir.file("bad.qmm")));
+        QVERIFY(h.frame.settings().recentFiles().isEmpty() ||
+                h.frame.settings().recentFiles().first() != QString::fromStdString(dir.file("bad.qmm")));
     }
 
     void reloadAsksFirst()
@@ -503,11 +504,11 @@ private slots:
         Harness h;
         h.frame.project().projectPath = dir.file("r.qmm");
         h.prompter = ScriptedPrompter({Answer::No, Answer::Yes});
-        h.frame.reloadProject();
+        h.frame.fileCommands().reloadProject();
         QCOMPARE(h.frame.project().map.width, 20);
         QCOMPARE(h.prompter.questions.back(), std::string("Discard changes and reload project ?"));
         QCOMPARE(h.prompter.questionButtons.back(), Buttons::YesNoCancel);
-        h.frame.reloadProject();
+        h.frame.fileCommands().reloadProject();
         QCOMPARE(h.frame.project().map.width, 6);
     }
 
@@ -548,12 +549,12 @@ private slots:
         request.width = 5;
         request.height = 4;
         h.dialogs.newProject = request;
-        h.frame.newProject();
+        h.frame.fileCommands().newProject();
         QVERIFY(!undo->isEnabled());
         QVERIFY(!h.frame.commandAction(CMainFrame::Command::Redo)->isEnabled());
         QVERIFY(!view->isModified());
     }
 };
 
-QTEST_MAIN(CMainFrameTest)
+QM_QTEST(CMainFrameTest)
 #include "CMainFrameTest.moc"

@@ -1,8 +1,11 @@
 #include "ui/app/CMainFrame.h"
 
+#include "support/QtTestRunner.h"
 #include "ui/map/CQuiltmarkView.h"
 #include "ui/map/CurrentTile.h"
-#include "ui/tiles/CInitDialogBar.h"
+#include "ui/tiles/CTileEditor.h"
+#include "ui/tiles/TileEditorAnimation.h"
+#include "ui/tiles/TileEditorControls.h"
 #include "ui/tiles/CTilesetMgr.h"
 #include "ui/tiles/CTilesetPage.h"
 
@@ -103,7 +106,7 @@ private slots:
     {
         CMainFrame frame;
         CTilesetMgr* mgr = frame.tileSetManager();
-        auto* editor = qobject_cast<CInitDialogBar*>(frame.pane(CMainFrame::Pane::TileEditor));
+        auto* editor = qobject_cast<CTileEditor*>(frame.pane(CMainFrame::Pane::TileEditor));
         QVERIFY(editor);
         mgr->selectTile(TILE_OBJ, 30);
         frame.commandAction(CMainFrame::Command::TileEditor)->trigger();
@@ -112,7 +115,7 @@ private slots:
         emit editor->currentTileRequested(36);
         QCOMPARE(mgr->currentTile(TILE_OBJ), 36);
         QCOMPARE(mgr->selectedTiles(TILE_OBJ), QList<int>{36});
-        QCOMPARE(editor->animationStart(), 36); // back through MSG_CURRENT_TILE_CHANGED
+        QCOMPARE(editor->animation().start(), 36); // back through MSG_CURRENT_TILE_CHANGED
         emit editor->currentTileRequested(2);
         QCOMPARE(mgr->currentTile(TILE_OBJ), 2);
         QVERIFY(mgr->page(TILE_OBJ)->state().shown(2));
@@ -150,5 +153,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CMainFrameTileSetsTest)
+QM_QTEST(CMainFrameTileSetsTest)
 #include "CMainFrameTileSetsTest.moc"

@@ -1,10 +1,14 @@
-#include "core/map/UndoStore.h"
+#include "core/undo/UndoStore.h"
+#include "support/QtTestRunner.h"
 #include "support/TestSupport.h"
 #include "ui/app/AppSettings.h"
 #include "ui/app/CMainFrame.h"
+#include "ui/app/WindowSettings.h"
 #include "ui/map/CQuiltmarkView.h"
-#include "ui/tiles/CInitDialogBar.h"
+#include "ui/tiles/CTileEditor.h"
 #include "ui/tiles/TileEditArea.h"
+#include "ui/tiles/TileEditorAnimation.h"
+#include "ui/tiles/TileEditorControls.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -35,7 +39,7 @@ private slots:
         CMainFrame frame;
         frame.setPrompter(&prompter);
         frame.route(MSG_INIT_MAP, 0, 0);
-        auto* editor = qobject_cast<CInitDialogBar*>(frame.pane(CMainFrame::Pane::TileEditor));
+        auto* editor = qobject_cast<CTileEditor*>(frame.pane(CMainFrame::Pane::TileEditor));
         QVERIFY(editor);
         QVERIFY(!editor->isVisible());
         QAction* command = frame.commandAction(CMainFrame::Command::TileEditor);
@@ -70,7 +74,7 @@ private slots:
         QCOMPARE(frame.activePane(), 4);
 
         // Forward Frame moves the editor on while no manager takes it.
-        editor->forwardFrame();
+        editor->animation().forwardFrame();
         QCOMPARE(editor->frame().start, 31);
 
         // Esc closes it and takes the check mark away; the command opens it again.
@@ -84,12 +88,12 @@ private slots:
         frame.workspace().tiles.obj.tiles[31].setPalette(6);
         TilePaletteChange change{0, 6, TILE_OBJ, 31, 31};
         frame.route(MSG_TILE_PALETTE_CHANGED, 6, messageParam(&change));
-        QCOMPARE(editor->paletteList()->currentIndex(), 6);
+        QCOMPARE(editor->controls().paletteList()->currentIndex(), 6);
 
         // Its place is stored under "TileDesigner" when the window closes.
         editor->move(300, 200);
         QCOMPARE(editor->pos(), QPoint(300, 200));
-        frame.storeSettings();
+        frame.settings().store(frame.pane(CMainFrame::Pane::TileEditor));
         auto settings = openSettings();
         QCOMPARE(settings->value("TileDesigner/Left").toInt(), editor->pos().x());
         QCOMPARE(settings->value("TileDesigner/Top").toInt(), editor->pos().y());
@@ -100,5 +104,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CMainFrameTilesTest)
+QM_QTEST(CMainFrameTilesTest)
 #include "CMainFrameTilesTest.moc"

@@ -1,3 +1,4 @@
+#include "support/QtTestRunner.h"
 #include "ui/app/ProgressDialog.h"
 
 #include <QtTest>
@@ -62,5 +63,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ProgressDialogTest)
+QM_QTEST(ProgressDialogTest)
 #include "ProgressDialogTest.moc"

@@ -1,3 +1,4 @@
+#include "support/QtTestRunner.h"
 #include "ui/app/ProjectDialogs.h"
 
 #include <QtTest>
@@ -10,11 +11,14 @@ class ProjectDialogsTest : public QObject {
 private slots:
     void filtersAreRewrittenForQt()
     {
-        QCOMPARE(qtFileFilter(QStringLiteral("Quilt Mark(*.qmm;*.qmd)|*.qmm;*.qmd|")),
-                 QStringLiteral("Quilt Mark(*.qmm *.qmd)"));
-        QCOMPARE(qtFileFilter(QStringLiteral("BG Tileset(*.qmb;*.bts)|*.qmb; *.bts|;")),
-                 QStringLiteral("BG Tileset(*.qmb *.bts)"));
-        QCOMPARE(qtFileFilter(QStringLiteral("Bin File (*.bin)|*.bin|")), QStringLiteral("Bin File (*.bin)"));
+        const std::pair<const char*, const char*> cases[] = {
+            {"Quilt Mark(*.qmm;*.qmd)|*.qmm;*.qmd|", "Quilt Mark (*.qmm *.qmd)"},
+            {"BG Tileset(*.qmb;*.bts)|*.qmb; *.bts|;", "BG Tileset (*.qmb *.bts)"},
+            {"Bin File (*.bin)|*.bin|", "Bin File (*.bin)"},
+            {"BG Tileset(*.qmb;*.bts)|*.qmb;*.bts|All Files (*.*)|*.*||", "BG Tileset (*.qmb *.bts);;All Files (*)"},
+        };
+        for (const auto& [windows, qt] : cases)
+            QCOMPARE(qtFileFilters(QString::fromLatin1(windows)), QString::fromLatin1(qt));
     }
 
     void newProjectDialogGivesItsFields()
@@ -66,5 +70,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ProjectDialogsTest)
+QM_QTEST(ProjectDialogsTest)
 #include "ProjectDialogsTest.moc"

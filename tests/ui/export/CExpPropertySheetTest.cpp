@@ -1,5 +1,6 @@
-#include "core/export/ExportSettings.h"
+#include "core/project/ExportSettings.h"
 #include "core/project/ProjectFile.h"
+#include "support/QtTestRunner.h"
 #include "support/TestSupport.h"
 #include "ui/export/CExpMapPage.h"
 #include "ui/export/CExpPalettePage.h"
@@ -306,5 +307,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CExpPropertySheetTest)
+QM_QTEST(CExpPropertySheetTest)
 #include "CExpPropertySheetTest.moc"

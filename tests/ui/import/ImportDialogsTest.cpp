@@ -9,6 +9,7 @@
 #include "ui/import/MapDimensionDialog.h"
 #include "ui/import/MapOrientationDialog.h"
 #include "ui/import/SelectTilesetDialog.h"
+#include "support/QtTestRunner.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -45,6 +46,7 @@ struct TestHost {
     NullProgress progress;
     CommandHost host;
     std::vector<Sent> sent;
+    std::vector<int> changes; // every change flags the command set, each a call
     std::vector<QString> titles;
     QString file;
     int page = TILE_BG;
@@ -58,7 +60,11 @@ struct TestHost {
         host.progress = &progress;
         host.shownPage = [this] { return page; };
         host.currentTile = [](int) { return 10; };
-        host.route = [this](AppMessage m, qint64 w, qint64) { sent.push_back({m, w}); };
+        host.notify = [this](AppMessage m, qint64 w, qint64) { sent.push_back({m, w}); };
+        host.setChanged = [this](ChangeFlags bits) {
+            changes.push_back(bits);
+            ws.project.setChanged(bits);
+        };
         host.openFile = [this](QWidget*, const QString& title, const QString&, const QString&) {
             titles.push_back(title);
             return file;
@@ -124,8 +130,6 @@ private slots:
         QCOMPARE(t.titles, (std::vector<QString>{QStringLiteral("Get Bin file"), QStringLiteral("Get BG tile set file"),
                                                  QStringLiteral("Get OBJ tile set file")}));
         QCOMPARE(t.prompter.informed.back(), std::string("Invalid or damaged file selected"));
-        QCOMPARE(qtFileFilters(QStringLiteral("BG Tileset(*.qmb;*.bts)|*.qmb;*.bts|All Files (*.*)|*.*||")),
-                 QStringLiteral("BG Tileset (*.qmb *.bts);;All Files (*)"));
     }
 
     void tileSetCommandImportsAtTheCurrentTile()
@@ -150,7 +154,7 @@ private slots:
         QCOMPARE(int(t.ws.tiles.bg.tiles[10].pixels[0]), 3);
         QCOMPARE(int(t.ws.tiles.bg.tiles[11].pixels[63]), 3);
         QCOMPARE(int(t.ws.tiles.bg.tiles[12].pixels[0]), 0);
-        QVERIFY(t.ws.project.changeFlags & CHANGED_BG_TILES);
+        QCOMPARE(t.changes, std::vector<int>{CHANGED_BG_TILES}); // once, for all it changed
         QVERIFY(t.wasSent(MSG_TILES_CHANGED));
         QVERIFY(t.wasSent(MSG_MAP_RESET));
         QVERIFY(t.wasSent(MSG_CURRENT_TILE_CHANGED));
@@ -219,7 +223,7 @@ private slots:
         QCOMPARE(int(t.ws.project.map.cellAt(18, 16)->bgTile), 1);
         QCOMPARE(int(t.ws.project.map.cellAt(21, 19)->bgTile), 16);
         QCOMPARE(status, QStringLiteral("Map size:(22,20)"));
-        QVERIFY(t.ws.project.changeFlags & CHANGED_MAP);
+        QCOMPARE(t.changes, std::vector<int>{CHANGED_MAP});
         QVERIFY(t.wasSent(MSG_MAP_RESET));
 
         t.file = QString::fromStdString(dir.file("missing.bin"));
@@ -247,7 +251,7 @@ private slots:
         QVERIFY(importPaletteCommand(t.host));
         QCOMPARE(t.titles.back(), QStringLiteral("Get object tileset file name"));
         QCOMPARE(t.ws.tiles.palettes.objPalettes[0][0], (GbcColor{31, 0, 0}));
-        QVERIFY(t.ws.project.changeFlags & CHANGED_PROJECT);
+        QCOMPARE(t.changes, std::vector<int>{CHANGED_PROJECT | CHANGED_PALETTE | CHANGED_OBJ_TILES});
         QVERIFY(t.wasSent(MSG_COLOURS_CHANGED));
     }
 
@@ -270,6 +274,7 @@ private slots:
                  std::string("The file will be imported according to the map size.\nSo make sure the dimension of "
                              "map attribute is same as current map size."));
         QCOMPARE(int(t.ws.project.map.cellAt(0, 0)->objTile), 259);
+        QCOMPARE(t.changes, std::vector<int>{CHANGED_MAP});
     }
 
     void gbrAndTilerCommands()
@@ -279,6 +284,7 @@ private slots:
         TestHost t;
         t.file = QString::fromStdString(dir.file("bad.gbr"));
         QVERIFY(!importGbrCommand(t.host));
+        QVERIFY(t.changes.empty()); // a refused file marks nothing
         QCOMPARE(t.prompter.informed, (std::vector<std::string>{"Invalid gbr file.",
                                                                 "Error!! Unable to load the specified gbr file."}));
 
@@ -289,13 +295,13 @@ private slots:
         raw[65] = 0x33;
         writeBytes(dir.file("t.raw"), raw);
         t.file = QString::fromStdString(dir.file("t.raw"));
-        t.page = LAYER_PALETTE_PAGE;
+        t.page = TILE_NONE;
         t.host.lastTileSet = [] { return TILE_OBJ; };
         QVERIFY(importTilerRawCommand(t.host));
         QCOMPARE(t.ws.tiles.palettes.objPalettes[0][0], (GbcColor{31, 31, 31}));
         QCOMPARE(int(t.ws.tiles.obj.tiles[0].pixels[3]), 3);
         // The import marks the tile set changed so it is not lost without the save question.
-        QVERIFY(t.ws.project.changeFlags & CHANGED_OBJ_TILES);
+        QCOMPARE(t.changes, std::vector<int>{CHANGED_OBJ_TILES | CHANGED_PALETTE});
         QVERIFY(t.wasSent(MSG_MAP_RESET));
     }
 
@@ -369,5 +375,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ImportDialogsTest)
+QM_QTEST(ImportDialogsTest)
 #include "ImportDialogsTest.moc"

@@ -9,6 +9,7 @@
 #include "ui/export/CExpPropertySheet.h"
 #include "ui/export/CExpTilesetPage.h"
 #include "ui/import/ImportCommands.h"
+#include "support/QtTestRunner.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -109,5 +110,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ImportExportRunTest)
+QM_QTEST(ImportExportRunTest)
 #include "ImportExportRunTest.moc"

@@ -1,8 +1,11 @@
 #include "ui/map/CQuiltmarkView.h"
 
 #include "core/base/Progress.h"
-#include "core/map/TilePaletteFollow.h"
+#include "core/edit/TilePaletteFollow.h"
 #include "core/project/ProjectFile.h"
+#include "support/QtTestRunner.h"
+#include "ui/map/MapViewActions.h"
+#include "ui/map/MapViewCommands.h"
 
 #include <QAction>
 #include <QMenu>
@@ -71,15 +74,6 @@ private slots:
         QCOMPARE(f.view->cellSize(), 4);
         QCOMPARE(f.view->firstColumn(), 0); // the map fits: no scroll bar
         QCOMPARE(f.view->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-
-        QSignalSpy zoomed(f.view.get(), &CQuiltmarkView::message);
-        f.view->zoomOut(); // already at 25%
-        QCOMPARE(zoomed.count(), 0);
-        f.view->zoomIn();
-        QCOMPARE(f.view->cellSize(), 6);
-        QCOMPARE(zoomed.count(), 1);
-        QCOMPARE(zoomed[0][0].value<AppMessage>(), MSG_ZOOM_CHANGED);
-        QCOMPARE(zoomed[0][1].toLongLong(), 1);
     }
 
     void scrollBarsOnlyWhenNeeded()
@@ -123,7 +117,7 @@ private slots:
     void screenGeometry()
     {
         Fixture f;
-        f.view->scrollRequest(Qt::Horizontal, ScrollRequest::Thumb, 5);
+        f.view->scroll().request(Qt::Horizontal, ScrollRequest::Thumb, 5);
         QCOMPARE(f.view->firstColumn(), 5);
         QCOMPARE(f.view->cellRect(5, 0), QRect(8, 8, 8, 8));
         QCOMPARE(f.view->cellAtPoint(QPoint(8, 8)), QPoint(5, 0));
@@ -281,24 +275,24 @@ private slots:
     void undoAndRedoThroughTheView()
     {
         Fixture f;
-        QVERIFY(!f.view->undoAction()->isEnabled());
+        QVERIFY(!f.view->actions().undoAction()->isEnabled());
         f.view->beginUndoStep(STEP_CELLS);
         QVERIFY(f.undo.saveCell(f.ws->project.map, 1, 1, TILE_BG));
         f.ws->project.map.cellAt(1, 1)->place(TILE_BG, 1, 0);
         f.view->renderCell(1, 1);
-        QVERIFY(f.view->undoAction()->isEnabled());
-        QVERIFY(!f.view->redoAction()->isEnabled());
+        QVERIFY(f.view->actions().undoAction()->isEnabled());
+        QVERIFY(!f.view->actions().redoAction()->isEnabled());
         QTest::keyClick(f.view.get(), Qt::Key_Z);
         QVERIFY(!f.ws->project.map.cellAt(1, 1)->hasBg());
         QCOMPARE(f.view->renderer().mapPixel(8, 8), EMPTY_CELL_INDEX);
-        QVERIFY(f.view->redoAction()->isEnabled());
-        QVERIFY(!f.view->undoAction()->isEnabled());
+        QVERIFY(f.view->actions().redoAction()->isEnabled());
+        QVERIFY(!f.view->actions().undoAction()->isEnabled());
         QTest::keyClick(f.view.get(), Qt::Key_Y);
         QCOMPARE(f.view->renderer().mapPixel(8, 8), 1);
         QVERIFY(f.view->isModified());
         QVERIFY(f.ws->project.changeFlags & CHANGED_MAP);
-        QCOMPARE(f.view->undoAction()->text(), QStringLiteral("&Undo"));
-        QCOMPARE(f.view->redoAction()->text(), QStringLiteral("&Redo"));
+        QCOMPARE(f.view->actions().undoAction()->text(), QStringLiteral("&Undo"));
+        QCOMPARE(f.view->actions().redoAction()->text(), QStringLiteral("&Redo"));
     }
 
     void undoOfColumnDeletionResetsTheView()
@@ -312,7 +306,7 @@ private slots:
         f.ws->project.map.deleteColumn(3);
         f.view->handleMessage(MSG_MAP_RESET, 0, 0);
         QCOMPARE(f.view->renderer().columns(), 10);
-        f.view->undo();
+        f.view->actions().undo();
         QCOMPARE(f.ws->project.map.width, 12);
         QCOMPARE(f.view->renderer().columns(), 12);
         QCOMPARE(f.view->renderer().mapPixel(3 * 8, 2 * 8), 1);
@@ -338,8 +332,8 @@ private slots:
         QCOMPARE(c.palette(TILE_BG), 3);
         QCOMPARE(f.view->renderer().mapPixel(0, 0), 13);
         QCOMPARE(f.undo.stepKind, int(STEP_TILE_PALETTE));
-        QVERIFY(f.view->undoAction()->isEnabled());
-        f.view->undo();
+        QVERIFY(f.view->actions().undoAction()->isEnabled());
+        f.view->actions().undo();
         QCOMPARE(c.palette(TILE_BG), 0);
         QCOMPARE(f.view->renderer().mapPixel(0, 0), 1);
 
@@ -350,7 +344,7 @@ private slots:
         f.undo.saveColour(3, 1, old.red, old.green, old.blue);
         f.ws->tiles.palettes.bgPalettes[3][1] = GbcColor{31, 31, 31};
         f.ws->tiles.palettes.recomputeAll();
-        f.view->undo();
+        f.view->actions().undo();
         QCOMPARE(f.view->colourTable()[13].green, 248);
         QCOMPARE(sent.count(), 1);
         QCOMPARE(sent[0][0].value<AppMessage>(), MSG_COLOURS_CHANGED);
@@ -386,7 +380,7 @@ private slots:
         QCOMPARE(f.view->firstColumn(), 20);
         QTest::mouseDClick(f.view->viewport(), Qt::LeftButton, {}, QPoint(3, 50));
         QCOMPARE(f.view->firstRow(), 20);
-        f.view->goToColumn(99);
+        f.view->scroll().goToColumn(99);
         QCOMPARE(f.view->firstColumn(), 95);
 
         Fixture narrow(10, 5);
@@ -409,31 +403,31 @@ private slots:
         f.view->renderCell(0, 0);
         QCOMPARE(f.view->renderer().mapPixel(0, 0), 32);
         QSignalSpy switches(f.view.get(), &CQuiltmarkView::displaySwitchesChanged);
-        f.view->hideObjAction()->trigger();
+        f.view->actions().hideObjAction()->trigger();
         QVERIFY(f.view->objHidden());
-        QVERIFY(f.view->hideObjAction()->isChecked());
+        QVERIFY(f.view->actions().hideObjAction()->isChecked());
         QCOMPARE(f.view->renderer().mapPixel(0, 0), 1);
         QCOMPARE(switches.last()[0].toBool(), true);
         QCOMPARE(switches.last()[1].toBool(), true); // tags not shown
-        f.view->hideObjAction()->trigger();
-        f.view->transparentObjAction()->trigger();
+        f.view->actions().hideObjAction()->trigger();
+        f.view->actions().transparentObjAction()->trigger();
         QVERIFY(f.view->objTransparent());
         QCOMPARE(f.view->renderer().mapPixel(0, 0), 1);
-        QVERIFY(f.view->hideTagsAction()->isChecked());
+        QVERIFY(f.view->actions().hideTagsAction()->isChecked());
         QTest::keyClick(f.view.get(), Qt::Key_X, Qt::ShiftModifier);
         QVERIFY(f.view->tagsVisible());
-        QVERIFY(!f.view->hideTagsAction()->isChecked());
-        f.view->transparentTagsAction()->trigger();
+        QVERIFY(!f.view->actions().hideTagsAction()->isChecked());
+        f.view->actions().transparentTagsAction()->trigger();
         QVERIFY(f.view->tagsTransparent());
 
-        f.view->colourPrompt = [](const QColor& initial) {
+        f.view->actions().colourPrompt = [](const QColor& initial) {
             return initial == QColor(255, 0, 0) ? QColor(0, 255, 0) : QColor();
         };
-        QCOMPARE(f.view->cursorColourAction()->text(), QStringLiteral("&Cursor Color"));
-        f.view->cursorColourAction()->trigger();
+        QCOMPARE(f.view->actions().cursorColourAction()->text(), QStringLiteral("&Cursor Color"));
+        f.view->actions().cursorColourAction()->trigger();
         QCOMPARE(f.view->cursorColour(), QColor(0, 255, 0));
         QCOMPARE(f.ws->colours.cursor, 0x0000FF00u);
-        f.view->gridColourAction()->trigger(); // cancelled
+        f.view->actions().gridColourAction()->trigger(); // cancelled
         QCOMPARE(f.view->gridColour(), QColor(128, 0, 0));
     }
 
@@ -441,7 +435,7 @@ private slots:
     {
         Fixture f;
         f.view->moveCursor(0, 0);
-        std::unique_ptr<QMenu> menu(f.view->buildContextMenu());
+        std::unique_ptr<QMenu> menu(f.view->commands().buildContextMenu());
         QStringList texts;
         for (QAction* a : menu->actions())
             texts << a->text();
@@ -452,7 +446,7 @@ private slots:
         QVERIFY(!menu->actions()[0]->isEnabled()); // empty cell
 
         f.ws->project.map.cellAt(0, 0)->place(TILE_BG, 1, 6);
-        menu.reset(f.view->buildContextMenu());
+        menu.reset(f.view->commands().buildContextMenu());
         QMenu* palettes = menu->actions()[0]->menu();
         QVERIFY(palettes->isEnabled());
         QCOMPARE(palettes->actions().size(), 8);
@@ -464,7 +458,7 @@ private slots:
         QCOMPARE(commands.last()[1].toInt(), 4);
 
         f.ws->tiles.dmgMode = true;
-        menu.reset(f.view->buildContextMenu());
+        menu.reset(f.view->commands().buildContextMenu());
         QVERIFY(!menu->actions()[0]->menu()->isEnabled());
     }
 
@@ -479,5 +473,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CQuiltmarkViewTest)
+QM_QTEST(CQuiltmarkViewTest)
 #include "CQuiltmarkViewTest.moc"

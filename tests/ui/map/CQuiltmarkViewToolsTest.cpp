@@ -1,7 +1,12 @@
 #include "ui/map/CQuiltmarkView.h"
 
-#include "core/map/MapClipboard.h"
-#include "core/map/MapCommands.h"
+#include "core/edit/MapClipboard.h"
+#include "core/edit/MapCommands.h"
+#include "support/QtTestRunner.h"
+#include "ui/map/MapViewActions.h"
+#include "ui/map/MapViewCommands.h"
+#include "ui/map/MapViewKeys.h"
+#include "ui/map/MapViewTools.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -116,15 +121,15 @@ private slots:
         f.press(0, 0);
         QVERIFY(f.cell(0, 0).showsTile(TILE_BG, 12));
         f.move(4, 5);
-        QVERIFY(f.view->lineActive());
-        QCOMPARE(f.view->workList().size(), 6);
+        QVERIFY(f.view->tools().lineActive());
+        QCOMPARE(f.view->tools().workList().size(), 6);
         QVERIFY(!f.cell(4, 5).hasBg()); // only a preview so far
         f.release(4, 5);
         for (const QPoint& p : points({{0, 0}, {0, 1}, {1, 2}, {2, 3}, {2, 4}, {3, 5}, {4, 5}}))
             QVERIFY2(f.cell(p.x(), p.y()).showsTile(TILE_BG, 12), qPrintable(QStringLiteral("%1,%2").arg(p.x()).arg(p.y())));
         QVERIFY(f.view->isModified());
-        QVERIFY(f.view->undoAction()->isEnabled());
-        f.view->undo();
+        QVERIFY(f.view->actions().undoAction()->isEnabled());
+        f.view->actions().undo();
         for (const MapCell& c : f.ws->project.map.cells)
             QVERIFY(!c.hasBg());
 
@@ -135,7 +140,7 @@ private slots:
         f.move(4, 1); // cells in between are not filled in
         f.release(4, 1);
         QVERIFY(f.cell(1, 1).hasBg() && f.cell(2, 1).hasBg() && !f.cell(3, 1).hasBg() && f.cell(4, 1).hasBg());
-        f.view->undo();
+        f.view->actions().undo();
         QVERIFY(!f.cell(1, 1).hasBg() && !f.cell(4, 1).hasBg());
     }
 
@@ -167,9 +172,9 @@ private slots:
         QCOMPARE(picked.takeFirst(), (QList<QVariant>{int(TILE_BG), 2}));
         QCOMPARE(f.view->selection(), points({{3, 3}, {4, 4}}));
         QCOMPARE(f.view->lastStatusText(), QStringLiteral("2 Used"));
-        f.view->selectCellsUsingTile(TILE_BG, 400);
+        f.view->tools().selectCellsUsingTile(TILE_BG, 400);
         QCOMPARE(f.view->lastStatusText(), QStringLiteral("Unuse"));
-        f.view->selectCellsUsingPalette(TILE_BG, 5);
+        f.view->tools().selectCellsUsingPalette(TILE_BG, 5);
         QCOMPARE(f.view->selection(), points({{4, 4}}));
     }
 
@@ -181,8 +186,8 @@ private slots:
         f.tile = {TILE_BG, 100, 0};
         f.ws->tiles.bg.tiles[102].setPalette(4);
         f.mouse(QEvent::MouseButtonDblClick, {2, 1}, Qt::ShiftModifier);
-        QVERIFY(f.view->typeInMode());
-        QCOMPARE(f.view->typeInBase(), 100);
+        QVERIFY(f.view->keys().typeInMode());
+        QCOMPARE(f.view->keys().typeInBase(), 100);
         QSignalSpy picked(f.view.get(), &CQuiltmarkView::tilePicked);
         QTest::keyClick(f.view.get(), Qt::Key_C); // offset 2
         QVERIFY(f.cell(2, 1).showsTile(TILE_BG, 102));
@@ -196,15 +201,15 @@ private slots:
         QTest::keyClick(f.view.get(), Qt::Key_Z); // offset 25
         QVERIFY(f.cell(1, 0).showsTile(TILE_BG, 125));
         QTest::keyClick(f.view.get(), Qt::Key_Escape);
-        QVERIFY(!f.view->typeInMode());
-        QCOMPARE(f.view->typeInBase(), -1);
+        QVERIFY(!f.view->keys().typeInMode());
+        QCOMPARE(f.view->keys().typeInBase(), -1);
 
         // Base 511: B would name 512, so nothing is placed, but B still
         // asks for the bucket while it is held.
         f.tile = {TILE_BG, 511, 0};
         f.click(1, 1);
         f.mouse(QEvent::MouseButtonDblClick, {1, 1}, Qt::ShiftModifier);
-        QVERIFY(f.view->typeInMode());
+        QVERIFY(f.view->keys().typeInMode());
         QSignalSpy temporary(f.view.get(), &CQuiltmarkView::temporaryToolRequested);
         QTest::keyPress(f.view.get(), Qt::Key_B);
         QVERIFY(!f.cell(1, 1).hasBg());
@@ -219,7 +224,7 @@ private slots:
         QTest::keyClick(f.view.get(), Qt::Key_Up);
         QCOMPARE(f.view->cursorCell(), QPoint(1, 0));
         f.click(0, 0); // a click ends the mode
-        QVERIFY(!f.view->typeInMode());
+        QVERIFY(!f.view->keys().typeInMode());
     }
 
     void copyPasteOfADraggedSelection()
@@ -230,13 +235,13 @@ private slots:
         f.cell(5, 8).place(TILE_BG, 3, 3);
         f.cell(6, 8).place(TILE_BG, 4, 4);
         f.drag({5, 7}, {6, 8});
-        f.view->executeCommand(MapCommand::Copy);
+        f.view->commands().execute(MapCommand::Copy);
         const QMimeData* data = QGuiApplication::clipboard()->mimeData();
         QVERIFY(data && data->hasFormat(QStringLiteral("CQuiltmarkView")));
         QCOMPARE(data->data(QStringLiteral("CQuiltmarkView")).size(), 4 + 4 * 13);
-        QVERIFY(f.view->canPaste());
+        QVERIFY(f.view->commands().canPaste());
         f.click(0, 0);
-        f.view->executeCommand(MapCommand::Paste);
+        f.view->commands().execute(MapCommand::Paste);
         QCOMPARE(f.cell(0, 0), f.cell(5, 7));
         QCOMPARE(f.cell(1, 0), f.cell(6, 7));
         QCOMPARE(f.cell(0, 1), f.cell(5, 8));
@@ -245,11 +250,11 @@ private slots:
 
         // Cut in the tag layer is refused and the clipboard stays.
         f.view->setCurrentLayer(TILE_TAG);
-        f.view->executeCommand(MapCommand::Cut);
+        f.view->commands().execute(MapCommand::Cut);
         QCOMPARE(f.messages, QStringList{QStringLiteral("The tag map cannot be cut.")});
         QCOMPARE(QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("CQuiltmarkView")).size(), 4 + 4 * 13);
 
-        f.view->executeCommand(MapCommand::CopyMapToClipboard);
+        f.view->commands().execute(MapCommand::CopyMapToClipboard);
         const QImage picture = QGuiApplication::clipboard()->image();
         QCOMPARE(picture.size(), QSize(80, 80));
     }
@@ -262,11 +267,11 @@ private slots:
         f.cell(3, 1).tag = 7;
         f.drag({1, 1}, {2, 1});
         f.view->setCurrentLayer(TILE_TAG);
-        f.view->executeCommand(MapCommand::Delete);
+        f.view->commands().execute(MapCommand::Delete);
         QCOMPARE(f.cell(1, 1), (MapCell{TILE_BG, 3, TILE_OBJ, 4, 0}));
         QCOMPARE(f.cell(2, 1).tag, std::uint8_t(0));
         QCOMPARE(f.cell(3, 1).tag, std::uint8_t(7));
-        f.view->undo();
+        f.view->actions().undo();
         QCOMPARE(f.cell(1, 1).tag, std::uint8_t(9));
         QCOMPARE(f.cell(2, 1).tag, std::uint8_t(8));
 
@@ -274,20 +279,20 @@ private slots:
         f.tile = {TILE_BG, 6, 2};
         QStringList asked;
         bool yes = false;
-        f.view->confirmPrompt = [&](const QString& text) {
+        f.view->commands().confirmPrompt = [&](const QString& text) {
             asked << text;
             return yes;
         };
-        f.view->executeCommand(MapCommand::SetBaseTile);
+        f.view->commands().execute(MapCommand::SetBaseTile);
         QCOMPARE(asked.size(), 1);
         QVERIFY(asked[0].startsWith(QStringLiteral("Warning !!This change can not be undone.")));
         QVERIFY(!f.cell(0, 0).hasBg());
-        QVERIFY(f.view->redoAction()->isEnabled()); // the Delete step stays
+        QVERIFY(f.view->actions().redoAction()->isEnabled()); // the Delete step stays
         yes = true;
-        f.view->executeCommand(MapCommand::SetBaseTile);
+        f.view->commands().execute(MapCommand::SetBaseTile);
         QVERIFY(f.cell(0, 0).showsTile(TILE_BG, 6));
-        QVERIFY(!f.view->undoAction()->isEnabled());
-        QVERIFY(!f.view->redoAction()->isEnabled());
+        QVERIFY(!f.view->actions().undoAction()->isEnabled());
+        QVERIFY(!f.view->actions().redoAction()->isEnabled());
     }
 
     void zoomAndHand()
@@ -300,8 +305,8 @@ private slots:
         QCOMPARE(messages.count(), 1);
         QCOMPARE(messages.first().at(1).toLongLong(), 3LL);
         QCOMPARE(f.view->firstColumn(), 30 - f.view->visibleColumns() / 2);
-        QVERIFY(f.view->zoomAnimating());
-        QTRY_VERIFY_WITH_TIMEOUT(!f.view->zoomAnimating(), 2000);
+        QVERIFY(f.view->tools().zoomAnimating());
+        QTRY_VERIFY_WITH_TIMEOUT(!f.view->tools().zoomAnimating(), 2000);
         f.view->setCurrentTool(TOOL_ZOOM_OUT);
         const int x = f.view->firstColumn() + 2;
         f.click(x, f.view->firstRow() + 2);
@@ -310,8 +315,8 @@ private slots:
 
         // The hand drags the map with the pointer.
         f.view->setCurrentTool(TOOL_HAND);
-        f.view->goToColumn(50);
-        f.view->goToRow(40);
+        f.view->scroll().goToColumn(50);
+        f.view->scroll().goToRow(40);
         QCOMPARE(f.view->firstColumn(), 50);
         f.press(60, 50);
         f.move(58, 47); // two columns left, three rows up: the view follows
@@ -327,27 +332,27 @@ private slots:
             f.cell(x, 0).place(TILE_BG, x, 0);
         QStringList titles;
         std::optional<int> number = 2;
-        f.view->numberPrompt = [&](const QString& title, const QString& label) {
+        f.view->commands().numberPrompt = [&](const QString& title, const QString& label) {
             titles << title + QLatin1Char('|') + label;
             return number;
         };
         std::optional<std::pair<int, int>> range;
         QList<std::pair<int, int>> presets;
-        f.view->rangePrompt = [&](const QString& title, int from, int to) {
+        f.view->commands().rangePrompt = [&](const QString& title, int from, int to) {
             titles << title;
             presets << std::make_pair(from, to);
             return range;
         };
         QSignalSpy size(f.view.get(), &CQuiltmarkView::mapSizeChanged);
         f.click(1, 0);
-        f.view->executeCommand(MapCommand::InsertColumn);
+        f.view->commands().execute(MapCommand::InsertColumn);
         QCOMPARE(titles.last(), QStringLiteral("Insert Column|Number of Column :"));
         QCOMPARE(f.ws->project.map.width, 8);
         QVERIFY(!f.cell(1, 0).hasBg());
         QCOMPARE(f.cell(3, 0).bgTile, 1);
         QCOMPARE(size.count(), 1);
         number = 0;
-        f.view->executeCommand(MapCommand::InsertRow);
+        f.view->commands().execute(MapCommand::InsertRow);
         QCOMPARE(titles.last(), QStringLiteral("Insert Row|Number of row :"));
         QCOMPARE(f.ws->project.map.height, 4);
 
@@ -355,20 +360,20 @@ private slots:
         f.click(5, 0);
         f.click(7, 1, Qt::ShiftModifier);
         range = std::make_pair(5, 99);
-        f.view->executeCommand(MapCommand::DeleteColumn);
+        f.view->commands().execute(MapCommand::DeleteColumn);
         QCOMPARE(presets.last(), std::make_pair(5, 7));
         QCOMPARE(f.ws->project.map.width, 5);
         QCOMPARE(f.view->cursorCell().x(), 4);
-        QVERIFY(f.view->undoAction()->isEnabled());
-        f.view->undo();
+        QVERIFY(f.view->actions().undoAction()->isEnabled());
+        f.view->actions().undo();
         QCOMPARE(f.ws->project.map.width, 8);
         QCOMPARE(f.cell(7, 0).bgTile, 5);
         range.reset();
-        f.view->executeCommand(MapCommand::DeleteRow);
+        f.view->commands().execute(MapCommand::DeleteRow);
         QCOMPARE(titles.last(), QStringLiteral("Delete Row"));
         QCOMPARE(f.ws->project.map.height, 4);
     }
 };
 
-QTEST_MAIN(CQuiltmarkViewToolsTest)
+QM_QTEST(CQuiltmarkViewToolsTest)
 #include "CQuiltmarkViewToolsTest.moc"

@@ -1,4 +1,5 @@
 #include "core/project/MapCell.h"
+#include "support/QtTestRunner.h"
 #include "support/TestSupport.h"
 #include "ui/app/CommandHost.h"
 #include "ui/reports/PriorityReportDialog.h"
@@ -33,7 +34,7 @@ private slots:
         host.prompter = &prompter;
         host.progress = &progress;
         // The palette page is shown: the OBJ set was the last one shown.
-        host.shownPage = [] { return LAYER_PALETTE_PAGE; };
+        host.shownPage = [] { return TILE_NONE; };
         host.lastTileSet = [] { return TILE_OBJ; };
         QVERIFY(runReportCommand(host, ReportKind::Duplicates));
         const std::string path = dir.file("level1RepeatOBJ.txt");
@@ -91,5 +92,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ReportCommandsTest)
+QM_QTEST(ReportCommandsTest)
 #include "ReportCommandsTest.moc"

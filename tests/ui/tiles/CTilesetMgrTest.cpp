@@ -1,7 +1,8 @@
 #include "ui/tiles/CTilesetMgr.h"
 
-#include "core/map/UndoStore.h"
+#include "core/undo/UndoStore.h"
 #include "core/base/ByteWriter.h"
+#include "support/QtTestRunner.h"
 #include "ui/tiles/CTilesetPage.h"
 
 #include <QAction>
@@ -377,5 +378,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CTilesetMgrTest)
+QM_QTEST(CTilesetMgrTest)
 #include "CTilesetMgrTest.moc"

@@ -1,0 +1,86 @@
+#include "ui/app/WindowSettings.h"
+
+#include "ui/app/AppSettings.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMainWindow>
+#include <QScreen>
+
+namespace qm::ui {
+
+WindowSettings::WindowSettings(QMainWindow& window) : QObject(&window), window_(window), savedShowState_(SHOW_NORMAL)
+{
+}
+
+void WindowSettings::restore()
+{
+    auto settings = openSettings();
+    const FrameSettings values = readFrameSettings(*settings);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        if (const auto placement = framePlacement(values, screen->availableGeometry(), screen->size())) {
+            window_.setGeometry(placement->rect);
+            savedShowState_ = placement->status;
+        }
+    }
+    tileEditorRect_ = qm::ui::tileEditorRect(values);
+    if (!values.lastPath.isEmpty() && QDir(values.lastPath).exists())
+        QDir::setCurrent(values.lastPath);
+    recentFiles_ = readRecentFiles(*settings);
+    emit recentFilesChanged(recentFiles_);
+}
+
+void WindowSettings::store(const QWidget* tileEditor)
+{
+    FrameSettings values;
+    values.lastPath = QDir::currentPath();
+    const bool maximized = window_.isMaximized();
+    const bool minimized = window_.isMinimized();
+    values.status = maximized ? SHOW_MAXIMIZED : minimized ? SHOW_MINIMIZED : SHOW_NORMAL;
+    const QRect normal =
+        (maximized || minimized) && window_.normalGeometry().isValid() ? window_.normalGeometry() : window_.geometry();
+    QPoint origin;
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        origin = screen->availableGeometry().topLeft();
+    values.left = normal.left() - origin.x();
+    values.top = normal.top() - origin.y();
+    values.right = values.left + normal.width();
+    values.bottom = values.top + normal.height();
+    QRect editor = tileEditorRect_;
+    if (tileEditor && tileEditorPlaced_)
+        editor = QRect(tileEditor->pos(), QSize(TILE_EDITOR_WIDTH, TILE_EDITOR_HEIGHT));
+    if (editor.isValid()) {
+        values.tileEditorLeft = editor.left();
+        values.tileEditorTop = editor.top();
+    }
+    auto settings = openSettings();
+    writeFrameSettings(*settings, values);
+    writeRecentFiles(*settings, recentFiles_);
+}
+
+void WindowSettings::showAsSaved()
+{
+    // A window saved minimised opens normally: starting as an icon only hides the editor.
+    if (savedShowState_ == SHOW_MAXIMIZED)
+        window_.showMaximized();
+    else
+        window_.show();
+}
+
+void WindowSettings::placeTileEditor(QWidget& editor)
+{
+    if (!tileEditorPlaced_ && tileEditorRect_.isValid())
+        editor.move(tileEditorRect_.topLeft());
+    tileEditorPlaced_ = true;
+}
+
+void WindowSettings::addRecentFile(const QString& path)
+{
+    recentFiles_ = withRecentFile(recentFiles_, QFileInfo(path).absoluteFilePath());
+    auto settings = openSettings();
+    writeRecentFiles(*settings, recentFiles_);
+    emit recentFilesChanged(recentFiles_);
+}
+
+} // namespace qm::ui

@@ -1,0 +1,45 @@
+#pragma once
+// The main window's settings between runs: the place, size and show state
+// of the window, the place of the tile editor, the last working directory
+// and the recent files (AppSettings reads and writes the values).
+
+#include <QObject>
+#include <QRect>
+#include <QStringList>
+
+class QMainWindow;
+
+namespace qm::ui {
+
+class WindowSettings : public QObject {
+    Q_OBJECT
+public:
+    explicit WindowSettings(QMainWindow& window);
+
+    // Puts the window where the settings say and takes the other values.
+    void restore();
+    // Writes every value; the tile editor's place counts once it was shown.
+    void store(const QWidget* tileEditor);
+    // Shows the window in the state the settings saved.
+    void showAsSaved();
+
+    QRect tileEditorRect() const { return tileEditorRect_; }
+    // The first time the editor opens it goes to its saved place.
+    void placeTileEditor(QWidget& editor);
+
+    QStringList recentFiles() const { return recentFiles_; }
+    // The path moves to the front of the list, which is written at once.
+    void addRecentFile(const QString& path);
+
+signals:
+    void recentFilesChanged(const QStringList& files);
+
+private:
+    QMainWindow& window_;
+    int savedShowState_;
+    QRect tileEditorRect_;
+    bool tileEditorPlaced_ = false;
+    QStringList recentFiles_;
+};
+
+} // namespace qm::ui

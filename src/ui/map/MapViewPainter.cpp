@@ -1,0 +1,271 @@
+#include "ui/map/MapViewPainter.h"
+
+#include "ui/map/CQuiltmarkView.h"
+
+#include <QFontDatabase>
+#include <QPainter>
+#include <QRegion>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace qm::ui {
+
+namespace {
+
+const QColor RULER_TEXT_BACKGROUND(192, 192, 192);
+constexpr int RULER_TEXT_HEIGHT = 10;
+
+} // namespace
+
+MapViewPainter::MapViewPainter(const CQuiltmarkView& view) : view_(view)
+{
+    rulerFont_ = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    rulerFont_.setPixelSize(RULER_TEXT_HEIGHT);
+}
+
+void MapViewPainter::paint(QPainter& p, const QRect& area, bool outlineShown)
+{
+    const int cs = view_.cellSize();
+    const QRect client(QPoint(0, 0), view_.viewport()->size());
+    const QRect mapArea = QRect(cs, cs, view_.drawnColumns() * cs, view_.drawnRows() * cs) & client;
+    QRegion rest = QRegion(area & client) - mapArea;
+    const QColor background = view_.palette().color(QPalette::Window);
+    for (const QRect& r : rest)
+        p.fillRect(r, background);
+    paintRulers(p);
+    paintMapArea(p);
+    if (outlineShown)
+        paintOutline(p);
+}
+
+const QImage& MapViewPainter::rulerNumber(int number)
+{
+    auto it = rulerNumbers_.find(number);
+    if (it != rulerNumbers_.end())
+        return it.value();
+    const QString text = QString::number(number);
+    const QFontMetrics metrics(rulerFont_);
+    QImage image(std::max(1, metrics.horizontalAdvance(text)), RULER_TEXT_HEIGHT, QImage::Format_RGB32);
+    image.fill(RULER_TEXT_BACKGROUND);
+    QPainter p(&image);
+    p.setFont(rulerFont_);
+    p.setPen(view_.palette().color(QPalette::WindowText));
+    // The digits themselves are centred: the line height of the font is
+    // larger than the picture.
+    const QRect glyphs = metrics.tightBoundingRect(text);
+    p.drawText(QPoint((image.width() - glyphs.width()) / 2 - glyphs.left(),
+                      (image.height() - glyphs.height()) / 2 - glyphs.top()),
+               text);
+    p.end();
+    return rulerNumbers_.insert(number, image).value();
+}
+
+void MapViewPainter::paintRulers(QPainter& p)
+{
+    const int cs = view_.cellSize();
+    const QSize client = view_.viewport()->size();
+    const MapGrid& map = view_.map();
+    // Etched boxes: a sunken outer edge and a raised inner one, all lines of
+    // one colour drawn together. The numbers come from a cache of pictures.
+    QList<QLine> dark;
+    QList<QLine> light;
+    const int shrink = (cs - RULER_TEXT_HEIGHT) / 2;
+    QRect strip;
+    struct Number {
+        QRect box;
+        QRect strip;
+        int value;
+    };
+    QList<Number> numbers;
+    auto box = [&](const QRect& r, int number) {
+        const int x0 = r.left(), y0 = r.top(), x1 = r.right(), y1 = r.bottom();
+        dark << QLine(x0, y0, x1 - 1, y0) << QLine(x0, y0, x0, y1 - 1) << QLine(x0 + 1, y1 - 1, x1 - 1, y1 - 1)
+             << QLine(x1 - 1, y0 + 1, x1 - 1, y1 - 1);
+        light << QLine(x0 + 1, y0 + 1, x1 - 2, y0 + 1) << QLine(x0 + 1, y0 + 1, x0 + 1, y1 - 2)
+              << QLine(x0, y1, x1, y1) << QLine(x1, y0, x1, y1);
+        if (number >= 0)
+            numbers.append({r, strip, number});
+    };
+    // Where numbers are larger than their boxes only every step-th line is
+    // numbered (1, 2, 5, 10, 20, 50, ...), so that the numbers never overlap.
+    const auto stepFor = [cs](int extent) {
+        static constexpr int STEPS[] = {1, 2, 5, 10, 20, 50, 100, 200, 500, 1000};
+        for (int step : STEPS)
+            if (step * cs >= extent + 2)
+                return step;
+        return 1000;
+    };
+    const int rowStep = stepFor(rulerNumber(std::max(0, map.height - 1)).height());
+    const int columnStep = stepFor(rulerNumber(std::max(0, map.width - 1)).width());
+    // Row ruler down the left edge.
+    strip = QRect(0, cs, cs, client.height() - cs);
+    int top = cs;
+    for (int r = view_.firstRow(); r < map.height && top < client.height(); ++r, top += cs)
+        box(QRect(0, top, cs, cs), r % rowStep == 0 ? r : -1);
+    if (top < client.height())
+        box(QRect(0, top, cs, client.height() - top), -1);
+    // Column ruler along the top.
+    strip = QRect(cs, 0, client.width() - cs, cs);
+    int left = cs;
+    for (int c = view_.firstColumn(); c < map.width && left < client.width(); ++c, left += cs)
+        box(QRect(left, 0, cs, cs), c % columnStep == 0 ? c : -1);
+    if (left < client.width())
+        box(QRect(left, 0, client.width() - left, cs), -1);
+    p.save();
+    p.setPen(QPen(view_.palette().color(QPalette::Dark), 0));
+    p.drawLines(dark);
+    p.setPen(QPen(view_.palette().color(QPalette::Light), 0));
+    p.drawLines(light);
+    p.restore();
+    // The numbers go over the edges, as each box is framed before its text.
+    for (const Number& n : numbers) {
+        const QRect& r = n.box;
+        const QImage& text = rulerNumber(n.value);
+        const QRect area = r.adjusted(0, shrink, 0, -shrink);
+        const QRect placed(QPoint(area.left() + (area.width() - text.width()) / 2,
+                                  area.top() + (area.height() - text.height()) / 2),
+                           text.size());
+        // Numbers larger than a small box spill over its neighbours, but
+        // never out of their ruler.
+        const QRect shown = placed & n.strip;
+        if (!shown.isEmpty())
+            p.drawImage(shown.topLeft(), text, shown.translated(-placed.topLeft()));
+    }
+}
+
+void MapViewPainter::paintMapArea(QPainter& p)
+{
+    const int cs = view_.cellSize();
+    const bool showTags = view_.tagsVisible() && view_.renderer().hasTagImage();
+    const bool overMap = showTags && view_.tagsTransparent() && view_.renderer().hasMapImage();
+    if (!showTags && !view_.renderer().hasMapImage())
+        return;
+    const int cols = std::min(view_.drawnColumns(), view_.renderer().columns() - view_.firstColumn());
+    const int rows = std::min(view_.drawnRows(), view_.renderer().rows() - view_.firstRow());
+    const int outW = std::min(cols * cs, view_.viewport()->width() - cs);
+    const int outH = std::min(rows * cs, view_.viewport()->height() - cs);
+    if (outW <= 0 || outH <= 0)
+        return;
+    if (frame_.width() != outW || frame_.height() != outH)
+        frame_ = QImage(outW, outH, QImage::Format_RGB32);
+
+    // The visible parts of the images, wrapped as indexed images.
+    const QImage top = view_.visibleImage(showTags);
+    const QImage under = overMap ? view_.visibleImage(false) : QImage();
+    const QRgb* lut = view_.displayColours().constData();
+
+    std::vector<int> sourceX(static_cast<size_t>(outW));
+    for (int x = 0; x < outW; ++x)
+        sourceX[static_cast<size_t>(x)] = x * 8 / cs;
+    const qsizetype outStride = frame_.bytesPerLine();
+    uchar* outBits = frame_.bits();
+    int previousRow = -1;
+    for (int y = 0; y < outH; ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(outBits + y * outStride);
+        const int sy = y * 8 / cs;
+        if (sy == previousRow) {
+            std::memcpy(line, outBits + (y - 1) * outStride, static_cast<size_t>(outW) * sizeof(QRgb));
+            continue;
+        }
+        previousRow = sy;
+        const uchar* src = top.constScanLine(sy);
+        if (overMap) {
+            const uchar* below = under.constScanLine(sy);
+            for (int x = 0; x < outW; ++x) {
+                const int sx = sourceX[static_cast<size_t>(x)];
+                const uchar t = src[sx];
+                line[x] = lut[(t & 3) ? t : below[sx]];
+            }
+        } else if (cs == 8) {
+            for (int x = 0; x < outW; ++x)
+                line[x] = lut[src[x]];
+        } else if (cs >= 16) {
+            // Whole runs of the same source pixel.
+            int x = 0;
+            for (int sx = 0; x < outW; ++sx) {
+                const QRgb c = lut[src[sx]];
+                const int end = std::min(outW, ((sx + 1) * cs + 7) / 8);
+                for (; x < end; ++x)
+                    line[x] = c;
+            }
+        } else {
+            for (int x = 0; x < outW; ++x)
+                line[x] = lut[src[sourceX[static_cast<size_t>(x)]]];
+        }
+    }
+    if (view_.gridVisible()) {
+        const QRgb g = view_.gridColour().rgb();
+        for (int y = 0; y < outH; y += cs) {
+            QRgb* line = reinterpret_cast<QRgb*>(outBits + y * outStride);
+            std::fill(line, line + outW, g);
+        }
+        for (int y = 0; y < outH; ++y) {
+            QRgb* line = reinterpret_cast<QRgb*>(outBits + y * outStride);
+            for (int x = 0; x < outW; x += cs)
+                line[x] = g;
+        }
+    }
+    p.drawImage(QPoint(cs, cs), frame_);
+}
+
+void MapViewPainter::paintOutline(QPainter& p)
+{
+    if (view_.selection().isEmpty())
+        return;
+    const int cs = view_.cellSize();
+    const QRect mapArea(cs, cs, view_.viewport()->width() - cs, view_.viewport()->height() - cs);
+    const QColor colour = view_.cursorColour();
+    p.save();
+    p.setClipRect(mapArea);
+    if (view_.currentTool() == TOOL_REV_EYEDROPPER) {
+        // Each highlighted cell gets a frame of its own.
+        p.setPen(QPen(colour, 0));
+        p.setBrush(Qt::NoBrush);
+        for (const QPoint& c : view_.selection())
+            if (view_.cellOnScreen(c))
+                p.drawRect(view_.cellRect(c.x(), c.y()).adjusted(0, 0, -1, -1));
+        p.restore();
+        return;
+    }
+    // The outer border of the union of the selected cells: a grid of the
+    // cells on screen, turned into row runs, then the region minus its inside.
+    const int gw = view_.visibleColumns() + 1;
+    const int gh = view_.visibleRows() + 1;
+    std::vector<std::uint8_t> marked(static_cast<size_t>(gw) * static_cast<size_t>(gh), 0);
+    bool any = false;
+    for (const QPoint& c : view_.selection()) {
+        const int gx = c.x() - view_.firstColumn();
+        const int gy = c.y() - view_.firstRow();
+        if (gx >= 0 && gy >= 0 && gx < gw && gy < gh) {
+            marked[static_cast<size_t>(gy) * gw + gx] = 1;
+            any = true;
+        }
+    }
+    if (any) {
+        QList<QRect> runs;
+        for (int gy = 0; gy < gh; ++gy) {
+            for (int gx = 0; gx < gw;) {
+                if (!marked[static_cast<size_t>(gy) * gw + gx]) {
+                    ++gx;
+                    continue;
+                }
+                int end = gx;
+                while (end < gw && marked[static_cast<size_t>(gy) * gw + end])
+                    ++end;
+                runs.append(QRect(cs + gx * cs, cs + gy * cs, (end - gx) * cs, cs));
+                gx = end;
+            }
+        }
+        QRegion region;
+        region.setRects(runs.constData(), static_cast<int>(runs.size()));
+        const QRegion inside = region & region.translated(1, 0) & region.translated(-1, 0) &
+                               region.translated(0, 1) & region.translated(0, -1);
+        for (const QRect& r : region - inside)
+            p.fillRect(r, colour);
+    }
+    p.restore();
+}
+
+} // namespace qm::ui

@@ -1,0 +1,43 @@
+#pragma once
+// The picture of the map view: the background, the numbered rulers along the
+// top and left edges, the visible part of the map scaled to the cell size
+// with the grid, and the outline of the selection. It keeps what painting
+// reuses (the scaled map area, pictures of the ruler numbers) and reads
+// everything else from the view.
+
+#include <QFont>
+#include <QHash>
+#include <QImage>
+
+class QPainter;
+class QRect;
+
+namespace qm::ui {
+
+class CQuiltmarkView;
+
+class MapViewPainter {
+public:
+    explicit MapViewPainter(const CQuiltmarkView& view);
+
+    // Draws the background, the rulers, the map area and the selection outline.
+    void paint(QPainter& p, const QRect& area, bool outlineShown);
+
+    // The colours of the widget changed: the ruler numbers are drawn again.
+    void forgetRulerNumbers() { rulerNumbers_.clear(); }
+    // The map was replaced: the scaled picture of the old one goes.
+    void forgetFrame() { frame_ = QImage(); }
+
+private:
+    void paintRulers(QPainter& p);
+    const QImage& rulerNumber(int number);
+    void paintMapArea(QPainter& p);
+    void paintOutline(QPainter& p);
+
+    const CQuiltmarkView& view_;
+    QImage frame_;                    // the scaled map area
+    QFont rulerFont_;                 // fixed-width, 10 pixels high
+    QHash<int, QImage> rulerNumbers_; // pictures of the ruler numbers
+};
+
+} // namespace qm::ui

@@ -1,0 +1,14 @@
+#pragma once
+// The tile editor's clipboard: Copy offers the frame's tiles as a
+// "TileDesigner" record, or the pixel selection as a "TileDesignerPixel"
+// record; Paste takes either back into the frame, or cuts a picture from the
+// clipboard into tiles from the frame's first tile on.
+
+namespace qm::ui {
+
+class CTileEditor;
+
+void copyTileEditorFrame(CTileEditor& editor);
+void pasteIntoTileEditor(CTileEditor& editor);
+
+} // namespace qm::ui

@@ -1,0 +1,169 @@
+#include "core/import/TileSetImport.h"
+#include "core/tiles/TileSetFile.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <memory>
+
+using namespace qm;
+using namespace qm::test;
+
+namespace {
+
+// Binary tile t has every row as bytes (t, ~t), so pixel x of each row is
+// 2 * !bit + bit of t's bit (7 - x).
+std::vector<std::uint8_t> binaryTiles(int count)
+{
+    std::vector<std::uint8_t> bytes;
+    for (int t = 0; t < count; ++t)
+        for (int row = 0; row < 8; ++row) {
+            bytes.push_back(static_cast<std::uint8_t>(t));
+            bytes.push_back(static_cast<std::uint8_t>(~t));
+        }
+    return bytes;
+}
+
+std::array<std::uint8_t, 64> binaryTile(int t)
+{
+    std::array<std::uint8_t, 64> px{};
+    for (int i = 0; i < 64; ++i)
+        px[static_cast<size_t>(i)] = ((t >> (7 - i % 8)) & 1) ? 1 : 2;
+    return px;
+}
+
+TileSetImportRequest request(long long from, long long to, int current, TileKind target = TILE_BG)
+{
+    TileSetImportRequest r;
+    r.fromTile = from;
+    r.toTile = to;
+    r.currentTile = current;
+    r.target = target;
+    return r;
+}
+
+} // namespace
+
+TEST(TileSetImport, GameBoyTileDecoding)
+{
+    std::array<std::uint8_t, 16> data{};
+    data[0] = 0x55;
+    data[1] = 0x33;
+    std::array<std::uint8_t, 64> px{};
+    decodeGameBoyTile(data, px.data());
+    EXPECT_EQ((std::vector<int>(px.begin(), px.begin() + 8)), (std::vector<int>{0, 1, 2, 3, 0, 1, 2, 3}));
+}
+
+TEST(TileSetImport, DialogChecksInTheirOrder)
+{
+    EXPECT_EQ(checkTileImportRange(3, 2, 1000).result.text(), "Invalid import tile setting");
+    // A 32-byte file holds 2 tiles: 2 is refused, 1 accepted.
+    const TileRangeCheck end = checkTileImportRange(0, 2, 32);
+    EXPECT_EQ(end.result.text(), "Invalid end tile value. This file only has 2 tiles");
+    EXPECT_TRUE(end.focusToTile);
+    EXPECT_TRUE(checkTileImportRange(0, 1, 32).result);
+    EXPECT_TRUE(checkTileImportRange(1, 1, 47).result);
+    EXPECT_FALSE(checkTileImportRange(-1, 1, 47).result);
+
+    EXPECT_EQ(suggestedToTile(TileSourceFormat::Binary, 32), 1);
+    EXPECT_EQ(suggestedToTile(TileSourceFormat::TileSetFile, 33901), 511);
+    EXPECT_EQ(tileSourceFormatOf("/a/b/level.QMO"), TileSourceFormat::TileSetFile);
+    EXPECT_EQ(tileSourceFormatOf("x.bts"), TileSourceFormat::TileSetFile);
+    EXPECT_EQ(tileSourceFormatOf("x.ots"), TileSourceFormat::TileSetFile);
+    EXPECT_EQ(tileSourceFormatOf("x.bin"), TileSourceFormat::Binary);
+    EXPECT_EQ(tileSourceFormatOf("qm"), TileSourceFormat::Binary);
+}
+
+TEST(TileSetImport, BinaryRangeGoesToTheCurrentTileOn)
+{
+    auto ws = std::make_unique<Workspace>();
+    ws->tiles.bg.tiles[10].setComment("mine");
+    ws->tiles.bg.tiles[10].setPalette(4);
+    ScriptedPrompter prompter;
+    ASSERT_TRUE(importTilePixels(binaryTiles(8), TileSourceFormat::Binary, request(2, 3, 10), *ws, prompter));
+    EXPECT_EQ(ws->tiles.bg.tiles[10].pixels, binaryTile(2));
+    EXPECT_EQ(ws->tiles.bg.tiles[11].pixels, binaryTile(3));
+    EXPECT_EQ(ws->tiles.bg.tiles[12].pixels, (std::array<std::uint8_t, 64>{}));
+    EXPECT_EQ(ws->tiles.bg.tiles[9].pixels, (std::array<std::uint8_t, 64>{}));
+    EXPECT_EQ(ws->tiles.bg.tiles[10].commentText(), "mine");
+    EXPECT_EQ(ws->tiles.bg.tiles[10].palette(), 4);
+    EXPECT_EQ(ws->project.changeFlags, CHANGED_BG_TILES);
+    EXPECT_TRUE(prompter.informed.empty());
+}
+
+TEST(TileSetImport, MoreThan512TilesAreCutAndNothingGoesPastTile511)
+{
+    auto ws = std::make_unique<Workspace>();
+    ScriptedPrompter prompter;
+    ASSERT_TRUE(
+        importTilePixels(binaryTiles(600), TileSourceFormat::Binary, request(0, 599, 0, TILE_OBJ), *ws, prompter));
+    EXPECT_EQ(prompter.informed, std::vector<std::string>{"Only 512 tiles will be imported"});
+    EXPECT_EQ(ws->tiles.obj.tiles[511].pixels, binaryTile(511 & 0xFF));
+    EXPECT_EQ(ws->project.changeFlags, CHANGED_OBJ_TILES);
+
+    auto late = std::make_unique<Workspace>();
+    ASSERT_TRUE(importTilePixels(binaryTiles(20), TileSourceFormat::Binary, request(5, 19, 505), *late, prompter));
+    EXPECT_EQ(late->tiles.bg.tiles[505].pixels, binaryTile(5));
+    EXPECT_EQ(late->tiles.bg.tiles[511].pixels, binaryTile(11));
+    EXPECT_EQ(late->tiles.bg.tiles[0].pixels, (std::array<std::uint8_t, 64>{}));
+
+    // The tile count of the largest range (to - from + 1) overflowed.
+    auto all = std::make_unique<Workspace>();
+    ScriptedPrompter told;
+    ASSERT_TRUE(importTilePixels(encodeTileSetFile(ws->tiles, TILE_OBJ), TileSourceFormat::TileSetFile,
+                                 request(0, std::numeric_limits<long long>::max(), 0), *all, told));
+    EXPECT_EQ(told.informed, std::vector<std::string>{"Only 512 tiles will be imported"});
+    EXPECT_EQ(all->tiles.bg.tiles[511].pixels, binaryTile(511 & 0xFF));
+}
+
+TEST(TileSetImport, TileSetFileGivesPixelsButNotCommentsOrPalettes)
+{
+    auto source = std::make_unique<TileLibrary>();
+    for (int t = 0; t < 512; ++t) {
+        CTile& tile = source->obj.tiles[static_cast<size_t>(t)];
+        tile.pixels.fill(static_cast<std::uint8_t>(t % 4));
+        tile.setComment(std::string(static_cast<size_t>(t % 33), 'c'));
+        tile.setPalette(7);
+    }
+    source->palettes.objPalettes[0][0] = GbcColor{31, 0, 0};
+    const std::vector<std::uint8_t> file = encodeTileSetFile(*source, TILE_OBJ);
+
+    auto ws = std::make_unique<Workspace>();
+    ws->tiles.bg.tiles[100].setComment("target");
+    ScriptedPrompter prompter;
+    ASSERT_TRUE(importTilePixels(file, TileSourceFormat::TileSetFile, request(33, 35, 99), *ws, prompter));
+    EXPECT_EQ(ws->tiles.bg.tiles[99].pixels[0], 33 % 4);
+    EXPECT_EQ(ws->tiles.bg.tiles[100].pixels[63], 34 % 4);
+    EXPECT_EQ(ws->tiles.bg.tiles[101].pixels[5], 35 % 4);
+    EXPECT_EQ(ws->tiles.bg.tiles[102].pixels[5], 0);
+    EXPECT_EQ(ws->tiles.bg.tiles[100].commentText(), "target");
+    EXPECT_EQ(ws->tiles.bg.tiles[100].palette(), 0);
+    EXPECT_EQ(ws->tiles.palettes.bgPalettes[0][0], (GbcColor{0, 0, 0}));
+
+    // A file that ends before the tiles asked for changes nothing.
+    auto other = std::make_unique<Workspace>();
+    const Result cut =
+        importTilePixels(std::span(file).first(5000), TileSourceFormat::TileSetFile, request(0, 511, 0), *other, prompter);
+    EXPECT_EQ(cut.text(), "Invalid or damaged file selected");
+    EXPECT_EQ(other->tiles.bg.tiles[1].pixels[0], 0);
+    EXPECT_EQ(other->project.changeFlags, 0);
+}
+
+TEST(TileSetImport, FromAFileAndWhenItCannotBeRead)
+{
+    TempDir dir;
+    writeBytes(dir.file("t.bin"), binaryTiles(4));
+    auto ws = std::make_unique<Workspace>();
+    ScriptedPrompter prompter;
+    TileSetImportRequest r = request(0, 3, 0, TILE_OBJ);
+    r.path = dir.file("t.bin");
+    ASSERT_TRUE(importTileSet(r, *ws, prompter));
+    EXPECT_EQ(ws->tiles.obj.tiles[3].pixels, binaryTile(3));
+
+    r.toTile = 4; // past the end: refused like the dialog refuses it
+    EXPECT_EQ(importTileSet(r, *ws, prompter).text(), "Invalid end tile value. This file only has 4 tiles");
+    r.path = dir.file("none.bin");
+    EXPECT_EQ(importTileSet(r, *ws, prompter).text(),
+              "Error! Unable to open file " + dir.file("none.bin") + ": No such file or directory");
+}

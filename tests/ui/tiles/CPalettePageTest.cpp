@@ -1,0 +1,180 @@
+#include "ui/tiles/CPalettePage.h"
+
+#include "core/undo/UndoStore.h"
+#include "core/tiles/PaletteClipboard.h"
+#include "support/QtTestRunner.h"
+#include "ui/tiles/CTilesetMgr.h"
+#include "ui/tiles/RemapPaletteDialog.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QtTest>
+
+#include <memory>
+
+using namespace qm;
+using namespace qm::ui;
+
+namespace {
+struct Fixture {
+    Fixture()
+    {
+        mgr = std::make_unique<CTilesetMgr>(ws, undo);
+        mgr->resize(220, 480);
+        mgr->show();
+        mgr->showPage(PAGE_PALETTE);
+        pal = mgr->palettePage();
+        QObject::connect(mgr.get(), &CTilesetMgr::message, mgr.get(), [this](AppMessage m, qint64 w, qint64 l) {
+            if (m == MSG_COLOURS_CHANGED)
+                colours.push_back({w, l});
+        });
+    }
+    GbcColor& swatch(int s) { return swatchColour(ws.tiles.palettes, s); }
+    Workspace ws;
+    UndoStore undo;
+    std::unique_ptr<CTilesetMgr> mgr;
+    CPalettePage* pal = nullptr;
+    std::vector<std::pair<qint64, qint64>> colours;
+};
+} // namespace
+
+class CPalettePageTest : public QObject {
+    Q_OBJECT
+private slots:
+    void clipboardOffsetsAndUndo()
+    {
+        Fixture f;
+        f.swatch(5) = GbcColor{1, 2, 3};
+        f.swatch(7) = GbcColor{4, 5, 6};
+        const GbcColor gap = f.swatch(21);
+        QTest::mouseClick(f.pal, Qt::LeftButton, {}, f.pal->swatchRect(5).center());
+        QTest::mouseClick(f.pal, Qt::LeftButton, Qt::ControlModifier, f.pal->swatchRect(7).center());
+        QCOMPARE(f.pal->selection(), (std::uint64_t(1) << 5) | (std::uint64_t(1) << 7));
+        QCOMPARE(f.pal->selectedCount(), 2);
+        QTest::keyClick(f.pal, Qt::Key_C, Qt::ControlModifier);
+        QTest::mouseClick(f.pal, Qt::LeftButton, {}, f.pal->swatchRect(20).center());
+        QCOMPARE(f.pal->componentBox(0)->text(), QStringLiteral("0"));
+        QTest::keyClick(f.pal, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(f.swatch(20), (GbcColor{1, 2, 3}));
+        QCOMPARE(f.swatch(21), gap);
+        QCOMPARE(f.swatch(22), (GbcColor{4, 5, 6}));
+        QCOMPARE(f.pal->componentBox(2)->text(), QStringLiteral("3"));
+        QCOMPARE(int(f.colours.size()), 1);
+        QCOMPARE(f.colours[0].first, qint64(0x40));
+        QCOMPARE(f.colours[0].second, qint64(1 << 5));
+
+        UndoListener listener;
+        QVERIFY(f.undo.undo(f.ws, listener));
+        QCOMPARE(f.swatch(20), (GbcColor{0, 0, 0}));
+        QCOMPARE(f.swatch(22), (GbcColor{12, 12, 12}));
+    }
+
+    void typedValuesSpinsAndLeaving()
+    {
+        Fixture f;
+        f.pal->clickSwatch(33, false);  // OBP0 colour 1
+        f.pal->clickSwatch(34, true);   // OBP0 colour 2
+        QLineEdit* red = f.pal->componentBox(0);
+        red->selectAll();
+        QTest::keyClicks(red, QStringLiteral("45"));
+        QCOMPARE(f.swatch(33).red, std::uint8_t(31));
+        QCOMPARE(f.swatch(34).red, std::uint8_t(31));
+        QCOMPARE(f.undo.stepKind, int(STEP_COLOURS));
+        QCOMPARE(f.colours.back().first, qint64(0x80));
+        QCOMPARE(f.colours.back().second, qint64(1 << 8));
+        emit red->editingFinished();
+        QCOMPARE(red->text(), QStringLiteral("31"));
+
+        // The spin skips swatches that would leave 0..31 and records nothing.
+        f.swatch(34).green = 31;
+        f.undo.beginStep(STEP_COLOURS);
+        f.pal->componentSpin(1)->stepBy(1);
+        QCOMPARE(f.swatch(33).green, std::uint8_t(7));
+        QCOMPARE(f.swatch(34).green, std::uint8_t(31));
+        QVERIFY(f.undo.colourRecords.empty());
+
+        // Leaving the page tells the sheet once about the rows changed.
+        f.colours.clear();
+        f.mgr->showPage(TILE_BG);
+        QCOMPARE(int(f.colours.size()), 1);
+        QCOMPARE(f.colours[0].first, qint64(0x80));
+        QCOMPARE(f.pal->changedRows(), std::uint16_t(0));
+    }
+
+    void doubleClickTakesTheDialogColour()
+    {
+        Fixture f;
+        f.mgr->colourPrompt = [](const QColor&) { return QColor(255, 128, 9); };
+        // A double click arrives after the press of its first click.
+        QTest::mouseClick(f.pal, Qt::LeftButton, {}, f.pal->swatchRect(10).center());
+        QTest::mouseDClick(f.pal, Qt::LeftButton, {}, f.pal->swatchRect(10).center());
+        QCOMPARE(f.swatch(10), (GbcColor{31, 16, 1}));
+        QCOMPARE(f.undo.colourRecords.size(), size_t(1));
+        f.mgr->colourPrompt = [](const QColor&) { return QColor(); };
+        f.pal->doubleClickSwatch(11);
+        QCOMPARE(f.swatch(11), (GbcColor{31, 31, 31}));
+    }
+
+    void monochromeShades()
+    {
+        Fixture f;
+        QTest::mouseClick(f.pal, Qt::LeftButton, {}, f.pal->monoRect(1).center()); // BGP colour 1: shade 1
+        QCOMPARE(f.pal->shade(), 1);
+        f.pal->shadeSpin()->stepBy(-2);
+        QCOMPARE(f.pal->shade(), 3);
+        QCOMPARE(f.pal->shadeLabel()->text(), QStringLiteral("3"));
+        for (const auto& p : f.ws.tiles.palettes.bgMonoPalettes)
+            QCOMPARE(p[1], (GbcColor{31, 31, 31}));
+        // Outside DMG mode the message carries no palettes.
+        QCOMPARE(f.colours.back(), (std::pair<qint64, qint64>{12, 0}));
+        f.ws.tiles.dmgMode = true;
+        f.pal->clickMono(5, false); // OBP1 colour 1
+        f.pal->spinShade(1);
+        QCOMPARE(f.colours.back(), (std::pair<qint64, qint64>{12, 0xFF00}));
+
+        // "OBP2" changes nothing.
+        const PaletteStore before = f.ws.tiles.palettes;
+        f.colours.clear();
+        f.pal->clickMono(9, false);
+        f.pal->spinShade(1);
+        QCOMPARE(f.ws.tiles.palettes.objMonoPalettes, before.objMonoPalettes);
+        QCOMPARE(f.ws.tiles.palettes.bgMonoPalettes, before.bgMonoPalettes);
+        QVERIFY(f.colours.empty());
+    }
+
+    void remapDialog()
+    {
+        RemapRequest preset;
+        preset.palette = 2;
+        preset.from = 10;
+        preset.to = 12;
+        preset.bankBase = 256;
+        DisplayTable colours{};
+        RemapPaletteDialog dialog(preset, colours);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Remap Palette Colors"));
+        QCOMPARE(dialog.paletteList()->currentIndex(), 2);
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(dialog.colourList(i)->currentIndex(), i);
+        QStringList shown;
+        dialog.showMessage = [&](const QString& t) { shown << t; };
+        dialog.fromBox()->setValue(20);
+        dialog.accept();
+        QCOMPARE(shown, QStringList{QStringLiteral("Start tile must not be greater than stop tile.")});
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        dialog.fromBox()->setValue(5);
+        dialog.colourList(0)->setCurrentIndex(3);
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        const RemapRequest r = dialog.request();
+        QCOMPARE(r.bankBase, 256);
+        QCOMPARE(r.from, 5);
+        QCOMPARE(int(r.mapping[0]), 3);
+        dialog.paletteList()->setCurrentIndex(4);
+        QCOMPARE(dialog.colourList(0)->currentIndex(), 0);
+    }
+};
+
+QM_QTEST(CPalettePageTest)
+#include "CPalettePageTest.moc"
