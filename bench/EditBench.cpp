@@ -1,6 +1,7 @@
 // The bucket fill of a uniform 1024 x 1024 map (one million cells, each saved
-// for undo and re-rendered as it is filled), and the Undo of that fill, which
-// puts every cell back and renders it again in both images.
+// for undo and re-rendered as it is filled); the Undo and the Redo of that
+// fill, each putting every cell back and rendering it again in both images;
+// and the memory that 200 history entries of 256 x 256 fills hold.
 
 #include "core/edit/BucketFill.h"
 #include "core/project/Workspace.h"
@@ -66,21 +67,59 @@ void BM_BucketFillUniformMap(benchmark::State& state)
 }
 BENCHMARK(BM_BucketFillUniformMap)->Unit(benchmark::kMillisecond);
 
-void BM_UndoBucketFill(benchmark::State& state)
+// Times Undo (undo set) or Redo of the fill; the other one runs untimed.
+void undoOrRedo(benchmark::State& state, bool undo)
 {
     Editor editor;
     RenderingListener listener(*editor.renderer, editor.ws->project.map);
     editor.fill(4);
-    bool undoNext = true;
+    const auto exchange = [&](bool back) {
+        const qm::Result r = back ? editor.undo.undo(*editor.ws, listener) : editor.undo.redo(*editor.ws, listener);
+        if (!r)
+            state.SkipWithError("the step was not there");
+    };
     for (auto _ : state) {
-        // Undo and Redo alternate on the same records and cost the same.
-        const bool done = undoNext ? editor.undo.undo(*editor.ws, listener) : editor.undo.redo(*editor.ws, listener);
-        if (!done)
-            state.SkipWithError("nothing to undo");
-        undoNext = !undoNext;
+        if (!undo) {
+            state.PauseTiming();
+            exchange(true);
+            state.ResumeTiming();
+        }
+        exchange(undo);
+        if (undo) {
+            state.PauseTiming();
+            exchange(false);
+            state.ResumeTiming();
+        }
     }
     state.SetItemsProcessed(state.iterations() * SIDE * SIDE);
 }
+
+void BM_UndoBucketFill(benchmark::State& state) { undoOrRedo(state, true); }
 BENCHMARK(BM_UndoBucketFill)->Unit(benchmark::kMillisecond);
+
+void BM_RedoBucketFill(benchmark::State& state) { undoOrRedo(state, false); }
+BENCHMARK(BM_RedoBucketFill)->Unit(benchmark::kMillisecond);
+
+// 200 fills of a uniform 256 x 256 map, each a history entry of 65536 cells,
+// under the default budget: the counters report the entries kept and the
+// megabytes they hold.
+void BM_HistoryOf200Fills(benchmark::State& state)
+{
+    for (auto _ : state) {
+        auto ws = std::make_unique<qm::Workspace>();
+        ws->project.map.create(256, 256);
+        qm::MapRenderer renderer(ws->project.map, ws->tiles);
+        renderer.createImages();
+        qm::UndoStore undo;
+        for (int i = 0; i < 200; ++i) {
+            qm::MapEdit edit{*ws, undo, renderer, qm::TILE_BG};
+            qm::bucketFill(edit, 0, 0, {qm::TILE_BG, 1 + i % 2, 0});
+        }
+        state.counters["entries"] = static_cast<double>(undo.size());
+        state.counters["MB"] = static_cast<double>(undo.memoryUsed()) / (1 << 20);
+        state.counters["budgetMB"] = static_cast<double>(undo.memoryBudget()) / (1 << 20);
+    }
+}
+BENCHMARK(BM_HistoryOf200Fills)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace

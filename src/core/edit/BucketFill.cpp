@@ -37,7 +37,7 @@ EditResult bucketFill(MapEdit& edit, int sx, int sy, const TileChoice& tile)
     const MapCell* start = map.cellAt(sx, sy);
     if (!start)
         return out;
-    edit.undo.beginStep(STEP_CELLS);
+    edit.undo.beginStep(STEP_CELLS, StepName::BucketFill);
     const TileKind layer = tile.layer;
     if (layer != TILE_BG && layer != TILE_OBJ && layer != TILE_TAG)
         return out;

@@ -88,7 +88,7 @@ CutResult cutCells(MapEdit& edit, const std::vector<CellPos>& selection)
         return out;
     const CellPos origin = selection.front();
     MapGrid& map = edit.map();
-    edit.undo.beginStep(STEP_CELLS);
+    edit.undo.beginStep(STEP_CELLS, StepName::Cut);
     for (const CellPos& p : selection) {
         MapCell* c = map.cellAt(p.x, p.y);
         if (!c)
@@ -112,7 +112,7 @@ EditResult pasteCells(MapEdit& edit, const std::vector<ClipboardEntry>& entries,
     EditResult out;
     const TileKind layer = edit.layer;
     MapGrid& map = edit.map();
-    edit.undo.beginStep(STEP_CELLS);
+    edit.undo.beginStep(STEP_CELLS, StepName::Paste);
     for (const ClipboardEntry& e : entries) {
         const std::int64_t tx = std::int64_t(cursor.x) + e.dx;
         const std::int64_t ty = std::int64_t(cursor.y) + e.dy;

@@ -16,7 +16,7 @@ TileKind partLayer(TileKind layer) { return layer == TILE_BG ? TILE_BG : TILE_OB
 
 EditResult blockFill(MapEdit& edit, const std::vector<CellPos>& selection, const TileChoice& tile)
 {
-    return forEachSelected(edit, selection, tile.layer,
+    return forEachSelected(edit, StepName::BlockFill, selection, tile.layer,
                            [&](MapCell& c) { c.place(tile.layer, tile.tile, tile.palette); });
 }
 
@@ -32,7 +32,7 @@ EditResult arrayFill(MapEdit& edit, const std::vector<CellPos>& selection, const
             cells.push_back(p);
     }
     int t = first.tile;
-    return forEachSelected(edit, cells, first.layer, [&](MapCell& c) {
+    return forEachSelected(edit, StepName::ArrayFill, cells, first.layer, [&](MapCell& c) {
         int palette = first.palette;
         if (const CTile* own = edit.ws.tiles.tile(static_cast<TileKind>(first.layer), t))
             palette = own->palette();
@@ -41,22 +41,32 @@ EditResult arrayFill(MapEdit& edit, const std::vector<CellPos>& selection, const
     });
 }
 
-void setBaseTile(MapEdit& edit, const TileChoice& tile)
+EditResult setBaseTile(MapEdit& edit, const TileChoice& tile)
 {
+    EditResult out;
     MapGrid& map = edit.map();
-    for (MapCell& c : map.cells)
-        c.place(tile.layer, tile.tile, tile.palette);
-    edit.undo.clear();
+    edit.undo.beginStep(STEP_CELLS, StepName::SetBaseTile);
+    for (int y = 0; y < map.height && out.ok(); ++y) {
+        for (int x = 0; x < map.width; ++x) {
+            if (!edit.undo.saveCell(map, x, y, tile.layer)) {
+                out.result = Result::failure(MSG_NO_MEMORY_UNDO);
+                break;
+            }
+            map.cellAt(x, y)->place(tile.layer, tile.tile, tile.palette);
+            ++out.changed;
+        }
+    }
     if (tile.layer == TILE_TAG)
         edit.renderer.renderTagArea(0, 0, map.width - 1, map.height - 1);
     else
         edit.renderer.renderArea(0, 0, map.width - 1, map.height - 1);
+    return out;
 }
 
 EditResult deleteCells(MapEdit& edit, const std::vector<CellPos>& selection)
 {
     const TileKind layer = edit.layer;
-    return forEachSelected(edit, selection, layer, [layer](MapCell& c) {
+    return forEachSelected(edit, StepName::Delete, selection, layer, [layer](MapCell& c) {
         if (layer == TILE_BG) {
             c.bgAttr = 0;
             c.bgTile = 0;
@@ -73,7 +83,8 @@ EditResult flipCells(MapEdit& edit, const std::vector<CellPos>& selection, bool 
 {
     const TileKind layer = edit.layer;
     const std::uint8_t bit = horizontal ? ATTR_FLIP_H : ATTR_FLIP_V;
-    return forEachSelected(edit, selection, partLayer(layer), [&](MapCell& c) { c.layerPart(layer).attr ^= bit; });
+    return forEachSelected(edit, horizontal ? StepName::FlipHorizontally : StepName::FlipVertically, selection,
+                           partLayer(layer), [&](MapCell& c) { c.layerPart(layer).attr ^= bit; });
 }
 
 EditResult flipArea(MapEdit& edit, const std::vector<CellPos>& selection, bool horizontal)
@@ -100,7 +111,7 @@ EditResult flipArea(MapEdit& edit, const std::vector<CellPos>& selection, bool h
         low = std::min(low, v);
         high = std::max(high, v);
     }
-    edit.undo.beginStep(STEP_CELLS);
+    edit.undo.beginStep(STEP_CELLS, horizontal ? StepName::FlipAreaHorizontally : StepName::FlipAreaVertically);
     const std::uint8_t bit = horizontal ? ATTR_FLIP_H : ATTR_FLIP_V;
     for (const Copy& copy : copies) {
         const CellPos to = horizontal ? CellPos{low + high - copy.from.x, copy.from.y}
@@ -124,7 +135,10 @@ EditResult flipArea(MapEdit& edit, const std::vector<CellPos>& selection, bool h
 EditResult setBank(MapEdit& edit, const std::vector<CellPos>& selection, BankChange change)
 {
     const TileKind layer = edit.layer;
-    return forEachSelected(edit, selection, partLayer(layer), [&](MapCell& c) {
+    const StepName name = change == BankChange::Clear ? StepName::SetBank0
+                          : change == BankChange::Set ? StepName::SetBank1
+                                                      : StepName::FlipBank;
+    return forEachSelected(edit, name, selection, partLayer(layer), [&](MapCell& c) {
         std::uint16_t& tile = c.layerPart(layer).tile;
         switch (change) {
         case BankChange::Clear:
@@ -143,7 +157,7 @@ EditResult setBank(MapEdit& edit, const std::vector<CellPos>& selection, BankCha
 EditResult setPriority(MapEdit& edit, const std::vector<CellPos>& selection, bool bgPriority)
 {
     EditResult out;
-    edit.undo.beginStep(STEP_CELLS);
+    edit.undo.beginStep(STEP_CELLS, bgPriority ? StepName::BgPriority : StepName::ObjPriority);
     MapGrid& map = edit.map();
     for (const CellPos& p : selection) {
         MapCell* c = map.cellAt(p.x, p.y);
@@ -165,7 +179,8 @@ EditResult setPriority(MapEdit& edit, const std::vector<CellPos>& selection, boo
 EditResult setCellPalette(MapEdit& edit, const std::vector<CellPos>& selection, int palette)
 {
     const TileKind layer = edit.layer;
-    return forEachSelected(edit, selection, partLayer(layer), [&](MapCell& c) { c.setPalette(layer, palette); });
+    return forEachSelected(edit, StepName::CellPalette, selection, partLayer(layer),
+                           [&](MapCell& c) { c.setPalette(layer, palette); });
 }
 
 void resetMapPalette(Workspace& ws, Progress& progress)

@@ -1,8 +1,7 @@
 #pragma once
 // The edit commands that act on the selected cells of the map, in the order
 // of the selection, and the searches that build a selection. Each command
-// begins one cell-edit step; Set Base Tile and Reset Map Palette cannot be
-// undone.
+// begins one cell-edit step; Reset Map Palette cannot be undone.
 
 #include "core/base/Progress.h"
 #include "core/edit/MapEdit.h"
@@ -25,10 +24,9 @@ EditResult blockFill(MapEdit& edit, const std::vector<CellPos>& selection, const
 // palette from its tile set; stops after tile 511 (255 for tags).
 EditResult arrayFill(MapEdit& edit, const std::vector<CellPos>& selection, const TileChoice& first);
 
-// Set Base Tile: every cell of the map gets the chosen tile and both images
-// are rendered again. Cells move under any step recorded before, so the
-// current undo step is ended (Undo and Redo become unavailable).
-void setBaseTile(MapEdit& edit, const TileChoice& tile);
+// Set Base Tile: every cell of the map gets the chosen tile, as one step,
+// and both images are rendered again.
+EditResult setBaseTile(MapEdit& edit, const TileChoice& tile);
 
 // Delete: the view's layer of each selected cell is emptied; in the tag
 // layer the tags become 0. Nothing else changes.

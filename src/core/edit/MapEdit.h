@@ -52,14 +52,15 @@ void renderEdited(MapEdit& edit, int x, int y, TileKind layer);
 // then re-renders it. False, with nothing changed, when the save failed.
 bool paintCell(MapEdit& edit, int x, int y, const TileChoice& tile);
 
-// The pattern of the selection commands: one cell-edit step, then for each
-// selected cell on the map: save (in the view's layer), change(cell), render
-// what renderLayer names.
+// The pattern of the selection commands: one cell-edit step of that name,
+// then for each selected cell on the map: save (in the view's layer),
+// change(cell), render what renderLayer names.
 template <class Change>
-EditResult forEachSelected(MapEdit& edit, const std::vector<CellPos>& selection, TileKind renderLayer, Change change)
+EditResult forEachSelected(MapEdit& edit, StepName name, const std::vector<CellPos>& selection, TileKind renderLayer,
+                           Change change)
 {
     EditResult out;
-    edit.undo.beginStep(STEP_CELLS);
+    edit.undo.beginStep(STEP_CELLS, name);
     MapGrid& map = edit.map();
     for (const CellPos& p : selection) {
         MapCell* cell = map.cellAt(p.x, p.y);

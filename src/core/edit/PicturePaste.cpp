@@ -22,7 +22,7 @@ PicturePasteResult pastePicture(TileSet& set, UndoStore& undo, int firstTile, co
         return out;
     const long long lastCovered = static_cast<long long>(firstTile) + static_cast<long long>(columns) * rows - 1;
     const int last = static_cast<int>(std::min<long long>(lastCovered, TILES_PER_SET - 1));
-    if (Result r = snapshotTiles(set, undo, firstTile, last); !r) {
+    if (Result r = snapshotTiles(set, undo, firstTile, last, StepName::PastePicture); !r) {
         out.result = r;
         return out;
     }

@@ -36,7 +36,7 @@ TileEditResult remapTileColours(TileLibrary& lib, TileKind kind, const RemapRequ
     const int base = request.bankBase >= TILES_PER_BANK ? TILES_PER_BANK : 0;
     const int from = base + std::clamp(request.from, 0, TILES_PER_BANK - 1);
     const int to = base + std::min(request.to + 1, TILES_PER_BANK) - 1;
-    undo.beginStep(STEP_TILES);
+    undo.beginStep(STEP_TILES, StepName::RemapColours);
     for (int index = from; index <= to; ++index) {
         CTile* tile = lib.tile(kind, index);
         if (!tile || tile->palette() != request.palette)

@@ -19,7 +19,11 @@ LineEdit insertLines(Workspace& ws, UndoStore& undo, int at, int n, bool columns
         out.result = Result::failure(columns ? MSG_NO_MEMORY_INSERT_COLUMN : MSG_NO_MEMORY_INSERT_ROW);
         return out;
     }
-    undo.clear();
+    // Inserted before at, or appended after the last line.
+    const int first = at == extent - 1 ? extent : at;
+    undo.beginStep(columns ? STEP_COLUMNS_RESTORED : STEP_ROWS_RESTORED,
+                   columns ? StepName::InsertColumn : StepName::InsertRow);
+    undo.insertedLines(first, n);
     out.lines = n;
     return out;
 }
@@ -36,10 +40,11 @@ LineEdit deleteLines(Workspace& ws, UndoStore& undo, int from, int to, bool colu
     const int removed = std::min(last - from + 1, extent - 1);
     if (removed <= 0)
         return out;
-    undo.beginStep(columns ? STEP_COLUMNS_DELETED : STEP_ROWS_DELETED);
+    undo.beginStep(columns ? STEP_COLUMNS_DELETED : STEP_ROWS_DELETED,
+                   columns ? StepName::DeleteColumn : StepName::DeleteRow);
     const bool saved = columns ? undo.saveColumns(map, from, removed) : undo.saveRows(map, from, removed);
     if (!saved) {
-        undo.clear();
+        undo.dropStep(); // nothing was deleted
         out.result = Result::failure(MSG_NO_MEMORY_UNDO);
         return out;
     }

@@ -1,8 +1,7 @@
 #pragma once
-// Inserting and deleting whole rows and columns of the map. Deletions are
-// one undoable step (the deleted lines come back with their tiles and tags);
-// insertions cannot be undone and end the current step, since they move the
-// cells any saved record points at.
+// Inserting and deleting whole rows and columns of the map. Each is one
+// undoable step: deleted lines come back with everything they held, inserted
+// lines go again.
 
 #include "core/base/Result.h"
 #include "core/project/Workspace.h"

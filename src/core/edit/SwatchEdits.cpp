@@ -39,7 +39,7 @@ std::uint16_t setSwatchComponent(PaletteStore& store, std::uint64_t selection, i
 {
     const auto v = static_cast<std::uint8_t>(std::clamp(value, 0, 31));
     std::uint16_t rows = 0;
-    undo.beginStep(STEP_COLOURS);
+    undo.beginStep(STEP_COLOURS, StepName::PaletteColour);
     for (int s = 0; s < 64; ++s) {
         if (!(selection >> s & 1))
             continue;
@@ -75,7 +75,7 @@ std::uint16_t setSwatchColour(PaletteStore& store, std::uint64_t selection, GbcC
     colour.green = std::min<std::uint8_t>(colour.green, 31);
     colour.blue = std::min<std::uint8_t>(colour.blue, 31);
     std::uint16_t rows = 0;
-    undo.beginStep(STEP_COLOURS);
+    undo.beginStep(STEP_COLOURS, StepName::PaletteColour);
     for (int s = 0; s < 64; ++s) {
         if (!(selection >> s & 1))
             continue;
@@ -93,7 +93,7 @@ std::uint16_t pasteSwatches(PaletteStore& store, int first, const PaletteClip& c
     std::uint16_t rows = 0;
     if (first < 0 || first > 63)
         return rows;
-    undo.beginStep(STEP_COLOURS);
+    undo.beginStep(STEP_COLOURS, StepName::PasteColours);
     std::size_t next = 0;
     for (int bit = 0; bit < 64 && next < clip.colours.size(); ++bit) {
         if (!(clip.mask >> bit & 1))

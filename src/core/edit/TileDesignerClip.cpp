@@ -29,7 +29,7 @@ std::vector<std::uint8_t> encodeTileDesigner(const TileSet& set, const TileFrame
 Result pasteTileDesigner(TileSet& set, UndoStore& undo, const TileFrame& frame,
                          const std::vector<TileClipEntry>& entries)
 {
-    if (Result r = snapshotFrame(set, undo, frame); !r)
+    if (Result r = snapshotFrame(set, undo, frame, StepName::PasteTiles); !r)
         return r;
     const size_t count = entries.size();
     size_t next = 0;
@@ -87,7 +87,7 @@ std::optional<PixelClip> decodeTileDesignerPixel(std::span<const std::uint8_t> b
 Result pasteTileDesignerPixel(TileSet& set, UndoStore& undo, const TileFrame& frame, int x, int y,
                               const PixelClip& clip)
 {
-    if (Result r = snapshotFrame(set, undo, frame); !r)
+    if (Result r = snapshotFrame(set, undo, frame, StepName::PasteTiles); !r)
         return r;
     // Only the part that can land inside the frame is walked.
     const std::int64_t w = clip.width, h = clip.height;

@@ -28,7 +28,7 @@ bool snapshot(UndoStore& undo, const CTile& tile, TileEditResult& out)
 TileEditResult clearTiles(TileLibrary& lib, TileKind kind, const std::vector<int>& tiles, UndoStore& undo)
 {
     TileEditResult out;
-    undo.beginStep(STEP_TILES);
+    undo.beginStep(STEP_TILES, StepName::ClearTiles);
     for (int index : tiles) {
         CTile* tile = lib.tile(kind, index);
         if (!tile)
@@ -47,7 +47,7 @@ TileEditResult setTilesPalette(TileLibrary& lib, TileKind kind, const std::vecto
     TileEditResult out;
     if (palette < 0 || palette > 7)
         return out;
-    undo.beginStep(STEP_TILES);
+    undo.beginStep(STEP_TILES, StepName::TilePalette);
     for (int index : tiles) {
         CTile* tile = lib.tile(kind, index);
         if (!tile)
@@ -81,7 +81,7 @@ std::vector<std::uint8_t> copyTiles(const TileLibrary& lib, TileKind kind, const
 TileEditResult cutTiles(TileLibrary& lib, TileKind kind, const std::vector<int>& tiles, UndoStore& undo)
 {
     TileEditResult out;
-    undo.beginStep(STEP_TILES);
+    undo.beginStep(STEP_TILES, StepName::CutTiles);
     for (int index : tiles) {
         CTile* tile = lib.tile(kind, index);
         if (!tile)
@@ -101,7 +101,7 @@ TileEditResult pasteTiles(TileLibrary& lib, TileKind kind, int first, const std:
     TileEditResult out;
     if (!lib.tileSet(kind))
         return out;
-    undo.beginStep(STEP_TILES);
+    undo.beginStep(STEP_TILES, StepName::PasteTiles);
     int index = std::max(first, 0);
     for (const TileClipEntry& e : entries) {
         CTile* tile = lib.tile(kind, index);
@@ -124,7 +124,7 @@ TileEditResult pasteMapTiles(TileLibrary& lib, TileKind kind, int first, const s
     TileEditResult out;
     if (!lib.tileSet(kind))
         return out;
-    undo.beginStep(STEP_TILES);
+    undo.beginStep(STEP_TILES, StepName::PasteTiles);
     int index = std::max(first, 0);
     for (const ClipboardEntry& e : entries) {
         CTile* target = lib.tile(kind, index);

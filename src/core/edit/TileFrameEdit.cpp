@@ -65,9 +65,9 @@ std::array<std::uint8_t, 64> turned(const std::array<std::uint8_t, 64>& p)
 
 } // namespace
 
-Result snapshotTiles(const TileSet& set, UndoStore& undo, int first, int last)
+Result snapshotTiles(const TileSet& set, UndoStore& undo, int first, int last, StepName name)
 {
-    undo.beginStep(STEP_TILES);
+    undo.beginStep(STEP_TILES, name);
     first = std::max(first, 0);
     last = std::min(last, TILES_PER_SET - 1);
     for (int i = first; i <= last; ++i) {
@@ -77,9 +77,9 @@ Result snapshotTiles(const TileSet& set, UndoStore& undo, int first, int last)
     return Result::success();
 }
 
-Result snapshotFrame(const TileSet& set, UndoStore& undo, const TileFrame& frame)
+Result snapshotFrame(const TileSet& set, UndoStore& undo, const TileFrame& frame, StepName name)
 {
-    return snapshotTiles(set, undo, frame.start, frame.start + frame.size() - 1);
+    return snapshotTiles(set, undo, frame.start, frame.start + frame.size() - 1, name);
 }
 
 int frameTileAtPixel(const TileFrame& frame, int x, int y)
@@ -113,7 +113,7 @@ EditOutcome pencilPress(TileSet& set, UndoStore& undo, const TileFrame& frame, i
     EditOutcome out;
     if (frameTileAtPixel(frame, x, y) < 0)
         return out;
-    out.result = snapshotFrame(set, undo, frame);
+    out.result = snapshotFrame(set, undo, frame, StepName::TilePencil);
     if (!out.result)
         return out;
     setFramePixel(set, frame, x, y, colour);
@@ -129,7 +129,7 @@ EditOutcome bucketFill(TileSet& set, UndoStore& undo, const TileFrame& frame, in
     const std::uint8_t target = framePixel(set, frame, x, y);
     if (target == colour)
         return out;
-    out.result = snapshotFrame(set, undo, frame);
+    out.result = snapshotFrame(set, undo, frame, StepName::TileBucketFill);
     if (!out.result)
         return out;
     std::vector<std::pair<int, int>> stack{{x, y}};
@@ -152,7 +152,7 @@ Result scrollFrame(TileSet& set, UndoStore& undo, const TileFrame& frame, Scroll
 {
     if (!frame.insideSet())
         return Result::failure(direction == ScrollDirection::Left ? MSG_SCROLL_EMPTY_TILES : MSG_ROTATE_EMPTY_TILES);
-    if (Result r = snapshotFrame(set, undo, frame); !r)
+    if (Result r = snapshotFrame(set, undo, frame, StepName::ScrollTiles); !r)
         return r;
     if (eachTile) {
         for (int i = 0; i < frame.size(); ++i) {
@@ -190,7 +190,7 @@ Result flipFrame(TileSet& set, UndoStore& undo, const TileFrame& frame, bool hor
 {
     if (!frame.insideSet())
         return Result::failure(MSG_FLIP_EMPTY_TILES);
-    if (Result r = snapshotFrame(set, undo, frame); !r)
+    if (Result r = snapshotFrame(set, undo, frame, StepName::FlipTiles); !r)
         return r;
     const std::vector<TileLook> old = readLooks(set, frame);
     for (int r = 0; r < frame.height; ++r) {
@@ -217,7 +217,7 @@ Result rotateFrame(TileSet& set, UndoStore& undo, const TileFrame& frame, bool e
         return Result::failure(MSG_ROTATE_NOT_SQUARE);
     if (!frame.insideSet())
         return Result::failure(MSG_ROTATE_PAST_END);
-    if (Result r = snapshotFrame(set, undo, frame); !r)
+    if (Result r = snapshotFrame(set, undo, frame, StepName::RotateTiles); !r)
         return r;
     const std::vector<TileLook> old = readLooks(set, frame);
     for (int r = 0; r < frame.height; ++r) {
@@ -240,10 +240,9 @@ Result setFramePalette(TileSet& set, UndoStore& undo, const TileFrame& frame, in
 {
     if (palette < 0 || palette > 7)
         return Result::success();
-    if (Result r = snapshotFrame(set, undo, frame); !r)
+    if (Result r = snapshotFrame(set, undo, frame, StepName::TilePalette); !r)
         return r;
     set.setCurrentPalette(palette);
-    undo.holdCellRecords();
     const int last = frame.lastInSet();
     for (int i = frame.start; i >= 0 && i <= last; ++i) {
         CTile& t = set.tiles[static_cast<size_t>(i)];
@@ -259,7 +258,6 @@ Result setFramePalette(TileSet& set, UndoStore& undo, const TileFrame& frame, in
         if (notice)
             notice(change);
     }
-    undo.releaseCellRecords();
     return Result::success();
 }
 
@@ -268,7 +266,7 @@ Result setTilePalette(TileSet& set, UndoStore& undo, int tile, int palette, cons
     CTile* t = set.tileAt(tile);
     if (!t || palette < 0 || palette > 7 || t->palette() == palette)
         return Result::success();
-    if (Result r = snapshotTiles(set, undo, tile, tile); !r)
+    if (Result r = snapshotTiles(set, undo, tile, tile, StepName::TilePalette); !r)
         return r;
     TilePaletteChange change;
     change.oldPalette = t->palette();

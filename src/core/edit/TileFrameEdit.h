@@ -25,10 +25,11 @@ inline constexpr const char* MSG_ROTATE_PAST_END = "Unable to rotate tiles becau
 
 enum class ScrollDirection { Up, Down, Left, Right };
 
-// Begins a tile step and saves tiles first..last (only those inside the set).
-Result snapshotTiles(const TileSet& set, UndoStore& undo, int first, int last);
+// Begins a tile step of that name and saves tiles first..last (only those
+// inside the set).
+Result snapshotTiles(const TileSet& set, UndoStore& undo, int first, int last, StepName name);
 // The same for every frame tile inside the set.
-Result snapshotFrame(const TileSet& set, UndoStore& undo, const TileFrame& frame);
+Result snapshotFrame(const TileSet& set, UndoStore& undo, const TileFrame& frame, StepName name);
 
 // The tile under pixel (x, y) of the frame picture, or -1 when the pixel lies
 // outside the frame or on a tile at 512 or beyond.
@@ -62,9 +63,8 @@ Result rotateFrame(TileSet& set, UndoStore& undo, const TileFrame& frame, bool e
 using PaletteNotice = std::function<void(const TilePaletteChange&)>;
 
 // Gives palette p to every frame tile inside the set and makes p the set's
-// current palette. The cell records of the undo store are held while the
-// notices go out (one per tile whose palette changed), so that the map cells
-// that follow form one step with the tiles.
+// current palette. The notices go out (one per tile whose palette changed)
+// while the step is recorded, so that the map cells that follow join it.
 Result setFramePalette(TileSet& set, UndoStore& undo, const TileFrame& frame, int palette, const PaletteNotice& notice);
 // One tile gets palette p, in a step of its own (none when it has p already).
 Result setTilePalette(TileSet& set, UndoStore& undo, int tile, int palette, const PaletteNotice& notice);

@@ -12,11 +12,9 @@ FollowResult followTilePaletteChange(Workspace& ws, UndoStore& undo, MapRenderer
     }
     if (ws.tiles.dmgMode || (change.layer != TILE_BG && change.layer != TILE_OBJ))
         return out;
-    // The sender began the step with its tile snapshots; several tiles sent
-    // one after another belong to that one step, so their cells are kept
-    // together instead of each message dropping the cells of the one before.
-    if (undo.stepKind != STEP_TILE_PALETTE || !undo.canUndo)
-        undo.beginStep(STEP_TILE_PALETTE);
+    // The sender began the step with its tile snapshots: the cells join it,
+    // and several tiles sent one after another stay that one step.
+    undo.beginStep(STEP_TILE_PALETTE, StepName::TilePalette);
     MapGrid& map = ws.project.map;
     for (int y = 0; y < map.height; ++y) {
         for (int x = 0; x < map.width; ++x) {

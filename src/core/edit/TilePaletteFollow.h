@@ -13,8 +13,8 @@
 namespace qm {
 
 
-// Makes the current step a tile palette step (beginning one unless it already
-// is one that can be undone) and gives every cell of the layer whose tile is
+// Makes the step being recorded a tile palette step (beginning one unless it
+// is a tile or tile palette step) and gives every cell of the layer whose tile is
 // in firstTile..lastTile and whose palette is oldPalette the new palette,
 // saving each cell first and re-rendering it. Nothing in DMG mode except for
 // tags. Tag tiles carry their palette themselves, so for them no cell

@@ -1,5 +1,6 @@
 #include "core/undo/UndoStore.h"
 
+#include "core/base/Fnv.h"
 #include "core/render/MapRenderer.h"
 
 #include <algorithm>
@@ -8,10 +9,61 @@
 
 namespace qm {
 
+std::string_view stepNameText(StepName name)
+{
+    switch (name) {
+    case StepName::None: return {};
+    case StepName::Pencil: return "Pencil";
+    case StepName::Line: return "Line";
+    case StepName::BucketFill: return "Bucket Fill";
+    case StepName::BlockFill: return "Block Fill";
+    case StepName::ArrayFill: return "Array Fill";
+    case StepName::SetBaseTile: return "Set Base Tile";
+    case StepName::Delete: return "Delete";
+    case StepName::FlipHorizontally: return "Flip Horizontally";
+    case StepName::FlipVertically: return "Flip Vertically";
+    case StepName::FlipAreaHorizontally: return "Flip Area Horizontally";
+    case StepName::FlipAreaVertically: return "Flip Area Vertically";
+    case StepName::SetBank0: return "Set To Bank 0";
+    case StepName::SetBank1: return "Set To Bank 1";
+    case StepName::FlipBank: return "Flip Bank";
+    case StepName::ObjPriority: return "OBJ Priority";
+    case StepName::BgPriority: return "BG Priority";
+    case StepName::CellPalette: return "Cell Palette";
+    case StepName::Cut: return "Cut";
+    case StepName::Paste: return "Paste";
+    case StepName::TypeIn: return "Type In";
+    case StepName::InsertRow: return "Insert Row";
+    case StepName::InsertColumn: return "Insert Column";
+    case StepName::DeleteRow: return "Delete Row";
+    case StepName::DeleteColumn: return "Delete Column";
+    case StepName::TilePalette: return "Tile Palette";
+    case StepName::PaletteColour: return "Palette Colour";
+    case StepName::PasteColours: return "Paste Colours";
+    case StepName::ClearTiles: return "Clear Tiles";
+    case StepName::CutTiles: return "Cut Tiles";
+    case StepName::PasteTiles: return "Paste Tiles";
+    case StepName::RemapColours: return "Remap Colours";
+    case StepName::TilePencil: return "Tile Pencil";
+    case StepName::TileBucketFill: return "Tile Bucket Fill";
+    case StepName::ScrollTiles: return "Scroll Tiles";
+    case StepName::FlipTiles: return "Flip Tiles";
+    case StepName::RotateTiles: return "Rotate Tiles";
+    case StepName::PastePicture: return "Paste Picture";
+    }
+    return {};
+}
+
 namespace {
 
+const std::vector<CellRecord> NO_CELLS;
+const std::vector<CTile> NO_TILES;
+const std::vector<ColourRecord> NO_COLOURS;
+
+bool columnsKind(int kind) { return kind == STEP_COLUMNS_DELETED || kind == STEP_COLUMNS_RESTORED; }
+
 // A vector append that reports failure instead of throwing.
-template <typename T> bool append(std::vector<T>& list, const T& value, std::size_t limit)
+template <typename T> bool appendTo(std::vector<T>& list, const T& value, std::size_t limit)
 {
     if (list.size() >= limit)
         return false;
@@ -21,6 +73,15 @@ template <typename T> bool append(std::vector<T>& list, const T& value, std::siz
         return false;
     }
     return true;
+}
+
+template <typename T> void shrink(std::vector<T>& list)
+{
+    try {
+        list.shrink_to_fit();
+    } catch (const std::bad_alloc&) {
+        // The spare room stays; it is counted as used.
+    }
 }
 
 // Undo of a deletion: n cleared columns that occupy columns first..first+n-1
@@ -57,169 +118,29 @@ bool reopenRows(MapGrid& map, int first, int n)
     return map.insertRows(first, n);
 }
 
-} // namespace
-
-void UndoStore::beginStep(int kind)
+void exchangeCells(std::vector<CellRecord>& records, MapGrid& map, UndoListener& listener, bool reverse)
 {
-    colourRecords.clear();
-    if (!holdCells)
-        cellRecords.clear();
-    if (kind != STEP_TILE_PALETTE)
-        tileRecords.clear();
-    stepKind = kind;
-    canUndo = true;
-    canRedo = false;
-}
-
-void UndoStore::clear()
-{
-    cellRecords.clear();
-    tileRecords.clear();
-    colourRecords.clear();
-    holdCells = false;
-    stepKind = STEP_NONE;
-    canUndo = false;
-    canRedo = false;
-    deletedFirst_ = 0;
-    deletedCount_ = 0;
-}
-
-void UndoStore::holdCellRecords()
-{
-    cellRecords.clear();
-    holdCells = true;
-}
-
-bool UndoStore::saveCell(const MapGrid& map, int x, int y, TileKind layer)
-{
-    if (stepKind == STEP_COLOURS)
-        return true;
-    const MapCell* cell = map.cellAt(x, y);
-    if (!cell)
-        return true;
-    CellRecord r;
-    r.layer = layer == TILE_BG ? TILE_BG : TILE_OBJ;
-    r.x = x;
-    r.y = y;
-    const ConstLayerPart part = cell->layerPart(r.layer);
-    r.attr = part.attr;
-    r.tile = part.tile;
-    r.tag = cell->tag;
-    return append(cellRecords, r, maxRecords);
-}
-
-bool UndoStore::saveTile(const CTile& tile)
-{
-    if (stepKind == STEP_COLOURS)
-        return true;
-    return append(tileRecords, tile, maxRecords);
-}
-
-bool UndoStore::saveColour(int palette, int colour, std::uint8_t red, std::uint8_t green, std::uint8_t blue)
-{
-    ColourRecord r{static_cast<std::uint8_t>(palette), static_cast<std::uint8_t>(colour), red, green, blue};
-    return append(colourRecords, r, maxRecords);
-}
-
-bool UndoStore::saveLines(const MapGrid& map, int first, int count, bool columns)
-{
-    deletedFirst_ = first;
-    deletedCount_ = count;
-    const int end = std::min(first + count, columns ? map.width : map.height);
-    for (int line = std::max(first, 0); line < end; ++line) {
-        const int across = columns ? map.height : map.width;
-        for (int i = 0; i < across; ++i) {
-            const int x = columns ? line : i;
-            const int y = columns ? i : line;
-            const MapCell& c = *map.cellAt(x, y);
-            if (c.hasBg() && !append(cellRecords, CellRecord{TILE_BG, x, y, c.bgAttr, c.bgTile, c.tag}, maxRecords))
-                return false;
-            if (c.hasObj() && !append(cellRecords, CellRecord{TILE_OBJ, x, y, c.objAttr, c.objTile, c.tag}, maxRecords))
-                return false;
-        }
-    }
-    return true;
-}
-
-bool UndoStore::saveColumns(const MapGrid& map, int first, int count) { return saveLines(map, first, count, true); }
-bool UndoStore::saveRows(const MapGrid& map, int first, int count) { return saveLines(map, first, count, false); }
-
-bool UndoStore::apply(Workspace& ws, UndoListener& listener, bool reverse)
-{
-    switch (stepKind) {
-    case STEP_CELLS:
-        exchangeCells(ws.project.map, listener, reverse);
-        break;
-    case STEP_TILES:
-    case STEP_TILE_PALETTE:
-        exchangeTiles(ws.tiles, listener, reverse);
-        exchangeCells(ws.project.map, listener, reverse);
-        break;
-    case STEP_COLOURS:
-        exchangeColours(ws.tiles, listener, reverse);
-        break;
-    case STEP_COLUMNS_DELETED:
-    case STEP_ROWS_DELETED:
-    case STEP_COLUMNS_RESTORED:
-    case STEP_ROWS_RESTORED:
-        return exchangeLines(ws, listener);
-    default:
-        break;
-    }
-    return true;
-}
-
-bool UndoStore::undo(Workspace& ws, UndoListener& listener)
-{
-    if (!canUndo || !apply(ws, listener, true))
-        return false;
-    canUndo = false;
-    canRedo = true;
-    return true;
-}
-
-bool UndoStore::redo(Workspace& ws, UndoListener& listener)
-{
-    if (!canRedo || !apply(ws, listener, false))
-        return false;
-    canRedo = false;
-    canUndo = true;
-    return true;
-}
-
-void UndoStore::exchangeCells(MapGrid& map, UndoListener& listener, bool reverse)
-{
-    const std::size_t n = cellRecords.size();
+    const std::size_t n = records.size();
     // A large step (a fill) may be rendered again as one area.
     int x1 = map.width, y1 = map.height, x2 = -1, y2 = -1;
-    for (const CellRecord& r : cellRecords) {
-        x1 = std::min(x1, r.x);
-        y1 = std::min(y1, r.y);
-        x2 = std::max(x2, r.x);
-        y2 = std::max(y2, r.y);
+    for (const CellRecord& r : records) {
+        x1 = std::min<int>(x1, r.x);
+        y1 = std::min<int>(y1, r.y);
+        x2 = std::max<int>(x2, r.x);
+        y2 = std::max<int>(y2, r.y);
     }
     const bool asArea = rendersAsOneArea(n, x1, y1, x2, y2);
     for (std::size_t k = 0; k < n; ++k) {
-        CellRecord& r = cellRecords[reverse ? n - 1 - k : k];
+        CellRecord& r = records[reverse ? n - 1 - k : k];
         MapCell* cell = map.cellAt(r.x, r.y);
         if (!cell)
             continue;
+        // Exactly the values saved, an empty part too, so that every entry
+        // of a long history puts back the very bytes it found.
         LayerPart part = cell->layerPart(r.layer);
-        const std::uint8_t oldAttr = part.attr;
-        const std::uint16_t oldTile = part.tile;
-        const std::uint8_t oldTag = cell->tag;
-        if (r.attr & r.layer) {
-            part.attr = r.attr;
-            part.tile = static_cast<std::uint16_t>(r.tile);
-        } else {
-            // The part was empty when saved.
-            part.attr = 0;
-            part.tile = 0;
-        }
-        cell->tag = r.tag;
-        r.attr = oldAttr;
-        r.tile = oldTile;
-        r.tag = oldTag;
+        std::swap(part.attr, r.attr);
+        std::swap(part.tile, r.tile);
+        std::swap(cell->tag, r.tag);
         if (!asArea)
             listener.cellChanged(r.x, r.y);
     }
@@ -228,7 +149,12 @@ void UndoStore::exchangeCells(MapGrid& map, UndoListener& listener, bool reverse
     listener.redraw();
 }
 
-void UndoStore::exchangeTiles(TileLibrary& tiles, UndoListener& listener, bool reverse)
+ChangeFlags tileFlag(TileKind kind)
+{
+    return kind == TILE_BG ? CHANGED_BG_TILES : kind == TILE_OBJ ? CHANGED_OBJ_TILES : CHANGED_BG_TILES | CHANGED_OBJ_TILES;
+}
+
+ChangeFlags exchangeTiles(std::vector<CTile>& records, TileLibrary& tiles, UndoListener& listener, bool reverse)
 {
     struct Range {
         TileKind kind;
@@ -236,9 +162,10 @@ void UndoStore::exchangeTiles(TileLibrary& tiles, UndoListener& listener, bool r
         int last = -1;
     };
     Range ranges[3] = {{TILE_BG}, {TILE_OBJ}, {TILE_TAG}};
-    const std::size_t n = tileRecords.size();
+    ChangeFlags flags = 0;
+    const std::size_t n = records.size();
     for (std::size_t k = 0; k < n; ++k) {
-        CTile& r = tileRecords[reverse ? n - 1 - k : k];
+        CTile& r = records[reverse ? n - 1 - k : k];
         CTile* tile = tiles.tile(r.kind(), r.index);
         if (!tile)
             continue;
@@ -253,18 +180,22 @@ void UndoStore::exchangeTiles(TileLibrary& tiles, UndoListener& listener, bool r
             }
         }
     }
-    for (const Range& range : ranges)
-        if (range.last >= 0)
+    for (const Range& range : ranges) {
+        if (range.last >= 0) {
+            flags |= tileFlag(range.kind);
             listener.tilesChanged(range.kind, range.first, range.last);
+        }
+    }
+    return flags;
 }
 
-void UndoStore::exchangeColours(TileLibrary& tiles, UndoListener& listener, bool reverse)
+void exchangeColours(std::vector<ColourRecord>& records, TileLibrary& tiles, UndoListener& listener, bool reverse)
 {
     std::uint32_t flags = 0;
     std::uint32_t mask = 0;
-    const std::size_t n = colourRecords.size();
+    const std::size_t n = records.size();
     for (std::size_t k = 0; k < n; ++k) {
-        ColourRecord& r = colourRecords[reverse ? n - 1 - k : k];
+        ColourRecord& r = records[reverse ? n - 1 - k : k];
         if (r.palette >= 16 || r.colour >= 4)
             continue;
         GbcColor& c = tiles.palettes.row(r.palette)[r.colour];
@@ -281,31 +212,370 @@ void UndoStore::exchangeColours(TileLibrary& tiles, UndoListener& listener, bool
     listener.coloursChanged(flags, mask);
 }
 
-bool UndoStore::exchangeLines(Workspace& ws, UndoListener& listener)
+// A 64-bit value a field at a time: the FNV-1a of its eight bytes.
+std::uint64_t hashValue(std::uint64_t hash, std::uint64_t v)
+{
+    std::uint8_t b[8];
+    for (int i = 0; i < 8; ++i)
+        b[i] = static_cast<std::uint8_t>(v >> (8 * i));
+    return fnv1a64(b, hash);
+}
+
+std::uint64_t hashTiles(const TileSet& set)
+{
+    std::uint64_t h = hashValue(FNV_OFFSET, set.attr);
+    for (const CTile& t : set.tiles) {
+        h = hashValue(h, std::uint64_t(t.attr) | std::uint64_t(t.commentLength) << 8);
+        h = fnv1a64({reinterpret_cast<const std::uint8_t*>(t.comment), t.commentLength}, h);
+        h = fnv1a64(t.pixels, h);
+    }
+    return h;
+}
+
+std::uint64_t hashMap(const MapGrid& map)
+{
+    // One word a cell: cheaper than a byte at a time over a large map.
+    std::uint64_t h = std::uint64_t(map.width) << 32 | std::uint32_t(map.height);
+    for (const MapCell& c : map.cells) {
+        const std::uint64_t v = std::uint64_t(c.bgAttr) | std::uint64_t(c.bgTile) << 8 |
+                                std::uint64_t(c.objAttr) << 24 | std::uint64_t(c.objTile) << 32 |
+                                std::uint64_t(c.tag) << 48;
+        h = (h ^ v) * 0x9E3779B97F4A7C15ull;
+        h ^= h >> 29;
+    }
+    return h;
+}
+
+} // namespace
+
+bool UndoStep::isLines() const { return kind == STEP_COLUMNS_DELETED || kind == STEP_ROWS_DELETED || kind == STEP_COLUMNS_RESTORED || kind == STEP_ROWS_RESTORED; }
+
+std::size_t UndoStep::bytes() const
+{
+    return sizeof(UndoStep) + cells.capacity() * sizeof(CellRecord) + tiles.capacity() * sizeof(CTile) +
+           colours.capacity() * sizeof(ColourRecord);
+}
+
+UndoStore::UndoStore() { steps_.reserve(depth_ + 1); }
+
+void UndoStore::setDepth(std::size_t entries)
+{
+    depth_ = std::max<std::size_t>(entries, 1);
+    try {
+        steps_.reserve(depth_ + 1);
+    } catch (const std::bad_alloc&) {
+    }
+    trim();
+}
+
+std::size_t UndoStore::memoryUsed() const
+{
+    std::size_t total = 0;
+    for (const UndoStep& s : steps_)
+        total += s.bytes();
+    return total;
+}
+
+UndoStep* UndoStore::recording() { return recording_ && !steps_.empty() ? &steps_.back() : nullptr; }
+
+const UndoStep* UndoStore::current() const { return position_ > 0 ? &steps_[position_ - 1] : nullptr; }
+
+void UndoStore::beginStep(int kind, StepName name)
+{
+    if (UndoStep* open = recording()) {
+        if (kind == STEP_TILE_PALETTE && (open->kind == STEP_TILES || open->kind == STEP_TILE_PALETTE)) {
+            open->kind = STEP_TILE_PALETTE;
+            return;
+        }
+    }
+    // The entries ahead go, and with them a saved position among them.
+    if (savedAt_ != NOT_SAVED && savedAt_ > position_)
+        savedAt_ = NOT_SAVED;
+    steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(position_), steps_.end());
+    if (!steps_.empty() && steps_.back().isEmpty()) {
+        // Nothing was saved by the last step: this one takes its place.
+        if (savedAt_ == steps_.size())
+            --savedAt_;
+        steps_.pop_back();
+    } else if (!steps_.empty()) {
+        UndoStep& done = steps_.back();
+        shrink(done.cells);
+        shrink(done.tiles);
+        shrink(done.colours);
+    }
+    try {
+        steps_.emplace_back();
+    } catch (const std::bad_alloc&) {
+        // No room even for an empty entry: the history starts over.
+        clear();
+        steps_.emplace_back();
+    }
+    steps_.back().kind = kind;
+    steps_.back().name = name;
+    position_ = steps_.size();
+    recording_ = true;
+    trim();
+}
+
+void UndoStore::clear()
+{
+    steps_.clear();
+    position_ = 0;
+    recording_ = false;
+    savedAt_ = NOT_SAVED;
+}
+
+void UndoStore::dropStep()
+{
+    if (!recording())
+        return;
+    // While a step is recorded it is the last one and done.
+    if (savedAt_ == position_)
+        --savedAt_;
+    steps_.pop_back();
+    position_ = steps_.size();
+    recording_ = false;
+}
+
+void UndoStore::dropOldest()
+{
+    steps_.erase(steps_.begin());
+    --position_;
+    if (savedAt_ != NOT_SAVED)
+        savedAt_ = savedAt_ == 0 ? NOT_SAVED : savedAt_ - 1;
+}
+
+void UndoStore::trim()
+{
+    // Only done entries go; the newest one always stays.
+    while (position_ > 1 && (steps_.size() > depth_ || memoryUsed() > budget_))
+        dropOldest();
+}
+
+bool UndoStore::append(std::vector<CellRecord>& list, const CellRecord& r)
+{
+    const bool grows = list.size() == list.capacity();
+    if (!appendTo(list, r, maxRecords))
+        return false;
+    if (grows)
+        trim();
+    return true;
+}
+
+bool UndoStore::saveCell(const MapGrid& map, int x, int y, TileKind layer)
+{
+    UndoStep* step = recording();
+    if (!step || step->kind == STEP_COLOURS)
+        return true;
+    const MapCell* cell = map.cellAt(x, y);
+    if (!cell)
+        return true;
+    CellRecord r;
+    r.layer = layer == TILE_BG ? TILE_BG : TILE_OBJ;
+    r.x = static_cast<std::uint16_t>(x);
+    r.y = static_cast<std::uint16_t>(y);
+    const ConstLayerPart part = cell->layerPart(r.layer);
+    r.attr = part.attr;
+    r.tile = part.tile;
+    r.tag = cell->tag;
+    return append(step->cells, r);
+}
+
+bool UndoStore::saveTile(const CTile& tile)
+{
+    UndoStep* step = recording();
+    if (!step || step->kind == STEP_COLOURS)
+        return true;
+    const bool grows = step->tiles.size() == step->tiles.capacity();
+    if (!appendTo(step->tiles, tile, maxRecords))
+        return false;
+    if (grows)
+        trim();
+    return true;
+}
+
+bool UndoStore::saveColour(int palette, int colour, std::uint8_t red, std::uint8_t green, std::uint8_t blue)
+{
+    UndoStep* step = recording();
+    if (!step)
+        return true;
+    ColourRecord r{static_cast<std::uint8_t>(palette), static_cast<std::uint8_t>(colour), red, green, blue};
+    return appendTo(step->colours, r, maxRecords);
+}
+
+bool UndoStore::saveLines(UndoStep& step, const MapGrid& map, int first, int count, bool columns)
+{
+    step.linesFirst = first;
+    step.linesCount = count;
+    const int end = std::min(first + count, columns ? map.width : map.height);
+    const int across = columns ? map.height : map.width;
+    for (int line = std::max(first, 0); line < end; ++line) {
+        for (int i = 0; i < across; ++i) {
+            const int x = columns ? line : i;
+            const int y = columns ? i : line;
+            const MapCell& c = *map.cellAt(x, y);
+            // Lines come back blank: only cells holding something are saved,
+            // but those whole.
+            if (c == MapCell{})
+                continue;
+            const auto ux = static_cast<std::uint16_t>(x), uy = static_cast<std::uint16_t>(y);
+            if (!append(step.cells, CellRecord{TILE_BG, c.bgAttr, c.tag, ux, uy, c.bgTile}) ||
+                !append(step.cells, CellRecord{TILE_OBJ, c.objAttr, c.tag, ux, uy, c.objTile}))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool UndoStore::saveColumns(const MapGrid& map, int first, int count)
+{
+    UndoStep* step = recording();
+    return !step || saveLines(*step, map, first, count, true);
+}
+
+bool UndoStore::saveRows(const MapGrid& map, int first, int count)
+{
+    UndoStep* step = recording();
+    return !step || saveLines(*step, map, first, count, false);
+}
+
+void UndoStore::insertedLines(int first, int count)
+{
+    if (UndoStep* step = recording()) {
+        step->linesFirst = first;
+        step->linesCount = count;
+    }
+}
+
+std::string_view UndoStore::undoName() const
+{
+    return canUndo() ? stepNameText(steps_[position_ - 1].name) : std::string_view();
+}
+
+std::string_view UndoStore::redoName() const
+{
+    return canRedo() ? stepNameText(steps_[position_].name) : std::string_view();
+}
+
+int UndoStore::stepKind() const { return current() ? current()->kind : STEP_NONE; }
+const std::vector<CellRecord>& UndoStore::cellRecords() const { return current() ? current()->cells : NO_CELLS; }
+const std::vector<CTile>& UndoStore::tileRecords() const { return current() ? current()->tiles : NO_TILES; }
+const std::vector<ColourRecord>& UndoStore::colourRecords() const
+{
+    return current() ? current()->colours : NO_COLOURS;
+}
+int UndoStore::deletedFirst() const { return current() ? current()->linesFirst : 0; }
+int UndoStore::deletedCount() const { return current() ? current()->linesCount : 0; }
+
+Result UndoStore::undo(Workspace& ws, UndoListener& listener)
+{
+    if (position_ == 0)
+        return Result::failure(std::string());
+    if (steps_[position_ - 1].isEmpty()) {
+        // A step that saved nothing has nothing to put back: it only goes.
+        dropStep();
+        return Result::success();
+    }
+    recording_ = false;
+    ChangeFlags touched = 0;
+    if (!apply(steps_[position_ - 1], ws, listener, true, touched))
+        return Result::failure(MSG_NO_MEMORY_UNDO);
+    --position_;
+    settleFlags(ws, touched);
+    return Result::success();
+}
+
+Result UndoStore::redo(Workspace& ws, UndoListener& listener)
+{
+    recording_ = false;
+    if (!canRedo())
+        return Result::failure(std::string());
+    ChangeFlags touched = 0;
+    if (!apply(steps_[position_], ws, listener, false, touched))
+        return Result::failure(MSG_NO_MEMORY_UNDO);
+    ++position_;
+    settleFlags(ws, touched);
+    return Result::success();
+}
+
+bool UndoStore::apply(UndoStep& step, Workspace& ws, UndoListener& listener, bool reverse, ChangeFlags& touched)
+{
+    switch (step.kind) {
+    case STEP_CELLS:
+        exchangeCells(step.cells, ws.project.map, listener, reverse);
+        break;
+    case STEP_TILES:
+    case STEP_TILE_PALETTE:
+        touched |= exchangeTiles(step.tiles, ws.tiles, listener, reverse);
+        exchangeCells(step.cells, ws.project.map, listener, reverse);
+        break;
+    case STEP_COLOURS:
+        exchangeColours(step.colours, ws.tiles, listener, reverse);
+        if (!step.colours.empty())
+            touched |= CHANGED_PALETTE;
+        break;
+    default:
+        if (!step.isLines())
+            break;
+        if (!exchangeLines(step, ws, listener))
+            return false;
+        touched |= CHANGED_MAP;
+        break;
+    }
+    if (!step.cells.empty())
+        touched |= CHANGED_MAP;
+    return true;
+}
+
+void UndoStore::settleFlags(Workspace& ws, ChangeFlags touched) const
+{
+    ProjectState& project = ws.project;
+    if (touched)
+        project.setChanged(touched);
+    if (position_ != savedAt_ || project.changeFlags == 0)
+        return;
+    // Back where the files were written: each part that holds again what was
+    // saved counts as unchanged (a change made outside the history keeps
+    // its part changed).
+    const Fingerprint now = fingerprintOf(ws);
+    ChangeFlags same = 0;
+    if (now.map == saved_.map)
+        same |= CHANGED_MAP;
+    if (now.palettes == saved_.palettes)
+        same |= CHANGED_PALETTE;
+    if (now.tag == saved_.tag && now.bg == saved_.bg)
+        same |= CHANGED_BG_TILES;
+    if (now.tag == saved_.tag && now.obj == saved_.obj)
+        same |= CHANGED_OBJ_TILES;
+    if (project.changeFlags & same)
+        project.clearChangedBits(same);
+}
+
+bool UndoStore::exchangeLines(UndoStep& step, Workspace& ws, UndoListener& listener)
 {
     MapGrid& map = ws.project.map;
-    const int f = deletedFirst();
-    const int n = deletedCount();
-    const bool columns = stepKind == STEP_COLUMNS_DELETED || stepKind == STEP_COLUMNS_RESTORED;
-    if (stepKind == STEP_COLUMNS_DELETED || stepKind == STEP_ROWS_DELETED) {
+    const int f = step.linesFirst;
+    const int n = step.linesCount;
+    const bool columns = columnsKind(step.kind);
+    if (step.kind == STEP_COLUMNS_DELETED || step.kind == STEP_ROWS_DELETED) {
         if (!(columns ? reopenColumns(map, f, n) : reopenRows(map, f, n)))
             return false;
-        for (const CellRecord& r : cellRecords) {
+        for (const CellRecord& r : step.cells) {
             MapCell* cell = map.cellAt(r.x, r.y);
             if (!cell)
                 continue;
             LayerPart part = cell->layerPart(r.layer);
             part.attr = r.attr;
-            part.tile = static_cast<std::uint16_t>(r.tile);
+            part.tile = r.tile;
             cell->tag = r.tag;
         }
-        cellRecords.clear();
-        stepKind = columns ? STEP_COLUMNS_RESTORED : STEP_ROWS_RESTORED;
+        step.cells.clear();
+        step.kind = columns ? STEP_COLUMNS_RESTORED : STEP_ROWS_RESTORED;
     } else {
         std::vector<CellRecord> kept;
-        kept.swap(cellRecords);
-        if (!saveLines(map, f, n, columns)) {
-            cellRecords.swap(kept);
+        kept.swap(step.cells);
+        if (!saveLines(step, map, f, n, columns)) {
+            step.cells.swap(kept);
             return false;
         }
         for (int i = 0; i < n; ++i) {
@@ -316,12 +586,34 @@ bool UndoStore::exchangeLines(Workspace& ws, UndoListener& listener)
             else
                 map.deleteRow(f);
         }
-        stepKind = columns ? STEP_COLUMNS_DELETED : STEP_ROWS_DELETED;
+        step.kind = columns ? STEP_COLUMNS_DELETED : STEP_ROWS_DELETED;
     }
-    ws.project.setChanged(CHANGED_MAP);
     listener.linesChanged();
     listener.redraw();
     return true;
+}
+
+UndoStore::Fingerprint UndoStore::fingerprintOf(const Workspace& ws)
+{
+    Fingerprint f;
+    f.map = hashMap(ws.project.map);
+    f.bg = hashTiles(ws.tiles.bg);
+    f.obj = hashTiles(ws.tiles.obj);
+    f.tag = hashTiles(ws.tiles.tag);
+    std::uint64_t h = FNV_OFFSET;
+    const PaletteStore& p = ws.tiles.palettes;
+    for (const GbcPaletteGroup* group : {&p.bgPalettes, &p.objPalettes, &p.bgMonoPalettes, &p.objMonoPalettes})
+        for (const GbcPalette& palette : *group)
+            for (const GbcColor& c : palette)
+                h = hashValue(h, std::uint64_t(c.red) | std::uint64_t(c.green) << 8 | std::uint64_t(c.blue) << 16);
+    f.palettes = h;
+    return f;
+}
+
+void UndoStore::markSaved(const Workspace& ws)
+{
+    savedAt_ = position_;
+    saved_ = fingerprintOf(ws);
 }
 
 } // namespace qm

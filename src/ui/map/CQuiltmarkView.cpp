@@ -389,13 +389,13 @@ void CQuiltmarkView::setGridColour(const QColor& colour)
 
 // ---------------------------------------------------------------- undo
 
-void CQuiltmarkView::beginUndoStep(int kind)
+void CQuiltmarkView::beginUndoStep(int kind, StepName name)
 {
-    undo_.beginStep(kind);
+    undo_.beginStep(kind, name);
     refreshUndoActions();
 }
 
-void CQuiltmarkView::refreshUndoActions() { emit undoStateChanged(undo_.canUndo, undo_.canRedo); }
+void CQuiltmarkView::refreshUndoActions() { emit undoStateChanged(undo_.canUndo(), undo_.canRedo()); }
 
 // ---------------------------------------------------------------- painting and input
 

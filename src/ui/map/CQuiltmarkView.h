@@ -117,8 +117,8 @@ public:
     void mapReset(int kind);
     // The display colours follow the palettes.
     void refreshColours();
-    // Begins an undo step (Undo becomes available).
-    void beginUndoStep(int kind);
+    // Begins an undo step of the command named (Undo becomes available).
+    void beginUndoStep(int kind, StepName name);
     // The cell size of the zoom level, the view centred on a cell.
     void zoomAround(int level, QPoint centre);
 

@@ -50,9 +50,11 @@ void MapViewActions::createActions()
     const auto followUndo = [this](bool canUndo, bool canRedo) {
         undoAction_->setEnabled(canUndo);
         redoAction_->setEnabled(canRedo);
+        undoAction_->setText(undoMenuText(QStringLiteral("&Undo"), view_.undoStore().undoName()));
+        redoAction_->setText(undoMenuText(QStringLiteral("&Redo"), view_.undoStore().redoName()));
     };
     connect(&view_, &CQuiltmarkView::undoStateChanged, this, followUndo);
-    followUndo(view_.undoStore().canUndo, view_.undoStore().canRedo);
+    followUndo(view_.undoStore().canUndo(), view_.undoStore().canRedo());
     connect(&view_, &CQuiltmarkView::displaySwitchesChanged, this, [this] {
         hideObjAction_->setChecked(view_.objHidden());
         transparentObjAction_->setChecked(view_.objTransparent());
@@ -61,28 +63,43 @@ void MapViewActions::createActions()
     });
 }
 
-void MapViewActions::undo()
+QString undoMenuText(const QString& command, std::string_view stepName)
 {
-    UndoStore& store = view_.undoStore();
-    const int kind = store.stepKind;
-    const bool cells = !store.cellRecords.empty();
-    if (!store.undo(view_.workspace(), *this))
-        return;
-    if (cells && (kind == STEP_CELLS || kind == STEP_TILE_PALETTE || kind == STEP_TILES))
-        view_.markModified();
-    view_.refreshUndoActions();
+    if (stepName.empty())
+        return command;
+    return command + QLatin1Char(' ') + QString::fromUtf8(stepName.data(), static_cast<qsizetype>(stepName.size()));
 }
 
-void MapViewActions::redo()
+void MapViewActions::undo() { exchange(true); }
+
+void MapViewActions::redo() { exchange(false); }
+
+bool MapViewActions::exchange(bool back)
 {
     UndoStore& store = view_.undoStore();
-    const int kind = store.stepKind;
-    const bool cells = !store.cellRecords.empty();
-    if (!store.redo(view_.workspace(), *this))
-        return;
-    if (cells && (kind == STEP_CELLS || kind == STEP_TILE_PALETTE || kind == STEP_TILES))
+    Workspace& ws = view_.workspace();
+    const Result r = back ? store.undo(ws, *this) : store.redo(ws, *this);
+    if (!r) {
+        // The entry stays where it was: the state and Undo and Redo too.
+        if (!r.text().empty())
+            view_.showMessage(QString::fromStdString(r.text()));
+        return false;
+    }
+    // The store set the change flags (and cleared them back at the saved
+    // state); the view's modified mark follows the map's flag.
+    if (ws.project.changeFlags & CHANGED_MAP)
         view_.markModified();
     view_.refreshUndoActions();
+    return true;
+}
+
+void MapViewActions::jumpTo(std::size_t position)
+{
+    const UndoStore& store = view_.undoStore();
+    while (store.position() > position && exchange(true)) {
+    }
+    while (store.position() < position && exchange(false)) {
+    }
 }
 
 void MapViewActions::cellChanged(int x, int y)

@@ -1,6 +1,6 @@
 #pragma once
 // The map view's actions of the Edit and View menus: Undo and Redo (what they
-// give back is rendered again and marks the project), the display switches
+// give back is rendered again; the menu texts name the step), the display switches
 // (Hide OBJ Tile, Transparent OBJ Tile, Hide Tags, Transparent Tags) and the
 // cursor and grid colours with their colour dialog. The actions follow the
 // view's undo store and switches; the main window mirrors them in its menus.
@@ -10,13 +10,18 @@
 #include <QColor>
 #include <QObject>
 
+#include <cstddef>
 #include <functional>
+#include <string_view>
 
 class QAction;
 
 namespace qm::ui {
 
 class CQuiltmarkView;
+
+// "&Undo Bucket Fill": the command followed by the name of its step, if any.
+QString undoMenuText(const QString& command, std::string_view stepName);
 
 class MapViewActions : public QObject, private UndoListener {
     Q_OBJECT
@@ -35,6 +40,10 @@ public:
     // The colour picker, replaceable by tests (an invalid colour for Cancel).
     std::function<QColor(const QColor& initial)> colourPrompt;
 
+    // Undoes or redoes entries until position() of the undo store is
+    // position, stopping at the first that fails.
+    void jumpTo(std::size_t position);
+
 public slots:
     void undo();
     void redo();
@@ -51,6 +60,8 @@ private:
     void redraw() override;
 
     void createActions();
+    // One Undo (back) or Redo; a failure is shown and changes nothing.
+    bool exchange(bool back);
     QColor promptColour(const QColor& initial);
 
     CQuiltmarkView& view_;

@@ -253,12 +253,8 @@ void MapViewCommands::execute(MapCommand command, int argument)
         break;
     }
     case MapCommand::SetBaseTile:
-        if (confirmPrompt && confirmPrompt(QString::fromLatin1(MSG_SET_BASE_TILE_WARNING))) {
-            setBaseTile(edit, choiceOf(view_.currentTile()));
-            view_.refreshUndoActions();
-            view_.markModified();
-            view_.viewport()->update();
-        }
+        if (confirmPrompt && confirmPrompt(QString::fromLatin1(MSG_SET_BASE_TILE_WARNING)))
+            afterEdit(setBaseTile(edit, choiceOf(view_.currentTile())), true);
         break;
     case MapCommand::CopyMapToClipboard:
         copyMapToClipboard();

@@ -154,11 +154,11 @@ void MapViewKeys::press(QKeyEvent* event)
         break;
     case Qt::Key_Z:
         // A tile just typed in is not taken back by its own key.
-        if (!shift && !typedIn_ && view_.undoStore().canUndo)
+        if (!shift && !typedIn_ && view_.undoStore().canUndo())
             view_.actions().undo();
         break;
     case Qt::Key_Y:
-        if (!shift && !typedIn_ && view_.undoStore().canRedo)
+        if (!shift && !typedIn_ && view_.undoStore().canRedo())
             view_.actions().redo();
         break;
     default:
@@ -272,7 +272,7 @@ bool MapViewKeys::typeInKey(QKeyEvent* event)
             if (current.layer == TILE_BG || current.layer == TILE_OBJ)
                 if (const CTile* own = view_.workspace().tiles.tile(static_cast<TileKind>(current.layer), tile))
                     palette = own->palette();
-            view_.beginUndoStep(STEP_CELLS);
+            view_.beginUndoStep(STEP_CELLS, StepName::TypeIn);
             view_.commands().paintAt(cursor, CurrentTile{current.layer, tile, palette});
             typedIn_ = true;
             const CellPos next = nextTypeInCell(map, CellPos{cursor.x(), cursor.y()});

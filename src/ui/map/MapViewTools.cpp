@@ -66,14 +66,14 @@ void MapViewTools::press(QMouseEvent* event)
         grab_ = cell;
         break;
     case TOOL_PENCIL:
-        view_.beginUndoStep(STEP_CELLS);
+        view_.beginUndoStep(STEP_CELLS, StepName::Pencil);
         paintFailed_ = !view_.commands().paintAt(cell, view_.currentTile());
         view_.moveCursor(cell.x(), cell.y());
         break;
     case TOOL_LINE:
         workList_.clear();
         lineActive_ = true;
-        view_.beginUndoStep(STEP_CELLS);
+        view_.beginUndoStep(STEP_CELLS, StepName::Line);
         paintFailed_ = !view_.commands().paintAt(cell, view_.currentTile());
         view_.moveCursor(cell.x(), cell.y());
         lineStart_ = dragCell_ = cell;

@@ -19,7 +19,7 @@ TEST_F(BucketFillTest, IsolatedCellFillsAlone)
     EXPECT_EQ(cell(4, 2).bgTile, 9);
     EXPECT_EQ(cell(4, 2).palette(TILE_BG), 2);
     EXPECT_EQ(cell(3, 2).bgTile, 3);
-    EXPECT_EQ(undo.cellRecords.size(), 1u);
+    EXPECT_EQ(undo.cellRecords().size(), 1u);
 }
 
 TEST_F(BucketFillTest, SameTileChangesNothing)
@@ -31,7 +31,7 @@ TEST_F(BucketFillTest, SameTileChangesNothing)
     const EditResult r = bucketFill(e, 0, 0, {TILE_BG, 5, 3});
     EXPECT_EQ(r.changed, 0);
     EXPECT_EQ(map().cells, before);
-    EXPECT_TRUE(undo.cellRecords.empty());
+    EXPECT_TRUE(undo.cellRecords().empty());
 }
 
 TEST_F(BucketFillTest, AcrossPalettesAndFlipsFillsAllAndClearsFlips)
@@ -56,10 +56,10 @@ TEST_F(BucketFillTest, AcrossPalettesAndFlipsFillsAllAndClearsFlips)
     EXPECT_EQ(cell(6, 3).bgTile, 2);
     EXPECT_FALSE(cell(0, 0).hasBg());
     // Breadth first from (3,1): up, right, down, left.
-    ASSERT_EQ(undo.cellRecords.size(), 6u);
-    EXPECT_EQ(undo.cellRecords[0].x, 3);
-    EXPECT_EQ(undo.cellRecords[1].x, 4);
-    EXPECT_EQ(undo.cellRecords[2].x, 2);
+    ASSERT_EQ(undo.cellRecords().size(), 6u);
+    EXPECT_EQ(undo.cellRecords()[0].x, 3);
+    EXPECT_EQ(undo.cellRecords()[1].x, 4);
+    EXPECT_EQ(undo.cellRecords()[2].x, 2);
 }
 
 TEST_F(BucketFillTest, EmptyAreaFillsAndOneUndoRestoresIt)

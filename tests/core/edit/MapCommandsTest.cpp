@@ -131,20 +131,23 @@ TEST_F(MapCommandsTest, PalettePageRecordsButChangesNothing)
     MapEdit e = edit();
     blockFill(e, {{0, 0}, {1, 1}}, {TILE_NONE, 7, 1});
     EXPECT_EQ(map().cells, before);
-    EXPECT_EQ(undo.cellRecords.size(), 2u);
+    EXPECT_EQ(undo.cellRecords().size(), 2u);
 }
 
-TEST_F(MapCommandsTest, SetBaseTileEndsTheUndoStep)
+TEST_F(MapCommandsTest, SetBaseTileIsAStepOfItsOwn)
 {
     MapEdit e = edit();
-    blockFill(e, {{0, 0}}, {TILE_BG, 1, 0});
-    ASSERT_TRUE(undo.canUndo);
-    setBaseTile(e, {TILE_BG, 33, 5});
-    for (const MapCell& c : map().cells)
-        EXPECT_EQ(c, (MapCell{TILE_BG | (5 << 2), 33, 0, 0, 0}));
-    EXPECT_FALSE(undo.canUndo);
-    EXPECT_FALSE(undo.canRedo);
-    EXPECT_TRUE(undo.cellRecords.empty());
+    blockFill(e, {{0, 0}}, {TILE_OBJ, 1, 0});
+    const std::vector<MapCell> before = map().cells;
+    EXPECT_EQ(setBaseTile(e, {TILE_BG, 33, 5}).changed, map().width * map().height);
+    const std::vector<MapCell> after = map().cells;
+    EXPECT_EQ(map().cellAt(3, 3)->bgAttr, TILE_BG | (5 << 2));
+    EXPECT_EQ(map().cellAt(0, 0)->objTile, 1); // the other layer stays
+    undoStep();
+    EXPECT_EQ(map().cells, before);
+    redoStep();
+    EXPECT_EQ(map().cells, after);
+    EXPECT_EQ(undo.undoName(), "Set Base Tile");
 }
 
 TEST_F(MapCommandsTest, AttributeCommandsAndMemoryFailure)
@@ -156,7 +159,7 @@ TEST_F(MapCommandsTest, AttributeCommandsAndMemoryFailure)
     EXPECT_EQ(cell(0, 0).bgAttr, TILE_BG | ATTR_FLIP_H);
     setPriority(bg, {{1, 0}}, true);
     EXPECT_EQ(cell(1, 0).bgAttr, ATTR_PRIORITY);
-    EXPECT_EQ(undo.cellRecords.at(0).layer, TILE_BG);
+    EXPECT_EQ(undo.cellRecords().at(0).layer, TILE_BG);
     MapEdit tags = edit(TILE_TAG);
     setCellPalette(tags, {{1, 0}}, 6);
     EXPECT_EQ(cell(1, 0).palette(TILE_OBJ), 6);

@@ -30,7 +30,7 @@ TEST_F(MapLineEditTest, LineIsOneUndoStep)
 {
     MapEdit e = edit();
     const TileChoice tile{TILE_BG, 12, 1};
-    undo.beginStep(STEP_CELLS);
+    undo.beginStep(STEP_CELLS, StepName::None);
     ASSERT_TRUE(paintCell(e, 0, 0, tile));
     for (const CellPos& p : lineCells(0, 0, 4, 5))
         ASSERT_TRUE(paintCell(e, p.x, p.y, tile));

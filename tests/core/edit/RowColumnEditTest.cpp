@@ -28,7 +28,7 @@ TEST_F(RowColumnEditTest, DeleteColumnPastTheLastDeletesToTheEnd)
     ASSERT_TRUE(r.result.ok());
     EXPECT_EQ(r.lines, 3);
     EXPECT_EQ(map().width, 5);
-    EXPECT_EQ(undo.stepKind, STEP_COLUMNS_DELETED);
+    EXPECT_EQ(undo.stepKind(), STEP_COLUMNS_DELETED);
     EXPECT_EQ(undo.deletedLines(), (5u << 16) | 3u);
     UndoListener listener;
     ASSERT_TRUE(undo.undo(*ws, listener));
@@ -75,31 +75,43 @@ TEST_F(RowColumnEditTest, BadRangesChangeNothing)
     EXPECT_EQ(deleteColumns(*ws, undo, -1, 3).lines, 0);
     EXPECT_EQ(deleteColumns(*ws, undo, 4, 3).lines, 0);
     EXPECT_EQ(deleteRows(*ws, undo, 6, 9).lines, 0);
-    EXPECT_EQ(undo.stepKind, STEP_NONE);
+    EXPECT_EQ(undo.stepKind(), STEP_NONE);
     makeMap(1, 1);
     EXPECT_EQ(deleteRows(*ws, undo, 0, 0).lines, 0);
 }
 
-TEST_F(RowColumnEditTest, InsertionsEndTheUndoStep)
+TEST_F(RowColumnEditTest, InsertionsAreStepsThatUndoAndRedo)
 {
-    fill();
-    undo.beginStep(STEP_CELLS);
-    ASSERT_TRUE(undo.saveCell(map(), 0, 0, TILE_BG));
+    struct Case {
+        bool columns;
+        int at, n;
+        int blank; // the first inserted line
+    };
+    for (const Case c : {Case{true, 2, 2, 2}, Case{true, 7, 3, 8}, Case{false, 0, 1, 0}, Case{false, 5, 2, 6}}) {
+        SCOPED_TRACE(testing::Message() << c.columns << " at " << c.at);
+        makeMap(8, 6);
+        fill();
+        const MapGrid before = map();
+        ASSERT_EQ((c.columns ? insertColumnsAt : insertRowsAt)(*ws, undo, c.at, c.n).lines, c.n);
+        const MapGrid after = map();
+        EXPECT_EQ(undo.undoName(), c.columns ? "Insert Column" : "Insert Row");
+        for (int i = 0; i < c.n; ++i)
+            EXPECT_EQ(c.columns ? cell(c.blank + i, 1) : cell(1, c.blank + i), MapCell{});
+        UndoListener listener;
+        ASSERT_TRUE(undo.undo(*ws, listener));
+        EXPECT_EQ(map().cells, before.cells);
+        EXPECT_EQ(map().width, before.width);
+        ASSERT_TRUE(undo.redo(*ws, listener));
+        EXPECT_EQ(map().cells, after.cells);
+        EXPECT_EQ(map().height, after.height);
+    }
+    // Nothing to insert, or no memory for it: no step.
+    undo.clear();
     EXPECT_EQ(insertColumnsAt(*ws, undo, 2, 0).lines, 0);
     EXPECT_EQ(insertColumnsAt(*ws, undo, 2, -3).lines, 0);
-    EXPECT_TRUE(undo.canUndo);
-    EXPECT_EQ(insertColumnsAt(*ws, undo, 2, 2).lines, 2);
-    EXPECT_EQ(map().width, 10);
-    EXPECT_FALSE(cell(2, 0).hasBg());
-    EXPECT_FALSE(undo.canUndo);
-    EXPECT_FALSE(undo.canRedo);
-    EXPECT_EQ(insertRowsAt(*ws, undo, 5, 1).lines, 1); // the last row: appended
-    EXPECT_EQ(map().height, 7);
-    EXPECT_FALSE(cell(0, 6).hasBg());
-    const LineEdit huge = insertRowsAt(*ws, undo, 0, 1 << 30);
-    EXPECT_EQ(huge.result.text(), MSG_NO_MEMORY_INSERT_ROW);
-    EXPECT_EQ(map().height, 7);
+    EXPECT_EQ(insertRowsAt(*ws, undo, 0, 1 << 30).result.text(), MSG_NO_MEMORY_INSERT_ROW);
     EXPECT_EQ(insertColumnsAt(*ws, undo, 0, 1 << 30).result.text(), MSG_NO_MEMORY_INSERT_COLUMN);
+    EXPECT_FALSE(undo.canUndo());
 }
 
 } // namespace

@@ -26,7 +26,7 @@ TEST(PaletteClipboard, PasteAtSwatch20KeepsTheGap)
     EXPECT_EQ(swatchColour(f.store(), 20), (GbcColor{1, 2, 3}));
     EXPECT_EQ(swatchColour(f.store(), 21), untouched);
     EXPECT_EQ(swatchColour(f.store(), 22), (GbcColor{4, 5, 6}));
-    EXPECT_EQ(f.undo.colourRecords.size(), 2u);
+    EXPECT_EQ(f.undo.colourRecords().size(), 2u);
     EXPECT_EQ(f.store().bgDisplay[5][0], gbcColourOf(GbcColor{1, 2, 3}));
 
     // Undo brings both colours back.
@@ -44,7 +44,7 @@ TEST(PaletteClipboard, EntriesPastSwatch63AreDropped)
     clip.colours = {GbcColor{1, 1, 1}, GbcColor{2, 2, 2}, GbcColor{3, 3, 3}};
     EXPECT_EQ(pasteSwatches(f.store(), 62, clip, f.undo), 1u << 15);
     EXPECT_EQ(swatchColour(f.store(), 63), (GbcColor{2, 2, 2}));
-    EXPECT_EQ(f.undo.colourRecords.size(), 2u);
+    EXPECT_EQ(f.undo.colourRecords().size(), 2u);
 }
 
 TEST(SwatchEdits, TypedValuesAndSpinSteps)
@@ -56,17 +56,17 @@ TEST(SwatchEdits, TypedValuesAndSpinSteps)
     EXPECT_EQ(colourFlagsOfRows(rows), 0xC0u);
     EXPECT_EQ(swatchColour(f.store(), 1).green, 31);
     EXPECT_EQ(swatchColour(f.store(), 40).green, 31);
-    EXPECT_EQ(f.undo.stepKind, STEP_COLOURS);
-    EXPECT_EQ(f.undo.colourRecords.size(), 3u);
+    EXPECT_EQ(f.undo.stepKind(), STEP_COLOURS);
+    EXPECT_EQ(f.undo.colourRecords().size(), 3u);
 
     // A step up leaves the swatches already at 31 alone and records nothing.
     swatchColour(f.store(), 3).red = 30;
     swatchColour(f.store(), 1).red = 31;
-    f.undo.beginStep(STEP_COLOURS);
+    f.undo.beginStep(STEP_COLOURS, StepName::None);
     EXPECT_EQ(stepSwatchComponent(f.store(), (1ull << 1) | (1ull << 3), COMPONENT_RED, 1), 1u);
     EXPECT_EQ(swatchColour(f.store(), 3).red, 31);
     EXPECT_EQ(swatchColour(f.store(), 1).red, 31);
-    EXPECT_TRUE(f.undo.colourRecords.empty());
+    EXPECT_TRUE(f.undo.colourRecords().empty());
     EXPECT_EQ(stepSwatchComponent(f.store(), 1ull << 1, COMPONENT_RED, 1), 0u);
 
     // A colour from the dialog: undo and redo alternate.

@@ -49,7 +49,7 @@ TEST_F(TileDesignerClipTest, TileDesignerRecordGoesRightToLeftWithinRows)
         EXPECT_EQ(tile(100 + k).palette(), tile(4 + k).palette());
         EXPECT_EQ(tile(100 + k).commentText(), tile(4 + k).commentText());
     }
-    EXPECT_EQ(undo.tileRecords.size(), 4u);
+    EXPECT_EQ(undo.tileRecords().size(), 4u);
 
     // Into a wider frame: a row ends at the first position numbered at or past the count.
     ASSERT_TRUE(pasteTileDesigner(set(), undo, TileFrame{200, 3, 2}, *entries));
@@ -107,7 +107,7 @@ TEST_F(TileDesignerClipTest, PixelPasteIsClippedAtTheFrameAndAtTile511)
     ASSERT_TRUE(pasteTileDesignerPixel(set(), undo, TileFrame{511, 2, 1}, 6, 0, clip));
     EXPECT_EQ(tile(511).pixel(6, 0), 3);
     EXPECT_EQ(tile(511).pixel(7, 3), 3);
-    EXPECT_EQ(undo.tileRecords.size(), 1u);
+    EXPECT_EQ(undo.tileRecords().size(), 1u);
 
     // Far away from the frame: nothing lands.
     const CTile before = tile(40);
@@ -135,12 +135,12 @@ TEST_F(TileDesignerClipTest, PicturePasteTakesTheFirstFourValues)
     EXPECT_EQ(tile(1).pixel(3, 0), 3);
     EXPECT_EQ(tile(1).pixel(4, 0), 2); // untouched
     EXPECT_EQ(tile(2).pixel(1, 1), 3);
-    EXPECT_EQ(undo.tileRecords.size(), 2u);
+    EXPECT_EQ(undo.tileRecords().size(), 2u);
 
     // The paste stops at tile 511.
     const PicturePasteResult end = pastePicture(set(), undo, 511, PictureData{16, 8, 8, std::vector<std::uint32_t>(128, 5)});
     EXPECT_EQ(end.lastTile, 511);
-    EXPECT_EQ(undo.tileRecords.size(), 1u);
+    EXPECT_EQ(undo.tileRecords().size(), 1u);
 
     // Too small to hold a tile: nothing.
     EXPECT_EQ(pastePicture(set(), undo, 0, PictureData{7, 8, 8, std::vector<std::uint32_t>(56, 1)}).firstTile, -1);

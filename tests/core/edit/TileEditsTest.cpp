@@ -99,7 +99,7 @@ TEST(TileEdits, PasteStopsAfterTile511)
     EXPECT_EQ(r.tiles, (std::vector<int>{510, 511}));
     EXPECT_EQ(f.lib().bg.tiles[511].pixels[0], 2);
     EXPECT_EQ(f.lib().bg.tiles[509].pixels[0], 0);
-    EXPECT_EQ(f.undo.tileRecords.size(), 2u);
+    EXPECT_EQ(f.undo.tileRecords().size(), 2u);
 }
 
 TEST(TileEdits, ClearAndItsUndo)

@@ -80,8 +80,8 @@ TEST_F(TileFrameEditTest, RotatingATwoByTwoFrameTurnsThePictureAsAWhole)
     EXPECT_EQ(tile(20).commentText(), "top left"); // comments stay where they were
 
     // One tile step holding the four tiles; Undo gives everything back.
-    EXPECT_EQ(undo.stepKind, STEP_TILES);
-    EXPECT_EQ(undo.tileRecords.size(), 4u);
+    EXPECT_EQ(undo.stepKind(), STEP_TILES);
+    EXPECT_EQ(undo.tileRecords().size(), 4u);
     ASSERT_TRUE(undo.undo(*ws, quiet));
     EXPECT_EQ(picture(f), before);
     EXPECT_EQ(tile(20).palette(), 1);
@@ -200,7 +200,7 @@ TEST_F(TileFrameEditTest, AFrameRunningPastTheLastTileIsRefused)
 {
     const TileFrame f{510, 2, 2};
     const CTile t510 = tile(510), t511 = tile(511);
-    undo.beginStep(STEP_CELLS);
+    undo.beginStep(STEP_CELLS, StepName::None);
     const auto refused = [&](const Result& r, const char* text) {
         EXPECT_FALSE(r);
         EXPECT_EQ(r.text(), text);
@@ -215,7 +215,7 @@ TEST_F(TileFrameEditTest, AFrameRunningPastTheLastTileIsRefused)
     refused(rotateFrame(set(), undo, TileFrame{0, 2, 1}, false), "You only can rotate a square frame");
     EXPECT_TRUE(tile(510).sameContent(t510));
     EXPECT_TRUE(tile(511).sameContent(t511));
-    EXPECT_EQ(undo.stepKind, STEP_CELLS); // the previous step is still there to undo
+    EXPECT_EQ(undo.stepKind(), STEP_CELLS); // the previous step is still there to undo
 
     // A frame that ends exactly at tile 511 is fine.
     EXPECT_TRUE(flipFrame(set(), undo, TileFrame{510, 2, 1}, true, false));
@@ -229,17 +229,17 @@ TEST_F(TileFrameEditTest, BucketFill)
     const TileFrame f{0, 2, 1};
 
     // The clicked pixel already has the colour: nothing changes, nothing is saved.
-    undo.beginStep(STEP_CELLS);
+    undo.beginStep(STEP_CELLS, StepName::None);
     EditOutcome same = bucketFill(set(), undo, f, 0, 0, 1);
     EXPECT_TRUE(same.result);
     EXPECT_FALSE(same.changed);
-    EXPECT_EQ(undo.stepKind, STEP_CELLS);
+    EXPECT_EQ(undo.stepKind(), STEP_CELLS);
 
     // Otherwise the region crosses into the next frame tile but not beyond the frame.
     EditOutcome fill = bucketFill(set(), undo, f, 0, 0, 3);
     EXPECT_TRUE(fill.changed);
-    EXPECT_EQ(undo.stepKind, STEP_TILES);
-    EXPECT_EQ(undo.tileRecords.size(), 2u);
+    EXPECT_EQ(undo.stepKind(), STEP_TILES);
+    EXPECT_EQ(undo.tileRecords().size(), 2u);
     EXPECT_EQ(tile(1).pixel(7, 7), 3);
     EXPECT_EQ(tile(0).pixel(3, 3), 2);
     EXPECT_EQ(tile(2).pixel(0, 0), 1);
@@ -248,7 +248,7 @@ TEST_F(TileFrameEditTest, BucketFill)
     tile(511).pixels.fill(0);
     EditOutcome last = bucketFill(set(), undo, TileFrame{511, 2, 2}, 0, 0, 2);
     EXPECT_TRUE(last.changed);
-    EXPECT_EQ(undo.tileRecords.size(), 1u);
+    EXPECT_EQ(undo.tileRecords().size(), 1u);
     EXPECT_EQ(tile(511).pixel(7, 7), 2);
     // A click on a position beyond the set does nothing.
     EXPECT_FALSE(bucketFill(set(), undo, TileFrame{511, 2, 2}, 8, 0, 1).changed);
@@ -260,7 +260,7 @@ TEST_F(TileFrameEditTest, PencilSavesTheFrameOnPress)
     const CTile old = tile(301);
     EditOutcome out = pencilPress(set(), undo, f, 9, 2, static_cast<std::uint8_t>((old.pixel(1, 2) + 1) % 4));
     EXPECT_TRUE(out.changed);
-    EXPECT_EQ(undo.tileRecords.size(), 2u);
+    EXPECT_EQ(undo.tileRecords().size(), 2u);
     EXPECT_EQ(tile(301).pixel(1, 2), (old.pixel(1, 2) + 1) % 4);
     EXPECT_EQ(frameTileAtPixel(f, 16, 0), -1);
     EXPECT_EQ(frameTileAtPixel(TileFrame{511, 2, 1}, 8, 0), -1);
@@ -281,11 +281,9 @@ TEST_F(TileFrameEditTest, FramePaletteIsOneStepWithTheMapThatFollows)
     std::vector<TilePaletteChange> sent;
     const Result r = setFramePalette(set(), undo, TileFrame{8, 3, 1}, 5, [&](const TilePaletteChange& c) {
         sent.push_back(c);
-        EXPECT_TRUE(undo.holdCells);
         followTilePaletteChange(*ws, undo, renderer, c);
     });
     ASSERT_TRUE(r);
-    EXPECT_FALSE(undo.holdCells);
     EXPECT_EQ(set().currentPalette(), 5);
     ASSERT_EQ(sent.size(), 3u);
     EXPECT_EQ(sent[2].oldPalette, 1);

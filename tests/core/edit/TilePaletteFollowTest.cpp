@@ -35,7 +35,7 @@ TEST_F(TilePaletteFollowTest, IsOneUndoableStep)
     EXPECT_EQ(map.cellAt(2, 0)->palette(TILE_BG), 1);
     EXPECT_EQ(map.cellAt(3, 0)->palette(TILE_BG), 2);
     EXPECT_EQ(renderer.mapPixel(0, 0), 20);
-    EXPECT_EQ(undo.stepKind, STEP_TILE_PALETTE);
+    EXPECT_EQ(undo.stepKind(), STEP_TILE_PALETTE);
     UndoListener quiet;
     undo.undo(*ws, quiet);
     EXPECT_EQ(map.cellAt(0, 0)->palette(TILE_BG), 2);
@@ -59,7 +59,7 @@ TEST_F(TilePaletteFollowTest, OfSeveralTilesIsUndoneTogether)
     map.cellAt(1, 0)->place(TILE_BG, 2, 0);
     MapRenderer renderer(map, ws->tiles);
     UndoStore undo;
-    undo.beginStep(STEP_TILES);
+    undo.beginStep(STEP_TILES, StepName::None);
     for (int t : {1, 2}) {
         CTile& tile = ws->tiles.bg.tiles[static_cast<size_t>(t)];
         ASSERT_TRUE(undo.saveTile(tile));

@@ -44,7 +44,7 @@ private slots:
         frame.setPrompter(&yes);
         frame.commandAction(C::SetBaseTile)->trigger();
         QVERIFY(frame.project().map.cellAt(0, 0)->showsTile(TILE_BG, 9));
-        QVERIFY(!frame.commandAction(C::Undo)->isEnabled());
+        QVERIFY(frame.commandAction(C::Undo)->text().startsWith(QStringLiteral("&Undo Set Base Tile")));
         QVERIFY(!frame.commandAction(C::Redo)->isEnabled());
 
         // Copy then Paste: Paste follows the clipboard.

@@ -533,7 +533,7 @@ private slots:
         // An edit marks the project and enables Undo; a new project forgets the history.
         QAction* undo = h.frame.commandAction(CMainFrame::Command::Undo);
         QVERIFY(!undo->isEnabled());
-        h.frame.undoStore().beginStep(STEP_CELLS);
+        h.frame.undoStore().beginStep(STEP_CELLS, StepName::None);
         QVERIFY(h.frame.undoStore().saveCell(h.frame.project().map, 0, 0, TILE_BG));
         h.frame.project().map.cellAt(0, 0)->place(TILE_BG, 3, 1);
         view->markModified();

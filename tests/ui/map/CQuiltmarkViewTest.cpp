@@ -276,7 +276,7 @@ private slots:
     {
         Fixture f;
         QVERIFY(!f.view->actions().undoAction()->isEnabled());
-        f.view->beginUndoStep(STEP_CELLS);
+        f.view->beginUndoStep(STEP_CELLS, StepName::Pencil);
         QVERIFY(f.undo.saveCell(f.ws->project.map, 1, 1, TILE_BG));
         f.ws->project.map.cellAt(1, 1)->place(TILE_BG, 1, 0);
         f.view->renderCell(1, 1);
@@ -291,7 +291,7 @@ private slots:
         QCOMPARE(f.view->renderer().mapPixel(8, 8), 1);
         QVERIFY(f.view->isModified());
         QVERIFY(f.ws->project.changeFlags & CHANGED_MAP);
-        QCOMPARE(f.view->actions().undoAction()->text(), QStringLiteral("&Undo"));
+        QCOMPARE(f.view->actions().undoAction()->text(), QStringLiteral("&Undo Pencil"));
         QCOMPARE(f.view->actions().redoAction()->text(), QStringLiteral("&Redo"));
     }
 
@@ -300,7 +300,7 @@ private slots:
         Fixture f(12, 6);
         f.ws->project.map.cellAt(3, 2)->place(TILE_BG, 1, 0);
         QSignalSpy sized(f.view.get(), &CQuiltmarkView::mapSizeChanged);
-        f.view->beginUndoStep(STEP_COLUMNS_DELETED);
+        f.view->beginUndoStep(STEP_COLUMNS_DELETED, StepName::DeleteColumn);
         QVERIFY(f.undo.saveColumns(f.ws->project.map, 3, 2));
         f.ws->project.map.deleteColumn(3);
         f.ws->project.map.deleteColumn(3);
@@ -331,7 +331,7 @@ private slots:
         f.view->handleMessage(MSG_TILE_PALETTE_CHANGED, 0, reinterpret_cast<qint64>(&change));
         QCOMPARE(c.palette(TILE_BG), 3);
         QCOMPARE(f.view->renderer().mapPixel(0, 0), 13);
-        QCOMPARE(f.undo.stepKind, int(STEP_TILE_PALETTE));
+        QCOMPARE(f.undo.stepKind(), int(STEP_TILE_PALETTE));
         QVERIFY(f.view->actions().undoAction()->isEnabled());
         f.view->actions().undo();
         QCOMPARE(c.palette(TILE_BG), 0);
@@ -339,7 +339,7 @@ private slots:
 
         // A colour step undone: the view's table follows and the frame hears of it.
         QSignalSpy sent(f.view.get(), &CQuiltmarkView::message);
-        f.view->beginUndoStep(STEP_COLOURS);
+        f.view->beginUndoStep(STEP_COLOURS, StepName::PaletteColour);
         const GbcColor old = f.ws->tiles.palettes.bgPalettes[3][1];
         f.undo.saveColour(3, 1, old.red, old.green, old.blue);
         f.ws->tiles.palettes.bgPalettes[3][1] = GbcColor{31, 31, 31};

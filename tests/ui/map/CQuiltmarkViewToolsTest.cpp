@@ -291,8 +291,9 @@ private slots:
         yes = true;
         f.view->commands().execute(MapCommand::SetBaseTile);
         QVERIFY(f.cell(0, 0).showsTile(TILE_BG, 6));
-        QVERIFY(!f.view->actions().undoAction()->isEnabled());
         QVERIFY(!f.view->actions().redoAction()->isEnabled());
+        f.view->actions().undo();
+        QVERIFY(!f.cell(0, 0).hasBg());
     }
 
     void zoomAndHand()

@@ -81,7 +81,7 @@ private slots:
         QTest::keyClicks(red, QStringLiteral("45"));
         QCOMPARE(f.swatch(33).red, std::uint8_t(31));
         QCOMPARE(f.swatch(34).red, std::uint8_t(31));
-        QCOMPARE(f.undo.stepKind, int(STEP_COLOURS));
+        QCOMPARE(f.undo.stepKind(), int(STEP_COLOURS));
         QCOMPARE(f.colours.back().first, qint64(0x80));
         QCOMPARE(f.colours.back().second, qint64(1 << 8));
         emit red->editingFinished();
@@ -89,11 +89,11 @@ private slots:
 
         // The spin skips swatches that would leave 0..31 and records nothing.
         f.swatch(34).green = 31;
-        f.undo.beginStep(STEP_COLOURS);
+        f.undo.beginStep(STEP_COLOURS, StepName::None);
         f.pal->componentSpin(1)->stepBy(1);
         QCOMPARE(f.swatch(33).green, std::uint8_t(7));
         QCOMPARE(f.swatch(34).green, std::uint8_t(31));
-        QVERIFY(f.undo.colourRecords.empty());
+        QVERIFY(f.undo.colourRecords().empty());
 
         // Leaving the page tells the sheet once about the rows changed.
         f.colours.clear();
@@ -111,7 +111,7 @@ private slots:
         QTest::mouseClick(f.pal, Qt::LeftButton, {}, f.pal->swatchRect(10).center());
         QTest::mouseDClick(f.pal, Qt::LeftButton, {}, f.pal->swatchRect(10).center());
         QCOMPARE(f.swatch(10), (GbcColor{31, 16, 1}));
-        QCOMPARE(f.undo.colourRecords.size(), size_t(1));
+        QCOMPARE(f.undo.colourRecords().size(), size_t(1));
         f.mgr->colourPrompt = [](const QColor&) { return QColor(); };
         f.pal->doubleClickSwatch(11);
         QCOMPARE(f.swatch(11), (GbcColor{31, 31, 31}));

@@ -47,7 +47,7 @@ struct Fixture {
                 s.range = *messageRecord<TileRange>(l);
             if (m == MSG_TILE_PALETTE_CHANGED) {
                 s.change = *messageRecord<TilePaletteChange>(l);
-                holdDuringNotice = undo.holdCells;
+                tileStepDuringNotice = undo.stepKind() == STEP_TILES; // the cells join it
             }
             sent.push_back(s);
         });
@@ -77,7 +77,7 @@ struct Fixture {
     std::vector<Sent> sent;
     int screen = 768;
     bool ctrl = false;
-    bool holdDuringNotice = false;
+    bool tileStepDuringNotice = false;
 };
 
 } // namespace
@@ -161,20 +161,21 @@ private slots:
         f.bar->setDrawColour(3);
         f.press(9, 1);
         QCOMPARE(f.tile(41).pixel(1, 1), 3);
-        QCOMPARE(f.undo.stepKind, int(STEP_TILES));
-        QCOMPARE(f.undo.tileRecords.size(), size_t(2));
+        QCOMPARE(f.undo.stepKind(), int(STEP_TILES));
+        QCOMPARE(f.undo.tileRecords().size(), size_t(2));
         QVERIFY(f.bar->button("UNDO")->isEnabled());
         QCOMPARE(f.sent.size(), size_t(1));
         QCOMPARE(f.sent[0].wParam, qint64(TILE_BG | 0x100000));
         QCOMPARE(f.sent[0].lParam, qint64(41));
 
         // Dragging paints without another snapshot.
-        f.undo.tileRecords.clear();
+        const size_t steps = f.undo.size();
         f.drag(2, 1);
         f.release(2, 1);
         QCOMPARE(f.tile(40).pixel(2, 1), 3);
         QCOMPARE(f.sent.back().lParam, qint64(40));
-        QVERIFY(f.undo.tileRecords.empty());
+        QCOMPARE(f.undo.size(), steps);
+        QCOMPARE(f.undo.tileRecords().size(), size_t(2));
         // A pixel that already has the colour sends nothing.
         const size_t before = f.sent.size();
         f.press(2, 1);
@@ -189,10 +190,10 @@ private slots:
         f.bar->setCurrentTile(7);
         // Bucket with the colour the pixel has: nothing changes, nothing is sent.
         f.bar->setTool(CTileEditor::Tool::Bucket);
-        f.undo.beginStep(STEP_CELLS);
+        f.undo.beginStep(STEP_CELLS, StepName::None);
         f.press(0, 0);
         QVERIFY(f.sent.empty());
-        QCOMPARE(f.undo.stepKind, int(STEP_CELLS));
+        QCOMPARE(f.undo.stepKind(), int(STEP_CELLS));
 
         // Ctrl with the pencil fills; releasing Ctrl gives the pencil back.
         f.bar->setTool(CTileEditor::Tool::Pencil);
@@ -326,8 +327,6 @@ private slots:
         f.bar->typeFrameWidth("3");
         f.bar->setCurrentTile(50);
         f.tile(51).setPalette(2);
-        f.undo.beginStep(STEP_CELLS);
-        f.undo.cellRecords.push_back(CellRecord{});
         f.bar->choosePalette(2);
         QCOMPARE(f.sent.size(), size_t(2)); // tiles 50 and 52; 51 had palette 2 already
         QCOMPARE(f.sent[0].msg, MSG_TILE_PALETTE_CHANGED);
@@ -336,10 +335,9 @@ private slots:
         QCOMPARE(int(f.sent[1].change.oldPalette), 0);
         QCOMPARE(int(f.sent[1].change.newPalette), 2);
         QCOMPARE(int(f.sent[1].change.layer), int(TILE_BG));
-        QVERIFY(f.holdDuringNotice);
-        QVERIFY(!f.undo.holdCells);
-        QVERIFY(f.undo.cellRecords.empty()); // the old step's cells are gone
-        QCOMPARE(f.undo.tileRecords.size(), size_t(3));
+        QVERIFY(f.tileStepDuringNotice);
+        QVERIFY(f.undo.cellRecords().empty()); // the old step's cells are gone
+        QCOMPARE(f.undo.tileRecords().size(), size_t(3));
         QCOMPARE(f.ws->tiles.bg.currentPalette(), 2);
         QCOMPARE(f.bar->controls().paletteList()->currentIndex(), 2);
 
@@ -352,14 +350,14 @@ private slots:
         palettes->actions().at(5)->trigger();
         QCOMPARE(f.tile(51).palette(), 5);
         QCOMPARE(f.tile(50).palette(), 2);
-        QCOMPARE(f.undo.tileRecords.size(), size_t(1));
+        QCOMPARE(f.undo.tileRecords().size(), size_t(1));
         QCOMPARE(f.sent.back().change.firstTile, 51);
         // The palette it has already: no step, nothing sent.
         const size_t sentBefore = f.sent.size();
-        f.undo.beginStep(STEP_CELLS);
+        f.undo.beginStep(STEP_CELLS, StepName::None);
         palettes->actions().at(5)->trigger();
         QCOMPARE(f.sent.size(), sentBefore);
-        QCOMPARE(f.undo.stepKind, int(STEP_CELLS));
+        QCOMPARE(f.undo.stepKind(), int(STEP_CELLS));
     }
 
     void tileDesignerCopyAndPaste()
@@ -422,7 +420,7 @@ private slots:
         f.bar->paste();
         QCOMPARE(f.tile(511).pixel(7, 7), 3);
         QCOMPARE(f.tile(511).pixel(5, 5), 0);
-        QCOMPARE(f.undo.tileRecords.size(), size_t(1));
+        QCOMPARE(f.undo.tileRecords().size(), size_t(1));
         QCOMPARE(f.sent.back().range.last, 511);
 
         // Without the selector the pixels do not paste.

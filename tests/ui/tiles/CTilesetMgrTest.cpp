@@ -256,7 +256,7 @@ private slots:
         QCOMPARE(int(f.ws.tiles.obj.tiles[510].pixels[0]), 3);
         QCOMPARE(int(f.ws.tiles.obj.tiles[511].pixels[0]), 3);
         QCOMPARE(int(f.ws.tiles.obj.tiles[509].pixels[0]), 0);
-        QCOMPARE(f.undo.tileRecords.size(), size_t(2));
+        QCOMPARE(f.undo.tileRecords().size(), size_t(2));
         const auto changed = f.of(MSG_TILES_CHANGED).back();
         QCOMPARE(changed.range.first, 510);
         QCOMPARE(changed.range.last, 511);
