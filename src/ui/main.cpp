@@ -1,5 +1,7 @@
 #include "core/project/ProjectCommands.h"
+#include "ui/app/AppSettings.h"
 #include "ui/app/Artwork.h"
+#include "ui/app/Autosave.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/app/FileCommands.h"
 #include "ui/app/WindowSettings.h"
@@ -35,6 +37,10 @@ int main(int argc, char** argv)
     frame.settings().showAsSaved();
     splash.finish(&frame);
     frame.route(qm::ui::MSG_INIT_MAP, 0, 0);
+    // Work an editor that ended without saving left behind comes first.
+    frame.autosave().enable(qm::ui::Autosave::standardRoot(),
+                            qm::ui::readHistorySettings(*qm::ui::openSettings()).autosaveSeconds);
+    frame.autosave().offerRecovery();
     if (!file.isEmpty())
         frame.fileCommands().openFile(file);
     return app.exec();

@@ -60,6 +60,21 @@ void writeFrameSettings(QSettings& s, const FrameSettings& v)
     s.sync();
 }
 
+HistorySettings readHistorySettings(QSettings& s)
+{
+    HistorySettings v;
+    s.beginGroup(FRAME);
+    bool ok = false;
+    const int mb = s.value(QStringLiteral("UndoMemoryMB")).toInt(&ok);
+    if (ok && mb >= 1)
+        v.undoMemoryMB = mb;
+    const int seconds = s.value(QStringLiteral("AutosaveSeconds")).toInt(&ok);
+    if (ok)
+        v.autosaveSeconds = std::max(seconds, 0);
+    s.endGroup();
+    return v;
+}
+
 QStringList readRecentFiles(QSettings& s)
 {
     QStringList files;

@@ -38,6 +38,15 @@ std::unique_ptr<QSettings> openSettings();
 FrameSettings readFrameSettings(QSettings& settings);
 void writeFrameSettings(QSettings& settings, const FrameSettings& values);
 
+// "UndoMemoryMB" and "AutosaveSeconds" of "Frame", read at start: the memory
+// budget of the undo history (256 when absent or below 1) and the seconds
+// between recovery copies (120 when absent; 0 or less turns them off).
+struct HistorySettings {
+    int undoMemoryMB = 256;
+    int autosaveSeconds = 120;
+};
+HistorySettings readHistorySettings(QSettings& settings);
+
 QStringList readRecentFiles(QSettings& settings);
 void writeRecentFiles(QSettings& settings, const QStringList& files);
 // The path moves to the front; the list keeps at most six entries.

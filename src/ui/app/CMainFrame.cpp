@@ -4,6 +4,7 @@
 #include "core/undo/UndoStore.h"
 #include "core/project/ProjectFile.h"
 #include "ui/app/Artwork.h"
+#include "ui/app/Autosave.h"
 #include "ui/app/CToolBarEx.h"
 #include "ui/app/FileCommands.h"
 #include "ui/app/ImportExportCommands.h"
@@ -36,6 +37,11 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), qtPrompter_(this)
         // Saving clears the map bit: the view's own modified mark goes with it.
         if (mapView_ && !(workspace_.project.changeFlags & CHANGED_MAP))
             mapView_->clearModified();
+        // Unchanged again: Undo and Redo find this state unchanged too.
+        if (workspace_.project.changeFlags == 0)
+            undoStore_->markSaved(workspace_);
+        if (autosave_)
+            autosave_->projectChanged();
         rebuildTitle();
     };
 
@@ -50,6 +56,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), qtPrompter_(this)
     createMapView();
     createTileEditor();
     createTileSetManager();
+    createUndoHistory();
     importExport_ = new ImportExportCommands(*this, *menus_);
 
     selectTool(TOOL_SELECT);
@@ -214,6 +221,9 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         return;
     }
     settings_->store(pane(Pane::TileEditor));
+    // Closed with the changes saved or discarded: nothing is left to recover.
+    autosave_->removeCopy();
+    autosave_->waitForWorker();
     progress_->hide();
     if (QWidget* editor = pane(Pane::TileEditor))
         editor->close();
@@ -223,6 +233,8 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 void CMainFrame::clearUndoHistory()
 {
     undoStore_->clear();
+    if (workspace_.project.changeFlags == 0)
+        undoStore_->markSaved(workspace_);
     if (mapView_)
         mapView_->refreshUndoActions();
 }

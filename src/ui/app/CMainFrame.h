@@ -7,8 +7,9 @@
 // Its other jobs have classes of their own: MainMenus (the actions, menus,
 // toolbar, status bar and dock), PaneRouter (the routing of the panes'
 // notifications), FileCommands (the project commands of the File menu),
-// ImportExportCommands (imports, export, reports) and WindowSettings (the
-// settings kept between runs).
+// ImportExportCommands (imports, export, reports), WindowSettings (the
+// settings kept between runs), HistoryDock (the undo history) and Autosave
+// (the recovery copies).
 //
 // Panes never call each other. Each pane has the signal
 //     void message(qm::ui::AppMessage msg, qint64 wParam, qint64 lParam);
@@ -39,10 +40,12 @@ class UndoStore;
 
 namespace qm::ui {
 
+class Autosave;
 class CQuiltmarkView;
 class CTilesetMgr;
 class CToolBarEx;
 class FileCommands;
+class HistoryDock;
 class ImportExportCommands;
 class ProgressDialog;
 class WindowSettings;
@@ -83,6 +86,9 @@ public:
     FileCommands& fileCommands() const { return *fileCommands_; }
     ImportExportCommands& importExport() const { return *importExport_; }
     WindowSettings& settings() const { return *settings_; }
+    // The "History" dock and the recovery copies (CMainFrameHistory.cpp).
+    HistoryDock* historyDock() const { return historyDock_; }
+    Autosave& autosave() const { return *autosave_; }
     QAction* commandAction(Command command) const { return menus_->commandAction(command); }
 
     // ---- hooks for other hosts (tests) ----------------------------------------
@@ -152,6 +158,9 @@ private:
     void connectMapEditing(CQuiltmarkView* view); // CMainFrameMapEdit.cpp
     // The tile editor window, hidden until opened (CMainFrameTiles.cpp).
     void createTileEditor();
+    // The undo history's budget, menu texts and dock, and the recovery
+    // copies (CMainFrameHistory.cpp).
+    void createUndoHistory();
     // The tile set manager in its dock and the "&Color" menu (CMainFrameTileSets.cpp).
     void createTileSetManager();
     void refreshTileSetManager();
@@ -178,6 +187,8 @@ private:
     WindowSettings* settings_ = nullptr;
     std::unique_ptr<FileCommands> fileCommands_;
     ImportExportCommands* importExport_ = nullptr;
+    HistoryDock* historyDock_ = nullptr;
+    Autosave* autosave_ = nullptr;
 
     int currentTool_ = TOOL_SELECT;
     int pendingTool_ = TOOL_NONE;

@@ -60,6 +60,7 @@ public:
     QLineEdit* widthField() const { return widthField_; }
     QLineEdit* heightField() const { return heightField_; }
     QDockWidget* managerDock() const { return managerDock_; }
+    QMenu* viewMenu() const { return viewMenu_; }
 
     // The File menu lists these files above Exit.
     void setRecentFiles(const QStringList& files);
