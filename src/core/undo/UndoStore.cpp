@@ -248,7 +248,11 @@ std::uint64_t hashMap(const MapGrid& map)
 
 } // namespace
 
-bool UndoStep::isLines() const { return kind == STEP_COLUMNS_DELETED || kind == STEP_ROWS_DELETED || kind == STEP_COLUMNS_RESTORED || kind == STEP_ROWS_RESTORED; }
+bool UndoStep::isLines() const
+{
+    return kind == STEP_COLUMNS_DELETED || kind == STEP_ROWS_DELETED || kind == STEP_COLUMNS_RESTORED ||
+           kind == STEP_ROWS_RESTORED;
+}
 
 std::size_t UndoStep::bytes() const
 {

@@ -148,7 +148,8 @@ public:
     bool saveColour(int palette, int colour, std::uint8_t red, std::uint8_t green, std::uint8_t blue);
 
     // Deletions: saves every cell of columns (or rows) first..first+count-1
-    // and records them as the lines of the step. The caller deletes them.
+    // that holds anything, both parts and the tag, and records them as the
+    // lines of the step. The caller deletes them.
     bool saveColumns(const MapGrid& map, int first, int count);
     bool saveRows(const MapGrid& map, int first, int count);
     // Insertions: the step's lines are the count blank lines the caller put

@@ -243,6 +243,7 @@ void CMainFrame::initMap()
 {
     if (!workspace_.project.map.create(DEFAULT_MAP_WIDTH, DEFAULT_MAP_HEIGHT))
         prompter().inform(formatText("Not enought memory to create %dx%d map", DEFAULT_MAP_WIDTH, DEFAULT_MAP_HEIGHT));
+    clearUndoHistory(); // the blank map is where Undo finds the project unchanged
     rebuildTitle();
     route(MSG_MAP_RESET, MAP_RESET_SIZE, 0);
     showMapSize();
