@@ -1,5 +1,7 @@
 #include "support/TestSupport.h"
 
+#include "core/project/ProjectFile.h"
+
 #include <chrono>
 #include <fcntl.h>
 #include <fstream>
@@ -87,6 +89,40 @@ void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 
 std::string dataDir() { return QM_TEST_DATA_DIR; }
 std::string samplesDir() { return std::string(QM_TEST_DATA_DIR) + "/samples"; }
+
+std::string readText(const std::string& path)
+{
+    const std::vector<std::uint8_t> bytes = readBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
+long entriesIn(const std::filesystem::path& dir)
+{
+    namespace fs = std::filesystem;
+    return static_cast<long>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+}
+
+std::string writeProjectFile(const TempDir& dir, const std::string& name, int width, int height,
+                             const std::function<void(Workspace&)>& edit)
+{
+    auto ws = std::make_unique<Workspace>();
+    ws->project.projectPath = dir.file(name);
+    if (!ws->project.map.create(width, height))
+        throw std::runtime_error("cannot make the test map");
+    if (edit)
+        edit(*ws);
+    NullProgress quiet;
+    if (const Result written = writeProject(*ws, quiet); !written)
+        throw std::runtime_error(written.text());
+    return ws->project.projectPath;
+}
+
+std::string copySample(const TempDir& dir, const std::string& version)
+{
+    for (const auto& entry : std::filesystem::directory_iterator(samplesDir() + "/" + version))
+        std::filesystem::copy_file(entry.path(), dir.path() / entry.path().filename());
+    return dir.file(version + ".qmm");
+}
 
 Answer ScriptedPrompter::ask(const std::string& text, Buttons buttons)
 {

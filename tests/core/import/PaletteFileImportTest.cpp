@@ -57,11 +57,6 @@ std::vector<std::uint8_t> textBytes(const std::string& text)
     return {text.begin(), text.end()};
 }
 
-std::string textOf(const std::vector<std::uint8_t>& bytes)
-{
-    return {bytes.begin(), bytes.end()};
-}
-
 } // namespace
 
 TEST(PaletteFiles, EveryFormatWritesAndReadsBackEveryColour)
@@ -81,9 +76,9 @@ TEST(PaletteFiles, EveryFormatWritesAndReadsBackEveryColour)
     // Components go to 8 bits as c x 255 / 31 rounded.
     group[0][0] = GbcColor{31, 16, 1};
     ASSERT_TRUE(writePaletteFile(dir.file("p.pal"), from->tiles.palettes, TILE_OBJ));
-    EXPECT_TRUE(textOf(readBytes(dir.file("p.pal"))).starts_with("JASC-PAL\r\n0100\r\n32\r\n255 132 8\r\n8 247 58\r\n"));
+    EXPECT_TRUE(readText(dir.file("p.pal")).starts_with("JASC-PAL\r\n0100\r\n32\r\n255 132 8\r\n8 247 58\r\n"));
     ASSERT_TRUE(writePaletteFile(dir.file("p.gpl"), from->tiles.palettes, TILE_OBJ));
-    EXPECT_TRUE(textOf(readBytes(dir.file("p.gpl")))
+    EXPECT_TRUE(readText(dir.file("p.gpl"))
                     .starts_with("GIMP Palette\nName: OBJ palettes\nColumns: 4\n#\n255 132   8\tOBP0 colour 0\n"));
     const std::vector<std::uint8_t> act = readBytes(dir.file("p.act"));
     ASSERT_EQ(act.size(), 772u);

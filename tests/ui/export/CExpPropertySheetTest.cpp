@@ -24,14 +24,6 @@ using qm::test::TempDir;
 
 namespace {
 
-int filesIn(const std::filesystem::path& dir)
-{
-    int n = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir))
-        ++n;
-    return n;
-}
-
 Workspace smallWorkspace()
 {
     Workspace ws;
@@ -85,7 +77,7 @@ private slots:
             page->locationField()->setText(QString::fromStdString(dir.path().string()));
             page->exportButton()->click();
         }
-        QCOMPARE(filesIn(dir.path()), 0);
+        QCOMPARE(qm::test::entriesIn(dir.path()), 0);
         QVERIFY(prompter.informed.empty());
     }
 
@@ -118,7 +110,7 @@ private slots:
         QCOMPARE(prompter.informed,
                  std::vector<std::string>{"The palette suffix '../up_' would write outside the export location."});
         QVERIFY(sheet.lastReport().files.empty()); // refused before the export ran
-        QCOMPARE(filesIn(dir.path()), 0);
+        QCOMPARE(qm::test::entriesIn(dir.path()), 0);
     }
 
     void labelsFollowPrefixSuffixAndSplit()
