@@ -8,6 +8,7 @@
 #include "ui/export/CExpTilesetPage.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -79,6 +80,33 @@ private slots:
         }
         QCOMPARE(qm::test::entriesIn(dir.path()), 0);
         QVERIFY(prompter.informed.empty());
+    }
+
+    // "Write as" applies to every page and is no change of the project's settings.
+    void everyPageWritesTheChosenForm()
+    {
+        TempDir dir;
+        Workspace ws = smallWorkspace();
+        ScriptedPrompter prompter;
+        NullProgress progress;
+        CExpPropertySheet sheet(ws, prompter, progress);
+        QCOMPARE(sheet.formatBox()->count(), 3);
+        QCOMPARE(sheet.format(), ExportFormat::Binary);
+        sheet.formatBox()->setCurrentIndex(2);
+        QCOMPARE(sheet.format(), ExportFormat::Asm);
+        sheet.mapPage()->bgData()->click();
+        sheet.palettePage()->objPalette()->click();
+        sheet.setSettingsChanged(false);
+        for (CExpPage* page : {static_cast<CExpPage*>(sheet.mapPage()), static_cast<CExpPage*>(sheet.palettePage())}) {
+            page->locationField()->setText(QString::fromStdString(dir.path().string()));
+            page->exportButton()->click();
+        }
+        QCOMPARE(qm::test::fileNamesOf(sheet.lastReport().files), (std::vector<std::string>{"OCPD.asm", "OCPD.inc"}));
+        QVERIFY(qm::test::readText(dir.file("MAPBG.asm")).starts_with("MAPBG::\n    db $00, $07"));
+        QCOMPARE(qm::test::entriesIn(dir.path()), 4);
+        sheet.setSettingsChanged(false);
+        sheet.formatBox()->setCurrentIndex(1);
+        QVERIFY(!sheet.settingsChanged());
     }
 
     void emptyLocationIsRefused()
