@@ -60,7 +60,8 @@ WriteResult ExportFile::commit(std::string* failedPath)
     const std::string symbol = sourceSymbolOf(path_);
     AtomicFile source;
     if (source.open(files[0]))
-        writeSourceText(format_, symbol, bytes_, [&](std::span<const std::uint8_t> piece) { return source.write(piece); });
+        writeSourceText(format_, symbol, bytes_,
+                        [&](std::span<const std::uint8_t> piece) { return source.write(piece); });
     if (!source.commit())
         return failed(files[0], WriteResult{source.error()});
     const std::string header = sourceHeaderText(format_, symbol, bytes_.size());
