@@ -39,8 +39,8 @@ std::vector<std::string> exportFormatPaths(const std::string& binaryPath, Export
 // Receives the text in pieces; false stops the writing.
 using TextSink = std::function<bool(std::span<const std::uint8_t>)>;
 
-// The C or assembly source holding bytes, handed to sink in pieces of at most
-// 64 KiB. False when the sink stopped it.
+// The C or assembly source holding bytes, handed to sink in pieces of about
+// 64 KiB (whole lines). False when the sink stopped it.
 bool writeSourceText(ExportFormat format, const std::string& symbol, std::span<const std::uint8_t> bytes,
                      const TextSink& sink);
 // The header (.h) or include file (.inc) of a source of size bytes.
