@@ -150,20 +150,26 @@ TEST(BitmapImport, TooManyColoursAndBrokenFilesChangeNothing)
 {
     auto ws = freshWorkspace();
     ws->tiles.bg.tiles[0].pixels.fill(2);
+    // A 24-bit picture is read whatever its depth; the DMG import takes 256 colours at most.
     BmpFields s;
-    s.width = 8;
-    s.height = 8;
+    s.width = 16;
+    s.height = 17;
     s.bits = 24;
-    s.pixels = std::vector<std::uint8_t>(8 * 8 * 3, 0x40);
+    for (int i = 0; i < 16 * 17; ++i)
+        for (int c = 0; c < 3; ++c)
+            s.pixels.push_back(static_cast<std::uint8_t>(c == 0 ? i : i >> 8));
     Result r = importBitmapBytes(buildBmp(s), *ws, TILE_BG);
     ASSERT_FALSE(r);
     EXPECT_EQ(r.text(), "Can not import more that 256 color bitmap.");
+    s.height = 16;
+    s.pixels.resize(16 * 16 * 3);
+    EXPECT_TRUE(importBitmapBytes(buildBmp(s), *freshWorkspace(), TILE_BG));
 
     std::vector<std::uint8_t> notBmp = indexedBmp(keyedIndices(8, 8), 8, 8, KEY_TABLE);
     notBmp[0] = 'P';
     r = importBitmapBytes(notBmp, *ws, TILE_BG);
     ASSERT_FALSE(r);
-    EXPECT_EQ(r.text(), ""); // stops without a message
+    EXPECT_EQ(r.text(), "the picture is neither a PNG picture nor a Windows bitmap");
     EXPECT_FALSE(importBitmapFile("/nonexistent/picture.bmp", *ws, TILE_BG));
     EXPECT_EQ(ws->tiles.bg.tiles[0].pixels[0], 2);
     EXPECT_EQ(ws->tiles.palettes.bgPalettes[0][1], (GbcColor{6, 6, 6}));
