@@ -22,5 +22,6 @@ int infoCommand(CliContext& ctx);
 int renderCommand(CliContext& ctx);
 int exportCommand(CliContext& ctx);
 int reportCommand(CliContext& ctx);
+int importCommand(CliContext& ctx);
 
 } // namespace qm::cli

@@ -26,6 +26,7 @@ const Command COMMANDS[] = {
      "report FILE.qmm duplicates|comments|palette|unused-bg|unused-obj|priority [--set bg|obj] "
      "[--allow-missing-tiles]",
      reportCommand},
+    {"import", "import FILE.qmm PICTURE [--mode dmg|gbc] [--dedup none|exact|flips] [--create]", importCommand},
 };
 
 void usage(std::ostream& os)
