@@ -39,6 +39,15 @@ Result damaged(int error)
     return Result::failure(formatText("the PNG picture is damaged: %s", spng_strerror(error)));
 }
 
+int bitsPerPixelOf(const spng_ihdr& ihdr)
+{
+    const int channels = ihdr.color_type == SPNG_COLOR_TYPE_TRUECOLOR         ? 3
+                         : ihdr.color_type == SPNG_COLOR_TYPE_TRUECOLOR_ALPHA ? 4
+                         : ihdr.color_type == SPNG_COLOR_TYPE_GRAYSCALE_ALPHA ? 2
+                                                                              : 1;
+    return ihdr.bit_depth * channels;
+}
+
 } // namespace
 
 bool hasPngSignature(std::span<const std::uint8_t> bytes)
@@ -54,7 +63,7 @@ std::optional<PngSize> readPngSize(std::span<const std::uint8_t> bytes)
     spng_ihdr ihdr{};
     if (spng_get_ihdr(ctx.get(), &ihdr) != 0)
         return std::nullopt;
-    return PngSize{static_cast<int>(ihdr.width), static_cast<int>(ihdr.height)};
+    return PngSize{static_cast<int>(ihdr.width), static_cast<int>(ihdr.height), bitsPerPixelOf(ihdr)};
 }
 
 Result decodePng(std::span<const std::uint8_t> bytes, PngPicture& out)
@@ -70,14 +79,10 @@ Result decodePng(std::span<const std::uint8_t> bytes, PngPicture& out)
         return Result::failure(formatText("the picture is %u x %u pixels; at most %lld pixels can be read",
                                           ihdr.width, ihdr.height, static_cast<long long>(MAX_PNG_PIXELS)));
     const bool indexed = ihdr.color_type == SPNG_COLOR_TYPE_INDEXED;
-    const int channels = ihdr.color_type == SPNG_COLOR_TYPE_TRUECOLOR         ? 3
-                         : ihdr.color_type == SPNG_COLOR_TYPE_TRUECOLOR_ALPHA ? 4
-                         : ihdr.color_type == SPNG_COLOR_TYPE_GRAYSCALE_ALPHA ? 2
-                                                                              : 1;
     PngPicture picture;
     picture.width = static_cast<int>(ihdr.width);
     picture.height = static_cast<int>(ihdr.height);
-    picture.bitsPerPixel = ihdr.bit_depth * channels;
+    picture.bitsPerPixel = bitsPerPixelOf(ihdr);
     const size_t count = static_cast<size_t>(pixels);
     try {
         if (!indexed) {

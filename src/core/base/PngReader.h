@@ -30,9 +30,10 @@ bool hasPngSignature(std::span<const std::uint8_t> bytes);
 struct PngSize {
     int width = 0;
     int height = 0;
+    int bitsPerPixel = 0;
 };
 
-// The size from the header alone; nothing when it cannot be read.
+// The size and depth from the header alone; nothing when it cannot be read.
 std::optional<PngSize> readPngSize(std::span<const std::uint8_t> bytes);
 
 // Decodes the whole picture. Failures: "the picture is not a PNG file", "the
