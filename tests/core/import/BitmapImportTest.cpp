@@ -239,27 +239,6 @@ TEST(BitmapImport, LayerOfTheShownPage)
     EXPECT_EQ(pal->tiles.palettes.bgPalettes[0][3], (GbcColor{31, 31, 31}));
 }
 
-TEST(BitmapImport, PastFiveHundredElevenDistinctBlocksTile511IsReused)
-{
-    // 520 blocks across: patterns 0..519, all different.
-    const int bw = 520, w = bw * 8, h = 8;
-    std::vector<std::uint8_t> idx = keyedIndices(w, h);
-    for (int b = 1; b < bw; ++b)
-        drawPattern(idx, w, b, 0, b);
-    auto ws = freshWorkspace();
-    BitmapImportSummary summary;
-    ASSERT_TRUE(importBitmapBytes(indexedBmp(idx, w, h, KEY_TABLE), *ws, TILE_BG, &summary));
-    EXPECT_EQ(summary.tilesMade, 512);
-    EXPECT_EQ(ws->project.map.width, bw);
-    EXPECT_EQ(ws->project.map.cellAt(510, 0)->bgTile, 510);
-    // The 512th, 513th, ... distinct blocks all go to tile 511, which keeps the last.
-    for (int b = 511; b < bw; ++b)
-        EXPECT_EQ(ws->project.map.cellAt(b, 0)->bgTile, 511) << b;
-    const Reference ref = linearSearch(idx, w, h);
-    EXPECT_EQ(ws->tiles.bg.tiles[511].pixels, ref.tiles[511]);
-    EXPECT_EQ(ws->tiles.bg.tiles[511].pixels[8 + 9], 2); // pattern 519 has bit 9 set
-}
-
 TEST(BitmapImport, EqualsTheLinearSearchOnMixedPictures)
 {
     std::mt19937 rng(11);
@@ -267,7 +246,7 @@ TEST(BitmapImport, EqualsTheLinearSearchOnMixedPictures)
         const int bw = 10 + round * 9, bh = 4 + round * 5;
         const int w = bw * 8 + round % 3, h = bh * 8 + round % 5; // stray pixels beyond the last block
         std::vector<std::uint8_t> idx = keyedIndices(w, h);
-        const int variety = 40 << round; // from few shapes to more than 512
+        const int variety = 40 << round; // from few shapes to more than 512: tile 511 takes the rest
         for (int by = 0; by < bh; ++by)
             for (int bx = 0; bx < bw; ++bx)
                 if (bx || by)

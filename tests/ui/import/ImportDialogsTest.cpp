@@ -1,3 +1,4 @@
+#include "core/base/PngEncoder.h"
 #include "core/project/MapCell.h"
 #include "core/import/ImportBuilders.h"
 #include "support/TestSupport.h"
@@ -114,6 +115,14 @@ private slots:
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.request().target, TileKind(TILE_OBJ));
+
+        // A tile sheet of 3 x 2 whole cells counts its cells.
+        const std::uint8_t pixels[24 * 17] = {};
+        const PngColour black[1] = {};
+        writeBytes(dir.file("sheet.png"), encodeIndexedPng(24, 17, pixels, 24, black));
+        dialog.type()->setCurrentIndex(2);
+        dialog.setChosenFile(QString::fromStdString(dir.file("sheet.png")));
+        QCOMPARE(dialog.toTile()->text(), QStringLiteral("5"));
     }
 
     void tileSetDialogFileDialogsByTypeAndKind()
