@@ -16,6 +16,7 @@
 #include "core/project/ProjectCommands.h"
 #include "core/project/ProjectFile.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -165,11 +166,17 @@ int importCommand(CliContext& ctx)
     options.reuse = args->reuse;
     options.placement = MapPlacement::Replace;
     if (options.mode == PictureMode::Dmg) {
-        // A DMG picture is drawn in the four colours of its key; any other
-        // colour would silently become colour 0.
+        // A DMG picture is drawn in the four colours of its key, its first
+        // four pixels; any other colour would silently become colour 0.
         if (const int colours = countColours(image, 257); colours > 4)
             return fail(formatText("the picture has %s%d colours; DMG mode takes 4 (--mode gbc takes more)",
                                    colours > 256 ? "more than " : "", colours > 256 ? 256 : colours));
+        const auto key = image.pixels.begin() + std::min<std::ptrdiff_t>(4, std::ssize(image.pixels));
+        for (std::uint32_t c : image.pixels)
+            if (std::find(image.pixels.begin(), key, c) == key)
+                return fail(formatText("colour #%06X is not one of the first four pixels, which are the key of "
+                                       "colours 0 to 3 in DMG mode (--mode gbc takes the picture as it is)",
+                                       c));
     }
 
     const std::optional<std::string> path = fullPathOf(args->project, ctx);

@@ -50,6 +50,12 @@ TEST(ImportCommand, CreatesAProjectAndRefusesWhatDoesNotFitLeavingEveryFile)
     EXPECT_EQ(ws.project.map.cellAt(2, 0)->bgTile, 0);
     EXPECT_EQ(ws.project.bgTileSetPath, dir.file("level.qmb"));
 
+    // Four colours keyed by the first four pixels go DMG by default; more need --mode gbc.
+    EXPECT_EQ(runCliCommand({"import", project, writePicture(dir, "four.png", 1)}).out,
+              "imported 1 x 1 blocks: 1 tile (bank 1: 0), 1 palette\n");
+    EXPECT_EQ(runCliCommand({"import", project, good, "--mode", "dmg"}).err,
+              "quiltmark-cli: import: the picture has 12 colours; DMG mode takes 4 (--mode gbc takes more)\n");
+
     const std::vector<std::string> files = {project, dir.file("level.qmb"), dir.file("level.qmo")};
     std::vector<std::vector<std::uint8_t>> before;
     for (const std::string& f : files)
