@@ -51,6 +51,10 @@ private:
 
 std::vector<std::uint8_t> readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
+// A PNG picture of 8-bit RGBA pixels (w x h x 4 bytes, rows from the top),
+// stored without compression.
+std::vector<std::uint8_t> rgbaPng(std::uint32_t w, std::uint32_t h, const std::vector<std::uint8_t>& pixels);
+
 std::string dataDir();   // tests/data
 std::string samplesDir(); // tests/data/samples
 

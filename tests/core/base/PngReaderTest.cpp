@@ -1,57 +1,13 @@
 #include "core/base/PngEncoder.h"
 #include "core/base/PngReader.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 using namespace qm;
 using Bytes = std::vector<std::uint8_t>;
 
-namespace {
-
-void put32(Bytes& b, std::uint32_t v)
-{
-    for (int s = 24; s >= 0; s -= 8)
-        b.push_back(static_cast<std::uint8_t>(v >> s));
-}
-
-void chunk(Bytes& png, const char* type, const Bytes& data)
-{
-    put32(png, static_cast<std::uint32_t>(data.size()));
-    Bytes body(type, type + 4);
-    body.insert(body.end(), data.begin(), data.end());
-    png.insert(png.end(), body.begin(), body.end());
-    put32(png, crc32(body.data(), body.size()));
-}
-
-// An RGBA picture (colour type 6) with its rows in one stored deflate block.
-Bytes rgbaPng(std::uint32_t w, std::uint32_t h, const Bytes& pixels)
-{
-    Bytes png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-    Bytes ihdr;
-    put32(ihdr, w);
-    put32(ihdr, h);
-    ihdr.insert(ihdr.end(), {8, 6, 0, 0, 0});
-    chunk(png, "IHDR", ihdr);
-    Bytes raw;
-    for (std::uint32_t y = 0; y < h; ++y) {
-        raw.push_back(0); // no filter
-        raw.insert(raw.end(), pixels.begin() + y * w * 4, pixels.begin() + (y + 1) * w * 4);
-    }
-    std::uint32_t a = 1, b = 0;
-    for (std::uint8_t v : raw) {
-        a = (a + v) % 65521;
-        b = (b + a) % 65521;
-    }
-    const auto n = static_cast<std::uint16_t>(raw.size());
-    Bytes z = {0x78, 0x01, 0x01, std::uint8_t(n), std::uint8_t(n >> 8), std::uint8_t(~n), std::uint8_t(~n >> 8)};
-    z.insert(z.end(), raw.begin(), raw.end());
-    put32(z, b << 16 | a);
-    chunk(png, "IDAT", z);
-    chunk(png, "IEND", {});
-    return png;
-}
-
-} // namespace
+using test::rgbaPng;
 
 TEST(PngReader, IndexedPicturesKeepTheirIndicesAndTrueColourOnesTheirColours)
 {

@@ -177,6 +177,22 @@ TEST(TileSetImport, PngTileSheetCellsGoLeftToRightThenDown)
     EXPECT_EQ(importTilePixels(sheet(), TileSourceFormat::PngSheet, request(4, 5, 0), *ws, prompter).text(),
               "tile 5 of the sheet uses colour 6; a tile holds colours 0 to 3");
     EXPECT_EQ(ws->tiles.bg.tiles[0].pixels, before.tiles.bg.tiles[0].pixels);
+
+    // Without a colour table the first palette of the set holding the
+    // colours gives the numbers: here OBJ palette 2.
+    ws->tiles.palettes.objPalettes[2] = {GbcColor{1, 0, 0}, GbcColor{2, 0, 0}, GbcColor{3, 0, 0}, GbcColor{4, 0, 0}};
+    std::vector<std::uint8_t> rgba(8 * 8 * 4, 0);
+    for (size_t i = 0; i < 64; ++i) {
+        rgba[i * 4] = static_cast<std::uint8_t>((4 - i % 4) * 8); // red 4, 3, 2, 1 again and again
+        rgba[i * 4 + 3] = 255;
+    }
+    ASSERT_TRUE(importTilePixels(rgbaPng(8, 8, rgba), TileSourceFormat::PngSheet, request(0, 0, 3, TILE_OBJ), *ws,
+                                 prompter));
+    EXPECT_EQ((std::vector<int>(ws->tiles.obj.tiles[3].pixels.begin(), ws->tiles.obj.tiles[3].pixels.begin() + 4)),
+              (std::vector<int>{3, 2, 1, 0}));
+    rgba[5] = 8; // a colour no palette holds
+    EXPECT_EQ(importTilePixels(rgbaPng(8, 8, rgba), TileSourceFormat::PngSheet, request(0, 0, 3, TILE_OBJ), *ws,
+                               prompter).text(), MSG_SHEET_COLOURS);
 }
 
 TEST(TileSetImport, FromAFileAndWhenItCannotBeRead)
