@@ -24,5 +24,6 @@ int exportCommand(CliContext& ctx);
 int reportCommand(CliContext& ctx);
 int paletteCommand(CliContext& ctx);
 int tilesCommand(CliContext& ctx);
+int importCommand(CliContext& ctx);
 
 } // namespace qm::cli

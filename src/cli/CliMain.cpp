@@ -32,6 +32,7 @@ const Command COMMANDS[] = {
      paletteCommand},
     {"tiles", "tiles FILE.qmm OUT.png [--set bg|obj|tag] [--columns 16] [--palette N] [--allow-missing-tiles]",
      tilesCommand},
+    {"import", "import FILE.qmm PICTURE [--mode dmg|gbc] [--dedup none|exact|flips] [--create]", importCommand},
 };
 
 void usage(std::ostream& os)

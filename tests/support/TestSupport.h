@@ -68,6 +68,10 @@ std::vector<std::string> fileNamesOf(const Records& records)
         names.push_back(std::filesystem::path(r.path).filename().string());
     return names;
 }
+// A PNG picture of 8-bit RGBA pixels (w x h x 4 bytes, rows from the top),
+// stored without compression.
+std::vector<std::uint8_t> rgbaPng(std::uint32_t w, std::uint32_t h, const std::vector<std::uint8_t>& pixels);
+
 std::string dataDir();   // tests/data
 std::string samplesDir(); // tests/data/samples
 // Copies the sample project of a version ("v5_6") with its tile set files

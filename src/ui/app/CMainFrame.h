@@ -45,6 +45,7 @@ class CToolBarEx;
 class FileCommands;
 class ImportExportCommands;
 class ProgressDialog;
+class TileCountLabel;
 class WindowSettings;
 
 class CMainFrame : public QMainWindow, private RouteTarget {
@@ -89,6 +90,7 @@ public:
     void setPrompter(Prompter* prompter) { prompter_ = prompter ? prompter : &qtPrompter_; }
     UndoStore& undoStore() { return *undoStore_; }
     CQuiltmarkView* mapView() const { return mapView_; }
+    TileCountLabel* tileCount() const { return tileCount_; }
     CTilesetMgr* tileSetManager() const { return tileSetMgr_; }
     Prompter& prompter() { return *prompter_; }
     Progress& progress();
@@ -178,6 +180,7 @@ private:
     WindowSettings* settings_ = nullptr;
     std::unique_ptr<FileCommands> fileCommands_;
     ImportExportCommands* importExport_ = nullptr;
+    TileCountLabel* tileCount_ = nullptr; // the status bar's count of used tiles
 
     int currentTool_ = TOOL_SELECT;
     int pendingTool_ = TOOL_NONE;
