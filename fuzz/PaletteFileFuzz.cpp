@@ -1,8 +1,11 @@
-// Import > Palette: any file gives 5-bit colours in the chosen group.
+// Import > Palette: any file gives 5-bit colours in the chosen group. Read as
+// a JASC-PAL, GIMP or raw RGB palette under each name, an accepted file gives
+// at most 32 colours, which every format writes and reads back unchanged.
 
 #include "FuzzCheck.h"
 
 #include "core/import/PaletteFileImport.h"
+#include "core/tiles/PaletteFile.h"
 
 #include <memory>
 
@@ -15,6 +18,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, size_t size)
         for (const qm::GbcPalette& p : ws->tiles.palettes.colourGroup(kind))
             for (const qm::GbcColor& c : p)
                 FUZZ_CHECK(c.red <= 31 && c.green <= 31 && c.blue <= 31);
+    }
+    for (const char* name : {"in.pal", "in.gpl", "in.act", "in.bin"}) {
+        const qm::DecodedPalette decoded = qm::decodePaletteFile({bytes, size}, name);
+        FUZZ_CHECK(decoded.colours.size() <= 32);
+        FUZZ_CHECK(decoded.error.empty() || decoded.colours.empty());
+        if (decoded.colours.empty())
+            continue;
+        qm::GbcPaletteGroup group{};
+        for (size_t i = 0; i < decoded.colours.size(); ++i) {
+            const qm::GbcColor c = decoded.colours[i];
+            FUZZ_CHECK(c.red <= 31 && c.green <= 31 && c.blue <= 31);
+            group[i / 4][i % 4] = c;
+        }
+        for (const char* out : {"out.pal", "out.gpl", "out.act"}) {
+            const std::vector<std::uint8_t> file =
+                qm::encodePaletteFile(group, qm::paletteFileFormatOf(out), qm::TILE_BG);
+            const qm::DecodedPalette again = qm::decodePaletteFile(file, out);
+            FUZZ_CHECK(again.error.empty() && again.colours.size() == 32);
+            for (size_t i = 0; i < 32; ++i)
+                FUZZ_CHECK(again.colours[i] == group[i / 4][i % 4]);
+        }
     }
     return 0;
 }

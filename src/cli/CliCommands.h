@@ -22,5 +22,8 @@ int infoCommand(CliContext& ctx);
 int renderCommand(CliContext& ctx);
 int exportCommand(CliContext& ctx);
 int reportCommand(CliContext& ctx);
+int paletteCommand(CliContext& ctx);
+int tilesCommand(CliContext& ctx);
+int importCommand(CliContext& ctx);
 
 } // namespace qm::cli

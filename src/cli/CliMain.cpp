@@ -21,16 +21,23 @@ const Command COMMANDS[] = {
      "render FILE.qmm OUT.png [--tags] [--transparent-obj] [--hide-obj] [--dmg] [--true-color] "
      "[--allow-missing-tiles]",
      renderCommand},
-    {"export", "export FILE.qmm [--map] [--tiles] [--palettes] [--out DIR] [--create-dirs]", exportCommand},
+    {"export",
+     "export FILE.qmm [--map] [--tiles] [--palettes] [--out DIR] [--create-dirs] [--format bin|c|asm] [--list]",
+     exportCommand},
     {"report",
      "report FILE.qmm duplicates|comments|palette|unused-bg|unused-obj|priority [--set bg|obj] "
      "[--allow-missing-tiles]",
      reportCommand},
+    {"palette", "palette FILE.qmm OUT.pal|OUT.gpl|OUT.act|OUT.bin [--set bg|obj] [--allow-missing-tiles]",
+     paletteCommand},
+    {"tiles", "tiles FILE.qmm OUT.png [--set bg|obj|tag] [--columns 16] [--palette N] [--allow-missing-tiles]",
+     tilesCommand},
+    {"import", "import FILE.qmm PICTURE [--mode dmg|gbc] [--dedup none|exact|flips] [--create]", importCommand},
 };
 
 void usage(std::ostream& os)
 {
-    os << "usage: quiltmark-cli COMMAND ...\n";
+    os << "usage: quiltmark-cli COMMAND ...\n       quiltmark-cli --version\n";
     for (const Command& c : COMMANDS)
         os << "  quiltmark-cli " << c.usage << "\n";
 }
@@ -42,6 +49,10 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         usage(args.empty() ? err : out);
         return args.empty() ? 2 : 0;
+    }
+    if (args[0] == "--version") {
+        out << "quiltmark-cli " << QM_VERSION << "\n";
+        return 0;
     }
     // An unset shell variable gives an empty argument: never a file name or an option.
     if (std::find(args.begin(), args.end(), std::string()) != args.end()) {

@@ -1,9 +1,12 @@
 // quiltmark-cli export FILE.qmm [--map] [--tiles] [--palettes] [--out DIR] [--create-dirs]
+//                             [--format bin|c|asm] [--list]
 //
 // Writes the export files of a project with the settings stored in it, as the
 // editor's export dialog would: every page unless some are named, into the
-// project's own locations unless --out names one directory for all. A missing
-// directory is created only with --create-dirs. The exit status is 0 only when
+// project's own locations unless --out names one directory for all, as binary
+// files or as C or assembly source. A missing directory is created only with
+// --create-dirs. --list prints only the path of every file written, one a
+// line, for build tools that track outputs. The exit status is 0 only when
 // every file the settings ask for was written.
 
 #include "cli/CliCommands.h"
@@ -24,8 +27,8 @@ namespace qm::cli {
 
 namespace {
 
-constexpr const char* USAGE =
-    "usage: quiltmark-cli export FILE.qmm [--map] [--tiles] [--palettes] [--out DIR] [--create-dirs]\n";
+constexpr const char* USAGE = "usage: quiltmark-cli export FILE.qmm [--map] [--tiles] [--palettes] [--out DIR] "
+                              "[--create-dirs] [--format bin|c|asm] [--list]\n";
 
 // Exporting: the directory question is answered from --create-dirs; what the
 // user would be told is kept and printed with the report.
@@ -81,7 +84,8 @@ int exportCommand(CliContext& ctx)
 {
     std::string projectArg;
     std::optional<std::string> outDir;
-    bool map = false, tiles = false, palettes = false, createDirs = false;
+    bool map = false, tiles = false, palettes = false, createDirs = false, list = false;
+    std::optional<std::string> formatArg;
     for (size_t i = 0; i < ctx.args.size(); ++i) {
         const std::string& a = ctx.args[i];
         if (a == "--map")
@@ -92,6 +96,12 @@ int exportCommand(CliContext& ctx)
             palettes = true;
         else if (a == "--create-dirs")
             createDirs = true;
+        else if (a == "--list")
+            list = true;
+        else if (a == "--format" && i + 1 < ctx.args.size())
+            formatArg = ctx.args[++i];
+        else if (a.rfind("--format=", 0) == 0)
+            formatArg = a.substr(9);
         else if (a == "--out" && i + 1 < ctx.args.size())
             outDir = ctx.args[++i];
         else if (a.rfind("--out=", 0) == 0)
@@ -105,6 +115,11 @@ int exportCommand(CliContext& ctx)
     }
     if (projectArg.empty() || (outDir && outDir->empty())) {
         ctx.err << USAGE;
+        return 2;
+    }
+    const std::optional<ExportFormat> format = exportFormatNamed(formatArg.value_or("bin"));
+    if (!format) {
+        ctx.err << "quiltmark-cli export: --format takes bin, c or asm\n";
         return 2;
     }
     if (!map && !tiles && !palettes)
@@ -124,15 +139,15 @@ int exportCommand(CliContext& ctx)
     Progress& progress = ctx.errIsTerminal ? static_cast<Progress&>(terminal) : static_cast<Progress&>(quiet);
     ExportReport report;
     if (map)
-        report.append(exportMapPage(*ws, prompter, progress));
+        report.append(exportMapPage(*ws, prompter, progress, *format));
     if (tiles)
-        report.append(exportTilesetPage(*ws, prompter, progress));
+        report.append(exportTilesetPage(*ws, prompter, progress, {}, *format));
     if (palettes)
-        report.append(exportPalettePage(*ws, prompter, progress));
+        report.append(exportPalettePage(*ws, prompter, progress, *format));
 
     for (const ExportOutcome& f : report.files) {
         if (f.written)
-            ctx.out << "wrote " << terminalText(f.path) << "\n";
+            ctx.out << (list ? "" : "wrote ") << terminalText(f.path) << "\n";
         else
             ctx.err << "quiltmark-cli: skipped " << (f.path.empty() ? std::string("export") : terminalText(f.path))
                     << ": " << terminalText(f.reason, true) << "\n";

@@ -1,9 +1,9 @@
 #include "cli/CliRun.h"
 #include "core/project/ProjectFile.h"
+#include "core/tiles/PaletteFile.h"
 #include "support/TestSupport.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -17,29 +17,20 @@ namespace fs = std::filesystem;
 
 using test::CliRun;
 
-CliRun runCli(const std::vector<std::string>& args)
-{
-    return test::runCliCommand(args);
-}
-
 // A project file in dir with a 4 x 2 map whose BG tiles are 0..7 and every
 // page's files going to location.
 std::string makeProject(const TempDir& dir, const std::string& location)
 {
-    auto ws = std::make_unique<Workspace>();
-    ws->project.projectPath = dir.file("level.qmm");
-    EXPECT_TRUE(ws->project.map.create(4, 2));
-    for (size_t i = 0; i < 8; ++i)
-        ws->project.map.cells[i].set(TILE_BG, static_cast<std::uint16_t>(i), 0, 0, 0);
-    ExportSettings& s = ws->project.exportSettings;
-    s.mapLocation = s.tilesetLocation = s.paletteLocation = location;
-    s.mapFlags = MAP_EXPORT_BG | MAP_ONE_FILE | MAP_8BIT;
-    s.tilesetFlags = TILES_BG_MAIN;
-    s.bgMainTo = 1;
-    s.paletteFlags = PALETTE_BG | PALETTE_OBJ;
-    NullProgress quiet;
-    EXPECT_TRUE(writeProject(*ws, quiet).ok());
-    return ws->project.projectPath;
+    return test::writeProjectFile(dir, "level.qmm", 4, 2, [&](Workspace& ws) {
+        for (size_t i = 0; i < 8; ++i)
+            ws.project.map.cells[i].set(TILE_BG, static_cast<std::uint16_t>(i), 0, 0, 0);
+        ExportSettings& s = ws.project.exportSettings;
+        s.mapLocation = s.tilesetLocation = s.paletteLocation = location;
+        s.mapFlags = MAP_EXPORT_BG | MAP_ONE_FILE | MAP_8BIT;
+        s.tilesetFlags = TILES_BG_MAIN;
+        s.bgMainTo = 1;
+        s.paletteFlags = PALETTE_BG | PALETTE_OBJ;
+    });
 }
 
 TEST(ExportCommand, EverySampleProjectExportsAllPages)
@@ -54,34 +45,54 @@ TEST(ExportCommand, EverySampleProjectExportsAllPages)
                 continue;
             ++projects;
             const std::string target = out.file(entry.path().filename().string());
-            const CliRun r = runCli({"export", file.path().string(), "--out", target, "--create-dirs"});
+            const CliRun r = test::runCliCommand({"export", file.path().string(), "--out", target, "--create-dirs"});
             EXPECT_EQ(r.status, 0) << file.path() << "\n" << r.err;
             EXPECT_EQ(r.err, "") << file.path();
-            EXPECT_GT(std::distance(fs::directory_iterator(target), fs::directory_iterator()), 0) << file.path();
+            EXPECT_GT(test::entriesIn(target), 0) << file.path();
         }
     }
     EXPECT_EQ(projects, 6);
 }
 
-TEST(ExportCommand, WritesIntoTheProjectsOwnLocations)
+// Which pages, where and in which form: without --list each file written is
+// told as "wrote PATH", with it the paths alone, nothing else on either stream.
+TEST(ExportCommand, PagesLocationsFormatsAndTheList)
 {
     TempDir dir;
     fs::create_directory(dir.file("exp"));
+    fs::create_directory(dir.file("other"));
     const std::string project = makeProject(dir, dir.file("exp"));
-    const CliRun r = runCli({"export", project});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(readBytes(dir.file("exp") + "/MAPBG.bin"), (Bytes{0, 1, 2, 3, 4, 5, 6, 7}));
-    EXPECT_EQ(readBytes(dir.file("exp") + "/BG0.bin").size(), 32u);
-    EXPECT_EQ(readBytes(dir.file("exp") + "/BCPD.bin").size(), 64u);
-    EXPECT_EQ(readBytes(dir.file("exp") + "/OCPD.bin").size(), 64u);
-    EXPECT_NE(r.out.find("wrote " + dir.file("exp") + "/MAPBG.bin"), std::string::npos);
+    const std::string exp = dir.file("exp") + "/", other = dir.file("other") + "/";
+    const struct {
+        std::vector<std::string> options;
+        std::string out;
+    } cases[] = {
+        {{}, "wrote " + exp + "MAPBG.bin\nwrote " + exp + "BG0.bin\nwrote " + exp + "BCPD.bin\nwrote " + exp +
+                 "OCPD.bin\n"},
+        {{"--palettes", "--out=" + dir.file("other"), "--list"}, other + "BCPD.bin\n" + other + "OCPD.bin\n"},
+        {{"--map", "--tiles", "--out", dir.file("other"), "--format", "c", "--list"},
+         other + "MAPBG.c\n" + other + "MAPBG.h\n" + other + "BG0.c\n" + other + "BG0.h\n"},
+        {{"--list", "--map", "--format=asm"}, exp + "MAPBG.asm\n" + exp + "MAPBG.inc\n"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"export", project};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const CliRun r = test::runCliCommand(args);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.err, "");
+    }
+    EXPECT_EQ(readBytes(exp + "MAPBG.bin"), (Bytes{0, 1, 2, 3, 4, 5, 6, 7}));
+    EXPECT_EQ(readBytes(exp + "BG0.bin").size(), 32u);
+    EXPECT_EQ(readBytes(exp + "OCPD.bin").size(), 64u);
+    EXPECT_TRUE(test::readText(exp + "MAPBG.asm").starts_with("MAPBG::\n    db $00, $01, $02"));
 }
 
 TEST(ExportCommand, MissingDirectoryIsSkippedUnlessCreateDirs)
 {
     TempDir dir;
     const std::string project = makeProject(dir, dir.file("missing"));
-    const CliRun no = runCli({"export", project});
+    const CliRun no = test::runCliCommand({"export", project});
     EXPECT_EQ(no.status, 1);
     EXPECT_FALSE(fs::exists(dir.file("missing")));
     EXPECT_NE(no.err.find("skipped " + dir.file("missing") + "/MAPBG.bin: The directory " + dir.file("missing") +
@@ -90,105 +101,30 @@ TEST(ExportCommand, MissingDirectoryIsSkippedUnlessCreateDirs)
         << no.err;
     EXPECT_NE(no.err.find("skipped " + dir.file("missing") + "/OCPD.bin"), std::string::npos);
 
-    const CliRun yes = runCli({"export", project, "--create-dirs"});
+    const CliRun yes = test::runCliCommand({"export", project, "--create-dirs"});
     EXPECT_EQ(yes.status, 0) << yes.err;
     EXPECT_TRUE(fs::exists(dir.file("missing") + "/MAPBG.bin"));
-}
-
-TEST(ExportCommand, PageFlagsAndOutReplaceTheDefaults)
-{
-    TempDir dir;
-    fs::create_directory(dir.file("exp"));
-    fs::create_directory(dir.file("other"));
-    const std::string project = makeProject(dir, dir.file("exp"));
-    const CliRun r = runCli({"export", project, "--palettes", "--out=" + dir.file("other")});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(fs::exists(dir.file("other") + "/BCPD.bin"));
-    EXPECT_FALSE(fs::exists(dir.file("other") + "/MAPBG.bin"));
-    EXPECT_FALSE(fs::exists(dir.file("other") + "/BG0.bin"));
-    EXPECT_TRUE(fs::is_empty(dir.file("exp")));
-
-    const CliRun two = runCli({"export", project, "--map", "--tiles", "--out", dir.file("other")});
-    EXPECT_EQ(two.status, 0) << two.err;
-    EXPECT_TRUE(fs::exists(dir.file("other") + "/MAPBG.bin"));
-    EXPECT_TRUE(fs::exists(dir.file("other") + "/BG0.bin"));
 }
 
 TEST(ExportCommand, RefusedFileFailsTheRun)
 {
     TempDir dir;
-    auto ws = std::make_unique<Workspace>();
-    ws->project.projectPath = dir.file("tall.qmm");
-    ASSERT_TRUE(ws->project.map.create(2, 4));
-    ws->project.exportSettings.mapFlags = MAP_EXPORT_BG | MAP_EXPORT_TAG | MAP_ONE_FILE | MAP_ROTATE_90;
-    NullProgress quiet;
-    ASSERT_TRUE(writeProject(*ws, quiet).ok());
-    const CliRun r = runCli({"export", ws->project.projectPath, "--map"});
+    const std::string project = test::writeProjectFile(dir, "tall.qmm", 2, 4, [](Workspace& ws) {
+        ws.project.exportSettings.mapFlags = MAP_EXPORT_BG | MAP_EXPORT_TAG | MAP_ONE_FILE | MAP_ROTATE_90;
+    });
+    const CliRun r = test::runCliCommand({"export", project, "--map"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("Rotate 90°"), std::string::npos) << r.err;
 }
 
-TEST(ExportCommand, CompressorIsFoundThroughTheEnvironment)
-{
-    TempDir dir;
-    fs::create_directory(dir.file("exp"));
-    fs::create_directory(dir.file("packer"));
-    test::writeBytes(dir.file("packer") + "/ppibm.exe", {1});
-    std::ofstream(dir.file("packer") + "/ppibm.pif") << "#!/bin/sh\nprintf 'X' >> \"$3\"\n";
-    fs::permissions(dir.file("packer") + "/ppibm.pif", fs::perms::owner_all);
-    auto ws = std::make_unique<Workspace>();
-    ws->project.projectPath = dir.file("p.qmm");
-    ASSERT_TRUE(ws->project.map.create(2, 2));
-    ws->project.exportSettings.tilesetLocation = dir.file("exp");
-    ws->project.exportSettings.tilesetFlags = TILES_OBJ_MAIN | TILES_COMPRESS;
-    NullProgress quiet;
-    ASSERT_TRUE(writeProject(*ws, quiet).ok());
-
-    ::setenv("QUILTMARK_COMPRESSOR_DIR", dir.file("packer").c_str(), 1);
-    const CliRun r = runCli({"export", ws->project.projectPath, "--tiles"});
-    ::unsetenv("QUILTMARK_COMPRESSOR_DIR");
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(readBytes(dir.file("exp") + "/OBJ0.rnc").size(), 4097u);
-
-    // Without it the program's own directory has no packer.
-    const CliRun without = runCli({"export", ws->project.projectPath, "--tiles"});
-    EXPECT_EQ(without.status, 1);
-    EXPECT_NE(without.err.find("Can not find PPIbm.exe"), std::string::npos) << without.err;
-}
-
-TEST(ExportCommand, BadCommandLinesAndFiles)
-{
-    EXPECT_EQ(runCli({"export"}).status, 2);
-    EXPECT_EQ(runCli({"export", "a.qmm", "--bogus"}).status, 2);
-    EXPECT_EQ(runCli({"export", "a.qmm", "--out"}).status, 2);
-    EXPECT_EQ(runCli({"export", "a.qmm", "b.qmm"}).status, 2);
-    TempDir dir;
-    const CliRun missing = runCli({"export", dir.file("none.qmm")});
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(missing.err.find("Unable to open the project file"), std::string::npos);
-    test::writeBytes(dir.file("bad.qmm"), {'x', 'y'});
-    const CliRun bad = runCli({"export", dir.file("bad.qmm")});
-    EXPECT_EQ(bad.status, 1);
-    EXPECT_NE(bad.err.find("Invalid Quiltmark file."), std::string::npos);
-}
-
-} // namespace
-} // namespace qm
-
-namespace qm {
-namespace {
-
 TEST(ExportCommand, TileSetThatDoesNotOpenFailsTheRun)
 {
     TempDir dir;
-    auto ws = std::make_unique<Workspace>();
-    ws->project.projectPath = dir.file("p.qmm");
-    ws->project.bgTileSetPath = dir.file("gone.qmb");
-    ASSERT_TRUE(ws->project.map.create(2, 2));
-    ws->project.exportSettings.paletteFlags = PALETTE_BG;
-    NullProgress quiet;
-    ASSERT_TRUE(writeProject(*ws, quiet).ok());
-    const CliRun r = runCli({"export", ws->project.projectPath});
+    const std::string project = test::writeProjectFile(dir, "p.qmm", 2, 2, [&](Workspace& ws) {
+        ws.project.bgTileSetPath = dir.file("gone.qmb");
+        ws.project.exportSettings.paletteFlags = PALETTE_BG;
+    });
+    const CliRun r = test::runCliCommand({"export", project});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("Unable to open file " + dir.file("gone.qmb")), std::string::npos) << r.err;
     // What can be written still is.
@@ -202,8 +138,39 @@ TEST(ExportCommand, ProgressGoesToATerminalOnly)
     std::ostringstream out, err;
     EXPECT_EQ(cli::runCli({"export", project, "--palettes"}, out, err, true), 0);
     EXPECT_NE(err.str().find("Exporting palette...  Process completed 100%"), std::string::npos);
-    const CliRun quiet = runCli({"export", project, "--palettes"});
+    const CliRun quiet = test::runCliCommand({"export", project, "--palettes"});
     EXPECT_EQ(quiet.err, "");
+}
+
+// The palette file of the set and the format the name asks for, and the
+// tile sheet's size (its pixels are checked through Qt in ui_tiles).
+TEST(PaletteAndTilesCommands, WriteTheSetsPalettesAndTiles)
+{
+    TempDir dir;
+    const std::string project = test::samplesDir() + "/v5_6/v5_6.qmm";
+    auto ws = std::make_unique<Workspace>();
+    test::ScriptedPrompter prompter;
+    NullProgress quiet;
+    ASSERT_TRUE(readProject(project, *ws, prompter, quiet));
+    for (const char* name : {"p.pal", "p.gpl", "p.act", "p.bin"}) {
+        const CliRun r = test::runCliCommand({"palette", project, dir.file(name), "--set", "obj"});
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(readBytes(dir.file(name)),
+                  encodePaletteFile(ws->tiles.palettes.objPalettes, paletteFileFormatOf(name), TILE_OBJ));
+    }
+    ASSERT_EQ(test::runCliCommand({"palette", project, dir.file("bg.bin")}).status, 0);
+    EXPECT_EQ(readBytes(dir.file("bg.bin")), encodePaletteFile(ws->tiles.palettes.bgPalettes, {}, TILE_BG));
+    for (const auto& [options, width, height] : {std::tuple{std::vector<std::string>{}, 128, 256},
+                                                 {{"--columns", "32", "--set", "tag", "--palette", "7"}, 256, 128},
+                                                 {{"--columns", "512"}, 4096, 8}}) {
+        std::vector<std::string> args = {"tiles", project, dir.file("t.png")};
+        args.insert(args.end(), options.begin(), options.end());
+        ASSERT_EQ(test::runCliCommand(args).status, 0);
+        const Bytes png = readBytes(dir.file("t.png"));
+        ASSERT_GT(png.size(), 24u);
+        EXPECT_EQ(png[18] << 8 | png[19], width);
+        EXPECT_EQ(png[22] << 8 | png[23], height);
+    }
 }
 
 } // namespace

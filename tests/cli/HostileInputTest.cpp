@@ -9,7 +9,6 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <memory>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
@@ -21,27 +20,10 @@ using test::runCliCommand;
 using test::TempDir;
 namespace fs = std::filesystem;
 
-std::string copySample(const TempDir& dir)
-{
-    for (const auto& entry : fs::directory_iterator(test::samplesDir() + "/v5_6"))
-        fs::copy_file(entry.path(), dir.path() / entry.path().filename());
-    return dir.file("v5_6.qmm");
-}
-
-TEST(HostileInput, EmptyArgumentsAndADeletedWorkingDirectoryGiveAMessageAndAStatus)
+TEST(HostileInput, ADeletedWorkingDirectoryGivesAMessageAndAStatus)
 {
     TempDir dir;
-    const std::string project = copySample(dir);
-    const std::vector<std::vector<std::string>> empty = {
-        {"info", ""}, {"render", "", "x.png"}, {"render", project, ""}, {"export", ""}, {"report", "", "palette"},
-        {"export", project, "--out", ""},
-    };
-    for (const auto& args : empty) {
-        const CliRun r = runCliCommand(args);
-        EXPECT_EQ(r.status, 2) << args[0];
-        EXPECT_NE(r.err.find("an argument is empty"), std::string::npos) << r.err;
-    }
-
+    const std::string project = test::copySample(dir, "v5_6");
     const fs::path home = fs::current_path();
     fs::create_directory(dir.file("gone"));
     fs::current_path(dir.file("gone"));
@@ -60,10 +42,75 @@ TEST(HostileInput, EmptyArgumentsAndADeletedWorkingDirectoryGiveAMessageAndAStat
     }
 }
 
+// Every command: a usage error exits 2, a file that cannot be read 1, each
+// with its message on the error stream and nothing on the output.
+TEST(HostileInput, OddArgumentsAndUnreadableProjectsOfEveryCommand)
+{
+    TempDir dir;
+    const std::string project = test::copySample(dir, "v5_6"), none = dir.file("none.qmm"), bad = dir.file("bad.qmm");
+    test::writeBytes(bad, {'Q', 'u', 'i'});
+    const std::string unopened = "Error! Unable to open the project file";
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+    } cases[] = {
+        {{"nonsense"}, 2, "unknown command 'nonsense'"},
+        // An unset shell variable gives an empty argument: never a file name or an option.
+        {{"info", ""}, 2, "an argument is empty"},
+        {{"render", project, ""}, 2, "an argument is empty"},
+        {{"export", project, "--out", ""}, 2, "an argument is empty"},
+        {{"tiles", "", "t.png"}, 2, "an argument is empty"},
+        {{"info"}, 2, "usage: quiltmark-cli"},
+        {{"info", none}, 1, unopened},
+        {{"info", bad}, 1, "Invalid Quiltmark file."},
+        {{"render", project}, 2, "usage: quiltmark-cli render"},
+        {{"render", project, dir.file("x.png"), "--sepia"}, 2, "unknown option '--sepia'"},
+        {{"render", bad, dir.file("x.png")}, 1, "Invalid Quiltmark file."},
+        {{"report"}, 2, "usage: quiltmark-cli report"},
+        {{"report", project}, 2, "usage"},
+        {{"report", project, "colours"}, 2, "unknown report 'colours'"},
+        {{"report", project, "palette", "--set"}, 2, "usage"},
+        {{"report", project, "palette", "--set", "tag"}, 2, "--set takes bg or obj"},
+        {{"report", none, "palette"}, 1, unopened},
+        {{"export"}, 2, "usage: quiltmark-cli export"},
+        {{"export", project, "--bogus"}, 2, "usage"},
+        {{"export", project, "--out"}, 2, "usage"},
+        {{"export", project, "b.qmm"}, 2, "usage"},
+        {{"export", project, "--format", "hex"}, 2, "--format takes bin, c or asm"},
+        {{"export", project, "--format"}, 2, "usage"},
+        {{"export", none}, 1, unopened},
+        {{"export", bad}, 1, "Invalid Quiltmark file."},
+        {{"palette", project}, 2, "usage: quiltmark-cli palette"},
+        {{"palette", project, dir.file("p.pal"), "--set", "tag"}, 2, "--set takes bg or obj"},
+        {{"palette", project, dir.file("p.pal"), "--set"}, 2, "unknown option '--set'"},
+        {{"palette", none, dir.file("p.pal")}, 1, unopened},
+        {{"palette", project, dir.file("no/p.pal")}, 1, "Unable to write file " + dir.file("no/p.pal") + ": No such"},
+        {{"tiles", project}, 2, "usage: quiltmark-cli tiles"},
+        {{"tiles", project, dir.file("t.png"), "--set", "all"}, 2, "--set takes bg, obj or tag"},
+        {{"tiles", project, dir.file("t.png"), "--columns", "0"}, 2, "--columns takes 1 to 512"},
+        {{"tiles", project, dir.file("t.png"), "--columns", "513"}, 2, "--columns takes 1 to 512"},
+        {{"tiles", project, dir.file("t.png"), "--columns", "8x"}, 2, "--columns takes 1 to 512"},
+        {{"tiles", project, dir.file("t.png"), "--palette", "8"}, 2, "--palette takes 0 to 7"},
+        {{"tiles", bad, dir.file("t.png")}, 1, "Invalid Quiltmark file."},
+        {{"tiles", project, dir.file("no/t.png")}, 1, "Unable to write file " + dir.file("no/t.png") + ": No such"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = runCliCommand(c.args);
+        EXPECT_EQ(r.status, c.status) << c.err;
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+        EXPECT_EQ(r.out, "") << c.err;
+    }
+    EXPECT_FALSE(fs::exists(dir.file("x.png")) || fs::exists(dir.file("p.pal")) || fs::exists(dir.file("t.png")));
+    const CliRun version = runCliCommand({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_TRUE(version.out.starts_with("quiltmark-cli 0.")) << version.out;
+}
+
 TEST(HostileInput, AFifoAsProjectOrTileSetIsRefusedWithoutWaiting)
 {
     TempDir dir;
-    const std::string project = copySample(dir);
+    const std::string project = test::copySample(dir, "v5_6");
     // Writers at the other end: a reader that opened them would get bytes, not hang.
     test::FifoPeer fifoProject(dir.file("fifo.qmm"), test::FifoPeer::Role::Writer, {'Q'});
     fs::rename(dir.file("v5_6_bg.qmb"), dir.file("saved.qmb"));
@@ -88,7 +135,7 @@ TEST(HostileInput, AFifoAsProjectOrTileSetIsRefusedWithoutWaiting)
 TEST(HostileInput, ADamagedTileSetFailsRenderAndEveryReportUnlessAllowed)
 {
     TempDir dir;
-    const std::string project = copySample(dir);
+    const std::string project = test::copySample(dir, "v5_6");
     std::vector<std::uint8_t> bytes = test::readBytes(dir.file("v5_6_obj.qmo"));
     bytes.resize(bytes.size() / 2);
     test::writeBytes(dir.file("v5_6_obj.qmo"), bytes);
@@ -111,7 +158,7 @@ TEST(HostileInput, ADamagedTileSetFailsRenderAndEveryReportUnlessAllowed)
 TEST(HostileInput, RenderWritesThroughALinkAndIntoAFifoOrDeviceWithoutReplacingThem)
 {
     TempDir dir;
-    const std::string project = copySample(dir);
+    const std::string project = test::copySample(dir, "v5_6");
     ASSERT_EQ(runCliCommand({"render", project, dir.file("plain.png")}).status, 0);
     const std::vector<std::uint8_t> png = test::readBytes(dir.file("plain.png"));
 
@@ -133,7 +180,7 @@ TEST(HostileInput, RenderWritesThroughALinkAndIntoAFifoOrDeviceWithoutReplacingT
                                  : std::string("/dev/null");
     ASSERT_EQ(runCliCommand({"render", project, null}).status, 0);
     EXPECT_TRUE(fs::is_character_file(null));
-    const long files = std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator());
+    const long files = test::entriesIn(dir.path());
     EXPECT_EQ(files, null == "/dev/null" ? 7 : 8); // no temporaries left
 }
 
@@ -151,14 +198,11 @@ TEST(HostileInput, TextFromTheFileCannotSteerTheTerminal)
     EXPECT_EQ(cli::terminalText("a\nb", true), "a\nb");
 
     TempDir dir;
-    auto ws = std::make_unique<Workspace>();
-    ws->project.projectPath = dir.file("p.qmm");
-    ws->project.bgTileSetPath = dir.file("\x1b]0;owned\x07.qmb");
-    ws->project.map.create(1, 1);
-    ws->project.exportSettings.mapPrefix = "\x1b[2J";
-    ws->project.exportSettings.mapFlags = MAP_EXPORT_BG | MAP_ONE_FILE;
-    NullProgress quiet;
-    ASSERT_TRUE(writeProject(*ws, quiet));
+    test::writeProjectFile(dir, "p.qmm", 1, 1, [&](Workspace& ws) {
+        ws.project.bgTileSetPath = dir.file("\x1b]0;owned\x07.qmb");
+        ws.project.exportSettings.mapPrefix = "\x1b[2J";
+        ws.project.exportSettings.mapFlags = MAP_EXPORT_BG | MAP_ONE_FILE;
+    });
     const CliRun info = runCliCommand({"info", dir.file("p.qmm")});
     const CliRun render = runCliCommand({"render", dir.file("p.qmm"), dir.file("x.png")});
     const CliRun exported = runCliCommand({"export", dir.file("p.qmm")});

@@ -22,20 +22,3 @@ TEST(InfoCommand, PrintsOneNameValueLineEach)
     for (size_t at = 0, next; (next = r.out.find('\n', at)) != std::string::npos; at = next + 1)
         EXPECT_NE(r.out.substr(at, next - at).find(": "), std::string::npos);
 }
-
-TEST(InfoCommand, UnreadableFilesFailWithTheMessageOnStderr)
-{
-    TempDir dir;
-    const CliRun missing = runCliCommand({"info", dir.file("none.qmm")});
-    EXPECT_NE(missing.status, 0);
-    EXPECT_NE(missing.err.find("Error! Unable to open the project file"), std::string::npos);
-    EXPECT_TRUE(missing.out.empty());
-
-    writeBytes(dir.file("bad.qmm"), {'Q', 'u', 'i'});
-    const CliRun bad = runCliCommand({"info", dir.file("bad.qmm")});
-    EXPECT_NE(bad.status, 0);
-    EXPECT_NE(bad.err.find("Invalid Quiltmark file."), std::string::npos);
-
-    EXPECT_EQ(runCliCommand({"info"}).status, 2);
-    EXPECT_EQ(runCliCommand({"nonsense"}).status, 2);
-}

@@ -37,18 +37,5 @@ TEST(RenderCommandTest, EverySampleRendersWithEverySwitch)
     }
 }
 
-TEST(RenderCommandTest, BadArgumentsAndFiles)
-{
-    test::TempDir dir;
-    std::string err;
-    EXPECT_EQ(run({"render", sample("v5_6")}, &err), 2);
-    EXPECT_NE(err.find("usage: quiltmark-cli render"), std::string::npos);
-    EXPECT_EQ(run({"render", sample("v5_6"), dir.file("x.png"), "--sepia"}, &err), 2);
-    test::writeBytes(dir.file("bad.qmm"), {'n', 'o', 'p', 'e'});
-    EXPECT_EQ(run({"render", dir.file("bad.qmm"), dir.file("x.png")}, &err), 1);
-    EXPECT_NE(err.find("Invalid Quiltmark file."), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(dir.file("x.png")));
-}
-
 } // namespace
 } // namespace qm::cli

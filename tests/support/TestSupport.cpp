@@ -1,5 +1,8 @@
 #include "support/TestSupport.h"
 
+#include "core/project/ProjectFile.h"
+#include "core/base/PngEncoder.h"
+
 #include <chrono>
 #include <fcntl.h>
 #include <fstream>
@@ -85,8 +88,90 @@ void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
+namespace {
+
+void putBig32(std::vector<std::uint8_t>& b, std::uint32_t v)
+{
+    for (int s = 24; s >= 0; s -= 8)
+        b.push_back(static_cast<std::uint8_t>(v >> s));
+}
+
+void pngChunk(std::vector<std::uint8_t>& png, const char* type, const std::vector<std::uint8_t>& data)
+{
+    putBig32(png, static_cast<std::uint32_t>(data.size()));
+    std::vector<std::uint8_t> body(type, type + 4);
+    body.insert(body.end(), data.begin(), data.end());
+    png.insert(png.end(), body.begin(), body.end());
+    putBig32(png, crc32(body.data(), body.size()));
+}
+
+} // namespace
+
+std::vector<std::uint8_t> rgbaPng(std::uint32_t w, std::uint32_t h, const std::vector<std::uint8_t>& pixels)
+{
+    std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    std::vector<std::uint8_t> ihdr;
+    putBig32(ihdr, w);
+    putBig32(ihdr, h);
+    ihdr.insert(ihdr.end(), {8, 6, 0, 0, 0});
+    pngChunk(png, "IHDR", ihdr);
+    std::vector<std::uint8_t> raw;
+    for (std::uint32_t y = 0; y < h; ++y) {
+        raw.push_back(0); // no filter
+        raw.insert(raw.end(), pixels.begin() + y * w * 4, pixels.begin() + (y + 1) * w * 4);
+    }
+    // One stored deflate block (at most 65535 bytes) and its Adler-32.
+    std::uint32_t a = 1, b = 0;
+    for (std::uint8_t v : raw) {
+        a = (a + v) % 65521;
+        b = (b + a) % 65521;
+    }
+    const auto n = static_cast<std::uint16_t>(raw.size());
+    std::vector<std::uint8_t> z = {0x78, 0x01, 0x01, std::uint8_t(n), std::uint8_t(n >> 8), std::uint8_t(~n),
+                                   std::uint8_t(~n >> 8)};
+    z.insert(z.end(), raw.begin(), raw.end());
+    putBig32(z, b << 16 | a);
+    pngChunk(png, "IDAT", z);
+    pngChunk(png, "IEND", {});
+    return png;
+}
+
 std::string dataDir() { return QM_TEST_DATA_DIR; }
 std::string samplesDir() { return std::string(QM_TEST_DATA_DIR) + "/samples"; }
+
+std::string readText(const std::string& path)
+{
+    const std::vector<std::uint8_t> bytes = readBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
+long entriesIn(const std::filesystem::path& dir)
+{
+    namespace fs = std::filesystem;
+    return static_cast<long>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+}
+
+std::string writeProjectFile(const TempDir& dir, const std::string& name, int width, int height,
+                             const std::function<void(Workspace&)>& edit)
+{
+    auto ws = std::make_unique<Workspace>();
+    ws->project.projectPath = dir.file(name);
+    if (!ws->project.map.create(width, height))
+        throw std::runtime_error("cannot make the test map");
+    if (edit)
+        edit(*ws);
+    NullProgress quiet;
+    if (const Result written = writeProject(*ws, quiet); !written)
+        throw std::runtime_error(written.text());
+    return ws->project.projectPath;
+}
+
+std::string copySample(const TempDir& dir, const std::string& version)
+{
+    for (const auto& entry : std::filesystem::directory_iterator(samplesDir() + "/" + version))
+        std::filesystem::copy_file(entry.path(), dir.path() / entry.path().filename());
+    return dir.file(version + ".qmm");
+}
 
 Answer ScriptedPrompter::ask(const std::string& text, Buttons buttons)
 {

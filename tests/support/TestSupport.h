@@ -9,10 +9,15 @@
 #include <cstdint>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
+
+namespace qm {
+struct Workspace;
+}
 
 namespace qm::test {
 
@@ -51,8 +56,31 @@ private:
 
 std::vector<std::uint8_t> readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
+std::string readText(const std::string& path); // the bytes of the file as they are
+// How many entries dir holds.
+long entriesIn(const std::filesystem::path& dir);
+// The file names (without directory) of the paths of records such as an export report's files.
+template <class Records>
+std::vector<std::string> fileNamesOf(const Records& records)
+{
+    std::vector<std::string> names;
+    for (const auto& r : records)
+        names.push_back(std::filesystem::path(r.path).filename().string());
+    return names;
+}
+// A PNG picture of 8-bit RGBA pixels (w x h x 4 bytes, rows from the top),
+// stored without compression.
+std::vector<std::uint8_t> rgbaPng(std::uint32_t w, std::uint32_t h, const std::vector<std::uint8_t>& pixels);
+
 std::string dataDir();   // tests/data
 std::string samplesDir(); // tests/data/samples
+// Copies the sample project of a version ("v5_6") with its tile set files
+// into dir; returns the project's path there.
+std::string copySample(const TempDir& dir, const std::string& version);
+// Writes the project file name into dir: a map of width x height, after edit
+// changed the workspace. Returns its path.
+std::string writeProjectFile(const TempDir& dir, const std::string& name, int width, int height,
+                             const std::function<void(Workspace&)>& edit = {});
 
 // Answers questions in order from a script (then with the fallback), and
 // keeps every question and message it was given.

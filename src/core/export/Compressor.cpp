@@ -103,39 +103,31 @@ std::string packedPathFor(const std::string& binPath)
     return binPath.substr(0, binPath.size() >= 3 ? binPath.size() - 3 : 0) + "rnc";
 }
 
-bool runCompressor(const std::string& dir, const std::string& binPath, Prompter& prompter, ExportReport& report)
+std::optional<std::vector<std::uint8_t>> runCompressor(const std::string& dir, std::span<const std::uint8_t> bytes,
+                                                       const std::string& packedPath, Prompter& prompter,
+                                                       std::string& reason)
 {
     const std::string tempPath = dir + "/temp.bin";
-    const std::string packedPath = packedPathFor(binPath);
-    if (const WriteResult copied = copyFileAtomically(binPath, tempPath); !copied) {
-        const std::string message =
-            withOsReason(formatText("Unable to create file %s", tempPath.c_str()), copied.error);
-        prompter.inform(message);
-        report.skipped(packedPath, message);
-        return false;
+    if (const WriteResult copied = writeFileAtomically(tempPath, bytes); !copied) {
+        reason = withOsReason(formatText("Unable to create file %s", tempPath.c_str()), copied.error);
+        prompter.inform(reason);
+        return std::nullopt;
     }
     int exitStatus = -1;
-    const bool started = runAndWait(dir + "/ppibm.pif", {"p", "-m2", tempPath}, exitStatus);
-    bool ok = false;
-    if (!started) {
-        prompter.inform(MSG_PPIBM_NOT_STARTED);
-        report.skipped(packedPath, MSG_PPIBM_NOT_STARTED);
-    } else if (exitStatus != 0) {
-        // A packer that failed leaves nothing trustworthy behind.
-        const std::string message = formatText(MSG_PPIBM_FAILED, packedPath.c_str());
-        prompter.inform(message);
-        report.skipped(packedPath, message);
-    } else if (const WriteResult copied = copyFileAtomically(tempPath, packedPath); !copied) {
-        const std::string message =
-            withOsReason(formatText("Unable to write file %s", packedPath.c_str()), copied.error);
-        prompter.inform(message);
-        report.skipped(packedPath, message);
-    } else {
-        report.written(packedPath);
-        ok = true;
-    }
+    std::vector<std::uint8_t> packed;
+    ReadResult read;
+    if (!runAndWait(dir + "/ppibm.pif", {"p", "-m2", tempPath}, exitStatus))
+        reason = MSG_PPIBM_NOT_STARTED;
+    else if (exitStatus != 0) // a packer that failed leaves nothing trustworthy behind
+        reason = formatText(MSG_PPIBM_FAILED, packedPath.c_str());
+    else if ((read = readWholeFile(tempPath, packed)) != ReadStatus::Ok)
+        reason = readFailureText(read, tempPath, formatText("Unable to open file %s", tempPath.c_str()));
     ::unlink(tempPath.c_str());
-    return ok;
+    if (!reason.empty()) {
+        prompter.inform(reason);
+        return std::nullopt;
+    }
+    return packed;
 }
 
 } // namespace qm

@@ -6,9 +6,12 @@
 // and it is expected to pack the file named on its command line in place.
 
 #include "core/base/Prompter.h"
-#include "core/export/ExportReport.h"
 
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace qm {
 
@@ -28,11 +31,14 @@ std::string compressorDirectory(const std::string& setting = {});
 // Both files present; otherwise the message to show for the first one missing.
 bool compressorPresent(const std::string& dir, std::string& message);
 
-// Packs the file at binPath through the compressor in dir into the name that
-// ends in "rnc" instead of its last three characters. The uncompressed file
-// stays. Messages go to the prompter; the outcome of the packed file goes into
-// the report.
-bool runCompressor(const std::string& dir, const std::string& binPath, Prompter& prompter, ExportReport& report);
+// Packs bytes through the compressor in dir: they are written to
+// dir/temp.bin, the packer is run on it and what it leaves there is the
+// result; temp.bin is removed afterwards. None when that fails: the message,
+// which names packedPath (the file that then is not made), went to the
+// prompter and into reason.
+std::optional<std::vector<std::uint8_t>> runCompressor(const std::string& dir, std::span<const std::uint8_t> bytes,
+                                                       const std::string& packedPath, Prompter& prompter,
+                                                       std::string& reason);
 
 // binPath without its last three characters, followed by "rnc".
 std::string packedPathFor(const std::string& binPath);

@@ -45,9 +45,29 @@ int probe(const std::string& path, const std::string& dir)
 
 } // namespace
 
-WriteResult ExportFile::commit()
+WriteResult ExportFile::commit(std::string* failedPath)
 {
-    return writeFileAtomically(path_, bytes_);
+    const auto failed = [&](const std::string& path, WriteResult result) {
+        if (failedPath)
+            *failedPath = path;
+        return result;
+    };
+    if (format_ == ExportFormat::Binary) {
+        const WriteResult written = writeFileAtomically(path_, bytes_);
+        return written ? written : failed(path_, written);
+    }
+    const std::vector<std::string> files = paths();
+    const std::string symbol = sourceSymbolOf(path_);
+    AtomicFile source;
+    if (source.open(files[0]))
+        writeSourceText(format_, symbol, bytes_,
+                        [&](std::span<const std::uint8_t> piece) { return source.write(piece); });
+    if (!source.commit())
+        return failed(files[0], WriteResult{source.error()});
+    const std::string header = sourceHeaderText(format_, symbol, bytes_.size());
+    const WriteResult written = writeFileAtomically(
+        files[1], std::span(reinterpret_cast<const std::uint8_t*>(header.data()), header.size()));
+    return written ? written : failed(files[1], written);
 }
 
 CreatedExportFile createExportFile(const std::string& path, Prompter& prompter)
@@ -114,17 +134,35 @@ std::string exportPathRefusal(const std::string& location, const std::string& pa
 }
 
 std::optional<ExportFile> openExportFile(const std::string& location, const std::string& path, Prompter& prompter,
-                                         ExportReport& report)
+                                         ExportReport& report, ExportFormat format)
 {
-    if (const std::string refusal = exportPathRefusal(location, path); !refusal.empty()) {
-        prompter.inform(refusal);
-        report.skipped(path, refusal);
-        return std::nullopt;
+    const std::vector<std::string> files = exportFormatPaths(path, format);
+    for (const std::string& file : files) {
+        if (const std::string refusal = exportPathRefusal(location, file); !refusal.empty()) {
+            prompter.inform(refusal);
+            report.skipped(file, refusal);
+            return std::nullopt;
+        }
     }
-    CreatedExportFile created = createExportFile(path, prompter);
-    if (!created.file)
-        report.skipped(path, created.reason);
-    return std::move(created.file);
+    for (const std::string& file : files) {
+        const CreatedExportFile created = createExportFile(file, prompter);
+        if (!created.file) {
+            report.skipped(file, created.reason);
+            return std::nullopt;
+        }
+    }
+    return ExportFile(path, format);
+}
+
+std::string shownExportPath(const std::string& path, ExportFormat format)
+{
+    return exportFormatPaths(path, format).front();
+}
+
+void skipExportFile(const ExportFile& file, const std::string& reason, ExportReport& report)
+{
+    for (const std::string& path : file.paths())
+        report.skipped(path, reason);
 }
 
 bool refuseExportNames(ExportPage page, const std::string& prefix, const std::string& suffix, Prompter& prompter,
@@ -140,15 +178,21 @@ bool refuseExportNames(ExportPage page, const std::string& prefix, const std::st
 
 bool commitExportFile(ExportFile& file, Prompter& prompter, ExportReport& report)
 {
-    const WriteResult written = file.commit();
-    if (written) {
-        report.written(file.path());
-        return true;
+    std::string failed;
+    const WriteResult written = file.commit(&failed);
+    const std::string message =
+        written ? std::string() : withOsReason(formatText(MSG_UNABLE_TO_WRITE_FILE, failed.c_str()), written.error);
+    if (!written)
+        prompter.inform(message);
+    bool before = true; // the paths before the failed one were written
+    for (const std::string& path : file.paths()) {
+        before = before && (written || path != failed);
+        if (before)
+            report.written(path);
+        else
+            report.skipped(path, message);
     }
-    const std::string message = withOsReason(formatText(MSG_UNABLE_TO_WRITE_FILE, file.path().c_str()), written.error);
-    prompter.inform(message);
-    report.skipped(file.path(), message);
-    return false;
+    return static_cast<bool>(written);
 }
 
 } // namespace qm

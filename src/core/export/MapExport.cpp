@@ -230,8 +230,9 @@ struct MapFile {
 
 class MapPageRun {
 public:
-    MapPageRun(const MapGrid& map, const ExportSettings& s, Prompter& prompter, Progress& progress)
-        : map_(map), s_(s), prompter_(prompter), progress_(progress)
+    MapPageRun(const MapGrid& map, const ExportSettings& s, Prompter& prompter, Progress& progress,
+               ExportFormat format)
+        : map_(map), s_(s), prompter_(prompter), progress_(progress), format_(format)
     {
     }
 
@@ -257,7 +258,7 @@ public:
         if (f & MAP_EXPORT_TAG) {
             streamFiles({TILE_TAG, MapEntryKind::Tag, EXPORT_TAG, "Tag", false});
             if (f & MAP_RLE_TAG)
-                writeTagRle(map_, s_.mapLocation, s_.mapPrefix, prompter_, progress_, report_);
+                writeTagRle(map_, s_.mapLocation, s_.mapPrefix, prompter_, progress_, report_, format_);
         }
         return std::move(report_);
     }
@@ -268,8 +269,9 @@ private:
         return exportPath(s_.mapLocation, s_.mapPrefix + stem + formatText("%02d.bin", number));
     }
 
-    void refuse(const std::string& path, const char* message)
+    void refuse(const std::string& binaryPath, const char* message)
     {
+        const std::string path = shownExportPath(binaryPath, format_);
         const std::string text = formatText(message, path.c_str());
         prompter_.inform(text);
         report_.skipped(path, text);
@@ -291,7 +293,7 @@ private:
         if (map_.width < map_.height && rotate)
             return refuse(firstPath, MSG_ROTATE_TALL);
         if (!consistent(map_)) {
-            report_.skipped(firstPath, "The map has no cells.");
+            report_.skipped(shownExportPath(firstPath, format_), "The map has no cells.");
             return;
         }
 
@@ -299,7 +301,7 @@ private:
         const char* caption = diagonal && mf.kind == MapEntryKind::Attribute ? "Exporting map attributes data"
                                                                               : "Exporting map data";
         if (oneFile) {
-            std::optional<ExportFile> file = openExportFile(s_.mapLocation, firstPath, prompter_, report_);
+            std::optional<ExportFile> file = openExportFile(s_.mapLocation, firstPath, prompter_, report_, format_);
             if (!file)
                 return;
             ProgressScope scope(progress_, caption, 10);
@@ -323,7 +325,7 @@ private:
         ProgressScope scope(progress_, caption, static_cast<int>(std::min<size_t>(files, INT32_MAX)));
         for (size_t n = 0; n < files; ++n) {
             std::optional<ExportFile> file = openExportFile(
-                s_.mapLocation, splitPath(mf.splitStem, static_cast<int>(n + 1)), prompter_, report_);
+                s_.mapLocation, splitPath(mf.splitStem, static_cast<int>(n + 1)), prompter_, report_, format_);
             if (!file)
                 return;
             const size_t from = n * chunk;
@@ -342,17 +344,18 @@ private:
         std::vector<ExportFile> files;
         for (const char* part : PARTS) {
             const std::string path = base + stem + part + s_.mapSuffix + ".bin";
-            std::optional<ExportFile> file = openExportFile(s_.mapLocation, path, prompter_, report_);
+            std::optional<ExportFile> file = openExportFile(s_.mapLocation, path, prompter_, report_, format_);
             if (!file) {
                 for (const ExportFile& made : files)
-                    report_.skipped(made.path(), "Not written, as " + path + " cannot be created.");
+                    skipExportFile(made, "Not written, as " + shownExportPath(path, format_) + " cannot be created.",
+                                   report_);
                 return;
             }
             files.push_back(std::move(*file));
         }
         if (!consistent(map_)) {
             for (const ExportFile& made : files)
-                report_.skipped(made.path(), "The map has no cells.");
+                skipExportFile(made, "The map has no cells.", report_);
             return;
         }
         const Index total = Index(map_.width) * map_.height;
@@ -395,6 +398,7 @@ private:
     const ExportSettings& s_;
     Prompter& prompter_;
     Progress& progress_;
+    ExportFormat format_;
     ExportReport report_;
 };
 
@@ -415,7 +419,7 @@ std::vector<std::uint8_t> mapDiagonalStream(const MapGrid& map, std::uint16_t fl
 }
 
 ExportReport exportMapPage(const MapGrid& map, const ExportSettings& settings, Prompter& prompter,
-                           Progress& progress)
+                           Progress& progress, ExportFormat format)
 {
     const std::uint16_t any = MAP_EXPORT_BG | MAP_EXPORT_OBJ | MAP_EXPORT_BG_ATTR | MAP_EXPORT_OBJ_ATTR |
                               MAP_EXPORT_TAG;
@@ -429,7 +433,7 @@ ExportReport exportMapPage(const MapGrid& map, const ExportSettings& settings, P
         if (refuseExportNames(ExportPage::Map, settings.mapPrefix, settings.mapSuffix, prompter, report))
             return report;
     }
-    return MapPageRun(map, settings, prompter, progress).run();
+    return MapPageRun(map, settings, prompter, progress, format).run();
 }
 
 } // namespace qm

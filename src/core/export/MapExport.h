@@ -5,6 +5,7 @@
 
 #include "core/base/Progress.h"
 #include "core/base/Prompter.h"
+#include "core/export/ExportFormat.h"
 #include "core/export/ExportReport.h"
 #include "core/project/ExportSettings.h"
 #include "core/project/MapGrid.h"
@@ -42,12 +43,14 @@ std::vector<std::uint8_t> mapDiagonalStream(const MapGrid& map, std::uint16_t fl
                                             MapEntryKind kind);
 
 // Writes every file the map page's settings ask for, in order: BG map data,
-// OBJ map data, BG attributes, OBJ attributes, tag map, RLE tag map.
+// OBJ map data, BG attributes, OBJ attributes, tag map, RLE tag map; each
+// as the binary file or as source code.
 ExportReport exportMapPage(const MapGrid& map, const ExportSettings& settings, Prompter& prompter,
-                           Progress& progress);
-inline ExportReport exportMapPage(const Workspace& ws, Prompter& prompter, Progress& progress)
+                           Progress& progress, ExportFormat format = ExportFormat::Binary);
+inline ExportReport exportMapPage(const Workspace& ws, Prompter& prompter, Progress& progress,
+                                  ExportFormat format = ExportFormat::Binary)
 {
-    return exportMapPage(ws.project.map, ws.project.exportSettings, prompter, progress);
+    return exportMapPage(ws.project.map, ws.project.exportSettings, prompter, progress, format);
 }
 
 } // namespace qm

@@ -1,8 +1,10 @@
 #include "core/export/PaletteExport.h"
 
+#include "core/base/Format.h"
 #include "core/export/ExportFile.h"
 #include "core/export/ExportFileName.h"
 #include "core/export/MapExport.h"
+#include "core/tiles/PaletteFile.h"
 
 namespace qm {
 
@@ -12,7 +14,7 @@ std::array<std::uint8_t, 64> encodePaletteGroup(const GbcPaletteGroup& group)
     size_t i = 0;
     for (const GbcPalette& palette : group) {
         for (const GbcColor& c : palette) {
-            const unsigned v = (c.red & 0x1Fu) | (c.green & 0x1Fu) << 5 | (c.blue & 0x1Fu) << 10;
+            const std::uint16_t v = gbcWordOf(c);
             out[i++] = static_cast<std::uint8_t>(v);
             out[i++] = static_cast<std::uint8_t>(v >> 8);
         }
@@ -20,12 +22,21 @@ std::array<std::uint8_t, 64> encodePaletteGroup(const GbcPaletteGroup& group)
     return out;
 }
 
+Result writePaletteFile(const std::string& path, const PaletteStore& palettes, TileKind kind)
+{
+    const TileKind k = kind == TILE_OBJ ? TILE_OBJ : TILE_BG;
+    const std::vector<std::uint8_t> bytes = encodePaletteFile(palettes.colourGroup(k), paletteFileFormatOf(path), k);
+    if (const WriteResult written = writeFileAtomically(path, bytes); !written)
+        return Result::failure(withOsReason(formatText(MSG_UNABLE_TO_WRITE_FILE, path.c_str()), written.error));
+    return Result::success();
+}
+
 namespace {
 
-void writePaletteFile(const std::string& location, const std::string& name, const GbcPaletteGroup& group,
-                      Prompter& prompter, Progress& progress, ExportReport& report)
+void exportPaletteGroup(const std::string& location, const std::string& name, const GbcPaletteGroup& group,
+                        Prompter& prompter, Progress& progress, ExportReport& report, ExportFormat format)
 {
-    std::optional<ExportFile> file = openExportFile(location, exportPath(location, name), prompter, report);
+    std::optional<ExportFile> file = openExportFile(location, exportPath(location, name), prompter, report, format);
     if (!file)
         return;
     {
@@ -42,7 +53,7 @@ void writePaletteFile(const std::string& location, const std::string& name, cons
 } // namespace
 
 ExportReport exportPalettePage(const PaletteStore& palettes, const ExportSettings& s, Prompter& prompter,
-                               Progress& progress)
+                               Progress& progress, ExportFormat format)
 {
     ExportReport report;
     if (s.paletteFlags & (PALETTE_BG | PALETTE_OBJ)) {
@@ -55,11 +66,11 @@ ExportReport exportPalettePage(const PaletteStore& palettes, const ExportSetting
             return report;
     }
     if (s.paletteFlags & PALETTE_BG)
-        writePaletteFile(s.paletteLocation, exportFileName(EXPORT_PALETTE_BG, s.palettePrefix, s.paletteSuffix),
-                         palettes.bgPalettes, prompter, progress, report);
+        exportPaletteGroup(s.paletteLocation, exportFileName(EXPORT_PALETTE_BG, s.palettePrefix, s.paletteSuffix),
+                           palettes.bgPalettes, prompter, progress, report, format);
     if (s.paletteFlags & PALETTE_OBJ)
-        writePaletteFile(s.paletteLocation, exportFileName(EXPORT_PALETTE_OBJ, s.palettePrefix, s.paletteSuffix),
-                         palettes.objPalettes, prompter, progress, report);
+        exportPaletteGroup(s.paletteLocation, exportFileName(EXPORT_PALETTE_OBJ, s.palettePrefix, s.paletteSuffix),
+                           palettes.objPalettes, prompter, progress, report, format);
     return report;
 }
 

@@ -83,21 +83,21 @@ TagRle encodeTagRle(const MapGrid& map)
 }
 
 void writeTagRle(const MapGrid& map, const std::string& location, const std::string& prefix, Prompter& prompter,
-                 Progress& progress, ExportReport& report)
+                 Progress& progress, ExportReport& report, ExportFormat format)
 {
     const std::string binPath = exportPath(location, exportFileName(EXPORT_TAG_RLE, prefix, ""));
     const std::string hdrPath = exportPath(location, exportFileName(EXPORT_TAG_RLE_HEADER, prefix, ""));
-    std::optional<ExportFile> bin = openExportFile(location, binPath, prompter, report);
+    std::optional<ExportFile> bin = openExportFile(location, binPath, prompter, report, format);
     if (!bin)
         return;
-    std::optional<ExportFile> hdr = openExportFile(location, hdrPath, prompter, report);
+    std::optional<ExportFile> hdr = openExportFile(location, hdrPath, prompter, report, format);
     if (!hdr) {
-        report.skipped(binPath, "Its header file " + hdrPath + " cannot be created.");
+        skipExportFile(*bin, "Its header file " + shownExportPath(hdrPath, format) + " cannot be created.", report);
         return;
     }
     if (!consistent(map)) {
-        report.skipped(binPath, "The map has no cells.");
-        report.skipped(hdrPath, "The map has no cells.");
+        skipExportFile(*bin, "The map has no cells.", report);
+        skipExportFile(*hdr, "The map has no cells.", report);
         return;
     }
     TagRle rle;

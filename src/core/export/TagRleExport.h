@@ -5,6 +5,7 @@
 
 #include "core/base/Progress.h"
 #include "core/base/Prompter.h"
+#include "core/export/ExportFormat.h"
 #include "core/export/ExportReport.h"
 #include "core/project/MapGrid.h"
 
@@ -22,6 +23,6 @@ TagRle encodeTagRle(const MapGrid& map);
 
 // Writes "TagRLE.bin" and its header "TagRLE.hdr", both after the map prefix, into location.
 void writeTagRle(const MapGrid& map, const std::string& location, const std::string& prefix, Prompter& prompter,
-                 Progress& progress, ExportReport& report);
+                 Progress& progress, ExportReport& report, ExportFormat format = ExportFormat::Binary);
 
 } // namespace qm

@@ -43,8 +43,9 @@ namespace {
 class TilesetPageRun {
 public:
     TilesetPageRun(const TileLibrary& tiles, const ExportSettings& s, Prompter& prompter, Progress& progress,
-                   const std::string& compressorSetting)
-        : tiles_(tiles), s_(s), prompter_(prompter), progress_(progress), compressorSetting_(compressorSetting)
+                   const std::string& compressorSetting, ExportFormat format)
+        : tiles_(tiles), s_(s), prompter_(prompter), progress_(progress), compressorSetting_(compressorSetting),
+          format_(format)
     {
     }
 
@@ -86,11 +87,11 @@ private:
             std::string message;
             if (!compressorPresent(compressorDir, message)) {
                 prompter_.inform(message);
-                report_.skipped(path, message);
+                report_.skipped(shownExportPath(path, format_), message);
                 return;
             }
         }
-        std::optional<ExportFile> file = openExportFile(s_.tilesetLocation, path, prompter_, report_);
+        std::optional<ExportFile> file = openExportFile(s_.tilesetLocation, path, prompter_, report_, format_);
         if (!file)
             return;
         {
@@ -105,15 +106,28 @@ private:
                 file->bytes().insert(file->bytes().end(), bytes.begin(), bytes.end());
             }
         }
-        if (!commitExportFile(*file, prompter_, report_))
+        if (!commitExportFile(*file, prompter_, report_) || !compress)
             return;
-        if (compress)
-            runCompressor(compressorDir, path, prompter_, report_);
+        // The packed copy beside it is an export file of its own.
+        const std::string packedPath = packedPathFor(path);
+        std::string reason;
+        std::optional<std::vector<std::uint8_t>> packed =
+            runCompressor(compressorDir, file->bytes(), shownExportPath(packedPath, format_), prompter_, reason);
+        if (!packed) {
+            report_.skipped(shownExportPath(packedPath, format_), reason);
+            return;
+        }
+        std::optional<ExportFile> packedFile =
+            openExportFile(s_.tilesetLocation, packedPath, prompter_, report_, format_);
+        if (!packedFile)
+            return;
+        packedFile->bytes() = std::move(*packed);
+        commitExportFile(*packedFile, prompter_, report_);
     }
 
     void attributes(int code, const TileSet& set, bool alternate)
     {
-        std::optional<ExportFile> file = openExportFile(s_.tilesetLocation, pathOf(code), prompter_, report_);
+        std::optional<ExportFile> file = openExportFile(s_.tilesetLocation, pathOf(code), prompter_, report_, format_);
         if (!file)
             return;
         {
@@ -130,13 +144,14 @@ private:
     Prompter& prompter_;
     Progress& progress_;
     const std::string& compressorSetting_;
+    ExportFormat format_;
     ExportReport report_;
 };
 
 } // namespace
 
 ExportReport exportTilesetPage(const TileLibrary& tiles, const ExportSettings& settings, Prompter& prompter,
-                               Progress& progress, const std::string& compressorSetting)
+                               Progress& progress, const std::string& compressorSetting, ExportFormat format)
 {
     const std::uint16_t any = TILES_BG_MAIN | TILES_BG_ALT | TILES_BG_MAIN_ATTR | TILES_BG_ALT_ATTR |
                               TILES_OBJ_MAIN | TILES_OBJ_ALT | TILES_OBJ_MAIN_ATTR | TILES_OBJ_ALT_ATTR;
@@ -150,7 +165,7 @@ ExportReport exportTilesetPage(const TileLibrary& tiles, const ExportSettings& s
         if (refuseExportNames(ExportPage::Tileset, settings.tilesetPrefix, settings.tilesetSuffix, prompter, report))
             return report;
     }
-    return TilesetPageRun(tiles, settings, prompter, progress, compressorSetting).run();
+    return TilesetPageRun(tiles, settings, prompter, progress, compressorSetting, format).run();
 }
 
 } // namespace qm

@@ -5,6 +5,7 @@
 
 #include "core/base/Progress.h"
 #include "core/base/Prompter.h"
+#include "core/export/ExportFormat.h"
 #include "core/export/ExportReport.h"
 #include "core/project/ExportSettings.h"
 #include "core/project/Workspace.h"
@@ -25,14 +26,17 @@ std::array<std::uint8_t, 16> encodeTile2bpp(const CTile& tile);
 // order byte p for bank tile (p + 128) mod 256.
 std::vector<std::uint8_t> tileAttributeTable(const TileSet& set, bool alternate, bool signedOrder);
 
-// Writes every file the tile set page's settings ask for. compressorSetting
-// is the editor's "CompressorDir" (see compressorDirectory).
+// Writes every file the tile set page's settings ask for, as binary files or
+// as source code. compressorSetting is the editor's "CompressorDir" (see
+// compressorDirectory); a packed copy is written in the same format.
 ExportReport exportTilesetPage(const TileLibrary& tiles, const ExportSettings& settings, Prompter& prompter,
-                               Progress& progress, const std::string& compressorSetting = {});
+                               Progress& progress, const std::string& compressorSetting = {},
+                               ExportFormat format = ExportFormat::Binary);
 inline ExportReport exportTilesetPage(const Workspace& ws, Prompter& prompter, Progress& progress,
-                                      const std::string& compressorSetting = {})
+                                      const std::string& compressorSetting = {},
+                                      ExportFormat format = ExportFormat::Binary)
 {
-    return exportTilesetPage(ws.tiles, ws.project.exportSettings, prompter, progress, compressorSetting);
+    return exportTilesetPage(ws.tiles, ws.project.exportSettings, prompter, progress, compressorSetting, format);
 }
 
 } // namespace qm

@@ -2,7 +2,9 @@
 
 #include "core/base/ByteReader.h"
 #include "core/base/Format.h"
+#include "core/base/PngReader.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 
@@ -10,6 +12,8 @@ namespace qm {
 
 std::optional<BitmapPreviewInfo> readBitmapPreviewInfo(std::span<const std::uint8_t> bytes)
 {
+    if (const std::optional<PngSize> png = readPngSize(bytes))
+        return BitmapPreviewInfo{png->width, png->height, png->bitsPerPixel};
     ByteReader r(bytes);
     std::int32_t width = 0, height = 0;
     std::uint16_t bits = 0;
@@ -46,6 +50,16 @@ std::array<std::string, 4> bitmapPreviewLines(const BitmapPreviewInfo& info, std
     }
     return {formatText("Width: %d pixels", info.width), formatText("Height: %d pixels", info.height), colours,
             formatText("Size: %ld Kb", static_cast<long>(fileSize / 1024))};
+}
+
+std::string importPreviewLine(const BitmapImage& image, const PictureImportOptions& options)
+{
+    PicturePlan plan;
+    const Result r = planPictureImport(image, options, plan);
+    if (!r)
+        return r.text().substr(0, r.text().find('\n'));
+    return formatText("Tiles: %d (bank 1: %d), palettes: %d", static_cast<int>(std::min<size_t>(plan.tiles.size(), 512)),
+                      plan.bank1Tiles(), static_cast<int>(plan.palettes.size()));
 }
 
 } // namespace qm

@@ -123,14 +123,14 @@ BitmapReadStatus decodeBitmap(std::span<const std::uint8_t> bytes, BitmapImage& 
         !r.u32(h.coloursUsed) || !r.skip(4))
         return BitmapReadStatus::NotBitmap;
 
-    const std::uint64_t colourCount =
-        h.coloursUsed ? h.coloursUsed : (h.bitCount < 63 ? std::uint64_t(1) << h.bitCount : ~std::uint64_t(0));
-    if (colourCount > 256)
-        return BitmapReadStatus::TooManyColours;
-
     const int bits = h.bitCount;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
         return BitmapReadStatus::Damaged;
+    // Only indexed pictures have a colour table to count; deeper ones hold
+    // their colours in the pixels, whatever colour count they declare.
+    const std::uint64_t colourCount = h.coloursUsed ? h.coloursUsed : std::uint64_t(1) << std::min(bits, 8);
+    if (bits <= 8 && colourCount > 256)
+        return BitmapReadStatus::TooManyColours;
     if (h.infoSize < INFO_HEADER_SIZE || h.infoSize > MAX_INFO_HEADER_SIZE)
         return BitmapReadStatus::Damaged;
     switch (h.compression) {

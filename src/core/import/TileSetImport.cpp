@@ -3,6 +3,8 @@
 #include "core/base/ByteReader.h"
 #include "core/base/FileIO.h"
 #include "core/base/Format.h"
+#include "core/base/PngReader.h"
+#include "core/import/FileHead.h"
 #include "core/tiles/TileSetFile.h"
 
 #include <algorithm>
@@ -23,6 +25,66 @@ struct StagedTile {
 };
 
 Result damaged() { return Result::failure(MSG_INVALID_TILE_SOURCE); }
+
+Result endTileRefused(long long tiles)
+{
+    return Result::failure(formatText(MSG_INVALID_END_TILE, static_cast<int>(std::min<long long>(tiles, 0x7FFFFFFF))));
+}
+
+// 15-bit colour of a pixel of the sheet (red in bits 0-4).
+std::uint16_t gbcOf(const std::uint8_t* rgba)
+{
+    return static_cast<std::uint16_t>((rgba[0] >> 3) | (rgba[1] >> 3) << 5 | (rgba[2] >> 3) << 10);
+}
+
+// Tiles from..from+count-1 of a PNG tile sheet, numbered left to right, top
+// to bottom, into staged tiles from position first on.
+Result stageSheetTiles(std::span<const std::uint8_t> bytes, long long from, long long to, long long count,
+                       int first, const GbcPaletteGroup& palettes, std::vector<StagedTile>& staged)
+{
+    PngPicture sheet;
+    if (!decodePng(bytes, sheet))
+        return damaged();
+    const long long across = sheet.width / 8;
+    const long long tiles = across * (sheet.height / 8);
+    if (to >= tiles)
+        return endTileRefused(tiles);
+    const bool indexed = !sheet.indices.empty();
+    std::vector<std::uint16_t> colours; // of a sheet without a colour table
+    for (long long i = 0; i < count; ++i) {
+        const long long t = from + i;
+        StagedTile tile;
+        tile.position = first + static_cast<int>(i);
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x) {
+                const size_t at = static_cast<size_t>((t / across * 8 + y) * sheet.width + t % across * 8 + x);
+                if (indexed) {
+                    const std::uint8_t index = sheet.indices[at];
+                    if (index > 3)
+                        return Result::failure(formatText(MSG_SHEET_COLOUR_NUMBER, static_cast<int>(t), index));
+                    tile.pixels[static_cast<size_t>(y * 8 + x)] = index;
+                } else {
+                    colours.push_back(gbcOf(sheet.rgba.data() + at * 4));
+                }
+            }
+        staged.push_back(tile);
+    }
+    if (indexed)
+        return Result::success();
+    // The first palette of the set that holds every colour gives the numbers.
+    for (const GbcPalette& palette : palettes) {
+        std::array<std::uint16_t, 4> p;
+        for (size_t c = 0; c < 4; ++c)
+            p[c] = static_cast<std::uint16_t>(palette[c].red | palette[c].green << 5 | palette[c].blue << 10);
+        const auto numberOf = [&p](std::uint16_t c) { return std::find(p.begin(), p.end(), c) - p.begin(); };
+        if (!std::all_of(colours.begin(), colours.end(), [&](std::uint16_t c) { return numberOf(c) < 4; }))
+            continue;
+        for (size_t i = 0; i < colours.size(); ++i)
+            staged[i / 64].pixels[i % 64] = static_cast<std::uint8_t>(numberOf(colours[i]));
+        return Result::success();
+    }
+    return Result::failure(MSG_SHEET_COLOURS);
+}
 
 } // namespace
 
@@ -47,25 +109,40 @@ TileSourceFormat tileSourceFormatOf(const std::string& path)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (ext == "qmo" || ext == "ots" || ext == "qmb" || ext == "bts")
         return TileSourceFormat::TileSetFile;
-    return TileSourceFormat::Binary;
+    return ext == "png" ? TileSourceFormat::PngSheet : TileSourceFormat::Binary;
 }
 
-long long suggestedToTile(TileSourceFormat type, std::uint64_t fileSize)
+std::optional<long long> countSourceTiles(const std::string& path, TileSourceFormat format)
 {
-    return type == TileSourceFormat::Binary ? static_cast<long long>(fileSize / 16) - 1 : 511;
+    if (format != TileSourceFormat::PngSheet) {
+        std::uint64_t size = 0;
+        if (readableFileSize(path, size) != ReadStatus::Ok)
+            return std::nullopt;
+        return static_cast<long long>(size / 16);
+    }
+    std::vector<std::uint8_t> head;
+    if (readFileHead(path, 64, head) != ReadStatus::Ok)
+        return std::nullopt;
+    const std::optional<PngSize> size = readPngSize(head);
+    if (!size)
+        return std::nullopt;
+    return static_cast<long long>(size->width / 8) * (size->height / 8);
 }
 
-TileRangeCheck checkTileImportRange(long long fromTile, long long toTile, std::uint64_t fileSize)
+long long suggestedToTile(TileSourceFormat type, long long tiles)
+{
+    return type == TileSourceFormat::TileSetFile ? 511 : tiles - 1;
+}
+
+TileRangeCheck checkTileImportRange(long long fromTile, long long toTile, long long tiles)
 {
     TileRangeCheck check;
     if (fromTile < 0 || fromTile > toTile) {
         check.result = Result::failure(MSG_INVALID_IMPORT_RANGE);
         return check;
     }
-    const std::uint64_t tiles = fileSize / 16;
-    if (static_cast<std::uint64_t>(toTile) >= tiles) {
-        check.result = Result::failure(formatText(MSG_INVALID_END_TILE, static_cast<int>(std::min<std::uint64_t>(
-                                                                           tiles, 0x7FFFFFFF))));
+    if (toTile >= tiles) {
+        check.result = endTileRefused(tiles);
         check.focusToTile = true;
     }
     return check;
@@ -88,10 +165,14 @@ Result importTilePixels(std::span<const std::uint8_t> bytes, TileSourceFormat fo
 
     std::vector<StagedTile> staged;
     staged.reserve(static_cast<size_t>(wanted));
-    if (format == TileSourceFormat::Binary) {
+    if (format == TileSourceFormat::PngSheet) {
+        if (Result r = stageSheetTiles(bytes, from, request.toTile, wanted, request.currentTile,
+                                       ws.tiles.palettes.colourGroup(kind), staged);
+            !r)
+            return r;
+    } else if (format == TileSourceFormat::Binary) {
         if (static_cast<std::uint64_t>(request.toTile) >= bytes.size() / 16)
-            return Result::failure(formatText(MSG_INVALID_END_TILE, static_cast<int>(std::min<std::uint64_t>(
-                                                                        bytes.size() / 16, 0x7FFFFFFF))));
+            return endTileRefused(static_cast<long long>(bytes.size() / 16));
         for (long long i = 0; i < wanted; ++i) {
             StagedTile t;
             t.position = request.currentTile + static_cast<int>(i);

@@ -1,7 +1,8 @@
 #pragma once
 // Import > Tile set: copies tile pixels into the BG or the OBJ tile set, out
-// of a tile set file of ours or out of a binary file of Game Boy two-bit
-// tiles (16 bytes a tile). Only pixels change: palettes and comments of the
+// of a tile set file of ours, a binary file of Game Boy two-bit tiles (16
+// bytes a tile) or a PNG tile sheet (8x8 cells, left to right, top to
+// bottom). Only pixels change: palettes and comments of the
 // target tiles stay. The first imported tile goes to the current tile of the
 // target set, the following ones to the next positions; tiles that would go
 // beyond tile 511 are dropped.
@@ -11,6 +12,7 @@
 #include "core/project/Workspace.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -20,24 +22,35 @@ inline constexpr const char* MSG_INVALID_IMPORT_RANGE = "Invalid import tile set
 inline constexpr const char* MSG_INVALID_END_TILE = "Invalid end tile value. This file only has %d tiles";
 inline constexpr const char* MSG_ONLY_512_TILES = "Only 512 tiles will be imported";
 inline constexpr const char* MSG_INVALID_TILE_SOURCE = "Invalid or damaged file selected";
+inline constexpr const char* MSG_SHEET_COLOUR_NUMBER = "tile %d of the sheet uses colour %d; a tile holds colours 0 to 3";
+inline constexpr const char* MSG_SHEET_COLOURS =
+    "the sheet's tiles use colours that no palette of the tile set holds; a sheet with a colour table gives "
+    "the colour numbers";
 
-enum class TileSourceFormat { Binary, TileSetFile };
+enum class TileSourceFormat { Binary, TileSetFile, PngSheet };
 
 // By the last three characters of the path, in any case: "qmb", "bts", "qmo"
-// and "ots" name tile set files, anything else a binary tile file.
+// and "ots" name tile set files, "png" a tile sheet, anything else a binary
+// tile file.
 TileSourceFormat tileSourceFormatOf(const std::string& path);
 
-// What the dialog puts into "To Tile :" once a file is chosen: the last tile
-// of a binary file (file size / 16 - 1), 511 for a tile set file.
-long long suggestedToTile(TileSourceFormat type, std::uint64_t fileSize);
+// The number of tiles the dialog's range is checked against: file size / 16
+// for a binary or a tile set file, the whole 8x8 cells of a tile sheet.
+// Nothing when the file cannot be read (or is no PNG picture).
+std::optional<long long> countSourceTiles(const std::string& path, TileSourceFormat format);
 
-// The checks of the dialog's OK button, in their order. When focusToTile is
-// set the dialog moves the focus to "To Tile :". Either way it stays open.
+// What the dialog puts into "To Tile :" once a file is chosen: the last tile
+// of a binary file or a tile sheet, 511 for a tile set file.
+long long suggestedToTile(TileSourceFormat type, long long tiles);
+
+// The checks of the dialog's OK button, in their order, against the source's
+// tile count. When focusToTile is set the dialog moves the focus to "To Tile
+// :". Either way it stays open.
 struct TileRangeCheck {
     Result result;
     bool focusToTile = false;
 };
-TileRangeCheck checkTileImportRange(long long fromTile, long long toTile, std::uint64_t fileSize);
+TileRangeCheck checkTileImportRange(long long fromTile, long long toTile, long long tiles);
 
 struct TileSetImportRequest {
     std::string path;
@@ -50,6 +63,9 @@ struct TileSetImportRequest {
 // Imports the request's tiles from the file's bytes. A range of more than
 // 512 tiles is cut to 512 after telling the user "Only 512 tiles will be
 // imported". Nothing changes when the data does not hold the tiles asked for.
+// A tile sheet with a colour table gives the colour numbers (0..3) of its
+// pixels; one without gives the numbers of their colours in the first palette
+// of the target set that holds every colour of the imported tiles.
 // Sets CHANGED_BG_TILES or CHANGED_OBJ_TILES after a successful import.
 Result importTilePixels(std::span<const std::uint8_t> bytes, TileSourceFormat format,
                         const TileSetImportRequest& request, Workspace& workspace, Prompter& prompter);

@@ -39,4 +39,39 @@ DisplayColour gbcColourOf(GbcColor c)
     return {static_cast<std::uint8_t>(out[0]), static_cast<std::uint8_t>(out[1]), static_cast<std::uint8_t>(out[2])};
 }
 
+namespace {
+
+std::uint8_t widen(std::uint8_t c)
+{
+    return static_cast<std::uint8_t>(((c & 31) * 255 + 15) / 31);
+}
+
+std::uint8_t narrow(std::uint8_t c)
+{
+    return static_cast<std::uint8_t>((c * 31 + 127) / 255);
+}
+
+} // namespace
+
+DisplayColour fullRangeOf(GbcColor c)
+{
+    return {widen(c.red), widen(c.green), widen(c.blue)};
+}
+
+GbcColor nearestGbcColor(DisplayColour c)
+{
+    return {narrow(c.red), narrow(c.green), narrow(c.blue)};
+}
+
+std::uint16_t gbcWordOf(GbcColor c)
+{
+    return static_cast<std::uint16_t>((c.red & 31u) | (c.green & 31u) << 5 | (c.blue & 31u) << 10);
+}
+
+GbcColor gbcColorOfWord(std::uint16_t word)
+{
+    return {static_cast<std::uint8_t>(word & 31), static_cast<std::uint8_t>((word >> 5) & 31),
+            static_cast<std::uint8_t>((word >> 10) & 31)};
+}
+
 } // namespace qm

@@ -31,6 +31,17 @@ inline DisplayColour displayColourOf(GbcColor c, bool trueColour)
     return trueColour ? trueColourOf(c) : gbcColourOf(c);
 }
 
+// The full range of 8 bits a component, as palette files and pictures hold
+// colours: each component c becomes c x 255 / 31 rounded, and back the
+// nearest 5-bit value, so that every stored colour comes back unchanged.
+DisplayColour fullRangeOf(GbcColor c);
+GbcColor nearestGbcColor(DisplayColour c);
+
+// The Game Boy Color palette word, red | green << 5 | blue << 10 (bit 15
+// clear, and ignored when read).
+std::uint16_t gbcWordOf(GbcColor c);
+GbcColor gbcColorOfWord(std::uint16_t word);
+
 // The four grey levels of the monochrome shades 0..3.
 inline constexpr std::array<std::uint8_t, 4> MONO_SHADE_LEVELS = {0, 6, 12, 31};
 

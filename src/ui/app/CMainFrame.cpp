@@ -9,6 +9,7 @@
 #include "ui/app/FileCommands.h"
 #include "ui/app/ImportExportCommands.h"
 #include "ui/app/ProgressDialog.h"
+#include "ui/app/TileCountLabel.h"
 #include "ui/app/WindowSettings.h"
 #include "ui/app/ZoomLevels.h"
 #include "ui/map/CQuiltmarkView.h"
@@ -43,11 +44,16 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), qtPrompter_(this)
         if (autosave_)
             autosave_->projectChanged();
         rebuildTitle();
+        // Every change of the map sets a flag, and a new project clears them.
+        if (tileCount_)
+            tileCount_->schedule();
     };
 
     router_ = new PaneRouter(*this, this);
     menus_ = new MainMenus(*this);
     setStatusText(QStringLiteral("Ready"));
+    tileCount_ = new TileCountLabel(workspace_, this);
+    statusBar()->addPermanentWidget(tileCount_);
     settings_ = new WindowSettings(*this);
     connect(settings_, &WindowSettings::recentFilesChanged, menus_, &MainMenus::setRecentFiles);
     fileCommands_ = std::make_unique<FileCommands>(*this);
@@ -138,6 +144,7 @@ void CMainFrame::createMapView()
 
     connect(view, &CQuiltmarkView::statusText, this, &CMainFrame::setStatusText);
     connect(view, &CQuiltmarkView::mapSizeChanged, this, [this] { showMapSize(); });
+    connect(view, &CQuiltmarkView::undoStateChanged, this, [this] { tileCount_->schedule(); });
     connect(view, &CQuiltmarkView::displaySwitchesChanged, this, [this](bool objHidden, bool tagsHidden) {
         menus_->hideObjBox()->setChecked(objHidden);
         menus_->hideTagsBox()->setChecked(tagsHidden);

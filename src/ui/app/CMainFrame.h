@@ -48,6 +48,7 @@ class FileCommands;
 class HistoryDock;
 class ImportExportCommands;
 class ProgressDialog;
+class TileCountLabel;
 class WindowSettings;
 
 class CMainFrame : public QMainWindow, private RouteTarget {
@@ -95,6 +96,7 @@ public:
     void setPrompter(Prompter* prompter) { prompter_ = prompter ? prompter : &qtPrompter_; }
     UndoStore& undoStore() { return *undoStore_; }
     CQuiltmarkView* mapView() const { return mapView_; }
+    TileCountLabel* tileCount() const { return tileCount_; }
     CTilesetMgr* tileSetManager() const { return tileSetMgr_; }
     Prompter& prompter() { return *prompter_; }
     Progress& progress();
@@ -189,6 +191,7 @@ private:
     ImportExportCommands* importExport_ = nullptr;
     HistoryDock* historyDock_ = nullptr;
     Autosave* autosave_ = nullptr;
+    TileCountLabel* tileCount_ = nullptr; // the status bar's count of used tiles
 
     int currentTool_ = TOOL_SELECT;
     int pendingTool_ = TOOL_NONE;

@@ -26,6 +26,9 @@ std::string compressorDirSetting()
     return settings->value(QStringLiteral("Frame/CompressorDir")).toString().toStdString();
 }
 
+// The "ExportFormat" setting of the "Frame" group: "bin", "c" or "asm".
+constexpr const char* EXPORT_FORMAT_KEY = "Frame/ExportFormat";
+
 } // namespace
 
 ImportExportCommands::ImportExportCommands(CMainFrame& frame, MainMenus& menus) : QObject(&frame), frame_(frame)
@@ -112,7 +115,10 @@ void ImportExportCommands::exportProject()
     Workspace& workspace = frame_.workspace();
     CExpPropertySheet sheet(workspace, *host.prompter, *host.progress, &frame_);
     sheet.setCompressorSetting(compressorDirSetting());
+    const QString formatName = openSettings()->value(QString::fromUtf8(EXPORT_FORMAT_KEY)).toString();
+    sheet.setFormat(exportFormatNamed(formatName.toStdString()).value_or(ExportFormat::Binary));
     host.run(sheet);
+    openSettings()->setValue(QString::fromUtf8(EXPORT_FORMAT_KEY), QString::fromUtf8(exportFormatName(sheet.format())));
     const Result stored = applyExportSheet(sheet, workspace.project);
     if (!stored)
         host.prompter->inform(stored.text());

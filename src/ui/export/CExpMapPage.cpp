@@ -273,7 +273,8 @@ void CExpMapPage::refreshLabels()
 void CExpMapPage::runExport()
 {
     sheet_->setLastReport(
-        exportMapPage(sheet_->workspace().project.map, sheet_->settings(), sheet_->prompter(), sheet_->progress()));
+        exportMapPage(sheet_->workspace().project.map, sheet_->settings(), sheet_->prompter(), sheet_->progress(),
+                      sheet_->format()));
 }
 
 } // namespace qm::ui

@@ -83,7 +83,7 @@ void CExpPalettePage::runExport()
 {
     sheet_->setLastReport(
         exportPalettePage(sheet_->workspace().tiles.palettes, sheet_->settings(), sheet_->prompter(),
-                          sheet_->progress()));
+                          sheet_->progress(), sheet_->format()));
 }
 
 } // namespace qm::ui

@@ -5,7 +5,10 @@
 #include "ui/export/CExpPalettePage.h"
 #include "ui/export/CExpTilesetPage.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -38,9 +41,28 @@ CExpPropertySheet::CExpPropertySheet(const Workspace& workspace, Prompter& promp
     closeButton_->setAutoDefault(false);
     connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+    // The same order as ExportFormat.
+    formatBox_ = new QComboBox;
+    formatBox_->addItems({QStringLiteral("Binary files (.bin)"), QStringLiteral("C source (.c and .h)"),
+                          QStringLiteral("RGBDS assembly (.asm and .inc)")});
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(new QLabel(QStringLiteral("Write as :")));
+    bottom->addWidget(formatBox_);
+    bottom->addWidget(box, 1);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
-    layout->addWidget(box);
+    layout->addLayout(bottom);
+}
+
+ExportFormat CExpPropertySheet::format() const
+{
+    return static_cast<ExportFormat>(formatBox_->currentIndex());
+}
+
+void CExpPropertySheet::setFormat(ExportFormat format)
+{
+    formatBox_->setCurrentIndex(static_cast<int>(format));
 }
 
 CExpPropertySheet::~CExpPropertySheet() = default;

@@ -3,11 +3,14 @@
 // "Palette Data" edit a copy of the project's export settings, and each page's
 // button exports that page's files at once with the values it shows. Closing
 // the sheet asks once whether changed values are to be kept;
-// applyExportSheet then puts them into the project and its file.
+// applyExportSheet then puts them into the project and its file. Below the
+// pages, "Write as" chooses binary files or C or assembly source for every
+// page: a setting of the user, kept by the editor, not of the project.
 
 #include "core/base/Progress.h"
 #include "core/base/Prompter.h"
 #include "core/base/Result.h"
+#include "core/export/ExportFormat.h"
 #include "core/export/ExportReport.h"
 #include "core/project/ExportSettings.h"
 #include "core/project/Workspace.h"
@@ -17,6 +20,7 @@
 #include <functional>
 #include <string>
 
+class QComboBox;
 class QPushButton;
 class QTabWidget;
 
@@ -54,6 +58,11 @@ public:
     QTabWidget* tabs() const { return tabs_; }
     QPushButton* closeButton() const { return closeButton_; }
     QPushButton* okButton() const { return okButton_; }
+    QComboBox* formatBox() const { return formatBox_; }
+
+    // The form the export buttons write their files in.
+    ExportFormat format() const;
+    void setFormat(ExportFormat format);
 
     const Workspace& workspace() const { return workspace_; }
     Prompter& prompter() { return prompter_; }
@@ -91,6 +100,7 @@ private:
     CExpPalettePage* palettePage_;
     QPushButton* okButton_;
     QPushButton* closeButton_;
+    QComboBox* formatBox_;
 };
 
 // After the sheet has closed: when its settings changed, they replace the

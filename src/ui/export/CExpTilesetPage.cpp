@@ -204,7 +204,7 @@ void CExpTilesetPage::refreshLabels()
 void CExpTilesetPage::runExport()
 {
     sheet_->setLastReport(exportTilesetPage(sheet_->workspace().tiles, sheet_->settings(), sheet_->prompter(),
-                                            sheet_->progress(), sheet_->compressorSetting()));
+                                            sheet_->progress(), sheet_->compressorSetting(), sheet_->format()));
 }
 
 } // namespace qm::ui

@@ -5,6 +5,7 @@
 #include "core/import/FileHead.h"
 #include "core/import/GbrImport.h"
 #include "core/import/MapImport.h"
+#include "core/import/PictureFile.h"
 #include "core/import/PaletteFileImport.h"
 #include "core/import/TilerRawImport.h"
 #include "core/import/TileSetImport.h"
@@ -19,9 +20,6 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QImage>
-
-#include <unordered_set>
 
 namespace qm::ui {
 
@@ -98,53 +96,25 @@ bool importTileSetCommand(const CommandHost& host)
 
 // ---- Bitmap -----------------------------------------------------------------
 
-Result importPictureFile(const std::string& path, Workspace& workspace, int layer, BitmapImportSummary* summary)
-{
-    std::vector<std::uint8_t> head;
-    readFileHead(path, 8, head);
-    static const std::uint8_t PNG_SIGNATURE[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-    const bool png = head.size() == 8 && std::equal(head.begin(), head.end(), PNG_SIGNATURE);
-    if (!png)
-        return importBitmapFile(path, workspace, layer, summary);
-
-    QImage image(QString::fromStdString(path));
-    if (image.isNull() || static_cast<std::int64_t>(image.width()) * image.height() > MAX_BITMAP_PIXELS)
-        return Result::failure({});
-    image = image.convertToFormat(QImage::Format_RGB32);
-    BitmapImage picture;
-    picture.width = image.width();
-    picture.height = image.height();
-    picture.pixels.reserve(static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height));
-    std::unordered_set<std::uint32_t> colours;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const std::uint32_t c = line[x] & 0x00FFFFFFu;
-            picture.pixels.push_back(c);
-            if (colours.size() <= 256)
-                colours.insert(c);
-        }
-    }
-    if (colours.size() > 256)
-        return Result::failure(MSG_BITMAP_TOO_MANY_COLOURS);
-    return importBitmapImage(picture, workspace, layer, summary);
-}
-
 bool importBitmapCommand(const CommandHost& host)
 {
+    CBmpDialog dialog(host.parent);
     QString path;
     if (host.openFile) {
         path = host.chooseFile(openTitle(), QStringLiteral("Bitmaps (*.bmp);;PNG pictures (*.png)"),
                                QStringLiteral("bmp"));
-    } else {
-        CBmpDialog dialog(host.parent);
-        if (!host.run(dialog) || dialog.selectedFiles().isEmpty())
-            return false;
+    } else if (host.run(dialog) && !dialog.selectedFiles().isEmpty()) {
         path = dialog.selectedFiles().constFirst();
     }
     if (path.isEmpty())
         return false;
-    const Result r = importPictureFile(path.toStdString(), *host.workspace, host.page());
+    BitmapImage image;
+    Result r = readPictureFile(path.toStdString(), image);
+    if (r) {
+        PictureImportOptions options = dialog.options(image);
+        options.layer = host.page();
+        r = importPicture(image, *host.workspace, options);
+    }
     if (!r) {
         tell(host, r);
         return false;

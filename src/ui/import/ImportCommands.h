@@ -6,11 +6,6 @@
 // then tells the panes (which sets no more flags). Each returns true when
 // something was imported.
 
-#include "core/base/Result.h"
-#include "core/import/BitmapImport.h"
-
-#include <string>
-
 namespace qm::ui {
 
 struct CommandHost;
@@ -22,10 +17,5 @@ bool importTilerRawCommand(const CommandHost& host);
 bool importMapCommand(const CommandHost& host);
 bool importPaletteCommand(const CommandHost& host);
 bool importMapAttributeCommand(const CommandHost& host);
-
-// A Windows bitmap through our own reader, or a PNG picture through Qt's
-// image reader (its colours counted like a bitmap's colour table).
-Result importPictureFile(const std::string& path, Workspace& workspace, int layer,
-                         BitmapImportSummary* summary = nullptr);
 
 } // namespace qm::ui

@@ -49,9 +49,13 @@ TileKind ImportPaletteDialog::kind() const
 
 void ImportPaletteDialog::browse()
 {
-    const QString chosen = host_.chooseFile(QStringLiteral("Get object tileset file name"),
-                                            qtFileFilters(QStringLiteral("Palette bin(*.bin)|*.bin|")),
-                                            QStringLiteral("bin"));
+    // Besides the palette data of the export, the palettes of other programs.
+    const QString chosen = host_.chooseFile(
+        QStringLiteral("Get object tileset file name"),
+        qtFileFilters(QStringLiteral("Palette bin(*.bin)|*.bin|JASC-PAL(*.pal)|*.pal|GIMP palette(*.gpl)|*.gpl|"
+                                     "Raw RGB palette(*.act)|*.act|All palettes(*.bin;*.pal;*.gpl;*.act)|"
+                                     "*.bin;*.pal;*.gpl;*.act|")),
+        QStringLiteral("bin"));
     if (!chosen.isEmpty())
         path_->setText(chosen);
 }

@@ -38,6 +38,7 @@ ImportTilesetDialog::ImportTilesetDialog(const CommandHost& host, int startKind,
     type_ = new QComboBox;
     type_->addItem(QString::fromUtf8(TILE_TYPE_BINARY));
     type_->addItem(QString::fromUtf8(TILE_TYPE_TILESET));
+    type_->addItem(QString::fromUtf8(TILE_TYPE_SHEET));
     type_->setCurrentIndex(0);
     bg_ = new QRadioButton(QStringLiteral("BG"));
     obj_ = new QRadioButton(QStringLiteral("OBJ"));
@@ -78,6 +79,9 @@ void ImportTilesetDialog::browse()
     if (type_->currentIndex() == 0)
         path = host_.chooseFile(QStringLiteral("Get Bin file"), qtFileFilters(QString::fromUtf8(BIN_FILTER)),
                                 QStringLiteral("bin"));
+    else if (type_->currentIndex() == 2)
+        path = host_.chooseFile(QStringLiteral("Get tile sheet"), QStringLiteral("PNG tile sheet (*.png);;All Files (*)"),
+                                QStringLiteral("png"));
     else if (bg_->isChecked())
         path = host_.chooseFile(QStringLiteral("Get BG tile set file"), qtFileFilters(QString::fromUtf8(BG_FILTER)),
                                 {});
@@ -91,17 +95,28 @@ void ImportTilesetDialog::browse()
 void ImportTilesetDialog::setChosenFile(const QString& path)
 {
     fileName_->setText(path);
-    std::uint64_t size = 0;
-    if (readableFileSize(path.toStdString(), size) != ReadStatus::Ok) {
+    const std::optional<long long> tiles = countSourceTiles(path.toStdString(), format());
+    if (!tiles) {
         notedPath_.clear();
-        fileSize_ = 0;
+        tiles_ = 0;
         host_.prompter->inform(MSG_INVALID_TILE_SOURCE);
         return;
     }
     notedPath_ = path;
-    fileSize_ = size;
-    const TileSourceFormat format = type_->currentIndex() == 0 ? TileSourceFormat::Binary : TileSourceFormat::TileSetFile;
-    to_->setText(QString::number(suggestedToTile(format, fileSize_)));
+    tiles_ = *tiles;
+    to_->setText(QString::number(suggestedToTile(format(), tiles_)));
+}
+
+TileSourceFormat ImportTilesetDialog::format() const
+{
+    switch (type_->currentIndex()) {
+    case 0:
+        return TileSourceFormat::Binary;
+    case 2:
+        return TileSourceFormat::PngSheet;
+    default:
+        return TileSourceFormat::TileSetFile;
+    }
 }
 
 TileSetImportRequest ImportTilesetDialog::request() const
@@ -124,13 +139,12 @@ void ImportTilesetDialog::accept()
         (fromOk ? to_ : from_)->setFocus();
         return;
     }
-    // A path typed by hand gets its size now.
+    // A path typed by hand gets its tile count now.
     if (fileName_->text() != notedPath_) {
-        std::uint64_t size = 0;
-        fileSize_ = readableFileSize(fileName_->text().toStdString(), size) == ReadStatus::Ok ? size : 0;
+        tiles_ = countSourceTiles(fileName_->text().toStdString(), format()).value_or(0);
         notedPath_ = fileName_->text();
     }
-    const TileRangeCheck check = checkTileImportRange(from, to, fileSize_);
+    const TileRangeCheck check = checkTileImportRange(from, to, tiles_);
     if (!check.result) {
         host_.prompter->inform(check.result.text());
         if (check.focusToTile) {

@@ -18,6 +18,7 @@ struct CommandHost;
 
 inline constexpr const char* TILE_TYPE_BINARY = "Binary 8x8 Tile (*.bin)";
 inline constexpr const char* TILE_TYPE_TILESET = "Quilt mark tile set (*.qmb;*.bts;*.qmo;*ots)";
+inline constexpr const char* TILE_TYPE_SHEET = "PNG tile sheet (*.png)";
 
 class ImportTilesetDialog : public QDialog {
     Q_OBJECT
@@ -34,7 +35,7 @@ public:
 
     // The "..." button: the file dialog by type and kind.
     void browse();
-    // A file was chosen: fills "Filename :", notes its size and presets "To Tile :".
+    // A file was chosen: fills "Filename :", notes its tile count and presets "To Tile :".
     void setChosenFile(const QString& path);
     // What OK asks for; valid after the dialog was accepted.
     TileSetImportRequest request() const;
@@ -49,8 +50,10 @@ private:
     QRadioButton* obj_;
     QLineEdit* from_;
     QLineEdit* to_;
+    TileSourceFormat format() const;
+
     QString notedPath_;
-    std::uint64_t fileSize_ = 0;
+    long long tiles_ = 0;
 };
 
 } // namespace qm::ui

@@ -120,6 +120,12 @@ public:
     std::function<std::optional<RemapRequest>(const RemapRequest& preset, const DisplayTable& colours)> remapPrompt;
     std::function<void(const QString& text)> showMessage;
     std::function<int()> mapToolProvider;
+    // "Save Tiles as Picture…": (suggested path) -> the PNG file to write, or
+    // empty on Cancel; a save-file dialog when unset.
+    std::function<QString(const QString& suggested)> picturePathPrompt;
+
+    // Shows a failure's message (through showMessage when set); nothing on success.
+    void report(const Result& result);
 
 public slots:
     void handleMessage(qm::ui::AppMessage msg, qint64 wParam, qint64 lParam);
@@ -143,7 +149,6 @@ private:
     CTilesetPage* shownTilePage() const;
     void announceCurrentTile(int kind);
     void tilesEdited(int kind, const std::vector<int>& tiles, int first, int last);
-    void report(const Result& result);
     void pageShown(int index);
     QColor promptColour(const QColor& initial);
 

@@ -2,6 +2,7 @@
 
 #include "ui/tiles/CTilesetMgr.h"
 #include "ui/tiles/TileDrawing.h"
+#include "ui/tiles/TileSheetSaving.h"
 
 #include <QContextMenuEvent>
 #include <QFileInfo>
@@ -244,6 +245,9 @@ QMenu* CTilesetPage::buildContextMenu()
     connect(movePage, &QAction::triggered, this, [this] { mgr_.setMouseMode(CTilesetMgr::MouseMode::MovePage); });
     connect(menu->addAction(QStringLiteral("Cursor Color")), &QAction::triggered, this,
             [this] { mgr_.chooseSelectionColour(kind_); });
+    menu->addSeparator();
+    connect(menu->addAction(QString::fromUtf8(SAVE_TILES_PICTURE)), &QAction::triggered, this,
+            [this] { saveTilesAsPicture(mgr_, kind_, this); });
     return menu;
 }
 

@@ -2,11 +2,16 @@
 #include "core/base/FileIO.h"
 #include "support/TestSupport.h"
 
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace qm;
 using namespace qm::test;
+namespace fs = std::filesystem;
 
 TEST(ByteReader, NeverReadsPastTheEndAndKeepsItsPlaceOnFailure)
 {
@@ -38,7 +43,7 @@ TEST(FileIO, AtomicWriteReplacesTheFileOnlyWhenComplete)
     EXPECT_FALSE(writeFileAtomically(path, fresh));
     EXPECT_EQ(readBytes(path), (std::vector<std::uint8_t>{9, 9, 9}));
     // No temporary file is left behind.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()), 1);
+    EXPECT_EQ(test::entriesIn(dir.path()), 1);
 
     EXPECT_TRUE(writeFileAtomically(path, fresh));
     EXPECT_EQ(readBytes(path), fresh);
@@ -75,7 +80,7 @@ TEST(AtomicFile, TargetChangesOnlyOnCommitAndAnAbandonedFileLeavesNothing)
             EXPECT_TRUE(!commit || file.commit()); // else abandoned
         }
         EXPECT_EQ(readBytes(path), (std::vector<std::uint8_t>{0, 0, 1, 1, 2, 2})) << unnamed;
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()),
+        EXPECT_EQ(test::entriesIn(dir.path()),
                   1);
     }
     useUnnamedTemporaries(true);
@@ -99,4 +104,68 @@ TEST(FileIO, ReadersRefuseAnythingButARegularFileWithoutWaiting)
     const ReadResult missing = readWholeFile(dir.file("none"), *std::make_unique<std::vector<std::uint8_t>>());
     EXPECT_EQ(readFailureText(missing, dir.file("none"), "Unable to open file x"),
               "Unable to open file x: No such file or directory");
+}
+
+// Our temporaries in dir.
+int temporariesIn(const fs::path& dir)
+{
+    int n = 0;
+    for (const auto& entry : fs::directory_iterator(dir))
+        n += entry.path().filename().string().find(".qmtmp-") != std::string::npos;
+    return n;
+}
+
+TEST(AtomicFile, AKilledWriteLeavesNoTemporaryOnceTheNextWriteRan)
+{
+    const std::vector<std::uint8_t> bytes(4096, 7);
+    const struct {
+        bool unnamed;
+        WriteStage stage;
+        int leftByKill; // named temporaries the kill leaves
+    } cases[] = {
+        {true, WriteStage::Data, 0}, // nothing has a name until the end
+        {true, WriteStage::Rename, 1},
+        {false, WriteStage::Data, 1},
+        {false, WriteStage::Rename, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.unnamed) + " " + std::to_string(static_cast<int>(c.stage)));
+        TempDir dir;
+        useUnnamedTemporaries(c.unnamed);
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            // Stops in the middle of the write and waits to be killed.
+            simulateShortWrites(1000);
+            setWriteStageHook([&](WriteStage stage, std::size_t) {
+                if (stage != c.stage)
+                    return;
+                const char byte = 1;
+                if (::write(ready[1], &byte, 1) == 1)
+                    ::pause();
+            });
+            (void)writeFileAtomically(dir.file("MAPBG.bin"), bytes);
+            ::_exit(0);
+        }
+        char byte = 0;
+        EXPECT_EQ(::read(ready[0], &byte, 1), 1);
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        ::close(ready[0]);
+        ::close(ready[1]);
+        EXPECT_EQ(temporariesIn(dir.path()), c.leftByKill);
+
+        // A running program's temporary and files that only look alike stay.
+        const std::string alive = ".MAPBG.bin.qmtmp-" + std::to_string(::getppid()) + "-abcdef";
+        for (const std::string& name : {alive, std::string(".MAPBG.bin.qmtmp-12x-abcdef"), std::string("notes.txt")})
+            test::writeBytes(dir.file(name), {1});
+        EXPECT_TRUE(writeFileAtomically(dir.file("MAPBG.bin"), bytes));
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(dir.path()))
+            names.insert(entry.path().filename().string());
+        EXPECT_EQ(names, (std::set<std::string>{"MAPBG.bin", alive, ".MAPBG.bin.qmtmp-12x-abcdef", "notes.txt"}));
+    }
+    useUnnamedTemporaries(true);
 }

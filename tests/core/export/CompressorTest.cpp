@@ -57,93 +57,75 @@ protected:
     CountingProgress progress;
 };
 
+// Every tile data file is packed, no attribute table.
 TEST_F(CompressorTest, PackedCopyEndsInRncBesideTheTileData)
 {
     installPacker(PACKER);
+    s.tilesetFlags = TILES_BG_MAIN | TILES_BG_MAIN_ATTR | TILES_OBJ_ALT | TILES_COMPRESS;
     const ExportReport report = run();
     const Bytes bin = readBytes(outDir() + "/BG0.bin");
     EXPECT_EQ(bin, Bytes(16, 0xFF));
     const Bytes packed = readBytes(outDir() + "/BG0.rnc");
     EXPECT_EQ(std::string(packed.begin(), packed.end()), "RNC" + std::string(bin.begin(), bin.end()));
     EXPECT_FALSE(fs::exists(packerDir() + "/temp.bin"));
-    std::ifstream argsFile(packerDir() + "/args.txt");
-    std::string args((std::istreambuf_iterator<char>(argsFile)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(args, "p\n-m2\n" + packerDir() + "/temp.bin\n");
-    ASSERT_EQ(report.files.size(), 2u);
+    EXPECT_EQ(test::readText(packerDir() + "/args.txt"), "p\n-m2\n" + packerDir() + "/temp.bin\n");
+    EXPECT_EQ(test::fileNamesOf(report.files),
+              (std::vector<std::string>{"BG0.bin", "BG0.rnc", "BG0A.bin", "OBJ1.bin", "OBJ1.rnc"}));
     EXPECT_TRUE(report.allWritten());
-    EXPECT_EQ(report.files[1].path, outDir() + "/BG0.rnc");
     EXPECT_TRUE(prompter.informed.empty());
 }
 
-TEST_F(CompressorTest, ReadOnlyPackedFileIsReplaced)
+// A packer that is missing, cannot start or fails: the messages, and what
+// stays on disk. A missing file stops that tile data file before it is written.
+TEST_F(CompressorTest, PackerThatIsMissingCannotStartOrFails)
+{
+    const struct {
+        const char* script;
+        bool executable, exe, pif;
+        std::string message;
+        bool binWritten;
+    } cases[] = {
+        {PACKER, true, false, true,
+         "Can not find PPIbm.exe compression program. Make you have copied ppibm.exe & ppibm.pif into you Windows "
+         "directory.",
+         false},
+        {PACKER, true, true, false,
+         "Can not find PPIbm.pif file to execute compress. Make you have this file in the directory same as "
+         "Pixelwright.exe",
+         false},
+        {PACKER, false, true, true, "Unable to create Ppibm(compression) process", true},
+        {"#!/bin/sh\necho broken > \"$3\"\nexit 3\n", true, true, true,
+         "Ppibm(compression) process failed, " + outDir() + "/BG0.rnc was not made.", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        fs::remove_all(packerDir());
+        fs::remove_all(outDir());
+        fs::create_directory(packerDir());
+        fs::create_directory(outDir());
+        installPacker(c.script, c.executable, c.exe, c.pif);
+        prompter.informed.clear();
+        s.tilesetFlags = TILES_BG_MAIN | TILES_BG_MAIN_ATTR | TILES_COMPRESS;
+        const ExportReport report = run();
+        EXPECT_EQ(prompter.informed, std::vector<std::string>{c.message});
+        EXPECT_EQ(fs::exists(outDir() + "/BG0.bin"), c.binWritten);
+        EXPECT_FALSE(fs::exists(outDir() + "/BG0.rnc"));
+        EXPECT_FALSE(fs::exists(packerDir() + "/temp.bin"));
+        // The run goes on with the next option.
+        EXPECT_TRUE(fs::exists(outDir() + "/BG0A.bin"));
+        EXPECT_FALSE(report.allWritten());
+        EXPECT_EQ(report.writtenCount(), c.binWritten ? 2 : 1);
+    }
+}
+
+TEST_F(CompressorTest, InASourceFormatThePackedCopyIsSourceToo)
 {
     installPacker(PACKER);
-    writeBytes(outDir() + "/BG0.rnc", {1});
-    fs::permissions(outDir() + "/BG0.rnc", fs::perms::owner_read);
-    run();
-    EXPECT_EQ(readBytes(outDir() + "/BG0.rnc").size(), 19u);
-}
-
-TEST_F(CompressorTest, MissingExeWritesNothingForThatFile)
-{
-    installPacker(PACKER, true, false, true);
-    s.tilesetFlags |= TILES_BG_MAIN_ATTR;
-    const ExportReport report = run();
-    ASSERT_EQ(prompter.informed.size(), 1u);
-    EXPECT_EQ(prompter.informed[0], "Can not find PPIbm.exe compression program. Make you have copied ppibm.exe & "
-                                    "ppibm.pif into you Windows directory.");
-    EXPECT_FALSE(fs::exists(outDir() + "/BG0.bin"));
-    // The run goes on with the next option.
-    EXPECT_TRUE(fs::exists(outDir() + "/BG0A.bin"));
-    EXPECT_FALSE(report.allWritten());
-}
-
-TEST_F(CompressorTest, MissingPifWritesNothingForThatFile)
-{
-    installPacker(PACKER, true, true, false);
-    run();
-    ASSERT_EQ(prompter.informed.size(), 1u);
-    EXPECT_EQ(prompter.informed[0], "Can not find PPIbm.pif file to execute compress. Make you have this file in the "
-                                    "directory same as Pixelwright.exe");
-    EXPECT_FALSE(fs::exists(outDir() + "/BG0.bin"));
-}
-
-TEST_F(CompressorTest, PackerThatCannotStartLeavesTheUncompressedFile)
-{
-    installPacker(PACKER, false);
-    const ExportReport report = run();
-    ASSERT_EQ(prompter.informed.size(), 1u);
-    EXPECT_EQ(prompter.informed[0], "Unable to create Ppibm(compression) process");
-    EXPECT_EQ(readBytes(outDir() + "/BG0.bin").size(), 16u);
-    EXPECT_FALSE(fs::exists(outDir() + "/BG0.rnc"));
-    EXPECT_FALSE(fs::exists(packerDir() + "/temp.bin"));
-    ASSERT_EQ(report.files.size(), 2u);
-    EXPECT_TRUE(report.files[0].written);
-    EXPECT_FALSE(report.files[1].written);
-}
-
-TEST_F(CompressorTest, PackerThatFailsMakesNoPackedFile)
-{
-    installPacker("#!/bin/sh\necho broken > \"$3\"\nexit 3\n");
-    const ExportReport report = run();
-    EXPECT_FALSE(fs::exists(outDir() + "/BG0.rnc"));
-    EXPECT_FALSE(fs::exists(packerDir() + "/temp.bin"));
-    ASSERT_EQ(prompter.informed.size(), 1u);
-    EXPECT_EQ(prompter.informed[0],
-              "Ppibm(compression) process failed, " + outDir() + "/BG0.rnc was not made.");
-    EXPECT_FALSE(report.allWritten());
-}
-
-TEST_F(CompressorTest, EveryTileDataFileIsPackedButNoAttributeTable)
-{
-    installPacker(PACKER);
-    s.tilesetFlags = TILES_BG_MAIN | TILES_BG_MAIN_ATTR | TILES_OBJ_ALT | TILES_COMPRESS;
-    const ExportReport report = run();
-    EXPECT_TRUE(fs::exists(outDir() + "/BG0.rnc"));
-    EXPECT_TRUE(fs::exists(outDir() + "/OBJ1.rnc"));
-    EXPECT_FALSE(fs::exists(outDir() + "/BG0A.rnc"));
-    EXPECT_EQ(report.files.size(), 5u);
-    EXPECT_TRUE(report.allWritten());
+    const ExportReport report = exportTilesetPage(tiles, s, prompter, progress, packerDir(), ExportFormat::Asm);
+    EXPECT_EQ(test::fileNamesOf(report.files),
+              (std::vector<std::string>{"BG0.asm", "BG0.inc", "BG0_rnc.asm", "BG0_rnc.inc"}));
+    const Bytes packed = readBytes(outDir() + "/BG0_rnc.asm");
+    EXPECT_TRUE(std::string(packed.begin(), packed.end()).starts_with("BG0_rnc::\n    db $52, $4E, $43, $FF,"));
 }
 
 TEST(CompressorDirectory, EnvironmentThenSettingThenProgramDirectory)
@@ -156,11 +138,6 @@ TEST(CompressorDirectory, EnvironmentThenSettingThenProgramDirectory)
     ::unsetenv("QUILTMARK_COMPRESSOR_DIR");
 }
 
-TEST(CompressorDirectory, PackedNameReplacesTheLastThreeCharacters)
-{
-    EXPECT_EQ(packedPathFor("/out/BG0.bin"), "/out/BG0.rnc");
-    EXPECT_EQ(packedPathFor("ab"), "rnc");
-}
 
 } // namespace
 } // namespace qm

@@ -29,22 +29,11 @@ TEST(ExportFileName, EveryCodeGivesItsStem)
     EXPECT_EQ(exportFileName(1, "lv", "_a", true), "lvMAPBG_a.bin");
     EXPECT_EQ(exportFileName(0, "", ""), "TagRLE.hdr");
     EXPECT_EQ(exportFileName(3, "p", "s"), "");
-}
-
-TEST(ExportFileName, SplitPreviewShowsTheFirstTwoNames)
-{
+    // The split map data shows the first two names.
     EXPECT_EQ(exportFileName(1, "lv", "_a", false), "lvMAPBG_a01.bin,lvMAP_a02.bin,");
     EXPECT_EQ(exportFileName(4096, "", "", false), "MAPOBJ01.bin,MAP02.bin,");
     // Only the map data codes have a preview.
     EXPECT_EQ(exportFileName(2, "", "", false), "MAPABG.bin");
-}
-
-TEST(ExportFileName, PathJoinsWithTheNativeSeparatorAsTyped)
-{
-    EXPECT_EQ(exportPath("/games/out", "MAPBG.bin"), "/games/out/MAPBG.bin");
-    EXPECT_EQ(exportPath("out/", "x.bin"), "out//x.bin");
-    EXPECT_EQ(exportDirectoryOf("/games/out/MAPBG.bin"), "/games/out");
-    EXPECT_EQ(exportDirectoryOf("MAPBG.bin"), "");
 }
 
 TEST(CreateExportFile, ExistingDirectoryAsksNothingAndWritesOnlyOnCommit)
@@ -63,120 +52,54 @@ TEST(CreateExportFile, ExistingDirectoryAsksNothingAndWritesOnlyOnCommit)
     ASSERT_TRUE(created.file->commit());
     EXPECT_EQ(readBytes(path), (std::vector<std::uint8_t>{1, 2, 3}));
     // No probe files are left behind.
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+    EXPECT_EQ(test::entriesIn(dir.path()), 1);
 }
 
-TEST(CreateExportFile, ReadOnlyFileIsReplaced)
+// What each kind of missing or wrong place does: the question, the message,
+// and whether a file can then be written.
+TEST(CreateExportFile, MissingDirectoriesAndWrongPlaces)
 {
-    TempDir dir;
-    const std::string path = dir.file("BCPD.bin");
-    writeBytes(path, {1});
-    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
-    ScriptedPrompter prompter;
-    CreatedExportFile created = createExportFile(path, prompter);
-    ASSERT_TRUE(created.file);
-    created.file->put(7);
-    ASSERT_TRUE(created.file->commit());
-    EXPECT_EQ(readBytes(path), (std::vector<std::uint8_t>{7}));
-}
-
-TEST(CreateExportFile, MissingDirectoryAnsweredYesIsCreated)
-{
-    TempDir dir;
-    const std::string path = dir.file("out") + "/MAPBG.bin";
-    ScriptedPrompter prompter({Answer::Yes});
-    CreatedExportFile created = createExportFile(path, prompter);
-    ASSERT_EQ(prompter.questions.size(), 1u);
-    EXPECT_EQ(prompter.questions[0], path + ".\nThis directory does not exist, create it?");
-    EXPECT_EQ(prompter.questionButtons[0], Buttons::YesNoCancel);
-    ASSERT_TRUE(created.file);
-    EXPECT_TRUE(fs::is_directory(dir.file("out")));
-    EXPECT_TRUE(prompter.informed.empty());
-}
-
-TEST(CreateExportFile, MissingDirectoryAnsweredNoOrCancelGivesNothingSilently)
-{
-    for (Answer answer : {Answer::No, Answer::Cancel}) {
+    const bool root = ::geteuid() == 0;
+    const struct {
+        const char* path;
+        Answer answer;
+        bool asked;
+        std::string message; // after the path, or the whole message when it starts with "D"
+        bool created;
+    } cases[] = {
+        {"out/MAPBG.bin", Answer::Yes, true, "", true},
+        {"out/MAPBG.bin", Answer::No, true, "", false},
+        {"out/MAPBG.bin", Answer::Cancel, true, "", false},
+        // Only one level is made.
+        {"a/b/MAPBG.bin", Answer::Yes, true,
+         "Directory can not be created. Make sure the directory is in correct format. No such file or directory.",
+         false},
+        {"dir.bin", Answer::Yes, false, ": Is a directory", false},
+        // Not a missing directory: no question, the general message.
+        {"plain/MAPBG.bin", Answer::Yes, false, ": Not a directory", false},
+        // Access denied gives no message.
+        {"locked/x.bin", Answer::Yes, false, "", root},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
         TempDir dir;
-        const std::string path = dir.file("out") + "/MAPBG.bin";
-        ScriptedPrompter prompter({answer});
-        CreatedExportFile created = createExportFile(path, prompter);
-        EXPECT_FALSE(created.file);
-        EXPECT_EQ(prompter.questions.size(), 1u);
-        EXPECT_TRUE(prompter.informed.empty());
-        EXPECT_FALSE(created.reason.empty());
-        EXPECT_FALSE(fs::exists(dir.file("out")));
+        fs::create_directory(dir.file("dir.bin"));
+        writeBytes(dir.file("plain"), {1});
+        fs::create_directory(dir.file("locked"));
+        fs::permissions(dir.file("locked"), fs::perms::owner_read | fs::perms::owner_exec);
+        const std::string path = dir.file(c.path);
+        ScriptedPrompter prompter({c.answer});
+        const CreatedExportFile created = createExportFile(path, prompter);
+        EXPECT_EQ(created.file.has_value(), c.created);
+        EXPECT_EQ(created.reason.empty(), c.created);
+        const std::vector<std::string> none, question = {path + ".\nThis directory does not exist, create it?"};
+        EXPECT_EQ(prompter.questions, c.asked ? question : none);
+        EXPECT_EQ(prompter.questionButtons, std::vector<Buttons>(c.asked ? 1 : 0, Buttons::YesNoCancel));
+        const bool whole = c.message.empty() || c.message[0] == 'D';
+        const std::string message = whole ? c.message : "Unable to open file " + path + c.message;
+        EXPECT_EQ(prompter.informed, message.empty() ? none : std::vector<std::string>{message});
+        EXPECT_EQ(fs::exists(dir.file("out")), c.created && c.answer == Answer::Yes && c.asked);
     }
-}
-
-TEST(CreateExportFile, OnlyOneLevelOfDirectoryIsCreated)
-{
-    TempDir dir;
-    const std::string path = dir.file("a") + "/b/MAPBG.bin";
-    ScriptedPrompter prompter({Answer::Yes});
-    CreatedExportFile created = createExportFile(path, prompter);
-    EXPECT_FALSE(created.file);
-    ASSERT_EQ(prompter.informed.size(), 1u);
-    EXPECT_EQ(prompter.informed[0],
-              "Directory can not be created. Make sure the directory is in correct format. No such file or directory.");
-    EXPECT_FALSE(fs::exists(dir.file("a")));
-}
-
-TEST(CreateExportFile, PathThatIsADirectoryCannotBeOpened)
-{
-    TempDir dir;
-    fs::create_directory(dir.file("MAPBG.bin"));
-    ScriptedPrompter prompter;
-    CreatedExportFile created = createExportFile(dir.file("MAPBG.bin"), prompter);
-    EXPECT_FALSE(created.file);
-    EXPECT_TRUE(prompter.questions.empty());
-    ASSERT_EQ(prompter.informed.size(), 1u);
-    EXPECT_EQ(prompter.informed[0], "Unable to open file " + dir.file("MAPBG.bin") + ": Is a directory");
-}
-
-TEST(CreateExportFile, DirectoryPartThatIsAFileCannotBeOpened)
-{
-    TempDir dir;
-    writeBytes(dir.file("plain"), {1});
-    ScriptedPrompter prompter({Answer::Yes});
-    const std::string path = dir.file("plain") + "/MAPBG.bin";
-    CreatedExportFile created = createExportFile(path, prompter);
-    EXPECT_FALSE(created.file);
-    // Not a missing directory: no question, the general message.
-    EXPECT_TRUE(prompter.questions.empty());
-    ASSERT_EQ(prompter.informed.size(), 1u);
-    EXPECT_EQ(prompter.informed[0], "Unable to open file " + path + ": Not a directory");
-}
-
-TEST(CreateExportFile, AccessDeniedGivesNoMessage)
-{
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind the super-user";
-    TempDir dir;
-    fs::create_directory(dir.file("locked"));
-    fs::permissions(dir.file("locked"), fs::perms::owner_read | fs::perms::owner_exec);
-    ScriptedPrompter prompter;
-    CreatedExportFile created = createExportFile(dir.file("locked") + "/x.bin", prompter);
-    EXPECT_FALSE(created.file);
-    EXPECT_TRUE(prompter.informed.empty());
-    EXPECT_TRUE(prompter.questions.empty());
-}
-
-TEST(CommitExportFile, OutcomeGoesIntoTheReport)
-{
-    TempDir dir;
-    ScriptedPrompter prompter;
-    ExportReport report;
-    ExportFile good(dir.file("a.bin"));
-    EXPECT_TRUE(commitExportFile(good, prompter, report));
-    ExportFile bad(dir.file("missing") + "/b.bin");
-    EXPECT_FALSE(commitExportFile(bad, prompter, report));
-    ASSERT_EQ(report.files.size(), 2u);
-    EXPECT_TRUE(report.files[0].written);
-    EXPECT_FALSE(report.files[1].written);
-    EXPECT_EQ(report.files[1].reason, "Unable to write file " + bad.path() + ": No such file or directory");
-    EXPECT_EQ(prompter.informed, std::vector<std::string>{report.files[1].reason});
-    EXPECT_FALSE(report.allWritten());
 }
 
 } // namespace

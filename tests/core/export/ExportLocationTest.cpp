@@ -1,19 +1,14 @@
-// Export files stay inside their location whatever the project says, and a
-// killed export leaves no temporary file once the next one has run.
+// Export files stay inside their location whatever the project says.
 
-#include "core/base/FileIO.h"
 #include "core/export/ExportFile.h"
 #include "core/export/MapExport.h"
 #include "core/export/PaletteExport.h"
 #include "core/export/TileExport.h"
 #include "support/TestSupport.h"
 
-#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <set>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace qm {
 namespace {
@@ -107,7 +102,9 @@ TEST(ExportLocation, EveryFinalPathIsCheckedWhereItLeads)
     for (const auto& [path, refusal] : cases)
         EXPECT_EQ(exportPathRefusal(loc, path), refusal) << path;
 
-    // A link to a file elsewhere is not written through.
+    // A link to a file elsewhere is not written through: in a source format
+    // neither the source nor its header is written.
+    fs::create_symlink(root.file("outside.bin"), root.file("out/MAPBG.h"));
     ExportSettings s;
     s.mapLocation = loc;
     s.mapFlags = MAP_EXPORT_BG | MAP_ONE_FILE;
@@ -115,80 +112,13 @@ TEST(ExportLocation, EveryFinalPathIsCheckedWhereItLeads)
     map.create(2, 2);
     ScriptedPrompter prompter;
     NullProgress quiet;
-    const ExportReport report = exportMapPage(map, s, prompter, quiet);
-    ASSERT_EQ(report.files.size(), 1u);
-    EXPECT_EQ(report.files[0].reason, loc + "/MAPBG.bin" + outside);
-    EXPECT_EQ(test::readBytes(root.file("outside.bin")), std::vector<std::uint8_t>{1});
-}
-
-// Our temporaries in dir.
-int temporariesIn(const fs::path& dir)
-{
-    int n = 0;
-    for (const auto& entry : fs::directory_iterator(dir))
-        n += entry.path().filename().string().find(".qmtmp-") != std::string::npos;
-    return n;
-}
-
-TEST(ExportLocation, AKilledExportLeavesNoTemporaryOnceTheNextExportRan)
-{
-    MapGrid map;
-    map.create(64, 64);
-    const struct {
-        bool unnamed;
-        WriteStage stage;
-        int leftByKill; // named temporaries the kill leaves
-    } cases[] = {
-        {true, WriteStage::Data, 0}, // nothing has a name until the end
-        {true, WriteStage::Rename, 1},
-        {false, WriteStage::Data, 1},
-        {false, WriteStage::Rename, 1},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.unnamed) + " " + std::to_string(static_cast<int>(c.stage)));
-        TempDir dir;
-        ExportSettings s;
-        s.mapLocation = dir.path().string();
-        s.mapFlags = MAP_EXPORT_BG | MAP_EXPORT_OBJ | MAP_ONE_FILE | MAP_8BIT;
-        useUnnamedTemporaries(c.unnamed);
-        int ready[2];
-        ASSERT_EQ(::pipe(ready), 0);
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            // Stops in the middle of the first file and waits to be killed.
-            simulateShortWrites(1000);
-            setWriteStageHook([&](WriteStage stage, std::size_t) {
-                if (stage != c.stage)
-                    return;
-                const char byte = 1;
-                if (::write(ready[1], &byte, 1) == 1)
-                    ::pause();
-            });
-            ScriptedPrompter prompter;
-            NullProgress quiet;
-            exportMapPage(map, s, prompter, quiet);
-            ::_exit(0);
-        }
-        char byte = 0;
-        EXPECT_EQ(::read(ready[0], &byte, 1), 1);
-        ::kill(child, SIGKILL);
-        ::waitpid(child, nullptr, 0);
-        ::close(ready[0]);
-        ::close(ready[1]);
-        EXPECT_EQ(temporariesIn(dir.path()), c.leftByKill);
-
-        // A running program's temporary and files that only look alike stay.
-        const std::string alive = ".MAPBG.bin.qmtmp-" + std::to_string(::getppid()) + "-abcdef";
-        for (const std::string& name : {alive, std::string(".MAPBG.bin.qmtmp-12x-abcdef"), std::string("notes.txt")})
-            test::writeBytes(dir.file(name), {1});
-        ScriptedPrompter prompter;
-        NullProgress quiet;
-        EXPECT_TRUE(exportMapPage(map, s, prompter, quiet).allWritten());
-        EXPECT_EQ(treeOf(dir.path()), (std::set<std::string>{"MAPBG.bin", "MAPOBJ.bin", alive,
-                                                              ".MAPBG.bin.qmtmp-12x-abcdef", "notes.txt"}));
+    for (ExportFormat format : {ExportFormat::Binary, ExportFormat::C}) {
+        const ExportReport report = exportMapPage(map, s, prompter, quiet, format);
+        ASSERT_EQ(report.files.size(), 1u);
+        EXPECT_EQ(report.files[0].reason, loc + (format == ExportFormat::C ? "/MAPBG.h" : "/MAPBG.bin") + outside);
     }
-    useUnnamedTemporaries(true);
+    EXPECT_FALSE(fs::exists(loc + "/MAPBG.c"));
+    EXPECT_EQ(test::readBytes(root.file("outside.bin")), std::vector<std::uint8_t>{1});
 }
 
 } // namespace

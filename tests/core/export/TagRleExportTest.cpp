@@ -43,18 +43,14 @@ TEST(TagRleExport, RunsStopAtRowEndsAndTheHeaderPointsAtEachRow)
     EXPECT_EQ(progress.totals.back(), 2);
 }
 
-TEST(TagRleExport, RowOfDifferentTagsAndFullTagValues)
+TEST(TagRleExport, RunsOfEveryLengthAndFullTagValues)
 {
     // One row of all different tags above 15: width runs of length 1, tags in full.
-    const TagRle rle = encodeTagRle(tagMap(3, 2, {0x10, 0xFF, 0x42, 7, 7, 7}));
+    TagRle rle = encodeTagRle(tagMap(3, 2, {0x10, 0xFF, 0x42, 7, 7, 7}));
     EXPECT_EQ(rle.runs, (Bytes{1, 0, 0x10, 1, 0, 0xFF, 1, 0, 0x42, 3, 0, 7}));
     EXPECT_EQ(rle.header, (Bytes{0, 0, 9, 0}));
-}
-
-TEST(TagRleExport, SameTagAcrossARowEndGivesTwoRuns)
-{
-    const TagRle rle = encodeTagRle(tagMap(2, 2, {5, 5, 5, 5}));
-    EXPECT_EQ(rle.runs, (Bytes{2, 0, 5, 2, 0, 5}));
+    // The same tag across a row end gives two runs.
+    EXPECT_EQ(encodeTagRle(tagMap(2, 2, {5, 5, 5, 5})).runs, (Bytes{2, 0, 5, 2, 0, 5}));
 }
 
 TEST(TagRleExport, HeaderOffsetsWrapToSixteenBits)

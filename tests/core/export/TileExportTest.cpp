@@ -22,20 +22,14 @@ TEST(TileEncoding, RowsHoldBitZeroThenBitOne)
         tile.setPixel(x, 0, row[x]);
     tile.setPixel(0, 7, 3);
     tile.setPixel(7, 7, 9); // not a colour index: no bit
-    const auto bytes = encodeTile2bpp(tile);
-    EXPECT_EQ(bytes[0], 0x55);
-    EXPECT_EQ(bytes[1], 0x33);
-    EXPECT_EQ(bytes[14], 0x80);
-    EXPECT_EQ(bytes[15], 0x80);
-    for (int i = 2; i < 14; ++i)
-        EXPECT_EQ(bytes[static_cast<size_t>(i)], 0);
-
-    CTile blank, full;
+    EXPECT_EQ(encodeTile2bpp(tile),
+              (std::array<std::uint8_t, 16>{0x55, 0x33, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x80, 0x80}));
+    CTile full;
     full.pixels.fill(3);
-    for (std::uint8_t b : encodeTile2bpp(blank))
-        EXPECT_EQ(b, 0x00);
-    for (std::uint8_t b : encodeTile2bpp(full))
-        EXPECT_EQ(b, 0xFF);
+    std::array<std::uint8_t, 16> ones;
+    ones.fill(0xFF);
+    EXPECT_EQ(encodeTile2bpp(full), ones);
+    EXPECT_EQ(encodeTile2bpp(CTile{}), (std::array<std::uint8_t, 16>{}));
 }
 
 TEST(TileAttributes, PaletteAndBankInUnsignedAndSignedOrder)
@@ -45,16 +39,11 @@ TEST(TileAttributes, PaletteAndBankInUnsignedAndSignedOrder)
     set.tiles[0].setPalette(1);
     set.tiles[128].setPalette(2);
     set.tiles[0].attr |= 0x38; // bits 3-5 carried by the tile stay out of the table
-    const Bytes alt = tileAttributeTable(set, true, false);
+    const Bytes alt = tileAttributeTable(set, true, false), plain = tileAttributeTable(set, false, false);
+    const Bytes signedOrder = tileAttributeTable(set, false, true); // byte 0 is tile 128's, byte 128 tile 0's
     ASSERT_EQ(alt.size(), 256u);
-    EXPECT_EQ(alt[5], 0x0E);
-    EXPECT_EQ(alt[0], 0x08);
-    const Bytes plain = tileAttributeTable(set, false, false);
-    EXPECT_EQ(plain[0], 0x01);
-    EXPECT_EQ(plain[128], 0x02);
-    const Bytes signedOrder = tileAttributeTable(set, false, true);
-    EXPECT_EQ(signedOrder[0], 0x02);   // tile 128
-    EXPECT_EQ(signedOrder[128], 0x01); // tile 0
+    EXPECT_EQ((Bytes{alt[5], alt[0], plain[0], plain[128], signedOrder[0], signedOrder[128]}),
+              (Bytes{0x0E, 0x08, 0x01, 0x02, 0x02, 0x01}));
 }
 
 class TilesetExportTest : public ::testing::Test {
@@ -123,28 +112,15 @@ TEST_F(TilesetExportTest, FilesInOrderWithTheirNamesAndAttributeTables)
     tiles.bg.tiles[256].setPalette(6);
     tiles.obj.tiles[128].setPalette(3);
     const ExportReport report = run(0x00FF | TILES_SIGNED);
-    std::vector<std::string> names;
-    for (const ExportOutcome& f : report.files)
-        names.push_back(fs::path(f.path).filename().string());
-    EXPECT_EQ(names, (std::vector<std::string>{"BG0.bin", "BG0A.bin", "BG1.bin", "BG1A.bin", "OBJ0.bin",
-                                               "OBJ0A.bin", "OBJ1.bin", "OBJ1A.bin"}));
+    const std::vector<std::string> order = {"BG0.bin",  "BG0A.bin",  "BG1.bin",  "BG1A.bin",
+                                            "OBJ0.bin", "OBJ0A.bin", "OBJ1.bin", "OBJ1A.bin"};
+    EXPECT_EQ(test::fileNamesOf(report.files), order);
     EXPECT_EQ(file("BG1A.bin")[128], 0x0E);
     EXPECT_EQ(file("OBJ0A.bin")[0], 0x03);
     EXPECT_EQ(file("BG0A.bin").size(), 256u);
     EXPECT_EQ(progress.captions[1], "Exporting tile set attributes data");
     EXPECT_EQ(progress.totals[1], 256);
     EXPECT_EQ(progress.open, 0);
-}
-
-TEST_F(TilesetExportTest, MissingDirectoryAnsweredNoSkipsEachFile)
-{
-    s.tilesetLocation = dir.file("missing");
-    s.tilesetFlags = TILES_BG_MAIN | TILES_BG_MAIN_ATTR;
-    ScriptedPrompter no({Answer::No, Answer::No});
-    const ExportReport report = exportTilesetPage(tiles, s, no, progress);
-    EXPECT_EQ(no.questions.size(), 2u);
-    EXPECT_EQ(report.writtenCount(), 0);
-    EXPECT_EQ(report.files.size(), 2u);
 }
 
 } // namespace

@@ -98,7 +98,7 @@ TEST(BitmapReader, Rle4RunsAlternateNibblesAndAbsoluteRunsArePadded)
                                                          GREEN}));
 }
 
-TEST(BitmapReader, DeepPicturesNeedASmallColourTable)
+TEST(BitmapReader, DeepPicturesWithOrWithoutAColourTable)
 {
     // 24 bits with a declared table of two entries: the pixels are direct colours.
     BmpFields s;
@@ -114,7 +114,9 @@ TEST(BitmapReader, DeepPicturesNeedASmallColourTable)
 
     s.coloursUsed = 0;
     s.table.clear();
-    EXPECT_EQ(decodeBitmap(buildBmp(s), img), BitmapReadStatus::TooManyColours);
+    ASSERT_EQ(decodeBitmap(buildBmp(s), img), BitmapReadStatus::Ok);
+    EXPECT_EQ(rowOf(img, 0), (std::vector<std::uint32_t>{RED, GREY}));
+    // An indexed picture may not declare more than 256 table entries.
     BmpFields many;
     many.width = 1;
     many.height = 1;

@@ -1,3 +1,4 @@
+#include "core/export/PaletteExport.h"
 #include "core/import/PaletteFileImport.h"
 #include "support/TestSupport.h"
 
@@ -47,4 +48,145 @@ TEST(PaletteFileImport, ShortFileChangesOnlyTheColoursItHoldsCompletely)
     writeBytes(dir.file("p.bin"), std::vector<std::uint8_t>(100, 0));
     ASSERT_TRUE(importPaletteFile(dir.file("p.bin"), *ws, TILE_BG, quiet));
     EXPECT_EQ(ws->tiles.palettes.bgPalettes[5][3], (GbcColor{0, 0, 0}));
+}
+
+namespace {
+
+std::vector<std::uint8_t> textBytes(const std::string& text)
+{
+    return {text.begin(), text.end()};
+}
+
+} // namespace
+
+TEST(PaletteFiles, EveryFormatWritesAndReadsBackEveryColour)
+{
+    auto from = std::make_unique<Workspace>();
+    GbcPaletteGroup& group = from->tiles.palettes.objPalettes;
+    for (int i = 0; i < 32; ++i) // every component value in each place
+        group[i / 4][i % 4] = GbcColor{std::uint8_t(i), std::uint8_t(31 - i), std::uint8_t(i * 7 % 32)};
+    TempDir dir;
+    NullProgress quiet;
+    for (const char* name : {"p.pal", "p.gpl", "p.act", "p.bin", "P.PAL"}) {
+        ASSERT_TRUE(writePaletteFile(dir.file(name), from->tiles.palettes, TILE_OBJ)) << name;
+        auto to = std::make_unique<Workspace>();
+        ASSERT_TRUE(importPaletteFile(dir.file(name), *to, TILE_BG, quiet)) << name;
+        EXPECT_EQ(to->tiles.palettes.bgPalettes, group) << name;
+    }
+    // Components go to 8 bits as c x 255 / 31 rounded.
+    group[0][0] = GbcColor{31, 16, 1};
+    ASSERT_TRUE(writePaletteFile(dir.file("p.pal"), from->tiles.palettes, TILE_OBJ));
+    EXPECT_TRUE(readText(dir.file("p.pal")).starts_with("JASC-PAL\r\n0100\r\n32\r\n255 132 8\r\n8 247 58\r\n"));
+    ASSERT_TRUE(writePaletteFile(dir.file("p.gpl"), from->tiles.palettes, TILE_OBJ));
+    EXPECT_TRUE(readText(dir.file("p.gpl"))
+                    .starts_with("GIMP Palette\nName: OBJ palettes\nColumns: 4\n#\n255 132   8\tOBP0 colour 0\n"));
+    const std::vector<std::uint8_t> act = readBytes(dir.file("p.act"));
+    ASSERT_EQ(act.size(), 772u);
+    EXPECT_EQ(std::vector<std::uint8_t>(act.end() - 4, act.end()), (std::vector<std::uint8_t>{0, 32, 0xFF, 0xFF}));
+}
+
+TEST(PaletteFiles, OtherProgramsFilesFillTheColoursTheyHoldInOrder)
+{
+    const struct {
+        const char* name;
+        std::vector<std::uint8_t> bytes;
+        GbcColor first, second;
+    } cases[] = {
+        {"a.pal", textBytes("\xEF\xBB\xBFJASC-PAL\n0100\n2\n132 4 5\n255 255 255\n\n"), {16, 0, 1}, {31, 31, 31}},
+        {"a.txt", textBytes("JASC-PAL\r\n0100\r\n 2\r\n0 0 0\r\n8\t16 24\r\n"), {0, 0, 0}, {1, 2, 3}},
+        {"a.gpl", textBytes("GIMP Palette\nName: x\nColumns: 2\n# note\n\n 10  20 30 first one\n0 0 255\n"),
+         {1, 2, 4}, {0, 0, 31}},
+        {"a.act", {255, 0, 0, 0, 255, 0}, {31, 0, 0}, {0, 31, 0}},
+    };
+    TempDir dir;
+    NullProgress quiet;
+    for (const auto& c : cases) {
+        writeBytes(dir.file(c.name), c.bytes);
+        auto ws = std::make_unique<Workspace>();
+        ASSERT_TRUE(importPaletteFile(dir.file(c.name), *ws, TILE_BG, quiet)) << c.name;
+        const GbcPaletteGroup& g = ws->tiles.palettes.bgPalettes;
+        EXPECT_EQ(g[0][0], c.first) << c.name;
+        EXPECT_EQ(g[0][1], c.second) << c.name;
+        EXPECT_EQ(g[0][2], (GbcColor{12, 12, 12})) << c.name; // beyond the file: as it was
+        EXPECT_EQ(ws->tiles.palettes.bgDisplay[0][0], gbcColourOf(c.first));
+    }
+    // 256 colours of Photoshop: the first 32 are taken.
+    std::vector<std::uint8_t> act(772, 255);
+    act[768] = 1;
+    act[769] = 0;
+    writeBytes(dir.file("full.act"), act);
+    auto ws = std::make_unique<Workspace>();
+    ASSERT_TRUE(importPaletteFile(dir.file("full.act"), *ws, TILE_OBJ, quiet));
+    EXPECT_EQ(ws->tiles.palettes.objPalettes[7][3], (GbcColor{31, 31, 31}));
+}
+
+// Each bad file beside the good one it was made from: the good one is read,
+// the bad one refused with what is wrong, and nothing changes.
+TEST(PaletteFiles, BadFilesAreRefusedWithWhatIsWrongAndChangeNothing)
+{
+    const std::string jasc = "JASC-PAL\n0100\n1\n1 2 3\n";
+    std::string manyGimp = "GIMP Palette\n", manyJasc = "JASC-PAL\n0100\n256\n";
+    for (int i = 0; i < 256; ++i) {
+        manyGimp += "1 2 3\n";
+        manyJasc += "1 2 3\n";
+    }
+    std::vector<std::uint8_t> act772(772, 0);
+    act772[769] = 32;
+    const auto actCount = [&](int count) {
+        std::vector<std::uint8_t> b = act772;
+        b[768] = static_cast<std::uint8_t>(count >> 8);
+        b[769] = static_cast<std::uint8_t>(count);
+        return b;
+    };
+    const struct {
+        const char* name;
+        std::vector<std::uint8_t> good, bad;
+        std::string detail;
+    } cases[] = {
+        {"a.pal", textBytes(jasc), textBytes("JASC-PAL\n0101\n1\n1 2 3\n"), "The JASC-PAL version is not 0100."},
+        {"a.pal", textBytes(manyJasc), textBytes("JASC-PAL\n0100\n0\n"),
+         "The number of colours on line 3 is not 1 to 256."},
+        {"a.pal", textBytes(jasc), textBytes("JASC-PAL\n0100\n257\n1 2 3\n"),
+         "The number of colours on line 3 is not 1 to 256."},
+        {"a.pal", textBytes(jasc), textBytes("JASC-PAL\n0100\n2\n1 2 3\n"), "The file ends before its 2 colours."},
+        {"a.pal", textBytes(jasc), textBytes("JASC-PAL\n0100\n1\n1 2 256\n"),
+         "Line 4 does not hold a red, green and blue value of 0 to 255."},
+        {"a.pal", textBytes(jasc), textBytes("JASC-PAL\n0100\n1\n1 2 3 4\n"),
+         "Line 4 does not hold a red, green and blue value of 0 to 255."},
+        {"a.pal", textBytes(jasc), textBytes("JASC-PAL\n0100\n1\n1 -2 3\n"),
+         "Line 4 does not hold a red, green and blue value of 0 to 255."},
+        {"a.pal", textBytes(jasc), textBytes(jasc + "4 5 6\n"), "Line 5 follows the last of the 1 colours."},
+        {"a.pal", textBytes(jasc), textBytes("RIFF\x10\0\0\0PAL data"), "It does not begin with \"JASC-PAL\"."},
+        {"a.pal", textBytes(jasc), textBytes(jasc + std::string(PALETTE_TEXT_LIMIT, '\n')),
+         "The file is larger than any palette file."},
+        {"a.gpl", textBytes("GIMP Palette\n1 2 3\n"), textBytes("GIMP Palette\nName: x\n# 1 2 3\n"),
+         "The file holds no colours."},
+        {"a.gpl", textBytes("GIMP Palette\n1 2 3 x\n"), textBytes("GIMP Palette\n1 2 x\n"),
+         "Line 2 does not hold a red, green and blue value of 0 to 255."},
+        {"a.gpl", textBytes(manyGimp), textBytes(manyGimp + "1 2 3\n"), "The file holds more than 256 colours."},
+        {"a.gpl", textBytes("GIMP Palette\n1 2 3\n"), textBytes("GIMP palette\n1 2 3\n"),
+         "It does not begin with \"GIMP Palette\"."},
+        {"a.act", {1, 2, 3}, {}, "A raw RGB palette holds 3 bytes a colour, 1 to 256 colours."},
+        {"a.act", {1, 2, 3}, {1, 2, 3, 4, 5}, "A raw RGB palette holds 3 bytes a colour, 1 to 256 colours."},
+        {"a.act", std::vector<std::uint8_t>(768, 1), std::vector<std::uint8_t>(771, 1),
+         "A raw RGB palette holds 3 bytes a colour, 1 to 256 colours."},
+        {"a.act", actCount(256), actCount(0), "The number of colours at byte 768 is not 1 to 256."},
+        {"a.act", actCount(1), actCount(257), "The number of colours at byte 768 is not 1 to 256."},
+    };
+    TempDir dir;
+    NullProgress quiet;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.detail);
+        const std::string path = dir.file(c.name);
+        writeBytes(path, c.good);
+        auto good = std::make_unique<Workspace>();
+        EXPECT_TRUE(importPaletteFile(path, *good, TILE_BG, quiet));
+        writeBytes(path, c.bad);
+        auto ws = std::make_unique<Workspace>();
+        const PaletteStore before = ws->tiles.palettes;
+        const Result r = importPaletteFile(path, *ws, TILE_BG, quiet);
+        EXPECT_EQ(r.text(), "Unable to open file " + path + ".\nFile may be damaged, operation abort.\n" + c.detail);
+        EXPECT_EQ(ws->tiles.palettes.bgPalettes, before.bgPalettes);
+        EXPECT_EQ(ws->project.changeFlags, 0);
+    }
 }

@@ -1,3 +1,4 @@
+#include "core/base/PngEncoder.h"
 #include "core/import/TileSetImport.h"
 #include "core/tiles/TileSetFile.h"
 #include "support/TestSupport.h"
@@ -57,21 +58,22 @@ TEST(TileSetImport, GameBoyTileDecoding)
 
 TEST(TileSetImport, DialogChecksInTheirOrder)
 {
-    EXPECT_EQ(checkTileImportRange(3, 2, 1000).result.text(), "Invalid import tile setting");
-    // A 32-byte file holds 2 tiles: 2 is refused, 1 accepted.
-    const TileRangeCheck end = checkTileImportRange(0, 2, 32);
+    EXPECT_EQ(checkTileImportRange(3, 2, 62).result.text(), "Invalid import tile setting");
+    // A source of 2 tiles: 2 is refused, 1 accepted.
+    const TileRangeCheck end = checkTileImportRange(0, 2, 2);
     EXPECT_EQ(end.result.text(), "Invalid end tile value. This file only has 2 tiles");
     EXPECT_TRUE(end.focusToTile);
-    EXPECT_TRUE(checkTileImportRange(0, 1, 32).result);
-    EXPECT_TRUE(checkTileImportRange(1, 1, 47).result);
-    EXPECT_FALSE(checkTileImportRange(-1, 1, 47).result);
+    EXPECT_TRUE(checkTileImportRange(0, 1, 2).result);
+    EXPECT_TRUE(checkTileImportRange(1, 1, 2).result);
+    EXPECT_FALSE(checkTileImportRange(-1, 1, 2).result);
 
-    EXPECT_EQ(suggestedToTile(TileSourceFormat::Binary, 32), 1);
-    EXPECT_EQ(suggestedToTile(TileSourceFormat::TileSetFile, 33901), 511);
+    EXPECT_EQ(suggestedToTile(TileSourceFormat::Binary, 2), 1);
+    EXPECT_EQ(suggestedToTile(TileSourceFormat::TileSetFile, 2118), 511);
     EXPECT_EQ(tileSourceFormatOf("/a/b/level.QMO"), TileSourceFormat::TileSetFile);
     EXPECT_EQ(tileSourceFormatOf("x.bts"), TileSourceFormat::TileSetFile);
     EXPECT_EQ(tileSourceFormatOf("x.ots"), TileSourceFormat::TileSetFile);
     EXPECT_EQ(tileSourceFormatOf("x.bin"), TileSourceFormat::Binary);
+    EXPECT_EQ(tileSourceFormatOf("sheet.PNG"), TileSourceFormat::PngSheet);
     EXPECT_EQ(tileSourceFormatOf("qm"), TileSourceFormat::Binary);
 }
 
@@ -148,6 +150,49 @@ TEST(TileSetImport, TileSetFileGivesPixelsButNotCommentsOrPalettes)
     EXPECT_EQ(cut.text(), "Invalid or damaged file selected");
     EXPECT_EQ(other->tiles.bg.tiles[1].pixels[0], 0);
     EXPECT_EQ(other->project.changeFlags, 0);
+}
+
+TEST(TileSetImport, PngTileSheetCellsGoLeftToRightThenDown)
+{
+    // 3 x 2 cells (and a row of pixels short of a third); pixel (x, y) of
+    // cell c is (c + x + y) % 4, pixel 0 of cell 5 is colour 6.
+    std::vector<std::uint8_t> pixels(24 * 23);
+    for (int y = 0; y < 23; ++y)
+        for (int x = 0; x < 24; ++x)
+            pixels[static_cast<size_t>(y * 24 + x)] = static_cast<std::uint8_t>((x / 8 + y / 8 * 3 + x + y) % 4);
+    const PngColour table[7] = {};
+    const auto sheet = [&] { return encodeIndexedPng(24, 23, pixels.data(), 24, table); };
+    auto ws = std::make_unique<Workspace>();
+    ScriptedPrompter prompter;
+    ASSERT_TRUE(importTilePixels(sheet(), TileSourceFormat::PngSheet, request(1, 4, 10), *ws, prompter));
+    for (int c = 1; c <= 4; ++c)
+        for (int i = 0; i < 64; i += 9)
+            EXPECT_EQ(ws->tiles.bg.tiles[static_cast<size_t>(9 + c)].pixels[static_cast<size_t>(i)], (c + i % 8 + i / 8) % 4);
+    EXPECT_EQ(ws->tiles.bg.tiles[14].pixels, (std::array<std::uint8_t, 64>{}));
+
+    EXPECT_EQ(importTilePixels(sheet(), TileSourceFormat::PngSheet, request(5, 6, 0), *ws, prompter).text(),
+              "Invalid end tile value. This file only has 6 tiles");
+    pixels[16 + 8 * 24] = 6;
+    const Workspace before = *ws;
+    EXPECT_EQ(importTilePixels(sheet(), TileSourceFormat::PngSheet, request(4, 5, 0), *ws, prompter).text(),
+              "tile 5 of the sheet uses colour 6; a tile holds colours 0 to 3");
+    EXPECT_EQ(ws->tiles.bg.tiles[0].pixels, before.tiles.bg.tiles[0].pixels);
+
+    // Without a colour table the first palette of the set holding the
+    // colours gives the numbers: here OBJ palette 2.
+    ws->tiles.palettes.objPalettes[2] = {GbcColor{1, 0, 0}, GbcColor{2, 0, 0}, GbcColor{3, 0, 0}, GbcColor{4, 0, 0}};
+    std::vector<std::uint8_t> rgba(8 * 8 * 4, 0);
+    for (size_t i = 0; i < 64; ++i) {
+        rgba[i * 4] = static_cast<std::uint8_t>((4 - i % 4) * 8); // red 4, 3, 2, 1 again and again
+        rgba[i * 4 + 3] = 255;
+    }
+    ASSERT_TRUE(importTilePixels(rgbaPng(8, 8, rgba), TileSourceFormat::PngSheet, request(0, 0, 3, TILE_OBJ), *ws,
+                                 prompter));
+    EXPECT_EQ((std::vector<int>(ws->tiles.obj.tiles[3].pixels.begin(), ws->tiles.obj.tiles[3].pixels.begin() + 4)),
+              (std::vector<int>{3, 2, 1, 0}));
+    rgba[5] = 8; // a colour no palette holds
+    EXPECT_EQ(importTilePixels(rgbaPng(8, 8, rgba), TileSourceFormat::PngSheet, request(0, 0, 3, TILE_OBJ), *ws,
+                               prompter).text(), MSG_SHEET_COLOURS);
 }
 
 TEST(TileSetImport, FromAFileAndWhenItCannotBeRead)

@@ -25,12 +25,6 @@ private:
     std::filesystem::path old_;
 };
 
-std::string fileText(const std::string& path)
-{
-    const std::vector<std::uint8_t> b = readBytes(path);
-    return std::string(b.begin(), b.end());
-}
-
 } // namespace
 
 TEST(ReportFile, NamesBesideTheProjectOrNonameInTheCurrentDirectory)
@@ -108,7 +102,7 @@ TEST(ReportFile, WritesEveryReportWithCrLfAndItsMessage)
         std::string message = c.message;
         message.replace(message.find("%s"), 2, written.path);
         EXPECT_EQ(written.message, message);
-        const std::string text = fileText(written.path);
+        const std::string text = readText(written.path);
         EXPECT_EQ(text, reportText(c.kind, *ws, TILE_OBJ, quiet));
         // Every line end is CR LF.
         for (size_t i = 0; i < text.size(); ++i)

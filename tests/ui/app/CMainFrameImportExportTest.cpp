@@ -1,6 +1,7 @@
 #include "core/project/MapCell.h"
 #include "support/QtTestRunner.h"
 #include "support/TestSupport.h"
+#include "ui/app/AppSettings.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CommandHost.h"
 #include "ui/app/ImportExportCommands.h"
@@ -63,12 +64,15 @@ private slots:
         QCOMPARE(frame.project().map.width, 20);
         ScriptedPrompter prompter({Answer::Yes});
         frame.setPrompter(&prompter);
+        ExportFormat shownFormat = ExportFormat::Binary;
         frame.importExport().setCommandHooks([&](CommandHost& host) {
             host.openFile = [&](QWidget*, const QString&, const QString&, const QString&) {
                 return QString::fromStdString(dir.file("wide.bin"));
             };
-            host.exec = [](QDialog& d) {
+            host.exec = [&](QDialog& d) {
                 if (auto* sheet = dynamic_cast<CExpPropertySheet*>(&d)) {
+                    shownFormat = sheet->format();
+                    sheet->setFormat(ExportFormat::C);
                     sheet->mapPage()->rotate()->click();
                     sheet->reject();
                     return false;
@@ -84,9 +88,13 @@ private slots:
         QCOMPARE(int(cell->bgTile), 5);
         QVERIFY(frame.project().changeFlags & CHANGED_MAP);
 
+        // The form of the export files is the user's, kept in the settings.
+        openSettings()->setValue(QStringLiteral("Frame/ExportFormat"), QStringLiteral("asm"));
         frame.commandAction(CMainFrame::Command::Export)->trigger();
         QCOMPARE(prompter.questions.back(), std::string("Settings have been changed, save ?"));
         QVERIFY(frame.project().exportSettings.mapFlags & MAP_ROTATE_90);
+        QCOMPARE(shownFormat, ExportFormat::Asm);
+        QCOMPARE(openSettings()->value(QStringLiteral("Frame/ExportFormat")).toString(), QStringLiteral("c"));
     }
 
 private:

@@ -3,6 +3,7 @@
 #include "core/tiles/TileSetFile.h"
 #include "support/TestSupport.h"
 #include "ui/app/CMainFrame.h"
+#include "ui/app/TileCountLabel.h"
 #include "ui/app/CToolBarEx.h"
 #include "ui/app/FileCommands.h"
 #include "ui/app/WindowSettings.h"
@@ -539,10 +540,13 @@ private slots:
         view->markModified();
         view->refreshUndoActions();
         QVERIFY(undo->isEnabled());
+        // The status bar counts the tiles the map uses once the edits pause.
+        QTRY_COMPARE(h.frame.tileCount()->text(), QStringLiteral("Tiles 1/256 \u00B7 bank 1: 0/256"));
         QVERIFY(h.frame.project().changeFlags & CHANGED_MAP);
         QVERIFY(title(h.frame).find("-*") != std::string::npos);
         undo->trigger();
         QCOMPARE(h.frame.project().map.cellAt(0, 0)->bgAttr, 0);
+        QTRY_COMPARE(h.frame.tileCount()->text(), QStringLiteral("Tiles 0/256 \u00B7 bank 1: 0/256"));
 
         h.prompter = ScriptedPrompter({Answer::No});
         NewProjectRequest request;

@@ -8,6 +8,7 @@
 #include "ui/export/CExpTilesetPage.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,14 +24,6 @@ using qm::test::ScriptedPrompter;
 using qm::test::TempDir;
 
 namespace {
-
-int filesIn(const std::filesystem::path& dir)
-{
-    int n = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir))
-        ++n;
-    return n;
-}
 
 Workspace smallWorkspace()
 {
@@ -85,8 +78,35 @@ private slots:
             page->locationField()->setText(QString::fromStdString(dir.path().string()));
             page->exportButton()->click();
         }
-        QCOMPARE(filesIn(dir.path()), 0);
+        QCOMPARE(qm::test::entriesIn(dir.path()), 0);
         QVERIFY(prompter.informed.empty());
+    }
+
+    // "Write as" applies to every page and is no change of the project's settings.
+    void everyPageWritesTheChosenForm()
+    {
+        TempDir dir;
+        Workspace ws = smallWorkspace();
+        ScriptedPrompter prompter;
+        NullProgress progress;
+        CExpPropertySheet sheet(ws, prompter, progress);
+        QCOMPARE(sheet.formatBox()->count(), 3);
+        QCOMPARE(sheet.format(), ExportFormat::Binary);
+        sheet.formatBox()->setCurrentIndex(2);
+        QCOMPARE(sheet.format(), ExportFormat::Asm);
+        sheet.mapPage()->bgData()->click();
+        sheet.palettePage()->objPalette()->click();
+        sheet.setSettingsChanged(false);
+        for (CExpPage* page : {static_cast<CExpPage*>(sheet.mapPage()), static_cast<CExpPage*>(sheet.palettePage())}) {
+            page->locationField()->setText(QString::fromStdString(dir.path().string()));
+            page->exportButton()->click();
+        }
+        QCOMPARE(qm::test::fileNamesOf(sheet.lastReport().files), (std::vector<std::string>{"OCPD.asm", "OCPD.inc"}));
+        QVERIFY(qm::test::readText(dir.file("MAPBG.asm")).starts_with("MAPBG::\n    db $00, $07"));
+        QCOMPARE(qm::test::entriesIn(dir.path()), 4);
+        sheet.setSettingsChanged(false);
+        sheet.formatBox()->setCurrentIndex(1);
+        QVERIFY(!sheet.settingsChanged());
     }
 
     void emptyLocationIsRefused()
@@ -118,7 +138,7 @@ private slots:
         QCOMPARE(prompter.informed,
                  std::vector<std::string>{"The palette suffix '../up_' would write outside the export location."});
         QVERIFY(sheet.lastReport().files.empty()); // refused before the export ran
-        QCOMPARE(filesIn(dir.path()), 0);
+        QCOMPARE(qm::test::entriesIn(dir.path()), 0);
     }
 
     void labelsFollowPrefixSuffixAndSplit()

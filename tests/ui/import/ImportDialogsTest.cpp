@@ -1,3 +1,4 @@
+#include "core/base/PngEncoder.h"
 #include "core/project/MapCell.h"
 #include "core/import/ImportBuilders.h"
 #include "support/TestSupport.h"
@@ -114,6 +115,14 @@ private slots:
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.request().target, TileKind(TILE_OBJ));
+
+        // A tile sheet of 3 x 2 whole cells counts its cells.
+        const std::uint8_t pixels[24 * 17] = {};
+        const PngColour black[1] = {};
+        writeBytes(dir.file("sheet.png"), encodeIndexedPng(24, 17, pixels, 24, black));
+        dialog.type()->setCurrentIndex(2);
+        dialog.setChosenFile(QString::fromStdString(dir.file("sheet.png")));
+        QCOMPARE(dialog.toTile()->text(), QStringLiteral("5"));
     }
 
     void tileSetDialogFileDialogsByTypeAndKind()
@@ -305,44 +314,35 @@ private slots:
         QVERIFY(t.wasSent(MSG_MAP_RESET));
     }
 
-    void pngPicturesImportLikeBitmaps()
+    void bitmapDialogShowsWhatEachChoiceMakes()
     {
         TempDir dir;
-        // Key colours in the first four pixels; the rest of the first block
-        // is colour 2, the second block colour 3.
-        QImage image(16, 8, QImage::Format_RGB32);
-        const QRgb key[4] = {qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)};
+        // Blocks 0 and 1 mirror each other in three colours, block 2 has two others.
+        QImage image(24, 8, QImage::Format_RGB32);
+        const QRgb c[5] = {qRgb(0, 0, 0), qRgb(248, 0, 0), qRgb(0, 248, 0), qRgb(0, 0, 248), qRgb(248, 248, 0)};
         for (int y = 0; y < 8; ++y)
-            for (int x = 0; x < 16; ++x)
-                image.setPixel(x, y, y == 0 && x < 4 ? key[x] : key[x < 8 ? 2 : 3]);
+            for (int x = 0; x < 24; ++x) {
+                const int bx = x < 8 ? x : 15 - x;
+                image.setPixel(x, y, x >= 16 ? c[3 + (x + y) % 2] : c[bx < 2 ? 1 : bx * y < 9 ? 2 : 0]);
+            }
         QVERIFY(image.save(QString::fromStdString(dir.file("pic.png"))));
-        Workspace ws;
-        ws.project.map.create(2, 1);
-        BitmapImportSummary summary;
-        QVERIFY(importPictureFile(dir.file("pic.png"), ws, TILE_BG, &summary).ok());
-        QCOMPARE(summary.tilesMade, 2);
-        QCOMPARE(int(ws.tiles.bg.tiles[0].pixels[0]), 0); // key pixels become 0
-        QCOMPARE(int(ws.tiles.bg.tiles[0].pixels[4]), 2);
-        QCOMPARE(int(ws.tiles.bg.tiles[1].pixels[63]), 3);
-        QCOMPARE(int(ws.project.map.cellAt(1, 0)->bgTile), 1);
-        QCOMPARE(ws.tiles.palettes.bgPalettes[0][3], (GbcColor{0, 0, 31}));
-
-        // More than 256 colours is refused and nothing changes.
-        QImage many(32, 16, QImage::Format_RGB32);
-        for (int y = 0; y < 16; ++y)
-            for (int x = 0; x < 32; ++x)
-                many.setPixel(x, y, qRgb(x * 8, y * 16, 0));
-        QVERIFY(many.save(QString::fromStdString(dir.file("many.png"))));
-        const Workspace before = ws;
-        const Result r = importPictureFile(dir.file("many.png"), ws, TILE_BG);
-        QCOMPARE(r.text(), std::string("Can not import more that 256 color bitmap."));
-        QVERIFY(ws.tiles.bg.tiles[1].pixels == before.tiles.bg.tiles[1].pixels);
-
-        // Neither a bitmap nor a picture: refused without a message.
-        writeBytes(dir.file("junk.bmp"), {'x', 'y', 'z'});
-        const Result junk = importPictureFile(dir.file("junk.bmp"), ws, TILE_BG);
-        QVERIFY(!junk.ok());
-        QVERIFY(junk.text().empty());
+        CBmpDialog dialog;
+        dialog.updatePreview(QString::fromStdString(dir.file("pic.png")));
+        QCOMPARE(dialog.line(2)->text(), QStringLiteral("Colors: 16 millions"));
+        const struct {
+            int mode;
+            bool flips;
+            const char* result;
+        } cases[] = {{0, false, "Tiles: 3 (bank 1: 0), palettes: 2"}, // automatic: more than 4 colours is GBC
+                     {0, true, "Tiles: 2 (bank 1: 0), palettes: 2"},
+                     {1, true, "Tiles: 3 (bank 1: 0), palettes: 1"}}; // DMG has no flips
+        for (const auto& t : cases) {
+            dialog.mode()->setCurrentIndex(t.mode);
+            dialog.reuseFlipped()->setChecked(t.flips);
+            QCOMPARE(dialog.result()->text(), QString::fromUtf8(t.result));
+        }
+        dialog.mode()->setCurrentIndex(0);
+        dialog.reuseFlipped()->setChecked(false);
     }
 
     void bitmapPreviewPanel()

@@ -1,0 +1,83 @@
+#include "ui/tiles/TileSheetSaving.h"
+
+#include "core/export/TileSheet.h"
+#include "core/undo/UndoStore.h"
+#include "support/QtTestRunner.h"
+#include "support/TestSupport.h"
+#include "ui/tiles/CTilesetMgr.h"
+#include "ui/tiles/CTilesetPage.h"
+
+#include <QAction>
+#include <QImage>
+#include <QMenu>
+#include <QtTest>
+
+#include <memory>
+
+using namespace qm;
+using namespace qm::ui;
+
+// The tile sheet read back through Qt's own PNG reader.
+class TileSheetSavingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void savedTilesDecodeToTheTilesIndices()
+    {
+        auto ws = std::make_unique<Workspace>();
+        for (int t = 0; t < TILES_PER_SET; ++t) {
+            CTile& tile = ws->tiles.obj.tiles[static_cast<size_t>(t)];
+            tile.setPalette(t % 8);
+            for (int i = 0; i < 64; ++i)
+                tile.pixels[static_cast<size_t>(i)] = static_cast<std::uint8_t>((i + i / 8 + t) % 4);
+        }
+        ws->tiles.palettes.objPalettes[5][2] = GbcColor{31, 16, 1};
+        UndoStore undo;
+        CTilesetMgr mgr(*ws, undo);
+        QStringList messages;
+        mgr.showMessage = [&](const QString& text) { messages << text; };
+        qm::test::TempDir dir;
+        QString answer = QString::fromStdString(dir.file("obj.png")), suggested;
+        mgr.picturePathPrompt = [&](const QString& s) {
+            suggested = s;
+            return answer;
+        };
+        const auto save = [&] {
+            std::unique_ptr<QMenu> menu(mgr.page(TILE_OBJ)->buildContextMenu());
+            for (QAction* a : menu->actions())
+                if (a->text() == QString::fromUtf8(SAVE_TILES_PICTURE))
+                    a->trigger();
+        };
+        save();
+        QCOMPARE(suggested, QStringLiteral("tiles_obj.png"));
+        // Each tile with its own palette: 16 tiles a row, index = palette x 4 + colour.
+        const QImage sheet(answer);
+        QCOMPARE(sheet.format(), QImage::Format_Indexed8);
+        QCOMPARE(sheet.size(), QSize(128, 256));
+        QCOMPARE(sheet.colorCount(), 32);
+        QCOMPARE(sheet.color(5 * 4 + 2), qRgb(255, 132, 8));
+        // One palette for every tile: index = colour.
+        QVERIFY(writeTileSheet(dir.file("one.png"), ws->tiles, TILE_OBJ, 32, 5));
+        const QImage one(QString::fromStdString(dir.file("one.png")));
+        QCOMPARE(one.size(), QSize(256, 128));
+        QCOMPARE(one.colorCount(), 4);
+        QCOMPARE(one.color(2), qRgb(255, 132, 8));
+        for (int t = 0; t < TILES_PER_SET; ++t)
+            for (int y = 0; y < 8; ++y)
+                for (int x = 0; x < 8; ++x) {
+                    const int colour = (y * 8 + x + y + t) % 4;
+                    QCOMPARE(sheet.pixelIndex(t % 16 * 8 + x, t / 16 * 8 + y), t % 8 * 4 + colour);
+                    QCOMPARE(one.pixelIndex(t % 32 * 8 + x, t / 32 * 8 + y), colour);
+                }
+        // Cancel writes nothing; a file that cannot be written is told.
+        answer.clear();
+        save();
+        answer = QString::fromStdString(dir.file("none/obj.png"));
+        save();
+        QCOMPARE(qm::test::entriesIn(dir.path()), 2);
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages[0].startsWith(QStringLiteral("Unable to write file ") + answer));
+    }
+};
+
+QM_QTEST(TileSheetSavingTest)
+#include "TileSheetSavingTest.moc"
