@@ -11,8 +11,10 @@
 
 namespace qm {
 
+// Set Base Tile is an entry of the undo history, so its question no longer
+// warns that the change cannot be undone.
 inline constexpr const char* MSG_SET_BASE_TILE_WARNING =
-    "Warning !!This change can not be undone.\nAre you sure want to initialize the map with current selected tile ?";
+    "Are you sure want to initialize the map with current selected tile ?";
 inline constexpr const char* MSG_RESET_MAP_PALETTE_WARNING =
     "This operation can not be undone, do you wish to continue ?";
 inline constexpr const char* RESET_MAP_PALETTE_CAPTION = "Saving map data";
