@@ -21,7 +21,7 @@ struct Editor {
         for (qm::MapCell& c : ws->project.map.cells)
             c.place(qm::TILE_BG, 3, 1);
         renderer = std::make_unique<qm::MapRenderer>(ws->project.map, ws->tiles);
-        renderer->createImages();
+        renderer->reset();
         renderer->renderAll();
     }
     qm::EditResult fill(int tile)
@@ -40,7 +40,7 @@ struct RenderingListener : qm::UndoListener {
     void cellChanged(int x, int y) override
     {
         renderer.renderCell(x, y);
-        renderer.renderTagCell(x, y, map.cellAt(x, y)->tag);
+        renderer.renderTagCell(x, y);
     }
     void areaChanged(int x1, int y1, int x2, int y2) override
     {

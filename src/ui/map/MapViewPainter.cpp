@@ -138,12 +138,11 @@ void MapViewPainter::paintRulers(QPainter& p)
 void MapViewPainter::paintMapArea(QPainter& p)
 {
     const int cs = view_.cellSize();
-    const bool showTags = view_.tagsVisible() && view_.renderer().hasTagImage();
-    const bool overMap = showTags && view_.tagsTransparent() && view_.renderer().hasMapImage();
-    if (!showTags && !view_.renderer().hasMapImage())
-        return;
-    const int cols = std::min(view_.drawnColumns(), view_.renderer().columns() - view_.firstColumn());
-    const int rows = std::min(view_.drawnRows(), view_.renderer().rows() - view_.firstRow());
+    const MapRenderer& renderer = view_.renderer();
+    const bool showTags = view_.tagsVisible();
+    const bool overMap = showTags && view_.tagsTransparent();
+    const int cols = std::min(view_.drawnColumns(), renderer.columns() - view_.firstColumn());
+    const int rows = std::min(view_.drawnRows(), renderer.rows() - view_.firstRow());
     const int outW = std::min(cols * cs, view_.viewport()->width() - cs);
     const int outH = std::min(rows * cs, view_.viewport()->height() - cs);
     if (outW <= 0 || outH <= 0)
@@ -151,9 +150,16 @@ void MapViewPainter::paintMapArea(QPainter& p)
     if (frame_.width() != outW || frame_.height() != outH)
         frame_ = QImage(outW, outH, QImage::Format_RGB32);
 
-    // The visible parts of the images, wrapped as indexed images.
-    const QImage top = view_.visibleImage(showTags);
-    const QImage under = overMap ? view_.visibleImage(false) : QImage();
+    // Each source row shown is asked of the renderer, from the blocks it
+    // keeps, into a line of its own.
+    const MapImage topImage = showTags ? MapImage::Tags : MapImage::Map;
+    const int sourceLeft = view_.firstColumn() * 8;
+    const int sourceTop = view_.firstRow() * 8;
+    const int sourceW = ((outW - 1) * 8 / cs) + 1;
+    topLine_.resize(static_cast<size_t>(sourceW));
+    underLine_.resize(overMap ? static_cast<size_t>(sourceW) : 0);
+    const uchar* src = topLine_.data();
+    const uchar* below = underLine_.data();
     const QRgb* lut = view_.displayColours().constData();
 
     std::vector<int> sourceX(static_cast<size_t>(outW));
@@ -170,9 +176,10 @@ void MapViewPainter::paintMapArea(QPainter& p)
             continue;
         }
         previousRow = sy;
-        const uchar* src = top.constScanLine(sy);
+        renderer.readPixels(topImage, sourceLeft, sourceTop + sy, sourceW, 1, topLine_.data(), topLine_.size());
         if (overMap) {
-            const uchar* below = under.constScanLine(sy);
+            renderer.readPixels(MapImage::Map, sourceLeft, sourceTop + sy, sourceW, 1, underLine_.data(),
+                                underLine_.size());
             for (int x = 0; x < outW; ++x) {
                 const int sx = sourceX[static_cast<size_t>(x)];
                 const uchar t = src[sx];
