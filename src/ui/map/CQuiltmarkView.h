@@ -1,8 +1,9 @@
 #pragma once
 // The map view: the centre pane of the main window. It shows the map of the
 // open project scaled to the zoom level, with numbered rulers along its top
-// and left edges, keeps the renderer of the map's indexed images, the cursor, the selection, the scroll position and the display switches,
-// and writes the cell information into the status bar. It does not own the
+// and left edges, keeps the renderer of the map's indexed images, the
+// cursor, the selection, the scroll position and the display switches, and
+// writes the cell information into the status bar. It does not own the
 // map: it works on the workspace and the undo store it is given.
 //
 // Its jobs are shared among classes: this widget keeps the state and takes
