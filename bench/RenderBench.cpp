@@ -55,11 +55,11 @@ void BM_RenderBothImages1024(benchmark::State& state)
     qm::MapRenderer renderer(ws->project.map, ws->tiles);
     renderer.objTransparent = state.range(0) != 0;
     renderer.reset();
-    std::vector<std::uint8_t> band(1024 * 8 * 64);
+    std::vector<std::uint8_t> band(1024 * 8 * 64 * 8);
     for (auto _ : state) {
         for (qm::MapImage image : {qm::MapImage::Map, qm::MapImage::Tags})
-            for (int y = 0; y < 1024; y += 8)
-                renderer.drawRows(image, y, 8, band.data(), 1024 * 8);
+            for (int y = 0; y < 1024; y += 64)
+                renderer.drawRows(image, y, 64, band.data(), 1024 * 8);
         benchmark::DoNotOptimize(band.data());
         benchmark::ClobberMemory();
     }

@@ -85,9 +85,9 @@ int renderCommand(CliContext& ctx)
     if (!file.open(out))
         return cannotWrite(file.error());
     IndexedPngWriter png([&file](std::span<const std::uint8_t> bytes) { return file.write(bytes); });
-    // The picture is drawn a band of cell rows at a time and each band is
-    // compressed before the next is drawn.
-    constexpr int BAND = 8;
+    // The picture is drawn a band of cell rows at a time (some 64K cells) and
+    // each band is compressed before the next is drawn.
+    const int BAND = std::clamp(65536 / renderer.columns(), 1, 64);
     const int width = renderer.columns() * 8;
     std::vector<std::uint8_t> band(static_cast<std::size_t>(width) * BAND * 8);
     bool ok = png.begin(width, renderer.rows() * 8, palette);

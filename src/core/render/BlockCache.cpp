@@ -1,25 +1,65 @@
 #include "core/render/BlockCache.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <new>
+
+#include <sys/mman.h>
 
 namespace qm {
 
+namespace {
+
+constexpr std::size_t CHUNK_BYTES = std::size_t(2) << 20;
+
+} // namespace
+
 BlockCache::BlockCache(std::size_t blockBytes, std::size_t budget) : blockBytes_(blockBytes), budget_(budget) {}
+
+void BlockCache::FreeChunk::operator()(std::uint8_t* p) const { std::free(p); }
+
+std::uint8_t* BlockCache::spareBlock()
+{
+    if (spare_.empty()) {
+        const std::size_t bytes = std::max(CHUNK_BYTES, blockBytes_) / blockBytes_ * blockBytes_;
+        auto* chunk = static_cast<std::uint8_t*>(std::aligned_alloc(CHUNK_BYTES, (bytes + CHUNK_BYTES - 1) / CHUNK_BYTES * CHUNK_BYTES));
+        if (!chunk)
+            throw std::bad_alloc();
+#ifdef MADV_HUGEPAGE
+        ::madvise(chunk, bytes, MADV_HUGEPAGE);
+#endif
+        chunks_.emplace_back(chunk);
+        for (std::size_t at = bytes; at >= blockBytes_; at -= blockBytes_)
+            spare_.push_back(chunk + at - blockBytes_);
+    }
+    std::uint8_t* p = spare_.back();
+    spare_.pop_back();
+    return p;
+}
 
 std::size_t BlockCache::maxSlots() const { return std::max(MIN_BLOCKS, budget_ / blockBytes_); }
 
 void BlockCache::setBudget(std::size_t bytes)
 {
     budget_ = bytes;
+    shrinkToBudget();
+}
+
+void BlockCache::shrinkToBudget()
+{
     while (slots_.size() > maxSlots()) {
         const std::size_t victim = leastRecentlyUsed();
+        if (victim == slots_.size())
+            return;
         forget(slots_[victim]);
-        slots_.erase(slots_.begin() + static_cast<std::ptrdiff_t>(victim));
-        // Slots after the erased one moved down by one.
-        for (std::vector<std::int32_t>& of : slotOf_)
-            for (std::int32_t& s : of)
-                if (s > static_cast<std::int32_t>(victim))
-                    --s;
+        spare_.push_back(slots_[victim].pixels);
+        // The last slot takes the victim's place.
+        if (victim != slots_.size() - 1) {
+            slots_[victim] = std::move(slots_.back());
+            if (slots_[victim].image >= 0)
+                slotOf_[slots_[victim].image][slots_[victim].index] = static_cast<std::int32_t>(victim);
+        }
+        slots_.pop_back();
     }
 }
 
@@ -36,6 +76,8 @@ void BlockCache::reset(std::size_t blocksPerImage)
 void BlockCache::release()
 {
     slots_ = std::vector<Slot>();
+    spare_ = std::vector<std::uint8_t*>();
+    chunks_.clear();
     for (std::vector<std::int32_t>& of : slotOf_)
         of = {};
 }
@@ -49,46 +91,36 @@ void BlockCache::forget(Slot& slot)
 
 std::size_t BlockCache::leastRecentlyUsed() const
 {
-    std::size_t best = 0;
-    for (std::size_t i = 1; i < slots_.size(); ++i)
-        if (slots_[i].lastUse < slots_[best].lastUse)
+    std::size_t best = slots_.size();
+    for (std::size_t i = 0; i < slots_.size(); ++i)
+        if (slots_[i].lastUse <= pinnedAfter_ && (best == slots_.size() || slots_[i].lastUse < slots_[best].lastUse))
             best = i;
     return best;
 }
 
-BlockCache::Block BlockCache::acquire(int image, std::size_t index)
+void BlockCache::unpin()
 {
-    std::int32_t& of = slotOf_[image][index];
-    if (of < 0) {
-        if (slots_.size() < maxSlots()) {
-            Slot fresh;
-            fresh.pixels.reset(new std::uint8_t[blockBytes_]);
-            slots_.push_back(std::move(fresh));
-            of = static_cast<std::int32_t>(slots_.size() - 1);
-        } else {
-            const std::size_t victim = leastRecentlyUsed();
-            forget(slots_[victim]);
-            of = static_cast<std::int32_t>(victim);
-        }
-        Slot& s = slots_[static_cast<std::size_t>(of)];
-        s.image = image;
-        s.index = index;
-        s.generation = 0;
-    }
-    Slot& s = slots_[static_cast<std::size_t>(of)];
-    s.lastUse = ++clock_;
-    const bool fresh = s.generation == generation_;
-    s.generation = generation_;
-    return {s.pixels.get(), fresh};
+    pinnedAfter_ = UINT64_MAX;
+    shrinkToBudget();
 }
 
-std::uint8_t* BlockCache::cached(int image, std::size_t index) const
+BlockCache::Block BlockCache::acquireNew(int image, std::size_t index)
 {
-    const std::int32_t of = slotOf_[image][index];
-    if (of < 0)
-        return nullptr;
-    const Slot& s = slots_[static_cast<std::size_t>(of)];
-    return s.generation == generation_ ? s.pixels.get() : nullptr;
+    std::size_t slot = slots_.size() < maxSlots() ? slots_.size() : leastRecentlyUsed();
+    if (slot == slots_.size()) {
+        Slot fresh;
+        fresh.pixels = spareBlock();
+        slots_.push_back(fresh);
+    } else {
+        forget(slots_[slot]);
+    }
+    Slot& s = slots_[slot];
+    slotOf_[image][index] = static_cast<std::int32_t>(slot);
+    s.image = image;
+    s.index = index;
+    s.lastUse = ++clock_;
+    s.generation = generation_;
+    return {s.pixels, false};
 }
 
 } // namespace qm

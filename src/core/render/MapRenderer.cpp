@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace qm {
@@ -141,20 +142,20 @@ void MapRenderer::drawCells(MapImage image, int x1, int y1, int x2, int y2, std:
         }
         return;
     }
-    FlipTable table;
-    const bool large = std::int64_t(x2 - x1 + 1) * (y2 - y1 + 1) >= LARGE_AREA;
-    if (large) {
-        FlipTable::build(tiles_.bg, table.bg);
-        FlipTable::build(tiles_.obj, table.obj);
+    std::unique_ptr<FlipTable> table;
+    if (std::int64_t(x2 - x1 + 1) * (y2 - y1 + 1) >= LARGE_AREA) {
+        table = std::make_unique<FlipTable>();
+        FlipTable::build(tiles_.bg, table->bg);
+        FlipTable::build(tiles_.obj, table->obj);
     }
     for (int y = y1; y <= y2; ++y, out += rowStep) {
         const MapCell* row = map_.cellAt(0, y);
         for (int x = x1; x <= x2; ++x)
-            drawMapCell(row[x], large ? &table : nullptr, out + static_cast<std::size_t>(x - x1) * 8, stride);
+            drawMapCell(row[x], table.get(), out + static_cast<std::size_t>(x - x1) * 8, stride);
     }
 }
 
-const std::uint8_t* MapRenderer::block(MapImage image, int bx, int by) const
+const std::uint8_t* MapRenderer::blockPixels(MapImage image, int bx, int by) const
 {
     const std::size_t index = static_cast<std::size_t>(by) * static_cast<std::size_t>(blockColumns_) + bx;
     const BlockCache::Block b = cache_.acquire(static_cast<int>(image), index);
@@ -171,6 +172,20 @@ const std::uint8_t* MapRenderer::block(MapImage image, int bx, int by) const
             drawCells(image, x1, y1, x2, y2, b.pixels, BLOCK_PIXELS);
     }
     return b.pixels;
+}
+
+void MapRenderer::renderCell(int x, int y)
+{
+    if (x < 0 || y < 0 || x >= clampedColumns() || y >= clampedRows())
+        return;
+    const int bx = x / BLOCK_CELLS, by = y / BLOCK_CELLS;
+    std::uint8_t* pixels = cache_.cached(static_cast<int>(MapImage::Map),
+                                         static_cast<std::size_t>(by) * static_cast<std::size_t>(blockColumns_) + bx);
+    if (pixels)
+        drawMapCell(*map_.cellAt(x, y), nullptr,
+                    pixels + static_cast<std::size_t>(y - by * BLOCK_CELLS) * 8 * BLOCK_PIXELS +
+                        static_cast<std::size_t>(x - bx * BLOCK_CELLS) * 8,
+                    BLOCK_PIXELS);
 }
 
 void MapRenderer::renderArea(MapImage image, int x1, int y1, int x2, int y2)
@@ -243,7 +258,7 @@ void MapRenderer::readPixels(MapImage image, int px, int py, int width, int heig
         for (int bx = px >> BLOCK_SHIFT; bx <= (px + width - 1) >> BLOCK_SHIFT; ++bx) {
             const int left = std::max(px, bx << BLOCK_SHIFT);
             const int right = std::min(px + width, (bx + 1) << BLOCK_SHIFT);
-            const std::uint8_t* from = block(image, bx, by) +
+            const std::uint8_t* from = blockPixels(image, bx, by) +
                                        static_cast<std::size_t>(top - (by << BLOCK_SHIFT)) * BLOCK_PIXELS +
                                        static_cast<std::size_t>(left - (bx << BLOCK_SHIFT));
             std::uint8_t* to = out + static_cast<std::size_t>(top - py) * stride + static_cast<std::size_t>(left - px);

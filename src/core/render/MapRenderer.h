@@ -63,7 +63,7 @@ public:
 
     // Edits. One cell or the cells of an inclusive rectangle (clamped to the
     // map) are rendered again where their blocks are cached.
-    void renderCell(int x, int y) { renderArea(MapImage::Map, x, y, x, y); }
+    void renderCell(int x, int y);
     void renderArea(int x1, int y1, int x2, int y2) { renderArea(MapImage::Map, x1, y1, x2, y2); }
     void renderTagCell(int x, int y) { renderArea(MapImage::Tags, x, y, x, y); }
     void renderTagArea(int x1, int y1, int x2, int y2) { renderArea(MapImage::Tags, x1, y1, x2, y2); }
@@ -79,6 +79,22 @@ public:
     // rectangle must lie inside columns() * 8 x rows() * 8.
     void readPixels(MapImage image, int px, int py, int width, int height, std::uint8_t* out,
                     std::size_t stride) const;
+    // While a BlockPin lives, no block asked for is evicted, so that the
+    // pointers of blockPixels stay good (the cache may outgrow its budget).
+    class BlockPin {
+    public:
+        explicit BlockPin(const MapRenderer& r) : cache_(r.cache_) { cache_.pin(); }
+        ~BlockPin() { cache_.unpin(); }
+        BlockPin(const BlockPin&) = delete;
+        BlockPin& operator=(const BlockPin&) = delete;
+
+    private:
+        BlockCache& cache_;
+    };
+    // The pixels of block (bx, by): BLOCK_PIXELS rows of BLOCK_PIXELS, drawn
+    // first when not cached. Good until the next block is asked for, or while
+    // a BlockPin lives.
+    const std::uint8_t* blockPixels(MapImage image, int bx, int by) const;
     // The index at one pixel (through the cache).
     std::uint8_t pixel(MapImage image, int px, int py) const;
     std::uint8_t mapPixel(int px, int py) const { return pixel(MapImage::Map, px, py); }
@@ -98,8 +114,6 @@ private:
     void drawCells(MapImage image, int x1, int y1, int x2, int y2, std::uint8_t* out, std::size_t stride) const;
     void drawMapCell(const MapCell& cell, const FlipTable* table, std::uint8_t* out, std::size_t stride) const;
     void drawTagCell(int tag, std::uint8_t* out, std::size_t stride) const;
-    // The pixels of block (bx, by), drawn first when not cached or stale.
-    const std::uint8_t* block(MapImage image, int bx, int by) const;
     int clampedColumns() const;
     int clampedRows() const;
 

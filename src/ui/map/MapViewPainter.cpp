@@ -150,36 +150,108 @@ void MapViewPainter::paintMapArea(QPainter& p)
     if (frame_.width() != outW || frame_.height() != outH)
         frame_ = QImage(outW, outH, QImage::Format_RGB32);
 
-    // Each source row shown is asked of the renderer, from the blocks it
-    // keeps, into a line of its own.
+    // The source pixels come from the renderer's blocks, each block asked for
+    // once a paint and held for it. Output column x shows source column
+    // sourceX[x] (counted from the first one shown), which lies in block
+    // column segment s (from the first one shown) up to output column
+    // segmentEnd[s], at column localX[x] of its block.
+    const MapRenderer::BlockPin pin(renderer);
+    constexpr int BP = MapRenderer::BLOCK_PIXELS;
     const MapImage topImage = showTags ? MapImage::Tags : MapImage::Map;
     const int sourceLeft = view_.firstColumn() * 8;
     const int sourceTop = view_.firstRow() * 8;
-    const int sourceW = ((outW - 1) * 8 / cs) + 1;
-    topLine_.resize(static_cast<size_t>(sourceW));
-    underLine_.resize(overMap ? static_cast<size_t>(sourceW) : 0);
-    const uchar* src = topLine_.data();
-    const uchar* below = underLine_.data();
+    const int sourceW = (outW - 1) * 8 / cs + 1;
+    const int firstBlock = sourceLeft / BP;
+    const int segments = (sourceLeft + sourceW - 1) / BP - firstBlock + 1;
+    std::vector<int> sourceX(static_cast<size_t>(outW));
+    std::vector<int> localX(static_cast<size_t>(outW));
+    std::vector<int> segmentEnd(static_cast<size_t>(segments), outW);
+    for (int x = outW - 1; x >= 0; --x) {
+        const int sx = x * 8 / cs;
+        sourceX[static_cast<size_t>(x)] = sx;
+        localX[static_cast<size_t>(x)] = (sourceLeft + sx) % BP;
+        if ((sourceLeft + sx) / BP > firstBlock)
+            segmentEnd[static_cast<size_t>((sourceLeft + sx) / BP - firstBlock - 1)] = x;
+    }
+    std::vector<const uchar*> topBlocks(static_cast<size_t>(segments));
+    std::vector<const uchar*> underBlocks(static_cast<size_t>(segments));
+    int blockRow = -1;
+    // Large cells read few source pixels a row: those are first gathered into
+    // one line. Small cells read from the blocks directly.
+    const bool gather = cs >= 8;
+    topLine_.resize(gather ? static_cast<size_t>(sourceW) : 0);
+    underLine_.resize(gather && overMap ? static_cast<size_t>(sourceW) : 0);
+    auto gatherRow = [&](const std::vector<const uchar*>& blocks, size_t rowInBlock, uchar* to) {
+        for (int s = 0; s < segments; ++s) {
+            const int from = std::max(sourceLeft, (firstBlock + s) * BP);
+            const int end = std::min(sourceLeft + sourceW, (firstBlock + s + 1) * BP);
+            std::memcpy(to + (from - sourceLeft), blocks[static_cast<size_t>(s)] + rowInBlock + from % BP,
+                        static_cast<size_t>(end - from));
+        }
+    };
     const QRgb* lut = view_.displayColours().constData();
 
-    std::vector<int> sourceX(static_cast<size_t>(outW));
-    for (int x = 0; x < outW; ++x)
-        sourceX[static_cast<size_t>(x)] = x * 8 / cs;
     const qsizetype outStride = frame_.bytesPerLine();
     uchar* outBits = frame_.bits();
+    auto fetchBlocks = [&](int row) {
+        for (int s = 0; s < segments; ++s) {
+            topBlocks[static_cast<size_t>(s)] = renderer.blockPixels(topImage, firstBlock + s, row);
+            if (overMap)
+                underBlocks[static_cast<size_t>(s)] = renderer.blockPixels(MapImage::Map, firstBlock + s, row);
+        }
+    };
+    if (!gather) {
+        // Every output row shows another source row. A band of rows from one
+        // row of blocks is drawn a block at a time, so that each block is
+        // read from top to bottom.
+        for (int y = 0; y < outH;) {
+            blockRow = (sourceTop + y * 8 / cs) / BP;
+            int bandEnd = y;
+            while (bandEnd < outH && (sourceTop + bandEnd * 8 / cs) / BP == blockRow)
+                ++bandEnd;
+            fetchBlocks(blockRow);
+            for (int yy = y; yy < bandEnd; ++yy) {
+                const size_t rowInBlock = static_cast<size_t>((sourceTop + yy * 8 / cs) % BP) * BP;
+                QRgb* line = reinterpret_cast<QRgb*>(outBits + yy * outStride);
+                int x = 0;
+                for (int s = 0; s < segments; ++s) {
+                    const uchar* src = topBlocks[static_cast<size_t>(s)] + rowInBlock;
+                    const int x1 = segmentEnd[static_cast<size_t>(s)];
+                    if (overMap) {
+                        const uchar* below = underBlocks[static_cast<size_t>(s)] + rowInBlock;
+                        for (; x < x1; ++x) {
+                            const int sx = localX[static_cast<size_t>(x)];
+                            const uchar t = src[sx];
+                            line[x] = lut[(t & 3) ? t : below[sx]];
+                        }
+                    } else {
+                        for (; x < x1; ++x)
+                            line[x] = lut[src[localX[static_cast<size_t>(x)]]];
+                    }
+                }
+            }
+            y = bandEnd;
+        }
+    }
     int previousRow = -1;
-    for (int y = 0; y < outH; ++y) {
+    for (int y = 0; gather && y < outH; ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(outBits + y * outStride);
-        const int sy = y * 8 / cs;
+        const int sy = sourceTop + y * 8 / cs;
         if (sy == previousRow) {
             std::memcpy(line, outBits + (y - 1) * outStride, static_cast<size_t>(outW) * sizeof(QRgb));
             continue;
         }
         previousRow = sy;
-        renderer.readPixels(topImage, sourceLeft, sourceTop + sy, sourceW, 1, topLine_.data(), topLine_.size());
+        if (sy / BP != blockRow) {
+            blockRow = sy / BP;
+            fetchBlocks(blockRow);
+        }
+        const size_t rowInBlock = static_cast<size_t>(sy % BP) * BP;
+        gatherRow(topBlocks, rowInBlock, topLine_.data());
+        const uchar* src = topLine_.data();
         if (overMap) {
-            renderer.readPixels(MapImage::Map, sourceLeft, sourceTop + sy, sourceW, 1, underLine_.data(),
-                                underLine_.size());
+            gatherRow(underBlocks, rowInBlock, underLine_.data());
+            const uchar* below = underLine_.data();
             for (int x = 0; x < outW; ++x) {
                 const int sx = sourceX[static_cast<size_t>(x)];
                 const uchar t = src[sx];
