@@ -15,6 +15,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <random>
 
 using namespace qm;
 using namespace qm::ui;
@@ -198,6 +199,44 @@ private slots:
         for (int y = 0; y < reference.height(); ++y)
             for (int x = 0; x < reference.width(); ++x)
                 QCOMPARE(reference.pixel(x, y), visible.pixel(x, y));
+    }
+
+    // Every zoom level, scrolled across block edges, with and without
+    // transparent tags: each screen pixel of the map area shows the colour of
+    // the source pixel it scales.
+    void paintingShowsTheBlocksAtEveryZoom()
+    {
+        Fixture f(150, 120);
+        std::mt19937 rng(11);
+        for (TileSet* set : {&f.ws->tiles.bg, &f.ws->tiles.obj, &f.ws->tiles.tag})
+            for (CTile& t : set->tiles)
+                for (auto& p : t.pixels)
+                    p = static_cast<std::uint8_t>(rng() & 3);
+        for (MapCell& c : f.ws->project.map.cells)
+            c.set(static_cast<std::uint8_t>(rng()), static_cast<std::uint16_t>(rng() % 512),
+                  static_cast<std::uint8_t>(rng()), static_cast<std::uint16_t>(rng() % 512),
+                  static_cast<std::uint8_t>(rng()));
+        f.view->handleMessage(MSG_MAP_RESET, 0, 0);
+        const MapRenderer& r = f.view->renderer();
+        for (const bool tags : {false, true}) {
+            f.view->setTagsVisible(tags);
+            f.view->setTagsTransparent(tags);
+            for (int level = 0; level <= 10; ++level) {
+                f.view->zoomAround(level, QPoint(64, 64));
+                f.view->setSelection({});
+                const QImage shot = f.paint();
+                const int cs = f.view->cellSize();
+                const int left = f.view->firstColumn() * 8, top = f.view->firstRow() * 8;
+                for (int y = cs; y < std::min(shot.height(), cs + f.view->drawnRows() * cs); ++y)
+                    for (int x = cs; x < std::min(shot.width(), cs + f.view->drawnColumns() * cs); ++x) {
+                        const int sx = left + (x - cs) * 8 / cs, sy = top + (y - cs) * 8 / cs;
+                        const std::uint8_t t = tags ? r.tagPixel(sx, sy) : r.mapPixel(sx, sy);
+                        const std::uint8_t index = tags && !(t & 3) ? r.mapPixel(sx, sy) : t;
+                        if (shot.pixel(x, y) != f.view->displayColours()[index])
+                            QFAIL(qPrintable(QStringLiteral("zoom %1 tags %2 at %3,%4").arg(level).arg(tags).arg(x).arg(y)));
+                    }
+            }
+        }
     }
 
     void cellInformationFollowsTheKeys()
