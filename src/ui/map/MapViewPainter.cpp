@@ -201,9 +201,9 @@ void MapViewPainter::paintMapArea(QPainter& p)
         }
     };
     if (!gather) {
-        // Every output row shows another source row. A band of rows from one
-        // row of blocks is drawn a block at a time, so that each block is
-        // read from top to bottom.
+        // Every output row shows another source row, read from the blocks
+        // in place; the blocks are looked up once for each band of rows
+        // that lies in one row of blocks.
         for (int y = 0; y < outH;) {
             blockRow = (sourceTop + y * 8 / cs) / BP;
             int bandEnd = y;
