@@ -73,15 +73,6 @@ void BlockCache::reset(std::size_t blocksPerImage)
         of.assign(blocksPerImage, -1);
 }
 
-void BlockCache::release()
-{
-    slots_ = std::vector<Slot>();
-    spare_ = std::vector<std::uint8_t*>();
-    chunks_.clear();
-    for (std::vector<std::int32_t>& of : slotOf_)
-        of = {};
-}
-
 void BlockCache::forget(Slot& slot)
 {
     if (slot.image >= 0)

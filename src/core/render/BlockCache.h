@@ -25,8 +25,6 @@ public:
     void setBudget(std::size_t bytes);
     // Forgets every block; each image has blocksPerImage of them now.
     void reset(std::size_t blocksPerImage);
-    // Forgets every block and frees the memory.
-    void release();
     // Every cached block is to be drawn again before it is read.
     void markAllStale() { ++generation_; }
     // From pin() to unpin() no block asked for in between is evicted: the

@@ -71,12 +71,6 @@ void MapRenderer::reset()
     cache_.reset(static_cast<std::size_t>(blockColumns_) * static_cast<std::size_t>(blocksFor(rows_)));
 }
 
-void MapRenderer::clear()
-{
-    columns_ = rows_ = blockColumns_ = 0;
-    cache_.release();
-}
-
 int MapRenderer::clampedColumns() const { return std::min(columns_, map_.width); }
 int MapRenderer::clampedRows() const { return std::min(rows_, map_.height); }
 

@@ -54,8 +54,6 @@ public:
     // Takes the map's current size; every block is drawn again when asked for
     // (the memory of the cache is kept for them).
     void reset();
-    // Gives the memory of the cache back too.
-    void clear();
 
     // Size in cells (the map size at the last reset).
     int columns() const { return columns_; }
