@@ -21,16 +21,18 @@ void BlockCache::FreeChunk::operator()(std::uint8_t* p) const { std::free(p); }
 std::uint8_t* BlockCache::spareBlock()
 {
     if (spare_.empty()) {
-        const std::size_t bytes = std::max(CHUNK_BYTES, blockBytes_) / blockBytes_ * blockBytes_;
-        auto* chunk = static_cast<std::uint8_t*>(std::aligned_alloc(CHUNK_BYTES, (bytes + CHUNK_BYTES - 1) / CHUNK_BYTES * CHUNK_BYTES));
+        const std::size_t stride = blockBytes_;
+        const std::size_t count = std::max<std::size_t>(1, CHUNK_BYTES / stride);
+        const std::size_t bytes = (count * stride + CHUNK_BYTES - 1) / CHUNK_BYTES * CHUNK_BYTES;
+        auto* chunk = static_cast<std::uint8_t*>(std::aligned_alloc(CHUNK_BYTES, bytes));
         if (!chunk)
             throw std::bad_alloc();
 #ifdef MADV_HUGEPAGE
         ::madvise(chunk, bytes, MADV_HUGEPAGE);
 #endif
         chunks_.emplace_back(chunk);
-        for (std::size_t at = bytes; at >= blockBytes_; at -= blockBytes_)
-            spare_.push_back(chunk + at - blockBytes_);
+        for (std::size_t i = count; i-- > 0;)
+            spare_.push_back(chunk + i * stride);
     }
     std::uint8_t* p = spare_.back();
     spare_.pop_back();

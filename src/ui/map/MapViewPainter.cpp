@@ -152,9 +152,7 @@ void MapViewPainter::paintMapArea(QPainter& p)
 
     // The source pixels come from the renderer's blocks, each block asked for
     // once a paint and held for it. Output column x shows source column
-    // sourceX[x] (counted from the first one shown), which lies in block
-    // column segment s (from the first one shown) up to output column
-    // segmentEnd[s], at column localX[x] of its block.
+    // sourceX[x], counted from the first one shown.
     const MapRenderer::BlockPin pin(renderer);
     constexpr int BP = MapRenderer::BLOCK_PIXELS;
     const MapImage topImage = showTags ? MapImage::Tags : MapImage::Map;
@@ -164,23 +162,14 @@ void MapViewPainter::paintMapArea(QPainter& p)
     const int firstBlock = sourceLeft / BP;
     const int segments = (sourceLeft + sourceW - 1) / BP - firstBlock + 1;
     std::vector<int> sourceX(static_cast<size_t>(outW));
-    std::vector<int> localX(static_cast<size_t>(outW));
-    std::vector<int> segmentEnd(static_cast<size_t>(segments), outW);
-    for (int x = outW - 1; x >= 0; --x) {
-        const int sx = x * 8 / cs;
-        sourceX[static_cast<size_t>(x)] = sx;
-        localX[static_cast<size_t>(x)] = (sourceLeft + sx) % BP;
-        if ((sourceLeft + sx) / BP > firstBlock)
-            segmentEnd[static_cast<size_t>((sourceLeft + sx) / BP - firstBlock - 1)] = x;
-    }
+    for (int x = 0; x < outW; ++x)
+        sourceX[static_cast<size_t>(x)] = x * 8 / cs;
     std::vector<const uchar*> topBlocks(static_cast<size_t>(segments));
     std::vector<const uchar*> underBlocks(static_cast<size_t>(segments));
     int blockRow = -1;
-    // Large cells read few source pixels a row: those are first gathered into
-    // one line. Small cells read from the blocks directly.
-    const bool gather = cs >= 8;
-    topLine_.resize(gather ? static_cast<size_t>(sourceW) : 0);
-    underLine_.resize(gather && overMap ? static_cast<size_t>(sourceW) : 0);
+    // Each source row shown is first gathered from its blocks into one line.
+    topLine_.resize(static_cast<size_t>(sourceW));
+    underLine_.resize(overMap ? static_cast<size_t>(sourceW) : 0);
     auto gatherRow = [&](const std::vector<const uchar*>& blocks, size_t rowInBlock, uchar* to) {
         for (int s = 0; s < segments; ++s) {
             const int from = std::max(sourceLeft, (firstBlock + s) * BP);
@@ -200,41 +189,8 @@ void MapViewPainter::paintMapArea(QPainter& p)
                 underBlocks[static_cast<size_t>(s)] = renderer.blockPixels(MapImage::Map, firstBlock + s, row);
         }
     };
-    if (!gather) {
-        // Every output row shows another source row, read from the blocks
-        // in place; the blocks are looked up once for each band of rows
-        // that lies in one row of blocks.
-        for (int y = 0; y < outH;) {
-            blockRow = (sourceTop + y * 8 / cs) / BP;
-            int bandEnd = y;
-            while (bandEnd < outH && (sourceTop + bandEnd * 8 / cs) / BP == blockRow)
-                ++bandEnd;
-            fetchBlocks(blockRow);
-            for (int yy = y; yy < bandEnd; ++yy) {
-                const size_t rowInBlock = static_cast<size_t>((sourceTop + yy * 8 / cs) % BP) * BP;
-                QRgb* line = reinterpret_cast<QRgb*>(outBits + yy * outStride);
-                int x = 0;
-                for (int s = 0; s < segments; ++s) {
-                    const uchar* src = topBlocks[static_cast<size_t>(s)] + rowInBlock;
-                    const int x1 = segmentEnd[static_cast<size_t>(s)];
-                    if (overMap) {
-                        const uchar* below = underBlocks[static_cast<size_t>(s)] + rowInBlock;
-                        for (; x < x1; ++x) {
-                            const int sx = localX[static_cast<size_t>(x)];
-                            const uchar t = src[sx];
-                            line[x] = lut[(t & 3) ? t : below[sx]];
-                        }
-                    } else {
-                        for (; x < x1; ++x)
-                            line[x] = lut[src[localX[static_cast<size_t>(x)]]];
-                    }
-                }
-            }
-            y = bandEnd;
-        }
-    }
     int previousRow = -1;
-    for (int y = 0; gather && y < outH; ++y) {
+    for (int y = 0; y < outH; ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(outBits + y * outStride);
         const int sy = sourceTop + y * 8 / cs;
         if (sy == previousRow) {
