@@ -102,11 +102,18 @@ BlockCache::Block BlockCache::acquireNew(int image, std::size_t index)
     std::size_t slot = slots_.size() < maxSlots() ? slots_.size() : leastRecentlyUsed();
     if (slot == slots_.size()) {
         Slot fresh;
-        fresh.pixels = spareBlock();
-        slots_.push_back(fresh);
-    } else {
-        forget(slots_[slot]);
+        try {
+            fresh.pixels = spareBlock();
+        } catch (const std::bad_alloc&) {
+            // Out of memory below the budget: an older block gives its place.
+            slot = leastRecentlyUsed();
+            if (slot == slots_.size())
+                throw;
+        }
+        if (fresh.pixels)
+            slots_.push_back(fresh);
     }
+    forget(slots_[slot]);
     Slot& s = slots_[slot];
     slotOf_[image][index] = static_cast<std::int32_t>(slot);
     s.image = image;

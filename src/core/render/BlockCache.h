@@ -37,6 +37,8 @@ public:
         bool fresh = false; // false: the caller draws the block now
     };
     // The memory of block index of image, the most recently used from now on.
+    // Throws std::bad_alloc only when no memory can be had and no block can
+    // give its place.
     Block acquire(int image, std::size_t index)
     {
         const std::int32_t of = slotOf_[image][index];

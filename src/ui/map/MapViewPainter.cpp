@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <vector>
 
 namespace qm::ui {
@@ -35,7 +36,12 @@ void MapViewPainter::paint(QPainter& p, const QRect& area, bool outlineShown)
     for (const QRect& r : rest)
         p.fillRect(r, background);
     paintRulers(p);
-    paintMapArea(p);
+    try {
+        paintMapArea(p);
+    } catch (const std::bad_alloc&) {
+        // No memory for the blocks on screen: the map area stays empty.
+        p.fillRect(mapArea, background);
+    }
     if (outlineShown)
         paintOutline(p);
 }
