@@ -1,4 +1,5 @@
 #include "cli/CliRun.h"
+#include "core/base/FileIO.h"
 #include "core/project/ProjectFile.h"
 #include "core/render/ColourTable.h"
 #include "core/render/MapRenderer.h"
@@ -100,6 +101,22 @@ TEST(RenderCommandTest, EverySampleRendersWithEverySwitch)
         ASSERT_EQ(run({"render", sample(v), dir.file("b.png"), "--hide-obj", "--dmg", "--true-color"}), 0) << v;
         EXPECT_NE(test::readBytes(dir.file("a.png")), test::readBytes(dir.file("b.png"))) << v;
     }
+}
+
+// The picture goes to the file as it is compressed: a write that fails on
+// the way leaves the old file as it was and the command fails.
+TEST(RenderCommandTest, AFailedWriteLeavesTheOldFile)
+{
+    test::TempDir dir;
+    test::writeBytes(dir.file("map.png"), {'o', 'l', 'd'});
+    for (const WriteStage stage : {WriteStage::Data, WriteStage::Sync}) {
+        simulateWriteFailure({0, stage, 100});
+        std::string err;
+        EXPECT_EQ(run({"render", sample("v5_6"), dir.file("map.png")}, &err), 1);
+        EXPECT_NE(err.find("quiltmark-cli render: cannot write"), std::string::npos) << err;
+        EXPECT_EQ(test::readBytes(dir.file("map.png")), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
+    }
+    clearSimulatedWriteFailure();
 }
 
 TEST(RenderCommandTest, BadArgumentsAndFiles)
