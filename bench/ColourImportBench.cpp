@@ -2,7 +2,7 @@
 // in 8 palettes of 4 colours: decoding, planning and replacing the project's
 // map, BG tiles and palettes. Target: under 300 ms.
 
-#include "core/base/PngEncoder.h"
+#include "core/base/PngWriter.h"
 #include "core/import/BitmapImport.h"
 #include "core/import/PictureFile.h"
 

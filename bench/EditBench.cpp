@@ -22,7 +22,7 @@ struct Editor {
         for (qm::MapCell& c : ws->project.map.cells)
             c.place(qm::TILE_BG, 3, 1);
         renderer = std::make_unique<qm::MapRenderer>(ws->project.map, ws->tiles);
-        renderer->createImages();
+        renderer->reset();
         renderer->renderAll();
     }
     qm::EditResult fill(int tile)
@@ -41,7 +41,7 @@ struct RenderingListener : qm::UndoListener {
     void cellChanged(int x, int y) override
     {
         renderer.renderCell(x, y);
-        renderer.renderTagCell(x, y, map.cellAt(x, y)->tag);
+        renderer.renderTagCell(x, y);
     }
     void areaChanged(int x1, int y1, int x2, int y2) override
     {
@@ -109,7 +109,7 @@ void BM_HistoryOf200Fills(benchmark::State& state)
         auto ws = std::make_unique<qm::Workspace>();
         ws->project.map.create(256, 256);
         qm::MapRenderer renderer(ws->project.map, ws->tiles);
-        renderer.createImages();
+        renderer.reset();
         qm::UndoStore undo;
         for (int i = 0; i < 200; ++i) {
             qm::MapEdit edit{*ws, undo, renderer, qm::TILE_BG};

@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, size_t size)
     FUZZ_CHECK(ws->project.map.create(mapW, mapH));
     const qm::MapGrid before = ws->project.map;
     qm::MapRenderer renderer(ws->project.map, ws->tiles);
-    renderer.createImages();
+    renderer.reset();
     renderer.renderAll();
     qm::UndoStore undo;
     qm::MapEdit edit{*ws, undo, renderer, layer};

@@ -9,11 +9,12 @@
 #include "cli/CliProject.h"
 #include "cli/TerminalText.h"
 #include "core/base/FileIO.h"
-#include "core/base/PngEncoder.h"
+#include "core/base/PngWriter.h"
 #include "core/project/ProjectFile.h"
 #include "core/render/ColourTable.h"
 #include "core/render/MapRenderer.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <ostream>
@@ -65,29 +66,44 @@ int renderCommand(CliContext& ctx)
     MapRenderer renderer(ws->project.map, ws->tiles);
     renderer.objHidden = hideObj;
     renderer.objTransparent = transparentObj;
-    const MapRenderer::CreateResult created = renderer.createImages();
-    const Result& needed = tags ? created.tag : created.map;
-    if (!needed) {
-        ctx.err << terminalText(needed.text(), true) << "\n";
+    renderer.reset();
+    if (renderer.columns() == 0 || renderer.rows() == 0) {
+        ctx.err << "quiltmark-cli render: the map is empty\n";
         return 1;
     }
-    renderer.renderAll();
 
     const ColourTable table = buildColourTable(ws->tiles);
     std::vector<PngColour> palette;
     for (const DisplayColour& c : table)
         palette.push_back(PngColour{c.red, c.green, c.blue});
-    const std::vector<std::uint8_t> png =
-        encodeIndexedPng(renderer.columns() * 8, renderer.rows() * 8, tags ? renderer.tagImage() : renderer.mapImage(),
-                         renderer.stride(), palette);
-    if (png.empty()) {
-        ctx.err << "quiltmark-cli render: the map is empty\n";
+    const std::string& out = files[1];
+    auto cannotWrite = [&](int error) {
+        ctx.err << terminalText(withOsReason("quiltmark-cli render: cannot write " + out, error)) << "\n";
+        return 1;
+    };
+    AtomicFile file;
+    if (!file.open(out))
+        return cannotWrite(file.error());
+    IndexedPngWriter png([&file](std::span<const std::uint8_t> bytes) { return file.write(bytes); });
+    // The picture is drawn a band of cell rows at a time (some 64K cells) and
+    // each band is compressed before the next is drawn.
+    const int BAND = std::clamp(65536 / renderer.columns(), 1, 64);
+    const int width = renderer.columns() * 8;
+    std::vector<std::uint8_t> band(static_cast<std::size_t>(width) * BAND * 8);
+    bool ok = png.begin(width, renderer.rows() * 8, palette);
+    for (int y = 0; ok && y < renderer.rows(); y += BAND) {
+        const int rows = std::min(BAND, renderer.rows() - y);
+        renderer.drawRows(tags ? MapImage::Tags : MapImage::Map, y, rows, band.data(), static_cast<std::size_t>(width));
+        for (int r = 0; ok && r < rows * 8; ++r)
+            ok = png.writeRow(band.data() + static_cast<std::size_t>(r) * width);
+    }
+    ok = ok && png.finish();
+    if (!ok && !png.sinkFailed()) {
+        ctx.err << "quiltmark-cli render: cannot encode the picture: " << png.error() << "\n";
         return 1;
     }
-    if (const WriteResult written = writeFileAtomically(files[1], png); !written) {
-        ctx.err << terminalText(withOsReason("quiltmark-cli render: cannot write " + files[1], written.error)) << "\n";
-        return 1;
-    }
+    if (!ok || !file.commit())
+        return cannotWrite(file.error());
     return 0;
 }
 

@@ -1,6 +1,6 @@
 #include "cli/CliRun.h"
 #include "core/base/FileIO.h"
-#include "core/base/PngEncoder.h"
+#include "core/base/PngWriter.h"
 #include "core/project/ProjectFile.h"
 #include "support/TestSupport.h"
 

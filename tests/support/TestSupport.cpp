@@ -1,7 +1,7 @@
 #include "support/TestSupport.h"
 
 #include "core/project/ProjectFile.h"
-#include "core/base/PngEncoder.h"
+#include "core/base/PngWriter.h"
 
 #include <chrono>
 #include <fcntl.h>
@@ -86,6 +86,17 @@ void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::uint32_t crc32(const std::uint8_t* data, std::size_t size)
+{
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < size; ++i) {
+        crc ^= data[i];
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
 }
 
 namespace {

@@ -70,6 +70,8 @@ std::vector<std::string> fileNamesOf(const Records& records)
 }
 // A PNG picture of 8-bit RGBA pixels (w x h x 4 bytes, rows from the top),
 // stored without compression.
+// The CRC-32 of PNG chunks, for tests that build or damage them by hand.
+std::uint32_t crc32(const std::uint8_t* data, std::size_t size);
 std::vector<std::uint8_t> rgbaPng(std::uint32_t w, std::uint32_t h, const std::vector<std::uint8_t>& pixels);
 
 std::string dataDir();   // tests/data

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <deque>
 #include <new>
 
 namespace qm {
@@ -48,18 +49,22 @@ EditResult bucketFill(MapEdit& edit, int sx, int sy, const TileChoice& tile)
         return v == oldValue && !(v == newValue);
     };
 
-    std::vector<CellPos> work;
-    std::vector<std::uint8_t> filled;
+    // The cells to visit next, first in first out: the queue holds the edge
+    // of the fill only, and the filled cells are marked one bit each.
+    std::deque<CellPos> work;
+    std::vector<bool> filled;
     try {
-        filled.assign(map.cells.size(), 0);
+        filled.assign(map.cells.size(), false);
     } catch (const std::bad_alloc&) {
         out.result = Result::failure(MSG_NO_MEMORY_UNDO);
         return out;
     }
+    const std::size_t width = static_cast<std::size_t>(map.width);
     // Cells are rendered once the fill is over (rendersAsOneArea).
     int x1 = sx, y1 = sy, x2 = sx, y2 = sy;
+    std::size_t count = 0;
     auto fill = [&](int x, int y) {
-        MapCell& cell = map.cells[static_cast<std::size_t>(y) * static_cast<std::size_t>(map.width) + static_cast<std::size_t>(x)];
+        MapCell& cell = map.cells[static_cast<std::size_t>(y) * width + static_cast<std::size_t>(x)];
         if (!edit.undo.saveCell(map, x, y, layer))
             return false;
         cell.place(layer, tile.tile, tile.palette);
@@ -67,14 +72,15 @@ EditResult bucketFill(MapEdit& edit, int sx, int sy, const TileChoice& tile)
         y1 = std::min(y1, y);
         x2 = std::max(x2, x);
         y2 = std::max(y2, y);
-        filled[static_cast<std::size_t>(y) * static_cast<std::size_t>(map.width) + static_cast<std::size_t>(x)] = 1;
+        filled[static_cast<std::size_t>(y) * width + static_cast<std::size_t>(x)] = true;
         work.push_back({x, y});
+        ++count;
         return true;
     };
     auto visit = [&](int x, int y) {
         if (!map.inside(x, y))
             return true;
-        const std::size_t i = static_cast<std::size_t>(y) * static_cast<std::size_t>(map.width) + static_cast<std::size_t>(x);
+        const std::size_t i = static_cast<std::size_t>(y) * width + static_cast<std::size_t>(x);
         if (filled[i] || !matches(map.cells[i]))
             return true;
         return fill(x, y);
@@ -85,8 +91,9 @@ EditResult bucketFill(MapEdit& edit, int sx, int sy, const TileChoice& tile)
             out.result = Result::failure(MSG_NO_MEMORY_UNDO);
             return out;
         }
-        for (std::size_t head = 0; head < work.size(); ++head) {
-            const CellPos p = work[head];
+        while (!work.empty()) {
+            const CellPos p = work.front();
+            work.pop_front();
             if (!visit(p.x, p.y - 1) || !visit(p.x + 1, p.y) || !visit(p.x, p.y + 1) || !visit(p.x - 1, p.y)) {
                 out.result = Result::failure(MSG_NO_MEMORY_UNDO);
                 break;
@@ -95,15 +102,17 @@ EditResult bucketFill(MapEdit& edit, int sx, int sy, const TileChoice& tile)
     } catch (const std::bad_alloc&) {
         out.result = Result::failure(MSG_NO_MEMORY_UNDO);
     }
-    out.changed = static_cast<int>(work.size());
-    if (rendersAsOneArea(work.size(), x1, y1, x2, y2)) {
+    out.changed = static_cast<int>(count);
+    if (rendersAsOneArea(count, x1, y1, x2, y2)) {
         if (layer == TILE_TAG)
             edit.renderer.renderTagArea(x1, y1, x2, y2);
         else
             edit.renderer.renderArea(x1, y1, x2, y2);
-    } else {
-        for (const CellPos& p : work)
-            renderEdited(edit, p.x, p.y, layer);
+    } else if (count > 0) {
+        for (int y = y1; y <= y2; ++y)
+            for (int x = x1; x <= x2; ++x)
+                if (filled[static_cast<std::size_t>(y) * width + static_cast<std::size_t>(x)])
+                    renderEdited(edit, x, y, layer);
     }
     return out;
 }

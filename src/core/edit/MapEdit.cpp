@@ -4,12 +4,10 @@ namespace qm {
 
 void renderEdited(MapEdit& edit, int x, int y, TileKind layer)
 {
-    if (layer == TILE_TAG) {
-        if (const MapCell* cell = edit.map().cellAt(x, y))
-            edit.renderer.renderTagCell(x, y, cell->tag);
-    } else if (layer == TILE_BG || layer == TILE_OBJ) {
+    if (layer == TILE_TAG)
+        edit.renderer.renderTagCell(x, y);
+    else if (layer == TILE_BG || layer == TILE_OBJ)
         edit.renderer.renderCell(x, y);
-    }
 }
 
 bool paintCell(MapEdit& edit, int x, int y, const TileChoice& tile)

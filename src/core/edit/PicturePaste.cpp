@@ -7,18 +7,29 @@
 
 namespace qm {
 
+int picturePasteLines(int width, int height, int firstTile)
+{
+    const int columns = width / 8;
+    const int rows = height / 8;
+    if (columns <= 0 || rows <= 0 || firstTile < 0 || firstTile >= TILES_PER_SET)
+        return 0;
+    const int tileRows = (TILES_PER_SET - firstTile + columns - 1) / columns;
+    return std::min(rows, tileRows) * 8;
+}
+
 PicturePasteResult pastePicture(TileSet& set, UndoStore& undo, int firstTile, const PictureData& picture)
 {
     PicturePasteResult out;
     const int bpp = picture.bitsPerPixel;
+    const int lines = picturePasteLines(picture.width, picture.height, firstTile);
     if ((bpp != 8 && bpp != 16 && bpp != 24) || picture.width < 0 || picture.height < 0 ||
-        picture.values.size() != static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height)) {
+        picture.values.size() < static_cast<size_t>(picture.width) * static_cast<size_t>(lines)) {
         out.result = Result::failure(MSG_INVALID_PICTURE);
         return out;
     }
     const int columns = picture.width / 8;
-    const int rows = picture.height / 8;
-    if (columns == 0 || rows == 0 || firstTile < 0 || firstTile >= TILES_PER_SET)
+    const int rows = lines / 8;
+    if (lines == 0)
         return out;
     const long long lastCovered = static_cast<long long>(firstTile) + static_cast<long long>(columns) * rows - 1;
     const int last = static_cast<int>(std::min<long long>(lastCovered, TILES_PER_SET - 1));

@@ -19,8 +19,14 @@ struct PictureData {
     int width = 0;
     int height = 0;
     int bitsPerPixel = 0;              // only 8, 16 and 24 are taken
-    std::vector<std::uint32_t> values; // width * height pixel values, top row first
+    std::vector<std::uint32_t> values; // pixel values, top row first: at least the
+                                       // picturePasteLines of the paste, width a line
 };
+
+// How many pixel lines, from the top, a paste of a width x height picture at
+// firstTile reads: those of the tile rows it puts into tiles up to 511 (the
+// picture of a large map reaches far past them).
+int picturePasteLines(int width, int height, int firstTile);
 
 struct PicturePasteResult {
     Result result;

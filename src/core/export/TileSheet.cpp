@@ -2,7 +2,7 @@
 
 #include "core/base/FileIO.h"
 #include "core/base/Format.h"
-#include "core/base/PngEncoder.h"
+#include "core/base/PngWriter.h"
 #include "core/export/ExportFile.h"
 
 namespace qm {

@@ -4,7 +4,8 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
+#include <memory>
+#include <vector>
 
 namespace qm {
 
@@ -39,44 +40,12 @@ inline void flippedRows(const CTile& tile, std::uint8_t attr, std::uint64_t rows
 
 inline int paletteOf(std::uint8_t attr) { return (attr & ATTR_PALETTE_MASK) >> 2; }
 
-bool allocateImage(std::vector<std::uint8_t>& image, std::size_t bytes, std::uint8_t fill, std::size_t limit)
-{
-    image.clear();
-    image.shrink_to_fit();
-    if (bytes > limit)
-        return false;
-    try {
-        image.assign(bytes, fill);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    return true;
-}
+constexpr int BLOCK_SHIFT = 8; // BLOCK_PIXELS == 1 << BLOCK_SHIFT
+static_assert(MapRenderer::BLOCK_PIXELS == 1 << BLOCK_SHIFT);
+
+int blocksFor(int cells) { return (cells + MapRenderer::BLOCK_CELLS - 1) / MapRenderer::BLOCK_CELLS; }
 
 } // namespace
-
-MapRenderer::CreateResult MapRenderer::createImages()
-{
-    CreateResult result;
-    columns_ = map_.width;
-    rows_ = map_.height;
-    const std::size_t bytes = static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_) * 64;
-    if (!allocateImage(mapImage_, bytes, EMPTY_CELL_INDEX, maxImageBytes))
-        result.map = Result::failure(MSG_NO_MEMORY_MAP_IMAGE);
-    if (!allocateImage(tagImage_, bytes, 0, maxImageBytes))
-        result.tag = Result::failure(MSG_NO_MEMORY_TAG_IMAGE);
-    return result;
-}
-
-void MapRenderer::clear()
-{
-    mapImage_ = {};
-    tagImage_ = {};
-    columns_ = rows_ = 0;
-}
-
-int MapRenderer::clampedColumns() const { return std::min(columns_, map_.width); }
-int MapRenderer::clampedRows() const { return std::min(rows_, map_.height); }
 
 // Every tile of a set in its four flip states (index tile * 4 + (attr & 3)),
 // eight rows each: built once for a large area instead of flipping per cell.
@@ -94,7 +63,18 @@ struct MapRenderer::FlipTable {
     }
 };
 
-void MapRenderer::renderCellAt(int x, int y, const MapCell& cell, const FlipTable* table)
+void MapRenderer::reset()
+{
+    columns_ = map_.width;
+    rows_ = map_.height;
+    blockColumns_ = blocksFor(columns_);
+    cache_.reset(static_cast<std::size_t>(blockColumns_) * static_cast<std::size_t>(blocksFor(rows_)));
+}
+
+int MapRenderer::clampedColumns() const { return std::min(columns_, map_.width); }
+int MapRenderer::clampedRows() const { return std::min(rows_, map_.height); }
+
+void MapRenderer::drawMapCell(const MapCell& cell, const FlipTable* table, std::uint8_t* out, std::size_t stride) const
 {
     std::uint64_t rows[8];
     if ((cell.bgAttr & TILE_BG) && cell.bgTile < TILES_PER_SET) {
@@ -131,72 +111,100 @@ void MapRenderer::renderCellAt(int x, int y, const MapCell& cell, const FlipTabl
                 rows[r] = objRows[r] + add;
         }
     }
-    const std::size_t s = stride();
-    std::uint8_t* out = mapImage_.data() + static_cast<std::size_t>(y) * 8 * s + static_cast<std::size_t>(x) * 8;
-    for (int r = 0; r < 8; ++r, out += s)
+    for (int r = 0; r < 8; ++r, out += stride)
         store8(out, rows[r]);
 }
 
-void MapRenderer::renderTagAt(int x, int y, int tag)
+void MapRenderer::drawTagCell(int tag, std::uint8_t* out, std::size_t stride) const
 {
-    const std::size_t s = stride();
-    std::uint8_t* out = tagImage_.data() + static_cast<std::size_t>(y) * 8 * s + static_cast<std::size_t>(x) * 8;
     const CTile* tile = tiles_.tag.tileAt(tag & 0xFF);
     const std::uint64_t add = ONES * static_cast<std::uint64_t>(4 * tile->palette());
     const std::uint8_t* px = tile->pixels.data();
-    for (int r = 0; r < 8; ++r, out += s)
+    for (int r = 0; r < 8; ++r, out += stride)
         store8(out, (load8(px + 8 * r) & COLOUR_BITS) + add);
+}
+
+void MapRenderer::drawCells(MapImage image, int x1, int y1, int x2, int y2, std::uint8_t* out,
+                            std::size_t stride) const
+{
+    const std::size_t rowStep = stride * 8;
+    if (image == MapImage::Tags) {
+        for (int y = y1; y <= y2; ++y, out += rowStep) {
+            const MapCell* row = map_.cellAt(0, y);
+            for (int x = x1; x <= x2; ++x)
+                drawTagCell(row[x].tag, out + static_cast<std::size_t>(x - x1) * 8, stride);
+        }
+        return;
+    }
+    std::unique_ptr<FlipTable> table;
+    if (std::int64_t(x2 - x1 + 1) * (y2 - y1 + 1) >= LARGE_AREA) {
+        table = std::make_unique<FlipTable>();
+        FlipTable::build(tiles_.bg, table->bg);
+        FlipTable::build(tiles_.obj, table->obj);
+    }
+    for (int y = y1; y <= y2; ++y, out += rowStep) {
+        const MapCell* row = map_.cellAt(0, y);
+        for (int x = x1; x <= x2; ++x)
+            drawMapCell(row[x], table.get(), out + static_cast<std::size_t>(x - x1) * 8, stride);
+    }
+}
+
+const std::uint8_t* MapRenderer::blockPixels(MapImage image, int bx, int by) const
+{
+    const std::size_t index = static_cast<std::size_t>(by) * static_cast<std::size_t>(blockColumns_) + bx;
+    const BlockCache::Block b = cache_.acquire(static_cast<int>(image), index);
+    if (!b.fresh) {
+        const int x1 = bx * BLOCK_CELLS;
+        const int y1 = by * BLOCK_CELLS;
+        const int x2 = std::min(x1 + BLOCK_CELLS, clampedColumns()) - 1;
+        const int y2 = std::min(y1 + BLOCK_CELLS, clampedRows()) - 1;
+        // Past the map's edge a block shows what a fresh image held.
+        if (x2 - x1 + 1 < BLOCK_CELLS || y2 - y1 + 1 < BLOCK_CELLS)
+            std::memset(b.pixels, image == MapImage::Map ? EMPTY_CELL_INDEX : 0,
+                        std::size_t(BLOCK_PIXELS) * BLOCK_PIXELS);
+        if (x2 >= x1 && y2 >= y1)
+            drawCells(image, x1, y1, x2, y2, b.pixels, BLOCK_PIXELS);
+    }
+    return b.pixels;
 }
 
 void MapRenderer::renderCell(int x, int y)
 {
-    if (mapImage_.empty() || x < 0 || y < 0 || x >= clampedColumns() || y >= clampedRows())
+    if (x < 0 || y < 0 || x >= clampedColumns() || y >= clampedRows())
         return;
-    renderCellAt(x, y, *map_.cellAt(x, y), nullptr);
+    const int bx = x / BLOCK_CELLS, by = y / BLOCK_CELLS;
+    std::uint8_t* pixels = cache_.cached(static_cast<int>(MapImage::Map),
+                                         static_cast<std::size_t>(by) * static_cast<std::size_t>(blockColumns_) + bx);
+    if (pixels)
+        drawMapCell(*map_.cellAt(x, y), nullptr,
+                    pixels + static_cast<std::size_t>(y - by * BLOCK_CELLS) * 8 * BLOCK_PIXELS +
+                        static_cast<std::size_t>(x - bx * BLOCK_CELLS) * 8,
+                    BLOCK_PIXELS);
 }
 
-void MapRenderer::renderArea(int x1, int y1, int x2, int y2)
+void MapRenderer::renderArea(MapImage image, int x1, int y1, int x2, int y2)
 {
-    if (mapImage_.empty())
-        return;
     x1 = std::max(x1, 0);
     y1 = std::max(y1, 0);
     x2 = std::min(x2, clampedColumns() - 1);
     y2 = std::min(y2, clampedRows() - 1);
     if (x2 < x1 || y2 < y1)
         return;
-    FlipTable table;
-    const bool large = std::int64_t(x2 - x1 + 1) * (y2 - y1 + 1) >= LARGE_AREA;
-    if (large) {
-        FlipTable::build(tiles_.bg, table.bg);
-        FlipTable::build(tiles_.obj, table.obj);
-    }
-    for (int y = y1; y <= y2; ++y) {
-        const MapCell* row = map_.cellAt(0, y);
-        for (int x = x1; x <= x2; ++x)
-            renderCellAt(x, y, row[x], large ? &table : nullptr);
-    }
-}
-
-void MapRenderer::renderTagCell(int x, int y, int tag)
-{
-    if (tagImage_.empty() || x < 0 || y < 0 || x >= clampedColumns() || y >= clampedRows())
-        return;
-    renderTagAt(x, y, tag);
-}
-
-void MapRenderer::renderTagArea(int x1, int y1, int x2, int y2)
-{
-    if (tagImage_.empty())
-        return;
-    x1 = std::max(x1, 0);
-    y1 = std::max(y1, 0);
-    x2 = std::min(x2, clampedColumns() - 1);
-    y2 = std::min(y2, clampedRows() - 1);
-    for (int y = y1; y <= y2; ++y) {
-        const MapCell* row = map_.cellAt(0, y);
-        for (int x = x1; x <= x2; ++x)
-            renderTagAt(x, y, row[x].tag);
+    const int kind = static_cast<int>(image);
+    for (int by = y1 / BLOCK_CELLS; by <= y2 / BLOCK_CELLS; ++by) {
+        for (int bx = x1 / BLOCK_CELLS; bx <= x2 / BLOCK_CELLS; ++bx) {
+            std::uint8_t* pixels =
+                cache_.cached(kind, static_cast<std::size_t>(by) * static_cast<std::size_t>(blockColumns_) + bx);
+            if (!pixels)
+                continue;
+            const int cx1 = std::max(x1, bx * BLOCK_CELLS), cy1 = std::max(y1, by * BLOCK_CELLS);
+            const int cx2 = std::min(x2, bx * BLOCK_CELLS + BLOCK_CELLS - 1);
+            const int cy2 = std::min(y2, by * BLOCK_CELLS + BLOCK_CELLS - 1);
+            drawCells(image, cx1, cy1, cx2, cy2,
+                      pixels + static_cast<std::size_t>(cy1 - by * BLOCK_CELLS) * 8 * BLOCK_PIXELS +
+                          static_cast<std::size_t>(cx1 - bx * BLOCK_CELLS) * 8,
+                      BLOCK_PIXELS);
+        }
     }
 }
 
@@ -204,28 +212,68 @@ void MapRenderer::renderCellsUsingTiles(TileKind layer, int first, int last)
 {
     const int w = clampedColumns();
     const int h = clampedRows();
-    for (int y = 0; y < h; ++y) {
-        const MapCell* row = map_.cellAt(0, y);
-        for (int x = 0; x < w; ++x) {
-            const MapCell& c = row[x];
-            if (layer == TILE_BG) {
-                if (c.hasBg() && c.bgTile >= first && c.bgTile <= last && !mapImage_.empty())
-                    renderCellAt(x, y, c, nullptr);
-            } else if (layer == TILE_OBJ) {
-                if (c.hasObj() && c.objTile >= first && c.objTile <= last && !mapImage_.empty())
-                    renderCellAt(x, y, c, nullptr);
-            } else if (layer == TILE_TAG) {
-                if (c.tag >= first && c.tag <= last && !tagImage_.empty())
-                    renderTagAt(x, y, c.tag);
+    const MapImage image = layer == TILE_TAG ? MapImage::Tags : MapImage::Map;
+    if (layer != TILE_BG && layer != TILE_OBJ && layer != TILE_TAG)
+        return;
+    cache_.forEachFresh([&](int kind, std::size_t index, std::uint8_t* pixels) {
+        if (kind != static_cast<int>(image))
+            return;
+        const int bx = static_cast<int>(index % static_cast<std::size_t>(blockColumns_)) * BLOCK_CELLS;
+        const int by = static_cast<int>(index / static_cast<std::size_t>(blockColumns_)) * BLOCK_CELLS;
+        for (int y = by; y < std::min(by + BLOCK_CELLS, h); ++y) {
+            const MapCell* row = map_.cellAt(0, y);
+            std::uint8_t* out = pixels + static_cast<std::size_t>(y - by) * 8 * BLOCK_PIXELS;
+            for (int x = bx; x < std::min(bx + BLOCK_CELLS, w); ++x) {
+                const MapCell& c = row[x];
+                std::uint8_t* at = out + static_cast<std::size_t>(x - bx) * 8;
+                if (layer == TILE_BG) {
+                    if (c.hasBg() && c.bgTile >= first && c.bgTile <= last)
+                        drawMapCell(c, nullptr, at, BLOCK_PIXELS);
+                } else if (layer == TILE_OBJ) {
+                    if (c.hasObj() && c.objTile >= first && c.objTile <= last)
+                        drawMapCell(c, nullptr, at, BLOCK_PIXELS);
+                } else if (c.tag >= first && c.tag <= last) {
+                    drawTagCell(c.tag, at, BLOCK_PIXELS);
+                }
             }
+        }
+    });
+}
+
+void MapRenderer::readPixels(MapImage image, int px, int py, int width, int height, std::uint8_t* out,
+                             std::size_t stride) const
+{
+    if (width <= 0 || height <= 0)
+        return;
+    // Block by block, each one asked for once.
+    for (int by = py >> BLOCK_SHIFT; by <= (py + height - 1) >> BLOCK_SHIFT; ++by) {
+        const int top = std::max(py, by << BLOCK_SHIFT);
+        const int bottom = std::min(py + height, (by + 1) << BLOCK_SHIFT);
+        for (int bx = px >> BLOCK_SHIFT; bx <= (px + width - 1) >> BLOCK_SHIFT; ++bx) {
+            const int left = std::max(px, bx << BLOCK_SHIFT);
+            const int right = std::min(px + width, (bx + 1) << BLOCK_SHIFT);
+            const std::uint8_t* from = blockPixels(image, bx, by) +
+                                       static_cast<std::size_t>(top - (by << BLOCK_SHIFT)) * BLOCK_PIXELS +
+                                       static_cast<std::size_t>(left - (bx << BLOCK_SHIFT));
+            std::uint8_t* to = out + static_cast<std::size_t>(top - py) * stride + static_cast<std::size_t>(left - px);
+            for (int y = top; y < bottom; ++y, from += BLOCK_PIXELS, to += stride)
+                std::memcpy(to, from, static_cast<std::size_t>(right - left));
         }
     }
 }
 
-void MapRenderer::renderAll()
+std::uint8_t MapRenderer::pixel(MapImage image, int px, int py) const
 {
-    renderArea(0, 0, columns_ - 1, rows_ - 1);
-    renderTagArea(0, 0, columns_ - 1, rows_ - 1);
+    std::uint8_t v = 0;
+    readPixels(image, px, py, 1, 1, &v, 1);
+    return v;
+}
+
+void MapRenderer::drawRows(MapImage image, int firstRow, int count, std::uint8_t* out, std::size_t stride) const
+{
+    const int last = std::min(firstRow + count, clampedRows()) - 1;
+    if (clampedColumns() > 0 && last >= firstRow)
+        drawCells(image, 0, firstRow, clampedColumns() - 1, last, out, stride);
 }
 
 } // namespace qm

@@ -1,21 +1,22 @@
 #pragma once
-// The two pre-rendered indexed images of the whole map: mapImage holds the BG
-// and OBJ layers, tagImage the tag layer. Each cell is an 8x8 block, one byte
-// a pixel, rows of width * 8 bytes. The map view copies from them; edits
-// re-render only the cells they change.
+// The map as two indexed pictures: the map image (BG and OBJ layers) and the
+// tag image, 8 x 8 pixels a cell, one byte a pixel. Nothing holds either
+// picture whole: it is drawn in blocks of BLOCK_CELLS x BLOCK_CELLS cells
+// when they are first asked for, and the blocks are kept in a cache of
+// bounded size (the least recently used go first). An edit renders again the
+// cells it changed in the blocks that are cached; a block that is not cached
+// is drawn from the map as it then is. Whoever wants pixels asks for a
+// rectangle of them (readPixels), or has cell rows drawn into a buffer of its
+// own (drawRows) without touching the cache.
 
-#include "core/base/Result.h"
 #include "core/project/MapGrid.h"
+#include "core/render/BlockCache.h"
 #include "core/tiles/TileLibrary.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 namespace qm {
-
-inline constexpr const char* MSG_NO_MEMORY_MAP_IMAGE = "Not enough memory to create map";
-inline constexpr const char* MSG_NO_MEMORY_TAG_IMAGE = "Not enough memory to create tag map";
 
 // The cells one edit changed (a large fill, or its Undo) are rendered again
 // as one area, row by row, instead of cell by cell, when there are at least
@@ -28,59 +29,89 @@ inline bool rendersAsOneArea(std::size_t cells, int x1, int y1, int x2, int y2)
            std::int64_t(cells) * 4 >= std::int64_t(x2 - x1 + 1) * (y2 - y1 + 1);
 }
 
+enum class MapImage : std::uint8_t {
+    Map = 0, // the BG and OBJ layers by the cell rule
+    Tags = 1 // the tag layer
+};
+
 class MapRenderer {
 public:
+    static constexpr int BLOCK_CELLS = 32;
+    static constexpr int BLOCK_PIXELS = BLOCK_CELLS * 8;
+    static constexpr std::size_t DEFAULT_BUDGET = std::size_t(64) << 20;
+
     // Both are read on every render; neither is owned.
     MapRenderer(const MapGrid& map, const TileLibrary& tiles) : map_(map), tiles_(tiles) {}
 
-    // Display switches of the cell rule.
+    // Display switches of the cell rule; renderAll after a change.
     bool objHidden = false;      // the OBJ layer is not drawn
     bool objTransparent = false; // OBJ colour 0 shows what lies beneath
 
-    // Images larger than this many bytes are refused as if memory ran out.
-    std::size_t maxImageBytes = std::size_t(1) << 31;
+    // The bytes the cache may hold (at least a few blocks are always kept).
+    void setMemoryBudget(std::size_t bytes) { cache_.setBudget(bytes); }
+    std::size_t cachedBytes() const { return cache_.bytesHeld(); }
 
-    struct CreateResult {
-        Result map;
-        Result tag;
-    };
-    // (Re)creates both images for the current map size: mapImage filled with
-    // index 64, tagImage with 0. A failed image is left empty.
-    CreateResult createImages();
-    // Drops both images (the map is gone).
-    void clear();
+    // Takes the map's current size; every block is drawn again when asked for
+    // (the memory of the cache is kept for them).
+    void reset();
 
-    // One cell by the cell rule; cells outside the map or the images are ignored.
+    // Size in cells (the map size at the last reset).
+    int columns() const { return columns_; }
+    int rows() const { return rows_; }
+
+    // Edits. One cell or the cells of an inclusive rectangle (clamped to the
+    // map) are rendered again where their blocks are cached.
     void renderCell(int x, int y);
-    // The cells of the inclusive rectangle, clamped to the map.
-    void renderArea(int x1, int y1, int x2, int y2);
-    void renderTagCell(int x, int y, int tag);
-    void renderTagArea(int x1, int y1, int x2, int y2);
+    void renderArea(int x1, int y1, int x2, int y2) { renderArea(MapImage::Map, x1, y1, x2, y2); }
+    void renderTagCell(int x, int y) { renderArea(MapImage::Tags, x, y, x, y); }
+    void renderTagArea(int x1, int y1, int x2, int y2) { renderArea(MapImage::Tags, x1, y1, x2, y2); }
+    void renderArea(MapImage image, int x1, int y1, int x2, int y2);
     // Every cell whose named layer shows a tile numbered first..last (for
     // TILE_TAG: every cell whose tag is in the range, in the tag image).
     void renderCellsUsingTiles(TileKind layer, int first, int last);
-    // Both images whole.
-    void renderAll();
+    // Everything (after a change of the display switches or the tiles).
+    void renderAll() { cache_.markAllStale(); }
 
-    // Size of the images in cells (the map size when they were created).
-    int columns() const { return columns_; }
-    int rows() const { return rows_; }
-    bool hasMapImage() const { return !mapImage_.empty(); }
-    bool hasTagImage() const { return !tagImage_.empty(); }
-    // Bytes per image row: columns * 8.
-    std::size_t stride() const { return static_cast<std::size_t>(columns_) * 8; }
-    const std::uint8_t* mapImage() const { return mapImage_.data(); }
-    const std::uint8_t* tagImage() const { return tagImage_.data(); }
-    // The index at image pixel (px, py); the images must exist.
-    std::uint8_t mapPixel(int px, int py) const { return mapImage_[static_cast<std::size_t>(py) * stride() + px]; }
-    std::uint8_t tagPixel(int px, int py) const { return tagImage_[static_cast<std::size_t>(py) * stride() + px]; }
+    // Pixels px..px+width-1 of pixel rows py..py+height-1 of an image into out,
+    // rows stride bytes apart, drawing the blocks it needs into the cache. The
+    // rectangle must lie inside columns() * 8 x rows() * 8.
+    void readPixels(MapImage image, int px, int py, int width, int height, std::uint8_t* out,
+                    std::size_t stride) const;
+    // While a BlockPin lives, no block asked for is evicted, so that the
+    // pointers of blockPixels stay good (the cache may outgrow its budget).
+    class BlockPin {
+    public:
+        explicit BlockPin(const MapRenderer& r) : cache_(r.cache_) { cache_.pin(); }
+        ~BlockPin() { cache_.unpin(); }
+        BlockPin(const BlockPin&) = delete;
+        BlockPin& operator=(const BlockPin&) = delete;
+
+    private:
+        BlockCache& cache_;
+    };
+    // The pixels of block (bx, by): BLOCK_PIXELS rows of BLOCK_PIXELS, drawn
+    // first when not cached. Good until the next block is asked for, or while
+    // a BlockPin lives.
+    const std::uint8_t* blockPixels(MapImage image, int bx, int by) const;
+    // The index at one pixel (through the cache).
+    std::uint8_t pixel(MapImage image, int px, int py) const;
+    std::uint8_t mapPixel(int px, int py) const { return pixel(MapImage::Map, px, py); }
+    std::uint8_t tagPixel(int px, int py) const { return pixel(MapImage::Tags, px, py); }
+
+    // Draws cell rows firstRow..firstRow+count-1, every column, into out
+    // (columns() * 8 pixels a row, rows stride bytes apart), without the cache:
+    // for whole pictures written out as they are drawn.
+    void drawRows(MapImage image, int firstRow, int count, std::uint8_t* out, std::size_t stride) const;
 
 private:
     struct FlipTable;
     // Areas of at least this many cells are drawn from a table of flipped tiles.
     static constexpr std::int64_t LARGE_AREA = 2048;
-    void renderCellAt(int x, int y, const MapCell& cell, const FlipTable* table);
-    void renderTagAt(int x, int y, int tag);
+
+    // Cells x1..x2, y1..y2 (inside the map) with the pixel of cell (x1, y1) at out.
+    void drawCells(MapImage image, int x1, int y1, int x2, int y2, std::uint8_t* out, std::size_t stride) const;
+    void drawMapCell(const MapCell& cell, const FlipTable* table, std::uint8_t* out, std::size_t stride) const;
+    void drawTagCell(int tag, std::uint8_t* out, std::size_t stride) const;
     int clampedColumns() const;
     int clampedRows() const;
 
@@ -88,8 +119,8 @@ private:
     const TileLibrary& tiles_;
     int columns_ = 0;
     int rows_ = 0;
-    std::vector<std::uint8_t> mapImage_;
-    std::vector<std::uint8_t> tagImage_;
+    int blockColumns_ = 0;
+    mutable BlockCache cache_{std::size_t(BLOCK_PIXELS) * BLOCK_PIXELS, DEFAULT_BUDGET};
 };
 
 } // namespace qm

@@ -85,19 +85,23 @@ void CQuiltmarkView::setCurrentTool(int tool)
         viewport()->update();
 }
 
-QImage CQuiltmarkView::visibleImage(bool tags) const
+QImage CQuiltmarkView::mapPicture(bool tags) const
 {
-    const bool haveImage = tags ? renderer_.hasTagImage() : renderer_.hasMapImage();
-    const int cols = std::min(drawnColumns(), renderer_.columns() - firstColumn());
-    const int rows = std::min(drawnRows(), renderer_.rows() - firstRow());
-    if (!haveImage || cols <= 0 || rows <= 0)
+    const int columns = renderer_.columns();
+    const int rows = renderer_.rows();
+    if (columns <= 0 || rows <= 0)
         return QImage();
-    const std::uint8_t* base = (tags ? renderer_.tagImage() : renderer_.mapImage()) +
-                               static_cast<std::size_t>(firstRow()) * 8 * renderer_.stride() +
-                               static_cast<std::size_t>(firstColumn()) * 8;
-    QImage image(base, cols * 8, rows * 8, static_cast<qsizetype>(renderer_.stride()), QImage::Format_Indexed8);
-    image.setColorTable(qtColours_);
-    return image;
+    QImage picture(columns * 8, rows * 8, QImage::Format_Indexed8);
+    if (picture.isNull())
+        return picture;
+    // Drawn straight into the picture, a band of cell rows at a time, so
+    // that the blocks kept for the screen stay as they are.
+    constexpr int BAND = 32;
+    for (int y = 0; y < rows; y += BAND)
+        renderer_.drawRows(tags ? MapImage::Tags : MapImage::Map, y, BAND, picture.scanLine(y * 8),
+                           static_cast<std::size_t>(picture.bytesPerLine()));
+    picture.setColorTable(qtColours_);
+    return picture;
 }
 
 CurrentTile CQuiltmarkView::currentTile() const
@@ -216,13 +220,8 @@ void CQuiltmarkView::mapReset(int kind)
     cursor_.setX(std::clamp(cursor_.x(), 0, std::max(0, map.width - 1)));
     cursor_.setY(std::clamp(cursor_.y(), 0, std::max(0, map.height - 1)));
     scroll_.resetScrollBars();
-    const MapRenderer::CreateResult created = renderer_.createImages();
-    renderer_.renderAll();
+    renderer_.reset();
     painter_.forgetFrame();
-    if (!created.map)
-        showMessage(QString::fromStdString(created.map.text()));
-    if (!created.tag)
-        showMessage(QString::fromStdString(created.tag.text()));
     if (map.hasCells())
         moveCursor(cursor_.x(), cursor_.y());
     else

@@ -1,9 +1,9 @@
 #pragma once
 // The map view: the centre pane of the main window. It shows the map of the
 // open project scaled to the zoom level, with numbered rulers along its top
-// and left edges, keeps the two pre-rendered indexed images of the whole map,
-// the cursor, the selection, the scroll position and the display switches,
-// and writes the cell information into the status bar. It does not own the
+// and left edges, keeps the renderer of the map's indexed images, the
+// cursor, the selection, the scroll position and the display switches, and
+// writes the cell information into the status bar. It does not own the
 // map: it works on the workspace and the undo store it is given.
 //
 // Its jobs are shared among classes: this widget keeps the state and takes
@@ -90,8 +90,9 @@ public:
     const ColourTable& colourTable() const { return colourTable_; }
     // The 65 colours of the indexed images.
     const QVector<QRgb>& displayColours() const { return qtColours_; }
-    // The visible part of an image wrapped without a copy, with the 65 colours.
-    QImage visibleImage(bool tags) const;
+    // The whole map image (or tag image) as an indexed picture with the 65
+    // colours; null when the map is empty or memory ran out.
+    QImage mapPicture(bool tags) const;
 
     // Screen geometry (viewport coordinates).
     QRect cellRect(int x, int y) const;

@@ -105,8 +105,7 @@ void MapViewActions::jumpTo(std::size_t position)
 void MapViewActions::cellChanged(int x, int y)
 {
     view_.renderer().renderCell(x, y);
-    if (const MapCell* c = view_.map().cellAt(x, y))
-        view_.renderer().renderTagCell(x, y, c->tag);
+    view_.renderer().renderTagCell(x, y);
 }
 
 void MapViewActions::areaChanged(int x1, int y1, int x2, int y2)

@@ -333,14 +333,7 @@ bool MapViewCommands::canPaste() const
 
 void MapViewCommands::copyMapToClipboard()
 {
-    QImage picture;
-    const MapRenderer& renderer = view_.renderer();
-    if (renderer.hasMapImage() && renderer.columns() > 0 && renderer.rows() > 0) {
-        const QImage wrapped(renderer.mapImage(), renderer.columns() * 8, renderer.rows() * 8,
-                             static_cast<qsizetype>(renderer.stride()), QImage::Format_Indexed8);
-        picture = wrapped.copy();
-        picture.setColorTable(view_.displayColours());
-    }
+    const QImage picture = view_.mapPicture(false);
     if (picture.isNull()) {
         view_.showMessage(QString::fromLatin1(MSG_NO_MEMORY_COPY));
         return;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <vector>
 
 namespace qm::ui {
@@ -35,7 +36,12 @@ void MapViewPainter::paint(QPainter& p, const QRect& area, bool outlineShown)
     for (const QRect& r : rest)
         p.fillRect(r, background);
     paintRulers(p);
-    paintMapArea(p);
+    try {
+        paintMapArea(p);
+    } catch (const std::bad_alloc&) {
+        // No memory for the blocks on screen: the map area stays empty.
+        p.fillRect(mapArea, background);
+    }
     if (outlineShown)
         paintOutline(p);
 }
@@ -138,12 +144,11 @@ void MapViewPainter::paintRulers(QPainter& p)
 void MapViewPainter::paintMapArea(QPainter& p)
 {
     const int cs = view_.cellSize();
-    const bool showTags = view_.tagsVisible() && view_.renderer().hasTagImage();
-    const bool overMap = showTags && view_.tagsTransparent() && view_.renderer().hasMapImage();
-    if (!showTags && !view_.renderer().hasMapImage())
-        return;
-    const int cols = std::min(view_.drawnColumns(), view_.renderer().columns() - view_.firstColumn());
-    const int rows = std::min(view_.drawnRows(), view_.renderer().rows() - view_.firstRow());
+    const MapRenderer& renderer = view_.renderer();
+    const bool showTags = view_.tagsVisible();
+    const bool overMap = showTags && view_.tagsTransparent();
+    const int cols = std::min(view_.drawnColumns(), renderer.columns() - view_.firstColumn());
+    const int rows = std::min(view_.drawnRows(), renderer.rows() - view_.firstRow());
     const int outW = std::min(cols * cs, view_.viewport()->width() - cs);
     const int outH = std::min(rows * cs, view_.viewport()->height() - cs);
     if (outW <= 0 || outH <= 0)
@@ -151,28 +156,64 @@ void MapViewPainter::paintMapArea(QPainter& p)
     if (frame_.width() != outW || frame_.height() != outH)
         frame_ = QImage(outW, outH, QImage::Format_RGB32);
 
-    // The visible parts of the images, wrapped as indexed images.
-    const QImage top = view_.visibleImage(showTags);
-    const QImage under = overMap ? view_.visibleImage(false) : QImage();
-    const QRgb* lut = view_.displayColours().constData();
-
+    // The source pixels come from the renderer's blocks, each block asked for
+    // once a paint and held for it. Output column x shows source column
+    // sourceX[x], counted from the first one shown.
+    const MapRenderer::BlockPin pin(renderer);
+    constexpr int BP = MapRenderer::BLOCK_PIXELS;
+    const MapImage topImage = showTags ? MapImage::Tags : MapImage::Map;
+    const int sourceLeft = view_.firstColumn() * 8;
+    const int sourceTop = view_.firstRow() * 8;
+    const int sourceW = (outW - 1) * 8 / cs + 1;
+    const int firstBlock = sourceLeft / BP;
+    const int segments = (sourceLeft + sourceW - 1) / BP - firstBlock + 1;
     std::vector<int> sourceX(static_cast<size_t>(outW));
     for (int x = 0; x < outW; ++x)
         sourceX[static_cast<size_t>(x)] = x * 8 / cs;
+    std::vector<const uchar*> topBlocks(static_cast<size_t>(segments));
+    std::vector<const uchar*> underBlocks(static_cast<size_t>(segments));
+    int blockRow = -1;
+    // Each source row shown is first gathered from its blocks into one line.
+    topLine_.resize(static_cast<size_t>(sourceW));
+    underLine_.resize(overMap ? static_cast<size_t>(sourceW) : 0);
+    auto gatherRow = [&](const std::vector<const uchar*>& blocks, size_t rowInBlock, uchar* to) {
+        for (int s = 0; s < segments; ++s) {
+            const int from = std::max(sourceLeft, (firstBlock + s) * BP);
+            const int end = std::min(sourceLeft + sourceW, (firstBlock + s + 1) * BP);
+            std::memcpy(to + (from - sourceLeft), blocks[static_cast<size_t>(s)] + rowInBlock + from % BP,
+                        static_cast<size_t>(end - from));
+        }
+    };
+    const QRgb* lut = view_.displayColours().constData();
+
     const qsizetype outStride = frame_.bytesPerLine();
     uchar* outBits = frame_.bits();
+    auto fetchBlocks = [&](int row) {
+        for (int s = 0; s < segments; ++s) {
+            topBlocks[static_cast<size_t>(s)] = renderer.blockPixels(topImage, firstBlock + s, row);
+            if (overMap)
+                underBlocks[static_cast<size_t>(s)] = renderer.blockPixels(MapImage::Map, firstBlock + s, row);
+        }
+    };
     int previousRow = -1;
     for (int y = 0; y < outH; ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(outBits + y * outStride);
-        const int sy = y * 8 / cs;
+        const int sy = sourceTop + y * 8 / cs;
         if (sy == previousRow) {
             std::memcpy(line, outBits + (y - 1) * outStride, static_cast<size_t>(outW) * sizeof(QRgb));
             continue;
         }
         previousRow = sy;
-        const uchar* src = top.constScanLine(sy);
+        if (sy / BP != blockRow) {
+            blockRow = sy / BP;
+            fetchBlocks(blockRow);
+        }
+        const size_t rowInBlock = static_cast<size_t>(sy % BP) * BP;
+        gatherRow(topBlocks, rowInBlock, topLine_.data());
+        const uchar* src = topLine_.data();
         if (overMap) {
-            const uchar* below = under.constScanLine(sy);
+            gatherRow(underBlocks, rowInBlock, underLine_.data());
+            const uchar* below = underLine_.data();
             for (int x = 0; x < outW; ++x) {
                 const int sx = sourceX[static_cast<size_t>(x)];
                 const uchar t = src[sx];

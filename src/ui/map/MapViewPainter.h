@@ -9,6 +9,9 @@
 #include <QHash>
 #include <QImage>
 
+#include <cstdint>
+#include <vector>
+
 class QPainter;
 class QRect;
 
@@ -36,6 +39,8 @@ private:
 
     const CQuiltmarkView& view_;
     QImage frame_;                    // the scaled map area
+    std::vector<std::uint8_t> topLine_;   // one source row of the image shown
+    std::vector<std::uint8_t> underLine_; // and of the map under transparent tags
     QFont rulerFont_;                 // fixed-width, 10 pixels high
     QHash<int, QImage> rulerNumbers_; // pictures of the ruler numbers
 };

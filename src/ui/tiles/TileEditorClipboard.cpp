@@ -28,8 +28,9 @@ std::span<const std::uint8_t> asSpan(const QByteArray& bytes)
 
 // The picture's pixel values and their width in bits, as a bitmap of the
 // clipboard would carry them. 32-bit pictures count as 24 bits: their colour
-// is taken and the alpha channel left aside.
-PictureData pictureFrom(const QImage& image)
+// is taken and the alpha channel left aside. Only the top lines that the
+// paste at firstTile reads are taken.
+PictureData pictureFrom(const QImage& image, int firstTile)
 {
     PictureData pic;
     pic.width = image.width();
@@ -60,8 +61,9 @@ PictureData pictureFrom(const QImage& image)
         pic.bitsPerPixel = image.depth();
         return pic;
     }
-    pic.values.resize(static_cast<size_t>(pic.width) * static_cast<size_t>(pic.height));
-    for (int y = 0; y < pic.height; ++y) {
+    const int lines = picturePasteLines(pic.width, pic.height, firstTile);
+    pic.values.resize(static_cast<size_t>(pic.width) * static_cast<size_t>(lines));
+    for (int y = 0; y < lines; ++y) {
         const uchar* line = image.constScanLine(y);
         for (int x = 0; x < pic.width; ++x) {
             std::uint32_t v = 0;
@@ -127,7 +129,7 @@ void pasteIntoTileEditor(CTileEditor& editor)
             return;
     } else if (data->hasImage()) {
         const QImage image = qvariant_cast<QImage>(data->imageData());
-        const PicturePasteResult r = pastePicture(set, undo, frame.start, pictureFrom(image));
+        const PicturePasteResult r = pastePicture(set, undo, frame.start, pictureFrom(image, frame.start));
         if (!editor.report(r.result) || r.firstTile < 0)
             return;
         editor.stepBegun();

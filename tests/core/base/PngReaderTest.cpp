@@ -1,4 +1,4 @@
-#include "core/base/PngEncoder.h"
+#include "core/base/PngWriter.h"
 #include "core/base/PngReader.h"
 #include "support/TestSupport.h"
 
@@ -45,7 +45,7 @@ TEST(PngReader, RefusesDamagedAndOversizedFilesWithAMessage)
     Bytes huge = good;
     for (size_t i : {17, 21})
         huge[i] = 0x40;
-    const std::uint32_t crc = crc32(huge.data() + 12, 17);
+    const std::uint32_t crc = test::crc32(huge.data() + 12, 17);
     for (size_t i = 0; i < 4; ++i)
         huge[29 + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
     EXPECT_EQ(decodePng(huge, p).text(), "the picture is 4194306 x 4194306 pixels; at most 33554432 pixels can be read");

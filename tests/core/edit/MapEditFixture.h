@@ -19,7 +19,7 @@ protected:
         ws = std::make_unique<Workspace>();
         ASSERT_TRUE(ws->project.map.create(w, h));
         renderer = std::make_unique<MapRenderer>(ws->project.map, ws->tiles);
-        renderer->createImages();
+        renderer->reset();
         renderer->renderAll();
     }
     MapEdit edit(TileKind layer = TILE_BG) { return MapEdit{*ws, undo, *renderer, layer}; }

@@ -137,10 +137,16 @@ TEST_F(TileDesignerClipTest, PicturePasteTakesTheFirstFourValues)
     EXPECT_EQ(tile(2).pixel(1, 1), 3);
     EXPECT_EQ(undo.tileRecords().size(), 2u);
 
-    // The paste stops at tile 511.
+    // The paste stops at tile 511, and the picture of a whole map is read only
+    // as far as its tiles: 4096 tiles a row from tile 511 need one row of them.
     const PicturePasteResult end = pastePicture(set(), undo, 511, PictureData{16, 8, 8, std::vector<std::uint32_t>(128, 5)});
     EXPECT_EQ(end.lastTile, 511);
     EXPECT_EQ(undo.tileRecords().size(), 1u);
+    EXPECT_EQ(picturePasteLines(32768, 32768, 511), 8);
+    EXPECT_EQ(picturePasteLines(16, 4096, 0), 256 * 8);
+    EXPECT_EQ(picturePasteLines(17, 9, 1), 8);
+    EXPECT_EQ(pastePicture(set(), undo, 0, PictureData{32768, 32768, 8, std::vector<std::uint32_t>(32768 * 8, 1)}).lastTile,
+              511);
 
     // Too small to hold a tile: nothing.
     EXPECT_EQ(pastePicture(set(), undo, 0, PictureData{7, 8, 8, std::vector<std::uint32_t>(56, 1)}).firstTile, -1);

@@ -275,7 +275,7 @@ TEST_F(TileFrameEditTest, FramePaletteIsOneStepWithTheMapThatFollows)
     map.cellAt(1, 0)->place(TILE_BG, 9, 0);
     map.cellAt(2, 0)->place(TILE_BG, 10, 1); // shown with palette 1, like its tile
     MapRenderer renderer(map, ws->tiles);
-    ASSERT_TRUE(renderer.createImages().map);
+    renderer.reset();
     tile(10).setPalette(1);
 
     std::vector<TilePaletteChange> sent;

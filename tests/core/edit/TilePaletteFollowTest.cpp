@@ -25,7 +25,7 @@ TEST_F(TilePaletteFollowTest, IsOneUndoableStep)
     map.cellAt(2, 0)->place(TILE_BG, 11, 1); // other palette
     map.cellAt(3, 0)->place(TILE_BG, 30, 2); // outside the range
     MapRenderer renderer(map, ws->tiles);
-    ASSERT_TRUE(renderer.createImages().map);
+    renderer.reset();
     UndoStore undo;
     const FollowResult r = followTilePaletteChange(*ws, undo, renderer, TilePaletteChange{2, 5, TILE_BG, 10, 20});
     EXPECT_TRUE(r.result);

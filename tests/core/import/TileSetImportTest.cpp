@@ -1,4 +1,4 @@
-#include "core/base/PngEncoder.h"
+#include "core/base/PngWriter.h"
 #include "core/import/TileSetImport.h"
 #include "core/tiles/TileSetFile.h"
 #include "support/TestSupport.h"

@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <memory>
+#include <random>
+#include <vector>
 
 namespace qm {
 namespace {
@@ -27,7 +30,7 @@ protected:
             }
         ws->tiles.tag.tiles[9].setPalette(3);
         renderer = std::make_unique<MapRenderer>(ws->project.map, ws->tiles);
-        ASSERT_TRUE(renderer->createImages().map);
+        renderer->reset();
     }
     MapCell& cell(int x, int y) { return *ws->project.map.cellAt(x, y); }
     std::uint8_t px(int cx, int cy, int c, int r) const { return renderer->mapPixel(cx * 8 + c, cy * 8 + r); }
@@ -37,55 +40,30 @@ protected:
     std::unique_ptr<MapRenderer> renderer;
 };
 
-TEST_F(MapRendererTest, FreshImagesHoldEmptyIndexAndTagZero)
+TEST_F(MapRendererTest, EmptyCellsAndBgTilesWithPalettesFlipsAndBanks)
 {
-    EXPECT_EQ(renderer->columns(), 3);
-    EXPECT_EQ(renderer->rows(), 2);
-    EXPECT_EQ(renderer->stride(), 24u);
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 24; ++x) {
-            ASSERT_EQ(renderer->mapPixel(x, y), EMPTY_CELL_INDEX);
-            ASSERT_EQ(renderer->tagPixel(x, y), 0);
-        }
-}
-
-TEST_F(MapRendererTest, EmptyCellIsGreyWhateverItsPaletteBits)
-{
-    cell(0, 0).bgAttr = 0x1C | ATTR_FLIP_H; // palette 7, no BG mark
+    cell(0, 0).bgAttr = 0x1C | ATTR_FLIP_H; // palette 7 but no BG mark: grey
     cell(0, 0).objAttr = 0x1C;
     cell(0, 0).bgTile = 5;
-    renderer->renderCell(0, 0);
-    for (int r = 0; r < 8; ++r)
-        for (int c = 0; c < 8; ++c)
-            ASSERT_EQ(px(0, 0, c, r), EMPTY_CELL_INDEX);
-}
-
-TEST_F(MapRendererTest, BgTileWithPaletteAndFlips)
-{
-    cell(0, 0).place(TILE_BG, 5, 2);
     cell(1, 0).place(TILE_BG, 5, 0);
     cell(1, 0).bgAttr |= ATTR_FLIP_H;
     cell(2, 0).place(TILE_BG, 5, 0);
     cell(2, 0).bgAttr |= ATTR_FLIP_V;
     cell(0, 1).place(TILE_BG, 5, 1);
     cell(0, 1).bgAttr |= ATTR_FLIP_H | ATTR_FLIP_V;
-    renderer->renderArea(0, 0, 2, 1);
+    cell(1, 1).place(TILE_BG, 300, 0);
+    cell(2, 1).bgAttr = TILE_BG;
+    cell(2, 1).bgTile = 9000; // not in the set: drawn as empty
     const CTile& t = ws->tiles.bg.tiles[5];
     for (int r = 0; r < 8; ++r)
         for (int c = 0; c < 8; ++c) {
-            EXPECT_EQ(px(0, 0, c, r), t.pixel(c, r) + 8);
+            ASSERT_EQ(px(0, 0, c, r), EMPTY_CELL_INDEX);
             EXPECT_EQ(px(1, 0, c, r), t.pixel(7 - c, r));
             EXPECT_EQ(px(2, 0, c, r), t.pixel(c, 7 - r));
             EXPECT_EQ(px(0, 1, c, r), t.pixel(7 - c, 7 - r) + 4); // turned by 180 degrees
+            EXPECT_EQ(px(1, 1, c, r), c < 4 ? 1 : 2);
+            EXPECT_EQ(px(2, 1, c, r), EMPTY_CELL_INDEX);
         }
-}
-
-TEST_F(MapRendererTest, BankOneTileIsDrawnFromItsOwnNumber)
-{
-    cell(1, 1).place(TILE_BG, 300, 0);
-    renderer->renderCell(1, 1);
-    EXPECT_EQ(px(1, 1, 0, 0), 1);
-    EXPECT_EQ(px(1, 1, 7, 7), 2);
 }
 
 TEST_F(MapRendererTest, ObjOverBgOpaqueTransparentAndHidden)
@@ -94,43 +72,21 @@ TEST_F(MapRendererTest, ObjOverBgOpaqueTransparentAndHidden)
     c.place(TILE_BG, 300, 1);
     c.place(TILE_OBJ, 7, 2);
     c.objAttr |= ATTR_FLIP_H; // colour 3 now on the left half
-    renderer->renderCell(0, 0);
-    EXPECT_EQ(px(0, 0, 0, 0), 32 + 8 + 3);
-    EXPECT_EQ(px(0, 0, 7, 3), 32 + 8 + 0);
-
-    renderer->objTransparent = true;
-    renderer->renderCell(0, 0);
-    EXPECT_EQ(px(0, 0, 0, 0), 32 + 8 + 3);
-    EXPECT_EQ(px(0, 0, 7, 3), 4 + 2); // BG shows through OBJ colour 0
-
-    renderer->objHidden = true;
-    renderer->renderCell(0, 0);
-    EXPECT_EQ(px(0, 0, 0, 0), 4 + 1);
-    EXPECT_EQ(px(0, 0, 7, 3), 4 + 2);
-}
-
-TEST_F(MapRendererTest, TransparentObjWithoutBgShowsEmptyIndex)
-{
     cell(2, 1).place(TILE_OBJ, 7, 5);
-    renderer->objTransparent = true;
-    renderer->renderCell(2, 1);
-    for (int r = 0; r < 8; ++r) {
-        EXPECT_EQ(px(2, 1, 0, r), EMPTY_CELL_INDEX);
-        EXPECT_EQ(px(2, 1, 7, r), 32 + 20 + 3);
+    struct Case {
+        bool transparent, hidden;
+        int left, right, aloneLeft;
+    };
+    for (const Case k : {Case{false, false, 32 + 8 + 3, 32 + 8, 32 + 20},
+                         Case{true, false, 32 + 8 + 3, 4 + 2, EMPTY_CELL_INDEX},
+                         Case{true, true, 4 + 1, 4 + 2, EMPTY_CELL_INDEX}}) {
+        renderer->objTransparent = k.transparent;
+        renderer->objHidden = k.hidden;
+        renderer->renderAll();
+        EXPECT_EQ(px(0, 0, 0, 0), k.left);
+        EXPECT_EQ(px(0, 0, 7, 3), k.right); // transparent: the BG shows through OBJ colour 0
+        EXPECT_EQ(px(2, 1, 0, 5), k.aloneLeft);
     }
-}
-
-TEST_F(MapRendererTest, OutOfRangeValuesStayInsideTheImage)
-{
-    cell(0, 0).bgAttr = TILE_BG;
-    cell(0, 0).bgTile = 9000; // not in the set: drawn as empty
-    ws->tiles.bg.tiles[5].pixels.fill(0xFF);
-    cell(1, 0).place(TILE_BG, 5, 7);
-    renderer->renderArea(-5, -5, 99, 99);
-    renderer->renderCell(3, 0);
-    renderer->renderCell(-1, 0);
-    EXPECT_EQ(px(0, 0, 0, 0), EMPTY_CELL_INDEX);
-    EXPECT_EQ(px(1, 0, 3, 3), 31);
 }
 
 TEST_F(MapRendererTest, TagsUseTheTagTilePaletteUnflipped)
@@ -138,82 +94,120 @@ TEST_F(MapRendererTest, TagsUseTheTagTilePaletteUnflipped)
     cell(1, 0).tag = 9;
     cell(1, 0).place(TILE_OBJ, 7, 0);
     cell(1, 0).objAttr |= ATTR_FLIP_V;
-    renderer->renderTagArea(0, 0, 2, 1);
     EXPECT_EQ(tagPx(1, 0, 0, 0), 12); // colour 0 of palette 3
     EXPECT_EQ(tagPx(1, 0, 0, 7), 14);
     EXPECT_EQ(tagPx(0, 0, 0, 0), 0); // tag 0 is blank
-    renderer->renderTagCell(0, 1, 9);
-    EXPECT_EQ(tagPx(0, 1, 5, 5), 14);
 }
 
-TEST_F(MapRendererTest, RenderCellsUsingTilesTouchesOnlyMatchingCells)
-{
-    cell(0, 0).place(TILE_BG, 5, 0);
-    cell(1, 0).place(TILE_BG, 300, 0);
-    cell(2, 0).place(TILE_OBJ, 5, 0); // same number, other layer
-    renderer->renderCellsUsingTiles(TILE_BG, 5, 5);
-    EXPECT_EQ(px(0, 0, 1, 0), 1);
-    EXPECT_EQ(px(1, 0, 0, 0), EMPTY_CELL_INDEX);
-    EXPECT_EQ(px(2, 0, 0, 0), EMPTY_CELL_INDEX);
-    renderer->renderCellsUsingTiles(TILE_BG, 6, 511);
-    EXPECT_EQ(px(1, 0, 0, 0), 1);
-
-    cell(2, 1).tag = 9;
-    renderer->renderCellsUsingTiles(TILE_TAG, 9, 9);
-    EXPECT_EQ(tagPx(2, 1, 0, 7), 14);
-}
-
-TEST_F(MapRendererTest, ImagesFollowTheMapSizeOnlyWhenRecreated)
+TEST_F(MapRendererTest, AShrunkMapIsNotReadPastItsEnd)
 {
     ASSERT_TRUE(ws->project.map.create(1, 1));
     cell(0, 0).place(TILE_BG, 5, 0);
-    renderer->renderArea(0, 0, 5, 5); // old 3 x 2 images, 1 x 1 map: no overrun
+    renderer->renderArea(0, 0, 5, 5); // blocks of the 3 x 2 map, a 1 x 1 map: no overrun
+    EXPECT_EQ(px(2, 1, 0, 0), EMPTY_CELL_INDEX);
     EXPECT_EQ(px(0, 0, 1, 0), 1);
-    ASSERT_TRUE(renderer->createImages().map);
-    EXPECT_EQ(renderer->stride(), 8u);
+    renderer->reset();
+    EXPECT_EQ(renderer->columns(), 1);
 }
 
-TEST_F(MapRendererTest, MemoryFailuresGiveTheirMessages)
+// Random maps and tiles; what the cache gives must equal a whole picture
+// drawn afresh, whatever was edited, scrolled to or evicted before.
+class BlockCacheTest : public ::testing::Test {
+protected:
+    static constexpr int W = 100, H = 70; // blocks cut at both edges
+    void SetUp() override
+    {
+        ASSERT_TRUE(ws.project.map.create(W, H));
+        for (TileSet* set : {&ws.tiles.bg, &ws.tiles.obj, &ws.tiles.tag})
+            for (CTile& t : set->tiles)
+                for (auto& p : t.pixels)
+                    p = static_cast<std::uint8_t>(rng() & 3);
+        for (MapCell& c : ws.project.map.cells)
+            randomCell(c);
+        renderer.reset();
+        renderer.setMemoryBudget(0); // the fewest blocks: most reads evict
+    }
+    void randomCell(MapCell& c)
+    {
+        c.set(static_cast<std::uint8_t>(rng()), static_cast<std::uint16_t>(rng() % 520),
+              static_cast<std::uint8_t>(rng()), static_cast<std::uint16_t>(rng() % 520), static_cast<std::uint8_t>(rng()));
+    }
+    // The rectangle through the cache equals the same pixels drawn whole.
+    void expectRectMatches(MapImage image, int px, int py, int w, int h)
+    {
+        std::vector<std::uint8_t> got(static_cast<std::size_t>(w) * h), whole(std::size_t(W) * 8 * 8 * H);
+        renderer.readPixels(image, px, py, w, h, got.data(), static_cast<std::size_t>(w));
+        MapRenderer fresh(ws.project.map, ws.tiles);
+        fresh.objHidden = renderer.objHidden;
+        fresh.objTransparent = renderer.objTransparent;
+        fresh.reset();
+        fresh.drawRows(image, 0, H, whole.data(), W * 8);
+        for (int y = 0; y < h; ++y)
+            ASSERT_EQ(0, std::memcmp(&got[static_cast<std::size_t>(y) * w],
+                                     &whole[static_cast<std::size_t>(py + y) * W * 8 + px], static_cast<std::size_t>(w)))
+                << "row " << py + y;
+    }
+    int below(int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); }
+
+    std::mt19937 rng{18};
+    Workspace ws;
+    MapRenderer renderer{ws.project.map, ws.tiles};
+};
+
+TEST_F(BlockCacheTest, EditsScrollsAndEvictionsGiveTheWholePicture)
 {
-    renderer->maxImageBytes = 100;
-    const MapRenderer::CreateResult r = renderer->createImages();
-    EXPECT_EQ(r.map.text(), "Not enough memory to create map");
-    EXPECT_EQ(r.tag.text(), "Not enough memory to create tag map");
-    EXPECT_FALSE(renderer->hasMapImage());
-    renderer->renderAll(); // harmless without images
-    renderer->renderCellsUsingTiles(TILE_BG, 0, 511);
+    for (int step = 0; step < 120; ++step) {
+        const MapImage image = below(2) ? MapImage::Map : MapImage::Tags;
+        switch (below(5)) {
+        case 0: { // a cell, as the editing tools change one
+            const int x = below(W), y = below(H);
+            randomCell(*ws.project.map.cellAt(x, y));
+            renderer.renderCell(x, y);
+            renderer.renderTagCell(x, y);
+            break;
+        }
+        case 1: { // an area, as a fill and its Undo
+            const int x1 = below(W), y1 = below(H), x2 = x1 + below(40), y2 = y1 + below(40);
+            for (int y = y1; y <= std::min(y2, H - 1); ++y)
+                for (int x = x1; x <= std::min(x2, W - 1); ++x)
+                    randomCell(*ws.project.map.cellAt(x, y));
+            renderer.renderArea(x1, y1, x2, y2);
+            renderer.renderTagArea(x1, y1, x2, y2);
+            break;
+        }
+        case 2: { // tile pixels
+            const TileKind kind = std::array{TILE_BG, TILE_OBJ, TILE_TAG}[below(3)];
+            const int first = below(512), last = first + below(4);
+            for (int t = first; t <= std::min(last, 511); ++t)
+                ws.tiles.tileSet(kind)->tiles[static_cast<std::size_t>(t)].pixels.fill(static_cast<std::uint8_t>(below(4)));
+            renderer.renderCellsUsingTiles(kind, first, last);
+            break;
+        }
+        case 3: // a display switch
+            renderer.objTransparent = below(2);
+            renderer.objHidden = below(4) == 0;
+            renderer.renderAll();
+            break;
+        default:
+            renderer.setMemoryBudget(std::size_t(below(12)) << 16);
+            break;
+        }
+        // A view of a random place and size.
+        const int w = 1 + below(400), h = 1 + below(300);
+        expectRectMatches(image, below(W * 8 - w + 1), below(H * 8 - h + 1), w, h);
+    }
 }
 
-// Large areas are drawn from a table of flipped tiles; single cells directly.
-// Both must give the same pixels.
-TEST(MapRendererLargeAreaTest, TableAndDirectRenderingAgree)
+TEST_F(BlockCacheTest, AnEditOutsideTheCachedBlocksAppearsWhenItsBlockIsDrawn)
 {
-    auto ws = std::make_unique<Workspace>();
-    ASSERT_TRUE(ws->project.map.create(64, 48));
-    unsigned seed = 12345;
-    auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
-    for (TileSet* set : {&ws->tiles.bg, &ws->tiles.obj})
-        for (CTile& t : set->tiles)
-            for (auto& p : t.pixels)
-                p = static_cast<std::uint8_t>(next() & 3);
-    for (MapCell& c : ws->project.map.cells) {
-        c.bgAttr = static_cast<std::uint8_t>(next() & 0x7F);
-        c.bgTile = static_cast<std::uint16_t>(next() % 600);
-        c.objAttr = static_cast<std::uint8_t>(next() & 0xFF);
-        c.objTile = static_cast<std::uint16_t>(next() % 600);
-    }
-    for (bool transparent : {false, true}) {
-        MapRenderer whole(ws->project.map, ws->tiles);
-        MapRenderer single(ws->project.map, ws->tiles);
-        whole.objTransparent = single.objTransparent = transparent;
-        ASSERT_TRUE(whole.createImages().map);
-        ASSERT_TRUE(single.createImages().map);
-        whole.renderAll();
-        for (int y = 0; y < 48; ++y)
-            for (int x = 0; x < 64; ++x)
-                single.renderCell(x, y);
-        ASSERT_EQ(0, std::memcmp(whole.mapImage(), single.mapImage(), whole.stride() * 48 * 8));
-    }
+    EXPECT_EQ(renderer.cachedBytes(), 0u);
+    expectRectMatches(MapImage::Map, 0, 0, 8, 8); // block (0, 0) is cached
+    expectRectMatches(MapImage::Map, 0, 0, W * 8, H * 8); // and evicted by the others
+    EXPECT_EQ(renderer.cachedBytes(), BlockCache::MIN_BLOCKS * 256 * 256);
+    ws.project.map.cellAt(1, 1)->place(TILE_BG, 3, 2); // no render call: nothing cached shows it
+    ws.project.map.cellAt(99, 69)->tag = 4;
+    expectRectMatches(MapImage::Map, 0, 0, 24, 24);
+    expectRectMatches(MapImage::Tags, W * 8 - 8, H * 8 - 8, 8, 8);
 }
 
 TEST(ColourTableTest, ColourAndMonochromeEntries)

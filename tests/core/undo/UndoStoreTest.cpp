@@ -27,11 +27,11 @@ struct Editor : UndoListener {
     explicit Editor(int w = 10, int h = 8)
     {
         ws->project.map.create(w, h);
-        renderer->createImages();
+        renderer->reset();
     }
     MapEdit& edit(TileKind layer) { return current.emplace(MapEdit{*ws, undo, *renderer, layer}); }
     MapGrid& map() { return ws->project.map; }
-    void linesChanged() override { renderer->createImages(); }
+    void linesChanged() override { renderer->reset(); }
     // What Save would write: the project file and both tile set files.
     std::vector<std::uint8_t> savedBytes()
     {
@@ -102,7 +102,7 @@ TEST(UndoHistory, ThreeHundredMixedStepsComeBackByteForByte)
                 (columns ? deleteColumns : deleteRows)(*e.ws, e.undo, pick(0, extent - 1), pick(0, extent + 2));
             else
                 (columns ? insertColumnsAt : insertRowsAt)(*e.ws, e.undo, pick(0, extent - 1), pick(1, 3));
-            e.renderer->createImages();
+            e.renderer->reset();
         },
         [&] { clearTiles(e.ws->tiles, tileKind(), tiles(), e.undo); },
         [&] { setTilesPalette(e.ws->tiles, pick(0, 1) ? TILE_BG : TILE_OBJ, tiles(), pick(0, 7), e.undo, follow); },

@@ -1,4 +1,4 @@
-#include "core/base/PngEncoder.h"
+#include "core/base/PngWriter.h"
 #include "core/project/MapCell.h"
 #include "core/import/ImportBuilders.h"
 #include "support/TestSupport.h"

@@ -285,7 +285,7 @@ private slots:
         };
         f.view->commands().execute(MapCommand::SetBaseTile);
         QCOMPARE(asked.size(), 1);
-        QVERIFY(asked[0].startsWith(QStringLiteral("Warning !!This change can not be undone.")));
+        QCOMPARE(asked[0], QString::fromUtf8(MSG_SET_BASE_TILE_WARNING));
         QVERIFY(!f.cell(0, 0).hasBg());
         QVERIFY(f.view->actions().redoAction()->isEnabled()); // the Delete step stays
         yes = true;
