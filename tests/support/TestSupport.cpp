@@ -73,6 +73,32 @@ FifoPeer::~FifoPeer()
     finish();
 }
 
+ByteBuilder& ByteBuilder::text(std::string_view s)
+{
+    b.insert(b.end(), s.begin(), s.end());
+    return *this;
+}
+
+ByteBuilder& ByteBuilder::u8(int v)
+{
+    b.push_back(static_cast<std::uint8_t>(v));
+    return *this;
+}
+
+ByteBuilder& ByteBuilder::bytes(std::initializer_list<int> list)
+{
+    for (int v : list)
+        u8(v);
+    return *this;
+}
+
+InDirectory::InDirectory(const std::filesystem::path& dir) : old_(std::filesystem::current_path())
+{
+    std::filesystem::current_path(dir);
+}
+
+InDirectory::~InDirectory() { std::filesystem::current_path(old_); }
+
 std::vector<std::uint8_t> readBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -87,6 +113,13 @@ void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 
 std::string dataDir() { return QM_TEST_DATA_DIR; }
 std::string samplesDir() { return std::string(QM_TEST_DATA_DIR) + "/samples"; }
+
+std::string copySample(const std::string& name, const TempDir& dir)
+{
+    for (const auto& entry : std::filesystem::directory_iterator(samplesDir() + "/" + name))
+        std::filesystem::copy_file(entry.path(), dir.path() / entry.path().filename());
+    return dir.file(name + ".qmm");
+}
 
 Answer ScriptedPrompter::ask(const std::string& text, Buttons buttons)
 {
