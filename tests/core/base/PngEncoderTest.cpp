@@ -2,14 +2,12 @@
 
 #include <gtest/gtest.h>
 
-namespace qm {
-namespace {
+using namespace qm;
 
-TEST(PngEncoderTest, OnePixelGoldenBytes)
+TEST(PngEncoder, OnePixelGoldenBytesAndWhatPngCannotHold)
 {
     const std::uint8_t pixel = 1;
     const PngColour palette[2] = {{0, 0, 0}, {200, 100, 50}};
-    const std::vector<std::uint8_t> png = encodeIndexedPng(1, 1, &pixel, 1, palette);
     // Written independently with Python's zlib.crc32 and zlib.adler32; the
     // deflate stream is one fixed-code block: literals 0 and 1, end of block.
     const std::vector<std::uint8_t> expected = {
@@ -21,24 +19,10 @@ TEST(PngEncoderTest, OnePixelGoldenBytes)
         0x44, 0x41, 0x54, 0x78, 0x01, 0x63, 0x60, 0x04, 0x00, 0x00, 0x03, 0x00, // IDAT
         0x02, 0x70, 0x2F, 0x78, 0x83, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, // IEND
         0x44, 0xAE, 0x42, 0x60, 0x82};
-    EXPECT_EQ(png, expected);
-}
-
-TEST(PngEncoderTest, RefusesWhatPngCannotHold)
-{
-    const std::uint8_t pixel = 0;
-    const PngColour one[1] = {};
-    EXPECT_TRUE(encodeIndexedPng(0, 1, &pixel, 1, one).empty());
-    EXPECT_TRUE(encodeIndexedPng(1, 1, &pixel, 1, {}).empty());
-    std::vector<PngColour> tooMany(257);
-    EXPECT_TRUE(encodeIndexedPng(1, 1, &pixel, 1, tooMany).empty());
-}
-
-TEST(PngEncoderTest, Crc32KnownValue)
-{
+    EXPECT_EQ(encodeIndexedPng(1, 1, &pixel, 1, palette), expected);
     const std::string s = "123456789";
     EXPECT_EQ(crc32(reinterpret_cast<const std::uint8_t*>(s.data()), s.size()), 0xCBF43926u);
+    EXPECT_TRUE(encodeIndexedPng(0, 1, &pixel, 1, palette).empty());
+    EXPECT_TRUE(encodeIndexedPng(1, 1, &pixel, 1, {}).empty());
+    EXPECT_TRUE(encodeIndexedPng(1, 1, &pixel, 1, std::vector<PngColour>(257)).empty());
 }
-
-} // namespace
-} // namespace qm

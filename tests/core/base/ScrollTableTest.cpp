@@ -4,69 +4,48 @@
 
 #include <gtest/gtest.h>
 
-namespace qm {
-namespace {
+using namespace qm;
 
-TEST(ScrollTableTest, LineRequestsStopAtTheEnds)
+TEST(ScrollTable, EveryRequestStopsAtTheEndsOfTheMap)
 {
-    EXPECT_EQ(scrollTarget(ScrollRequest::LineBack, 0, 50, 20), std::nullopt);
-    EXPECT_EQ(scrollTarget(ScrollRequest::LineBack, 3, 50, 20), 2);
-    EXPECT_EQ(scrollTarget(ScrollRequest::LineForward, 44, 50, 20), 45);
-    EXPECT_EQ(scrollTarget(ScrollRequest::LineForward, 45, 50, 20), std::nullopt);
-}
-
-TEST(ScrollTableTest, PagesTopAndBottom)
-{
-    EXPECT_EQ(scrollTarget(ScrollRequest::PageBack, 10, 50, 20), 0);
-    EXPECT_EQ(scrollTarget(ScrollRequest::PageBack, 30, 50, 20), 11);
-    EXPECT_EQ(scrollTarget(ScrollRequest::PageForward, 5, 50, 20), 24);
-    // Near the end the page jumps to height - visible + 10.
-    EXPECT_EQ(scrollTarget(ScrollRequest::PageForward, 25, 50, 20), 40);
-    EXPECT_EQ(scrollTarget(ScrollRequest::PageForward, 0, 8, 30), 0);
-    EXPECT_EQ(scrollTarget(ScrollRequest::Start, 33, 50, 20), 0);
-    EXPECT_EQ(scrollTarget(ScrollRequest::End, 0, 50, 20), 45);
-    EXPECT_EQ(scrollTarget(ScrollRequest::End, 0, 5, 20), 0);
-    EXPECT_EQ(scrollTarget(ScrollRequest::End, 0, 3, 20), 0);
-    EXPECT_EQ(scrollTarget(ScrollRequest::Thumb, 0, 50, 20, 17), 17);
-}
-
-TEST(ScrollTableTest, ScrollBarsAndGoTo)
-{
+    using R = ScrollRequest;
+    const struct {
+        R request;
+        int current, extent, visible, thumb;
+        std::optional<int> target;
+    } cases[] = {
+        {R::LineBack, 0, 50, 20, 0, std::nullopt}, {R::LineBack, 3, 50, 20, 0, 2},
+        {R::LineForward, 44, 50, 20, 0, 45},       {R::LineForward, 45, 50, 20, 0, std::nullopt},
+        {R::PageBack, 10, 50, 20, 0, 0},           {R::PageBack, 30, 50, 20, 0, 11},
+        {R::PageForward, 5, 50, 20, 0, 24},        {R::PageForward, 25, 50, 20, 0, 40}, // near the end: height - visible + 10
+        {R::PageForward, 0, 8, 30, 0, 0},          {R::Start, 33, 50, 20, 0, 0},
+        {R::End, 0, 50, 20, 0, 45},                {R::End, 0, 3, 20, 0, 0},
+        {R::Thumb, 0, 50, 20, 17, 17},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(scrollTarget(c.request, c.current, c.extent, c.visible, c.thumb), c.target)
+            << int(c.request) << " from " << c.current;
     EXPECT_FALSE(scrollBarNeeded(20, 8, 400));
-    EXPECT_TRUE(scrollBarNeeded(50, 8, 400));
     EXPECT_TRUE(scrollBarNeeded(50, 8, 400));
     EXPECT_EQ(scrollMaximum(50), 55);
     EXPECT_EQ(goToTarget(10, 100, 30), 10);
     EXPECT_EQ(goToTarget(70, 100, 30), 95); // the rest would not fill the view
 }
 
-TEST(ZoomTableTest, LevelsAndCellSizes)
+TEST(ZoomTable, LevelsCellSizesAndTheAnimationFrames)
 {
-    EXPECT_EQ(cellSizeOfZoom(0), 4);
-    EXPECT_EQ(cellSizeOfZoom(1), 6);
-    EXPECT_EQ(cellSizeOfZoom(2), 8);
-    EXPECT_EQ(cellSizeOfZoom(10), 48);
-    EXPECT_EQ(cellSizeOfZoom(11), 0);
-    EXPECT_EQ(cellSizeOfZoom(-1), 0);
+    std::vector<int> sizes;
+    for (int level = -1; level <= ZOOM_LEVELS; ++level)
+        sizes.push_back(cellSizeOfZoom(level));
+    EXPECT_EQ(sizes, (std::vector<int>{0, 4, 6, 8, 10, 12, 14, 16, 24, 32, 40, 48, 0}));
     EXPECT_EQ(zoomOfCellSize(24), 7);
     EXPECT_EQ(zoomOfCellSize(9), -1);
     EXPECT_STREQ(ZOOM_LABELS[10], "700%");
-}
-
-TEST(ZoomAnimation, FramesGrowAndShrinkBySteps)
-{
     const std::vector<FrameRect> in = zoomAnimationFrames(true, 800, 600);
     ASSERT_EQ(in.size(), 7u);
-    EXPECT_EQ(in.front().width, 20);
-    EXPECT_EQ(in.front().left, 390);
-    EXPECT_EQ(in.back().width, 500);
+    EXPECT_EQ(std::tuple(in.front().left, in.front().width, in.back().width), std::tuple(390, 20, 500));
     const std::vector<FrameRect> out = zoomAnimationFrames(false, 800, 600);
-    EXPECT_EQ(out.front().left, 50);
-    EXPECT_EQ(out.front().width, 700);
-    EXPECT_EQ(out[1].top, 90);
+    EXPECT_EQ(std::tuple(out[0].left, out[0].width, out[1].left, out[1].top), std::tuple(50, 700, 95, 90));
     EXPECT_LE(out.back().width, 50);
     EXPECT_GT(out[out.size() - 2].width, 50);
 }
-
-} // namespace
-} // namespace qm
