@@ -2,7 +2,6 @@
 #include "core/edit/TilePaletteFollow.h"
 #include "core/project/Workspace.h"
 #include "core/render/MapRenderer.h"
-#include "core/tiles/TileFrame.h"
 
 #include <gtest/gtest.h>
 
@@ -206,26 +205,6 @@ TEST_F(TileFrameEditTest, FramePaletteIsOneStepWithTheMapThatFollows)
     setFrameComment(set(), TileFrame{510, 2, 2}, std::string(40, 'x')); // inside the set only
     EXPECT_EQ(tile(511).commentText(), std::string(32, 'x'));
     EXPECT_EQ(tile(509).commentLength, 0);
-}
-
-TEST(TileFrame, ZoomLimitsAndSizesOfTheEditor)
-{
-    const struct {
-        int width, height, maxHeight, zoom;
-    } zooms[] = {{1, 1, 16, 16}, {2, 2, 16, 16}, {3, 1, 16, 8}, {8, 8, 16, 8},
-                 {9, 1, 16, 4},  {1, 9, 16, 4},  {1, 7, 11, 4}, {1, 6, 11, 8}};
-    for (const auto& z : zooms)
-        EXPECT_EQ(frameZoom(z.width, z.height, z.maxHeight), z.zoom) << z.width << "x" << z.height;
-    EXPECT_EQ(frameLimits(768).maxWidth, 30);
-    EXPECT_EQ(frameLimits(768).maxHeight, 16);
-    EXPECT_EQ(frameLimits(599).maxWidth, 18);
-    EXPECT_EQ(frameLimits(599).maxHeight, 11);
-    const FrameGeometry one = frameGeometry(1, 1, 16), wide = frameGeometry(30, 1, 16);
-    EXPECT_EQ(std::tuple(one.barWidth, one.barHeight), std::tuple(225, 228));
-    EXPECT_EQ(std::tuple(wide.areaWidth, wide.barWidth, wide.barHeight), std::tuple(960, 1000, 228 + 32));
-    EXPECT_EQ(frameSizeError(31, 30, true).value_or(""), "Frame width must be between 1 to 30");
-    EXPECT_EQ(frameSizeError(12, 11, false).value_or(""), "Frame hight must be between 1 to 11");
-    EXPECT_FALSE(frameSizeError(30, 30, true));
 }
 
 } // namespace

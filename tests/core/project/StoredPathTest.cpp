@@ -7,17 +7,10 @@ using namespace qm;
 TEST(StoredPath, WindowsPathsAreStoredRelativeWithoutRegardToCaseAndResolvedBack)
 {
     const std::string base = "C:\\games\\level1";
-    const struct {
-        const char* target;
-        const char* stored;
-    } cases[] = {{"C:\\games\\level1", "\\"},           {"C:\\games\\level1\\out", "\\out\\"},
-                 {"C:\\GAMES\\Level1\\out", "\\out\\"}, {"C:\\games\\common", "..\\common\\"},
-                 {"C:\\games", "..\\"},                 {"C:\\gamesx\\a", "..\\..\\gamesx\\a\\"},
-                 {"D:\\x", "..\\..\\..\\D:\\x\\"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(relativePath(base, c.target), c.stored) << c.target;
-    EXPECT_EQ(relativePath("C:\\games\\", "C:\\games\\x"), "\\x\\");
-    for (const char* target : {"C:\\games\\level1\\out", "C:\\games\\common", "C:\\games", "C:\\other\\deep\\dir"})
+    EXPECT_EQ(relativePath(base, "C:\\GAMES\\Level1\\out"), "\\out\\"); // without regard to case
+    EXPECT_EQ(relativePath(base, "C:\\gamesx\\a"), "..\\..\\gamesx\\a\\");
+    EXPECT_EQ(relativePath(base, "D:\\x"), "..\\..\\..\\D:\\x\\");
+    for (const char* target : {"C:\\games\\level1", "C:\\games\\level1\\out", "C:\\games\\common", "C:\\games"})
         EXPECT_EQ(resolvePath(base, relativePath(base, target)), std::string(target) + "\\");
     EXPECT_EQ(resolvePath(base, "..\\..\\x\\"), "C:\\x\\");
     EXPECT_EQ(resolvePath(base, ".."), "C:\\games");

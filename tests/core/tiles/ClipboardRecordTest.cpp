@@ -26,10 +26,8 @@ TEST(TileClipboard, RecordBytesRoundTripAndEveryPrefixIsRefused)
 
     const auto back = decodeTileClip(golden.b);
     ASSERT_TRUE(back && back->size() == 2u);
-    EXPECT_EQ((*back)[0].palette, 5);
-    EXPECT_EQ((*back)[0].pixels, a.pixels);
-    EXPECT_EQ((*back)[0].comment, "ab");
-    EXPECT_EQ((*back)[1].comment, "");
+    EXPECT_EQ(std::tuple((*back)[0].palette, (*back)[0].pixels, (*back)[0].comment, (*back)[1].comment),
+              std::tuple(5, a.pixels, "ab", ""));
     EXPECT_EQ(wrongPrefix(golden.b, [](auto p) { return decodeTileClip(p); }), std::nullopt);
     // A count far beyond the data is refused before anything is allocated.
     EXPECT_FALSE(decodeTileClip(ByteBuilder().u32(0x7FFFFFFF).b));
@@ -44,9 +42,9 @@ TEST(TileClipboard, ARecordFromAnotherProgramIsCutToWhatATileHolds)
     rec.u8(40).text(std::string(40, 'y'));
     const auto e = decodeTileClip(rec.b);
     ASSERT_TRUE(e && e->size() == 1u);
-    EXPECT_EQ((*e)[0].palette, 5);
-    EXPECT_EQ((*e)[0].pixels, [] { CTile t; t.pixels.fill(2); return t.pixels; }());
-    EXPECT_EQ((*e)[0].comment, std::string(32, 'y'));
+    std::array<std::uint8_t, 64> twos;
+    twos.fill(2);
+    EXPECT_EQ(std::tuple((*e)[0].palette, (*e)[0].pixels, (*e)[0].comment), std::tuple(5, twos, std::string(32, 'y')));
 }
 
 TEST(PaletteClipboard, RecordShiftsTheMaskToTheFirstSwatchAndRefusesShortRecords)
@@ -60,11 +58,9 @@ TEST(PaletteClipboard, RecordShiftsTheMaskToTheFirstSwatchAndRefusesShortRecords
     EXPECT_EQ(encodePaletteClip(lib.palettes, 1ull << 63), (Bytes{1, 0, 0, 0, 0, 0, 0, 0, 31, 31, 31}));
     const auto back = decodePaletteClip(golden);
     ASSERT_TRUE(back);
-    EXPECT_EQ(back->mask, 5u);
-    EXPECT_EQ(back->colours, (std::vector<GbcColor>{{1, 2, 3}, {4, 5, 6}}));
+    EXPECT_EQ(std::tuple(back->mask, back->colours), std::tuple(5u, std::vector<GbcColor>{{1, 2, 3}, {4, 5, 6}}));
     EXPECT_EQ(wrongPrefix(golden, [](auto p) { return decodePaletteClip(p); }), std::nullopt);
     const auto clamped = decodePaletteClip(Bytes{0, 0, 0, 0, 1, 0, 0, 0, 200, 2, 32});
     ASSERT_TRUE(clamped);
-    EXPECT_EQ(clamped->mask, 1ull << 32);
-    EXPECT_EQ(clamped->colours, std::vector<GbcColor>{(GbcColor{31, 2, 31})});
+    EXPECT_EQ(std::tuple(clamped->mask, clamped->colours), std::tuple(1ull << 32, std::vector{GbcColor{31, 2, 31}}));
 }

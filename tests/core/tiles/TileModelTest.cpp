@@ -56,9 +56,7 @@ TEST(TileSet, ResetGivesBlankNumberedTilesOfItsKindAndThePaletteStaysWithin0To7)
     blank.attr = TILE_OBJ;
     for (int i = 0; i < 512; ++i)
         EXPECT_TRUE(set.tileAt(i)->sameContent(blank) && set.tileAt(i)->index == i) << i;
-    EXPECT_EQ(set.attr, TILE_OBJ);
-    EXPECT_EQ(set.tileAt(512), nullptr);
-    EXPECT_EQ(set.tileAt(-1), nullptr);
+    EXPECT_EQ(std::tuple(int(set.attr), set.tileAt(512), set.tileAt(-1)), std::tuple(TILE_OBJ, nullptr, nullptr));
 }
 
 TEST(DefaultTagTiles, NumberTheFirstSixteenTilesAndLeaveTheRestBlank)
@@ -69,18 +67,15 @@ TEST(DefaultTagTiles, NumberTheFirstSixteenTilesAndLeaveTheRestBlank)
     EXPECT_EQ(rowsOf(tags.tiles[0]), "........|...33...|..3..3..|..3..3..|..3..3..|..3..3..|...33...|........|");
     EXPECT_EQ(rowsOf(tags.tiles[12]), "........|33...33.|.3..3..3|.3.....3|.3....3.|.3...3..|333.3333|........|");
     EXPECT_EQ(rowsOf(tags.tiles[15]), "........|33..3333|.3..3...|.3..333.|.3.....3|.3..3..3|333..33.|........|");
-    EXPECT_EQ(tags.tiles[16].pixels, CTile{}.pixels);
-    EXPECT_EQ(tags.tiles[100].pixels, CTile{}.pixels);
-    EXPECT_EQ(tags.attr, TILE_TAG);
+    EXPECT_EQ(std::tuple(tags.tiles[16].pixels, tags.tiles[100].pixels, int(tags.attr)),
+              std::tuple(CTile{}.pixels, CTile{}.pixels, TILE_TAG));
 }
 
 TEST(TileLibrary, LookupByKindAndResettingTheTagSetKeepsTheBgPalettes)
 {
     TileLibrary lib;
-    EXPECT_EQ(lib.tileSet(TILE_TAG), &lib.tag);
-    EXPECT_EQ(lib.tileSet(0x10), nullptr);
-    EXPECT_EQ(lib.tile(TILE_OBJ, 511), &lib.obj.tiles[511]);
-    EXPECT_EQ(lib.tile(TILE_OBJ, 512), nullptr);
+    EXPECT_EQ(std::tuple(lib.tileSet(TILE_TAG), lib.tileSet(0x10), lib.tile(TILE_OBJ, 511), lib.tile(TILE_OBJ, 512)),
+              std::tuple(&lib.tag, nullptr, &lib.obj.tiles[511], nullptr));
     lib.palettes.bgPalettes[2][2] = GbcColor{9, 9, 9};
     lib.tag.tiles[3].pixels[0] = 3;
     lib.resetTileSet(TILE_TAG);
@@ -129,21 +124,7 @@ TEST(PaletteStore, DisplayModeRecomputesEveryTableOnlyOnAChange)
     EXPECT_FALSE(p.setTrueColour(false));
     EXPECT_EQ(p.bgDisplay[0][1], (DisplayColour{105, 108, 108}));
     EXPECT_TRUE(p.setTrueColour(true));
-    EXPECT_EQ(p.bgDisplay[0][1], (DisplayColour{248, 0, 0}));
-    EXPECT_EQ(p.objMonoDisplay[7][3], (DisplayColour{248, 248, 248}));
+    EXPECT_EQ(std::tuple(p.bgDisplay[0][1], p.objMonoDisplay[7][3]), std::tuple(DisplayColour{248, 0, 0}, DisplayColour{248, 248, 248}));
     EXPECT_TRUE(p.setTrueColour(false));
     EXPECT_EQ(p.bgDisplay[0][1], (DisplayColour{190, 70, 70}));
-}
-
-TEST(PaletteStore, TheTablesEachSetIsDrawnWithAndTheSwatchRows)
-{
-    const PaletteStore p;
-    EXPECT_EQ(&p.tableForTileSet(TILE_TAG, false), &p.bgDisplay);
-    EXPECT_EQ(&p.tableForTileSet(TILE_OBJ, false), &p.objDisplay);
-    EXPECT_EQ(&p.tableForTileSet(TILE_BG, true), &p.bgMonoDisplay);
-    EXPECT_EQ(&p.tableForTileSet(TILE_TAG, true), &p.objMonoDisplay);
-    EXPECT_EQ(&p.displayTable(TILE_TAG), &p.bgDisplay);
-    EXPECT_EQ(&p.displayTable(GROUP_BG_MONO), &p.bgMonoDisplay);
-    EXPECT_EQ(&p.row(9), &p.objPalettes[1]);
-    EXPECT_EQ(&p.row(31), &p.objMonoPalettes[7]);
 }

@@ -169,16 +169,3 @@ TEST(TileSetFile, AFailedSaveReportsAndKeepsThePreviousFile)
     EXPECT_EQ(saveTileSetFile(dir.file("no/dir/x.qmb"), TILE_BG, TileLibrary(), quiet).text(),
               "Unable to open file " + dir.file("no/dir/x.qmb") + " for writing. No such file or directory.");
 }
-
-TEST(TileSetFile, EverySampleTileSetLoadsAndSavesBackByteForByte)
-{
-    for (const char* v : {"v1_0", "v2_0", "v4_0", "v5_2", "v5_5", "v5_6"}) {
-        for (const TileKind kind : {TILE_BG, TILE_OBJ}) {
-            const std::string path = samplesDir() + "/" + v + "/" + v + (kind == TILE_BG ? "_bg.qmb" : "_obj.qmo");
-            auto lib = std::make_unique<TileLibrary>();
-            NullProgress quiet;
-            ASSERT_EQ(loadTileSetFile(path, kind, *lib, quiet), TileSetLoadStatus::Loaded) << path;
-            EXPECT_EQ(encodeTileSetFile(*lib, kind), readBytes(path)) << path;
-        }
-    }
-}

@@ -1,5 +1,8 @@
 #include "core/base/ByteReader.h"
 #include "core/base/FileIO.h"
+#include "core/base/PngEncoder.h"
+#include "core/base/ScrollTable.h"
+#include "core/base/ZoomTable.h"
 #include "support/TestSupport.h"
 
 #include <filesystem>
@@ -86,4 +89,64 @@ TEST(FileIO, ReadersRefuseAnythingButARegularFileOfTheirSizeWithoutWaiting)
     EXPECT_EQ(missing, ReadStatus::CannotOpen);
     EXPECT_EQ(readFailureText(missing, dir.file("none"), "Unable to open file x"),
               "Unable to open file x: No such file or directory");
+}
+
+TEST(PngEncoder, OnePixelGoldenBytesAndWhatPngCannotHold)
+{
+    const std::uint8_t pixel = 1;
+    const PngColour palette[2] = {{0, 0, 0}, {200, 100, 50}};
+    // Written independently with Python's zlib.crc32 and zlib.adler32; the
+    // deflate stream is one fixed-code block: literals 0 and 1, end of block.
+    const std::vector<std::uint8_t> expected = {
+        0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A,                         // signature
+        0x00, 0x00, 0x00, 0x0D, 0x49, 0x48, 0x44, 0x52, 0x00, 0x00, 0x00, 0x01, // IHDR 1 x 1
+        0x00, 0x00, 0x00, 0x01, 0x08, 0x03, 0x00, 0x00, 0x00, 0x28, 0xCB, 0x34, // 8-bit palette
+        0xBB, 0x00, 0x00, 0x00, 0x06, 0x50, 0x4C, 0x54, 0x45, 0x00, 0x00, 0x00, // PLTE
+        0xC8, 0x64, 0x32, 0xF3, 0x9D, 0x81, 0x14, 0x00, 0x00, 0x00, 0x0A, 0x49, //
+        0x44, 0x41, 0x54, 0x78, 0x01, 0x63, 0x60, 0x04, 0x00, 0x00, 0x03, 0x00, // IDAT
+        0x02, 0x70, 0x2F, 0x78, 0x83, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, // IEND
+        0x44, 0xAE, 0x42, 0x60, 0x82};
+    EXPECT_EQ(encodeIndexedPng(1, 1, &pixel, 1, palette), expected);
+    const std::string s = "123456789";
+    EXPECT_EQ(crc32(reinterpret_cast<const std::uint8_t*>(s.data()), s.size()), 0xCBF43926u);
+    EXPECT_TRUE(encodeIndexedPng(0, 1, &pixel, 1, palette).empty());
+    EXPECT_TRUE(encodeIndexedPng(1, 1, &pixel, 1, {}).empty());
+    EXPECT_TRUE(encodeIndexedPng(1, 1, &pixel, 1, std::vector<PngColour>(257)).empty());
+}
+
+TEST(ScrollTable, EveryRequestStopsAtTheEndsOfTheMap)
+{
+    using R = ScrollRequest;
+    const struct {
+        R request;
+        int current, extent, visible, thumb;
+        std::optional<int> target;
+    } cases[] = {
+        {R::LineBack, 0, 50, 20, 0, std::nullopt}, {R::LineBack, 3, 50, 20, 0, 2},
+        {R::LineForward, 44, 50, 20, 0, 45},       {R::LineForward, 45, 50, 20, 0, std::nullopt},
+        {R::PageBack, 10, 50, 20, 0, 0},           {R::PageBack, 30, 50, 20, 0, 11},
+        {R::PageForward, 5, 50, 20, 0, 24},        {R::PageForward, 25, 50, 20, 0, 40}, // near the end: height - visible + 10
+        {R::PageForward, 0, 8, 30, 0, 0},          {R::Start, 33, 50, 20, 0, 0},
+        {R::End, 0, 50, 20, 0, 45},                {R::End, 0, 3, 20, 0, 0},
+        {R::Thumb, 0, 50, 20, 17, 17},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(scrollTarget(c.request, c.current, c.extent, c.visible, c.thumb), c.target)
+            << int(c.request) << " from " << c.current;
+    EXPECT_FALSE(scrollBarNeeded(20, 8, 400));
+    EXPECT_TRUE(scrollBarNeeded(50, 8, 400));
+    EXPECT_EQ(scrollMaximum(50), 55);
+    EXPECT_EQ(goToTarget(10, 100, 30), 10);
+    EXPECT_EQ(goToTarget(70, 100, 30), 95); // the rest would not fill the view
+}
+
+TEST(ZoomTable, LevelsAndCellSizes)
+{
+    std::vector<int> sizes;
+    for (int level = -1; level <= ZOOM_LEVELS; ++level)
+        sizes.push_back(cellSizeOfZoom(level));
+    EXPECT_EQ(sizes, (std::vector<int>{0, 4, 6, 8, 10, 12, 14, 16, 24, 32, 40, 48, 0}));
+    EXPECT_EQ(zoomOfCellSize(24), 7);
+    EXPECT_EQ(zoomOfCellSize(9), -1);
+    EXPECT_STREQ(ZOOM_LABELS[10], "700%");
 }
