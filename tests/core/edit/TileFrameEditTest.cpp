@@ -173,13 +173,21 @@ TEST_F(TileFrameEditTest, BucketFillAndPencilStayInsideTheFrameAndTheSet)
     EXPECT_FALSE(setFramePixel(set(), TileFrame{511, 2, 1}, 8, 0, 3));
 }
 
-TEST_F(TileFrameEditTest, FramePaletteIsOneStepWithTheMapThatFollows)
+TEST_F(TileFrameEditTest, FramePaletteIsOneStepWithTheCellsThatFollowTheirTiles)
 {
     MapGrid& map = ws->project.map;
-    ASSERT_TRUE(map.create(4, 1));
+    ASSERT_TRUE(map.create(5, 1));
     map.cellAt(0, 0)->place(TILE_BG, 8, 0);
-    map.cellAt(1, 0)->place(TILE_BG, 9, 0);
-    map.cellAt(2, 0)->place(TILE_BG, 10, 1); // shown with palette 1, like its tile
+    map.cellAt(1, 0)->place(TILE_BG, 10, 1); // shown with palette 1, like its tile
+    map.cellAt(2, 0)->place(TILE_BG, 9, 3);  // another palette than its tile's
+    map.cellAt(3, 0)->place(TILE_BG, 11, 0); // outside the frame
+    map.cellAt(4, 0)->place(TILE_OBJ, 8, 0); // another layer
+    const auto cellPalettes = [&] {
+        std::vector<int> out;
+        for (int x = 0; x < 5; ++x)
+            out.push_back(map.cellAt(x, 0)->palette(x < 4 ? TILE_BG : TILE_OBJ));
+        return out;
+    };
     MapRenderer renderer(map, ws->tiles);
     ASSERT_TRUE(renderer.createImages().map);
     tile(10).setPalette(1);
@@ -192,15 +200,13 @@ TEST_F(TileFrameEditTest, FramePaletteIsOneStepWithTheMapThatFollows)
     EXPECT_FALSE(undo.holdCells);
     EXPECT_EQ(set().currentPalette(), 5);
     ASSERT_EQ(sent.size(), 3u);
-    EXPECT_EQ(sent[2].oldPalette, 1);
-    EXPECT_EQ(sent[2].layer, TILE_BG);
-    EXPECT_EQ(sent[0].firstTile, 8);
-    for (int x = 0; x < 3; ++x)
-        EXPECT_EQ(map.cellAt(x, 0)->palette(TILE_BG), 5);
+    EXPECT_EQ(std::tuple(sent[0].firstTile, sent[0].lastTile, sent[2].oldPalette, sent[2].layer),
+              std::tuple(8, 8, 1, TILE_BG));
+    EXPECT_EQ(cellPalettes(), (std::vector<int>{5, 5, 3, 0, 0}));
+    EXPECT_EQ(renderer.mapPixel(0, 0), 5 * 4 + tile(8).pixels[0]);
     ASSERT_TRUE(undo.undo(*ws, quiet)); // one Undo puts back the tiles and every cell
     EXPECT_EQ(palettes(8, 3), (std::vector<int>{0, 0, 1}));
-    EXPECT_EQ(map.cellAt(1, 0)->palette(TILE_BG), 0);
-    EXPECT_EQ(map.cellAt(2, 0)->palette(TILE_BG), 1);
+    EXPECT_EQ(cellPalettes(), (std::vector<int>{0, 1, 3, 0, 0}));
 
     setFrameComment(set(), TileFrame{510, 2, 2}, std::string(40, 'x')); // inside the set only
     EXPECT_EQ(tile(511).commentText(), std::string(32, 'x'));

@@ -72,13 +72,15 @@ TEST(WindowTitle, ShowsTheChangeMarkAndDropsTheMiddleOfALongPath)
     EXPECT_EQ(titleProjectPart("/level.qmm", chars, 10), "/level.qmm");
 }
 
-TEST(NewProject, TakesThePathsCreatesTheMapLocatesAMissingTileSetAndClearsTheRest)
+TEST(NewProject, TakesThePathsCreatesTheMapLocatesAMissingTileSetAndATileSetOpensAsAProject)
 {
     TempDir dir;
     NullProgress progress;
     auto source = std::make_unique<Workspace>();
     source->tiles.bg.tiles[1].pixels[5] = 3;
+    source->tiles.obj.tiles[2].pixels[0] = 2;
     ASSERT_TRUE(saveTileSetFile(dir.file("moved.qmb"), TILE_BG, source->tiles, progress));
+    ASSERT_TRUE(saveTileSetFile(dir.file("s.ots"), TILE_OBJ, source->tiles, progress));
     Workspace ws;
     ws.project.changeFlags = 0xFF;
     ws.project.exportSettings.mapPrefix = "old";
@@ -100,35 +102,33 @@ TEST(NewProject, TakesThePathsCreatesTheMapLocatesAMissingTileSetAndClearsTheRes
     EXPECT_EQ(ws.tiles.obj.tiles[3].pixels[0], 0);
     EXPECT_EQ(ws.tiles.tag.tiles[3].pixels[0], 0);
     EXPECT_TRUE(prompter.questions.empty());
+
+    // A tile set file opened as a project: a blank map; the project path and the other set stay.
+    ws.project.changeFlags = CHANGED_MAP;
+    bool objLoaded = false;
+    ASSERT_TRUE(openTileSetAsProject(ws, dir.file("s.ots"), TILE_OBJ, prompter, progress, &objLoaded));
+    EXPECT_TRUE(objLoaded);
+    EXPECT_EQ(mapSizeText(ws.project.map), "Map size:(20,18)");
+    EXPECT_EQ(ws.project.objTileSetPath, dir.file("s.qmo")); // normalised for the next save
+    EXPECT_EQ(std::tuple(ws.project.projectPath, ws.project.bgTileSetPath),
+              std::tuple(dir.file("level.qmm"), dir.file("moved.qmb")));
+    EXPECT_EQ(ws.tiles.obj.tiles[2].pixels[0], 2);
+    EXPECT_EQ(ws.project.changeFlags, 0);
 }
 
-TEST(SaveProject, WritesTheProjectThenBothTileSetsAndStopsAtTheFirstFailure)
+TEST(SaveProject, NeedsAllThreePathsAndWritesNoTileSetWhenTheProjectFileFails)
 {
     TempDir dir;
     Workspace ws;
-    ws.project.map.create(4, 3);
-    ws.project.projectPath = dir.file("p.qmm");
+    ws.project.projectPath = dir.file("missing-dir/p.qmm");
     ws.project.bgTileSetPath = dir.file("p.qmb");
     EXPECT_FALSE(canSaveDirectly(ws.project)); // an empty tile set path means Save As
     ws.project.objTileSetPath = dir.file("p.qmo");
-    ASSERT_TRUE(canSaveDirectly(ws.project));
-    ws.project.changeFlags = 0xDC;
-    ws.tiles.obj.tiles[7].pixels[1] = 1;
-    NullProgress progress;
-    ASSERT_TRUE(saveProject(ws, progress));
-    EXPECT_EQ(ws.project.changeFlags, 0);
-    Workspace back;
-    ScriptedPrompter prompter;
-    ASSERT_TRUE(readProject(dir.file("p.qmm"), back, prompter, progress));
-    EXPECT_EQ(back.project.map.width, 4);
-    EXPECT_EQ(back.tiles.obj.tiles[7].pixels[1], 1);
-    EXPECT_TRUE(prompter.informed.empty());
-
-    ws.project.projectPath = dir.file("missing-dir/p.qmm");
-    ws.project.bgTileSetPath = dir.file("q.qmb");
+    EXPECT_TRUE(canSaveDirectly(ws.project));
     ws.project.changeFlags = CHANGED_BG_TILES | CHANGED_MAP;
+    NullProgress progress;
     EXPECT_EQ(saveProject(ws, progress).text(), "Unable to create new map file: No such file or directory");
-    EXPECT_FALSE(fileExists(dir.file("q.qmb")));
+    EXPECT_FALSE(fileExists(dir.file("p.qmb")));
     EXPECT_EQ(ws.project.changeFlags, CHANGED_BG_TILES | CHANGED_MAP);
 }
 
@@ -306,28 +306,4 @@ TEST(MapProperties, TheShrinkQuestionAnsweredYesNoOrCancel)
     EXPECT_EQ(applyMapProperties(st, 100000, 100000, prompter, &failure), MapPropertiesOutcome::Failed);
     EXPECT_EQ(failure, "Not enough memory to extend the map");
     EXPECT_EQ(st.map.width * st.map.height, static_cast<int>(st.map.cells.size()));
-}
-
-TEST(OpenTileSetAsProject, GivesABlankMapAndKeepsTheProjectPath)
-{
-    TempDir dir;
-    auto source = std::make_unique<Workspace>();
-    source->tiles.obj.tiles[2].pixels[0] = 2;
-    NullProgress progress;
-    ASSERT_TRUE(saveTileSetFile(dir.file("s.ots"), TILE_OBJ, source->tiles, progress));
-    Workspace ws;
-    ws.project.projectPath = "/keep/me.qmm";
-    ws.project.bgTileSetPath = "/keep/bg.qmb";
-    ws.project.map.create(3, 3);
-    ws.project.changeFlags = CHANGED_MAP;
-    ScriptedPrompter prompter;
-    bool loaded = false;
-    ASSERT_TRUE(openTileSetAsProject(ws, dir.file("s.ots"), TILE_OBJ, prompter, progress, &loaded));
-    EXPECT_TRUE(loaded);
-    EXPECT_EQ(mapSizeText(ws.project.map), "Map size:(20,18)");
-    EXPECT_EQ(ws.project.objTileSetPath, dir.file("s.qmo")); // normalised for the next save
-    EXPECT_EQ(ws.project.projectPath, "/keep/me.qmm");
-    EXPECT_EQ(ws.project.bgTileSetPath, "/keep/bg.qmb");
-    EXPECT_EQ(ws.tiles.obj.tiles[2].pixels[0], 2);
-    EXPECT_EQ(ws.project.changeFlags, 0);
 }

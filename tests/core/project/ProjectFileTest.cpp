@@ -255,21 +255,18 @@ TEST(ProjectFile, AnOldQmdProjectIsConvertedOnlyAfterYesAndAFailedConversionChan
     const Bytes old = block11(f, "\\").b;
     const std::string path = dir.file("level.qmd");
     writeBytes(path, old);
-    {
-        Workspace ws;
-        ScriptedPrompter prompter({Answer::No});
-        ASSERT_TRUE(readProject(path, ws, prompter, quiet));
-        EXPECT_EQ(prompter.questions, std::vector<std::string>{"This is an old version Quiltmark file.Do you want to "
-                                                               "make a back up copy of this file at:\n" +
-                                                               dir.file("level.001")});
-        EXPECT_EQ(prompter.questionButtons[0], Buttons::YesNo);
-        EXPECT_EQ(ws.project.changeFlags, OLD_VERSION);
-        // Read from the old names, saved under the new ones.
-        EXPECT_EQ(ws.tiles.bg.tiles[4].commentText(), "bg tile");
-        EXPECT_EQ(ws.project.projectPath, dir.file("level.qmm"));
-        EXPECT_EQ(ws.project.bgTileSetPath, dir.file("bg.qmb"));
-        EXPECT_EQ(namesIn(dir), (std::set<std::string>{"bg.bts", "level.qmd"}));
-    }
+    auto ws = std::make_unique<Workspace>();
+    ScriptedPrompter no({Answer::No});
+    ASSERT_TRUE(readProject(path, *ws, no, quiet));
+    EXPECT_EQ(no.questions, std::vector<std::string>{"This is an old version Quiltmark file.Do you want to make a back up "
+                                                     "copy of this file at:\n" + dir.file("level.001")});
+    EXPECT_EQ(no.questionButtons[0], Buttons::YesNo);
+    EXPECT_EQ(ws->project.changeFlags, OLD_VERSION);
+    // Read from the old names, saved under the new ones.
+    EXPECT_EQ(ws->tiles.bg.tiles[4].commentText(), "bg tile");
+    EXPECT_EQ(std::tuple(ws->project.projectPath, ws->project.bgTileSetPath),
+              std::tuple(dir.file("level.qmm"), dir.file("bg.qmb")));
+    EXPECT_EQ(namesIn(dir), (std::set<std::string>{"bg.bts", "level.qmd"}));
     const struct {
         const char* blocked;
         std::string text;
@@ -281,29 +278,24 @@ TEST(ProjectFile, AnOldQmdProjectIsConvertedOnlyAfterYesAndAFailedConversionChan
     };
     for (const auto& c : failures) {
         std::filesystem::create_directory(dir.file(c.blocked));
-        Workspace ws;
-        ScriptedPrompter prompter({Answer::Yes});
-        EXPECT_EQ(readProject(path, ws, prompter, quiet).text(), c.text);
+        ScriptedPrompter yes({Answer::Yes});
+        EXPECT_EQ(readProject(path, *ws, yes, quiet).text(), c.text);
         EXPECT_EQ(namesIn(dir), c.files);
         EXPECT_EQ(readBytes(path), old);
         std::filesystem::remove_all(dir.file("level.001"));
         std::filesystem::remove_all(dir.file(c.blocked));
     }
-    Workspace ws;
-    ScriptedPrompter prompter({Answer::Yes});
-    ASSERT_TRUE(readProject(path, ws, prompter, quiet));
-    EXPECT_EQ(ws.project.changeFlags, 0);
-    EXPECT_EQ(readBytes(dir.file("level.001")), old);
-    EXPECT_EQ(readBytes(path), old);
+    ScriptedPrompter yes({Answer::Yes}), none;
+    ASSERT_TRUE(readProject(path, *ws, yes, quiet));
+    EXPECT_EQ(ws->project.changeFlags, 0);
+    EXPECT_EQ(std::tuple(readBytes(dir.file("level.001")), readBytes(path)), std::tuple(old, old));
     EXPECT_EQ(readBytes(dir.file("bg.qmb")), readBytes(dir.file("bg.bts")));
-    Workspace again;
-    ScriptedPrompter none;
-    ASSERT_TRUE(readProject(dir.file("level.qmm"), again, none, quiet));
+    auto again = std::make_unique<Workspace>();
+    ASSERT_TRUE(readProject(dir.file("level.qmm"), *again, none, quiet));
     EXPECT_TRUE(none.questions.empty());
-    EXPECT_EQ(again.project.map.cells, ws.project.map.cells);
-    EXPECT_EQ(again.project.map.cellAt(0, 0)->tag, 9);
-    EXPECT_EQ(again.project.bgTileSetPath, dir.file("bg.qmb"));
-    EXPECT_EQ(again.tiles.bg.tiles[4].commentText(), "bg tile");
+    EXPECT_EQ(encodeProject(*again, quiet), encodeProject(*ws, quiet));
+    EXPECT_EQ(again->project.map.cellAt(0, 0)->tag, 9);
+    EXPECT_EQ(again->tiles.bg.tiles[4].commentText(), "bg tile");
 }
 
 TEST(ProjectFile, TileSetPathsOnADriveOrWithoutALeadingSeparatorAreNotGluedToTheFolderNameAndCanBeLocated)
@@ -351,18 +343,16 @@ TEST(ProjectFile, StoreExportSettingsRewritesTheBlockAndKeepsWhatFollows)
     smallWorkspace(ws, dir.path().string());
     NullProgress quiet;
     ASSERT_TRUE(writeProject(ws, quiet));
-    ws.project.exportSettings.mapPrefix = "a much longer prefix than before";
-    ws.project.exportSettings.mapFlags = 0x1FFF;
-    ws.project.exportSettings.tilesetLocation = "";
-    ws.project.exportSettings.tagCountMode = TAGS_16;
+    ExportSettings& s = ws.project.exportSettings;
+    s.mapPrefix = "a much longer prefix than before";
+    s.mapFlags = 0x1FFF;
+    s.tilesetLocation = ""; // stored empty: read back as the project directory
+    s.tagCountMode = TAGS_16;
     ASSERT_TRUE(storeExportSettings(ws.project));
     auto d = parsed(readBytes(ws.project.projectPath));
-    EXPECT_EQ(d->exportSettings.mapPrefix, "a much longer prefix than before");
-    EXPECT_EQ(d->exportSettings.mapFlags, 0x1FFF);
-    EXPECT_EQ(d->exportSettings.tagCountMode, TAGS_16);
-    EXPECT_EQ(d->exportSettings.tilesetLocation, ""); // stored empty: read back as the project directory
-    EXPECT_EQ(d->tags.tiles[0].pixels[0], 3);
-    EXPECT_EQ(d->map.cells, ws.project.map.cells);
+    EXPECT_EQ(std::tuple(d->exportSettings.mapPrefix, d->exportSettings.mapFlags, d->exportSettings.tilesetLocation,
+                         d->exportSettings.tagCountMode), std::tuple(s.mapPrefix, 0x1FFF, "", TAGS_16));
+    EXPECT_EQ(std::tuple(d->tags.tiles[0].pixels[0], d->map.cells), std::tuple(3, ws.project.map.cells));
 
     ByteBuilder f = head("5.5"); // a 5.5 file keeps its 16 trailing records
     f.u32(0).u32(0).u32(0).u32(0).u32(1).u32(1).bytes({0x45, 1, 0, 0, 0, 0, 7});
@@ -375,16 +365,12 @@ TEST(ProjectFile, StoreExportSettingsRewritesTheBlockAndKeepsWhatFollows)
     st.exportSettings.palettePrefix = "new";
     ASSERT_TRUE(storeExportSettings(st));
     d = parsed(readBytes(st.projectPath));
-    EXPECT_EQ(d->exportSettings.palettePrefix, "new");
-    EXPECT_EQ(d->map.cellAt(0, 0)->tag, 7);
-
+    EXPECT_EQ(std::tuple(d->exportSettings.palettePrefix, d->map.cellAt(0, 0)->tag), std::tuple("new", 7));
     // Before 2.0 the block sits before the map: the next save writes a new file.
-    st.projectPath = dir.file("v1.qmm");
     const Bytes v1 = head("1.0").u32(0).u32(0).b;
     writeBytes(st.projectPath, v1);
     ASSERT_TRUE(storeExportSettings(st));
-    EXPECT_EQ(st.changeFlags, CHANGED_PROJECT);
-    EXPECT_EQ(readBytes(st.projectPath), v1);
+    EXPECT_EQ(std::tuple(st.changeFlags, readBytes(st.projectPath)), std::tuple(CHANGED_PROJECT, v1));
     writeBytes(st.projectPath, ByteBuilder().text("Not a project at all").b);
     EXPECT_EQ(storeExportSettings(st).text(), "Invalid Quiltmark file.");
     st.projectPath = dir.file("none.qmm");
