@@ -31,7 +31,9 @@ TEST(MapClipboardStream, GoldenBytesRoundTripAndDamagedStreams)
     EXPECT_FALSE(decodeClipboard(nullptr, 0));
 }
 
-TEST_F(MapClipboardTest, ADraggedBlockIsCopiedAndPastedAtTheCursorWhereItFits)
+// Copy and paste of a dragged block and the refused cut of tags through the view are pinned by
+// the ui's CQuiltmarkViewToolsTest; these are the edges it does not reach.
+TEST_F(MapClipboardTest, APasteWritesOnlyCellsOnTheMapWhateverTheOffsets)
 {
     for (int i = 0; i < 4; ++i)
         cell(5 + i % 2, 3 + i / 2).place(TILE_BG, i + 1, i + 1);
@@ -39,19 +41,16 @@ TEST_F(MapClipboardTest, ADraggedBlockIsCopiedAndPastedAtTheCursorWhereItFits)
     EXPECT_EQ(copied, (std::vector<ClipboardEntry>{{0, 0, TILE_BG | 4, 1}, {1, 0, TILE_BG | 8, 2},
                                                    {0, 1, TILE_BG | 12, 3}, {1, 1, TILE_BG | 16, 4}}));
     MapEdit e = edit();
-    ASSERT_EQ(pasteCells(e, copied, {0, 0}).changed, 4);
-    EXPECT_EQ(pasteCells(e, copied, {7, 5}).changed, 1); // nothing is written off the map
-    EXPECT_EQ(tiles(), "1 2 . . . . . .|3 4 . . . . . .|. . . . . . . .|. . . . . 1 2 .|. . . . . 3 4 .|"
-                       ". . . . . . . 1|");
-    EXPECT_EQ(cell(1, 1), cell(6, 4));
-    undoStep();
-    EXPECT_FALSE(cell(7, 5).hasBg());
-
+    EXPECT_EQ(pasteCells(e, copied, {7, 5}).changed, 1);
     // The first selected cell is the bottom-right one: offsets are negative.
     const std::vector<ClipboardEntry> back = copyCells(map(), {{6, 4}, {5, 3}}, TILE_BG);
     EXPECT_EQ(back[1], (ClipboardEntry{-1, -1, TILE_BG | 4, 1}));
     EXPECT_EQ(pasteCells(e, back, {0, 7}).changed, 0);
     EXPECT_EQ(pasteCells(e, back, {0, 0}).changed, 1);
+    EXPECT_EQ(tiles(), "4 . . . . . . .|. . . . . . . .|. . . . . . . .|. . . . . 1 2 .|. . . . . 3 4 .|"
+                       ". . . . . . . 1|");
+    undoStep();
+    EXPECT_FALSE(cell(0, 0).hasBg());
 }
 
 TEST_F(MapClipboardTest, PasteSetsTheLayerMarkOfTheViewAndTagsTakeTheLowByte)

@@ -9,6 +9,8 @@
 
 using namespace qm;
 
+// Copy and paste of both records and the picture paste through the tile editor are pinned by the
+// ui's CTileEditorTest; these are the edges it does not reach.
 namespace {
 
 class TileDesignerClipTest : public ::testing::Test {
@@ -26,7 +28,7 @@ protected:
     UndoStore undo;
 };
 
-TEST_F(TileDesignerClipTest, TheTileRecordGoesRightToLeftWithinRowsAndPastesBackInPlace)
+TEST_F(TileDesignerClipTest, TheTileRecordGoesRightToLeftWithinRowsAndFillsAWiderFrameRowByRow)
 {
     for (int k = 4; k < 8; ++k) { // a 2x2 frame at tile 4
         tile(k).pixels.fill(static_cast<std::uint8_t>(k % 4));
@@ -36,19 +38,15 @@ TEST_F(TileDesignerClipTest, TheTileRecordGoesRightToLeftWithinRowsAndPastesBack
     const std::vector<std::uint8_t> bytes = encodeTileDesigner(set(), TileFrame{4, 2, 2});
     const auto entries = decodeTileClip(bytes);
     ASSERT_TRUE(entries && entries->size() == 4u);
-    EXPECT_EQ(bytes.size(), 4u + 4u * (1 + 64 + 1 + 2));
     std::string order;
     for (const TileClipEntry& e : *entries)
         order += e.comment + "," + std::to_string(e.palette) + "," + std::to_string(e.pixels[63]) + "|";
     EXPECT_EQ(order, "t5,5,1|t4,4,0|t7,7,3|t6,6,2|");
 
-    ASSERT_TRUE(pasteTileDesigner(set(), undo, TileFrame{100, 2, 2}, *entries));
-    for (int k = 0; k < 4; ++k)
-        EXPECT_TRUE(tile(100 + k).sameContent(tile(4 + k))) << k;
-    EXPECT_EQ(undo.tileRecords.size(), 4u);
     // Into a wider frame a row ends at the first position numbered at or past the count.
     ASSERT_TRUE(pasteTileDesigner(set(), undo, TileFrame{200, 3, 2}, *entries));
     EXPECT_EQ(comments(200, 6), "t7|t4|t5||||");
+    EXPECT_EQ(std::tuple(tile(201).palette(), tile(201).pixels[9], undo.tileRecords.size()), std::tuple(4, 0, 6u));
     // A frame running past the set copies blank entries for the missing tiles.
     const auto tail = decodeTileClip(encodeTileDesigner(set(), TileFrame{511, 2, 1}));
     ASSERT_TRUE(tail && tail->size() == 2u);
