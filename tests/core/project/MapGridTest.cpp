@@ -1,5 +1,4 @@
 #include "core/project/MapGrid.h"
-#include "core/project/ProjectState.h"
 
 #include <gtest/gtest.h>
 
@@ -93,22 +92,4 @@ TEST(MapGrid, ResizeCutsOrKeepsAndImpossibleSizesChangeNothing)
     EXPECT_FALSE(g.create(0, 1 << 30));
     EXPECT_FALSE(g.create(0x7FFFFFFF, 0));
     EXPECT_EQ(g.height, 7);
-}
-
-TEST(ProjectState, EveryFlagChangeIsToldAndOldExtensionsBecomeTheNewOnes)
-{
-    ProjectState s;
-    int told = 0;
-    s.onFlagsChanged = [&] { ++told; };
-    s.setChanged(CHANGED_MAP | CHANGED_BG_TILES);
-    s.clearChangedBits(CHANGED_MAP);
-    EXPECT_EQ(std::tuple(s.changeFlags, told), std::tuple(CHANGED_BG_TILES, 2));
-    s.clearChanged();
-    EXPECT_EQ(std::tuple(s.changeFlags, told), std::tuple(0, 3));
-    s.projectPath = "/maps/LEVEL.QMD";
-    s.bgTileSetPath = "/maps/bg.BTS";
-    s.objTileSetPath = "/maps/obj.ots";
-    s.normalisePaths();
-    EXPECT_EQ(std::tuple(s.projectPath, s.bgTileSetPath, s.objTileSetPath),
-              std::tuple("/maps/LEVEL.QMm", "/maps/bg.qmb", "/maps/obj.qmo"));
 }
