@@ -1,5 +1,4 @@
-// The bitmap reader and import: a decoded picture has its width x height pixels, and its
-// import leaves colour indices 0..3 in the tiles and BG tile numbers in the map.
+// The bitmap reader and import: width x height pixels, indices 0..3 and BG tile numbers.
 
 #include "FuzzCheck.h"
 

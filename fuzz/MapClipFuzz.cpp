@@ -1,5 +1,4 @@
-// The "CQuiltmarkView" record of map cells: encodes back to itself, pastes at any cursor into
-// any layer and undoes to the map as it was; the tile set manager's paste stays inside the set.
+// The "CQuiltmarkView" record: encodes back, pastes anywhere, undoes; the manager's paste stays in the set.
 
 #include "FuzzCheck.h"
 

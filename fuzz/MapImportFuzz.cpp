@@ -1,5 +1,4 @@
-// Import > Map: the file merged into the map at any cursor, size and orientation (taken from
-// the end of the input).
+// Import > Map at any cursor, size and orientation (taken from the end of the input).
 
 #include "FuzzCheck.h"
 

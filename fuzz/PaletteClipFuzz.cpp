@@ -1,5 +1,4 @@
-// The palette page's "CMyPropertyPagePal" record: pasted from any swatch it leaves 5-bit
-// colours, copies back to itself and undoes to the palettes as they were.
+// The "CMyPropertyPagePal" record: 5-bit colours from any swatch, copies back to itself, undoes.
 
 #include "FuzzCheck.h"
 

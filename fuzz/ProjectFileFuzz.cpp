@@ -1,5 +1,4 @@
-// The project file reader: what parses is taken over as Open takes it, written, and the
-// written file parses and writes back to the same bytes.
+// The project file reader: what parses is taken over as Open does, and writes back to the same bytes.
 
 #include "FuzzCheck.h"
 

@@ -1,5 +1,4 @@
-// The "CTile" record, pasted by the tile set manager and (as "TileDesigner") into a frame of
-// the tile editor: sound entries, encodes back to itself, sound tiles, undone to the set as it was.
+// The "CTile" record, pasted by the manager and (as "TileDesigner") into a frame: sound and undone.
 
 #include "FuzzCheck.h"
 

@@ -1,5 +1,4 @@
-// The tile editor's "TileDesignerPixel" record pasted anywhere over any frame: sound tiles,
-// undone to the set as it was; a copy of the same rectangle has the record's size.
+// The "TileDesignerPixel" record pasted anywhere over any frame: sound tiles, undone to the set.
 
 #include "FuzzCheck.h"
 

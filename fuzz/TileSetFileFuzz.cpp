@@ -1,5 +1,4 @@
-// The tile set file reader: what decodes is taken over, written, and decodes and writes back
-// to the same bytes.
+// The tile set file reader: what decodes is taken over and writes back to the same bytes.
 
 #include "FuzzCheck.h"
 

@@ -1,5 +1,4 @@
-// Import > Tile set from a binary tile file or a tile set file, range and current tile from
-// the end of the input: only pixels change, only to 0..3.
+// Import > Tile set, range and current tile from the end of the input: only pixels, only 0..3.
 
 #include "FuzzCheck.h"
 
