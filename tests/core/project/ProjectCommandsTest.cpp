@@ -213,16 +213,6 @@ TEST(SaveProject, AnInterruptedSaveNeverTearsAFileAndTheProjectStillOpens)
                         {"level.qmm", "level.qmb", "level.qmo"});
 }
 
-TEST(SaveProjectAs, AnInterruptedSaveAsNeverTearsAFileAndTheProjectStillOpens)
-{
-    NullProgress quiet;
-    interruptEverywhere(
-        [&quiet](Workspace& ws) {
-            return saveProjectAs(ws, {ws.project.projectPath, ws.project.bgTileSetPath, ws.project.objTileSetPath}, quiet);
-        },
-        {"level.qmb", "level.qmo", "level.qmm"});
-}
-
 TEST(SaveProjectAs, WritesTheTileSetsFirstWithTheirExtensionsAndClearsWhatWasWritten)
 {
     TempDir dir;
