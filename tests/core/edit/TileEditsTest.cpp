@@ -23,7 +23,8 @@ TEST_F(TileEditsTest, EachPaletteReportArrivesBeforeTheNextTileChangesAndRedoTak
 {
     lib().bg.tiles[2].setPalette(5);
     std::vector<int> seen; // the palette of tile 2 when each report arrives
-    setTilesPalette(lib(), TILE_BG, {1, 2}, 3, undo, [&](const TilePaletteChange&) { seen.push_back(lib().bg.tiles[2].palette()); });
+    setTilesPalette(lib(), TILE_BG, {1, 2}, 3, undo,
+                    [&](const TilePaletteChange&) { seen.push_back(lib().bg.tiles[2].palette()); });
     EXPECT_EQ(seen, (std::vector<int>{5, 3}));
     ASSERT_TRUE(undo.undo(*ws, listener));
     ASSERT_TRUE(undo.redo(*ws, listener));

@@ -178,8 +178,9 @@ void interruptEverywhere(const std::function<Result(Workspace&)>& save, const st
             // A full disk while writing, a failing disk at the other stages.
             const std::string reason =
                 failure.stage == WriteStage::Data ? "No space left on device" : "Input/output error";
-            EXPECT_EQ(r.text(), name == "level.qmm" ? "Unable to create new map file: " + reason
-                                                    : "Unable to open file " + dir.file(name) + " for writing. " + reason + ".");
+            EXPECT_EQ(r.text(), name == "level.qmm"
+                                    ? "Unable to create new map file: " + reason
+                                    : "Unable to open file " + dir.file(name) + " for writing. " + reason + ".");
             const Files now = filesIn(dir);
             EXPECT_EQ(now.size(), 3u);
             for (size_t g = 0; g < order.size(); ++g)

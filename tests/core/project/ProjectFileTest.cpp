@@ -186,7 +186,9 @@ TEST(ProjectFile, EachVersionFrom2_0ReadsTheCellRecordsAndPathsOfItsOwn)
 
 TEST(ProjectFile, RefusesWrongPrefixVersionsAndImpossibleSizes)
 {
-    const auto sized = [](std::uint32_t h, std::uint32_t w) { return head("4.0").u32(0).u32(0).u32(0).u32(0).u32(h).u32(w).b; };
+    const auto sized = [](std::uint32_t h, std::uint32_t w) {
+        return head("4.0").u32(0).u32(0).u32(0).u32(0).u32(h).u32(w).b;
+    };
     const struct {
         Bytes file;
         std::string text;

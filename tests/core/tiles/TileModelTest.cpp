@@ -71,7 +71,8 @@ TEST(PaletteStore, DisplayModeRecomputesEveryTableOnlyOnAChange)
     EXPECT_FALSE(p.setTrueColour(false));
     EXPECT_EQ(p.bgDisplay[0][1], (DisplayColour{105, 108, 108}));
     EXPECT_TRUE(p.setTrueColour(true));
-    EXPECT_EQ(std::tuple(p.bgDisplay[0][1], p.objMonoDisplay[7][3]), std::tuple(DisplayColour{248, 0, 0}, DisplayColour{248, 248, 248}));
+    EXPECT_EQ(std::tuple(p.bgDisplay[0][1], p.objMonoDisplay[7][3]),
+              std::tuple(DisplayColour{248, 0, 0}, DisplayColour{248, 248, 248}));
     EXPECT_TRUE(p.setTrueColour(false));
     EXPECT_EQ(p.bgDisplay[0][1], (DisplayColour{190, 70, 70}));
 }
