@@ -2,6 +2,7 @@
 #include "core/edit/TilePaletteFollow.h"
 #include "core/project/Workspace.h"
 #include "core/render/MapRenderer.h"
+#include "core/tiles/TileFrame.h"
 
 #include <gtest/gtest.h>
 
@@ -180,6 +181,18 @@ TEST_F(TileFrameEditTest, FramePaletteIsOneStepWithTheCellsThatFollowTheirTiles)
     setFrameComment(set(), TileFrame{510, 2, 2}, std::string(40, 'x')); // inside the set only
     EXPECT_EQ(tile(511).commentText(), std::string(32, 'x'));
     EXPECT_EQ(tile(509).commentLength, 0);
+}
+
+// The boxes, limits and bar sizes through the tile editor are pinned by the ui's CTileEditorTest;
+// these are the zoom's edges.
+TEST(TileFrame, TheZoomOfAFrameSize)
+{
+    const struct {
+        int width, height, maxHeight, zoom;
+    } zooms[] = {{2, 2, 16, 16}, {3, 1, 16, 8}, {8, 8, 16, 8}, {9, 1, 16, 4},
+                 {1, 9, 16, 4},   {1, 7, 11, 4}, {1, 6, 11, 8}};
+    for (const auto& z : zooms)
+        EXPECT_EQ(frameZoom(z.width, z.height, z.maxHeight), z.zoom) << z.width << "x" << z.height << " " << z.maxHeight;
 }
 
 } // namespace

@@ -36,7 +36,7 @@ Workspace& smallWorkspace(Workspace& ws, const std::string& dir)
     ws.project.objTileSetPath = "";
     ws.colours = ProjectColours{0x00010203, 0x00040506, 0xFF, 0x80};
     ws.project.map.create(2, 1);
-    ws.project.map.cellAt(0, 0)->set(0x44, 0x0123, 0x88, 0x0004, 7);
+    ws.project.map.cellAt(0, 0)->set(0x44, 0x0123, 0x88, 0x0104, 7);
     ws.project.exportSettings.mapPrefix = "m";
     ws.project.exportSettings.tagCountMode = TAGS_256;
     ws.tiles.tag.reset(TILE_TAG);
@@ -86,7 +86,7 @@ TEST(ProjectFile, WritesVersion56ByteForByte)
 
     ByteBuilder e = head("5.6", "\\bg.qmb");
     e.u32(0x00010203).u32(0x00040506).u32(0xFF).u32(0x80).u32(1).u32(2);
-    e.bytes({0x44, 0x23, 0x01, 0x88, 0x04, 0x00, 0x07, 0, 0, 0, 0, 0, 0, 0});
+    e.bytes({0x44, 0x23, 0x01, 0x88, 0x04, 0x01, 0x07, 0, 0, 0, 0, 0, 0, 0});
     e.text("[Export Setting 1.1]").str("m").str("").str("\\").u16(0x0009).u32(0);
     e.str("").str("").str("\\").u16(0).bytes({0, 255, 0, 255, 0, 255, 0, 255});
     e.str("").str("").str("\\").u16(0).u32(1);
@@ -413,6 +413,7 @@ TEST(ProjectFile, EverySampleOpensAsItIsEvenOverAnotherProjectAndSurvivesARewrit
         ASSERT_TRUE(writeProject(*fresh, quiet));
         auto back = std::make_unique<Workspace>();
         ASSERT_TRUE(readProject(fresh->project.projectPath, *back, none, quiet));
+        EXPECT_EQ(back->project.map.cells, fresh->project.map.cells);
         EXPECT_EQ(back->project.exportSettings, fresh->project.exportSettings);
         EXPECT_EQ(encodeProject(*back, quiet), encodeProject(*fresh, quiet));
     }

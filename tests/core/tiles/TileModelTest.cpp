@@ -64,7 +64,7 @@ TEST(TileLibrary, ResettingTheTagSetKeepsTheBgPalettesAndEachKindResetsItsOwn)
     EXPECT_EQ(std::tuple(lib.tileSet(0x10), lib.tile(TILE_OBJ, 512)), std::tuple(nullptr, nullptr));
 }
 
-TEST(PaletteStore, DisplayModeRecomputesEveryTableOnlyOnAChange)
+TEST(PaletteStore, DisplayModeRecomputesEveryTableOnlyOnAChangeAndEachSetHasItsTable)
 {
     PaletteStore p;
     p.bgPalettes[0][1] = GbcColor{31, 0, 0}; // not recomputed yet
@@ -75,4 +75,8 @@ TEST(PaletteStore, DisplayModeRecomputesEveryTableOnlyOnAChange)
               std::tuple(DisplayColour{248, 0, 0}, DisplayColour{248, 248, 248}));
     EXPECT_TRUE(p.setTrueColour(false));
     EXPECT_EQ(p.bgDisplay[0][1], (DisplayColour{190, 70, 70}));
+    // In DMG mode the tag set is drawn with the OBJ monochrome colours.
+    EXPECT_EQ(std::tuple(&p.tableForTileSet(TILE_TAG, false), &p.tableForTileSet(TILE_TAG, true),
+                         &p.tableForTileSet(TILE_BG, true), &p.tableForTileSet(TILE_OBJ, false)),
+              std::tuple(&p.bgDisplay, &p.objMonoDisplay, &p.bgMonoDisplay, &p.objDisplay));
 }
