@@ -34,7 +34,7 @@ Workspace& smallWorkspace(Workspace& ws, const std::string& dir)
     ws.project.projectPath = dir + "/level.qmm";
     ws.project.bgTileSetPath = dir + "/bg.qmb";
     ws.project.objTileSetPath = "";
-    ws.colours = ProjectColours{0x00010203, 0x00040506, 0xFF, 0x80};
+    ws.colours = ProjectColours{0x00010203, 0x00040506, 0x00070809, 0x000A0B0C};
     ws.project.map.create(2, 1);
     ws.project.map.cellAt(0, 0)->set(0x44, 0x0123, 0x88, 0x0104, 7);
     ws.project.exportSettings.mapPrefix = "m";
@@ -85,7 +85,7 @@ TEST(ProjectFile, WritesVersion56ByteForByte)
     ASSERT_TRUE(writeProject(ws, progress));
 
     ByteBuilder e = head("5.6", "\\bg.qmb");
-    e.u32(0x00010203).u32(0x00040506).u32(0xFF).u32(0x80).u32(1).u32(2);
+    e.u32(0x00010203).u32(0x00040506).u32(0x00070809).u32(0x000A0B0C).u32(1).u32(2);
     e.bytes({0x44, 0x23, 0x01, 0x88, 0x04, 0x01, 0x07, 0, 0, 0, 0, 0, 0, 0});
     e.text("[Export Setting 1.1]").str("m").str("").str("\\").u16(0x0009).u32(0);
     e.str("").str("").str("\\").u16(0).bytes({0, 255, 0, 255, 0, 255, 0, 255});
@@ -241,8 +241,10 @@ TEST(ProjectFile, AnOldQmdProjectIsConvertedOnlyAfterYesAndAFailedConversionChan
     NullProgress quiet;
     auto tiles = std::make_unique<TileLibrary>();
     tiles->bg.tiles[4].setComment("bg tile");
+    tiles->obj.tiles[5].setComment("obj tile");
     ASSERT_TRUE(saveTileSetFile(dir.file("bg.bts"), TILE_BG, *tiles, quiet));
-    ByteBuilder f = head("5.2", "\\bg.bts");
+    ASSERT_TRUE(saveTileSetFile(dir.file("obj.ots"), TILE_OBJ, *tiles, quiet));
+    ByteBuilder f = head("5.2", "\\bg.bts", "\\obj.ots");
     f.u32(0).u32(0).u32(0xFF).u32(0x80).u32(1).u32(1).bytes({0x44, 4, 0, 0, 0, 0, 9});
     const Bytes old = block11(f, "\\").b;
     const std::string path = dir.file("level.qmd");
@@ -258,15 +260,16 @@ TEST(ProjectFile, AnOldQmdProjectIsConvertedOnlyAfterYesAndAFailedConversionChan
     EXPECT_EQ(ws->tiles.bg.tiles[4].commentText(), "bg tile");
     EXPECT_EQ(std::tuple(ws->project.projectPath, ws->project.bgTileSetPath),
               std::tuple(dir.file("level.qmm"), dir.file("bg.qmb")));
-    EXPECT_EQ(namesIn(dir), (std::set<std::string>{"bg.bts", "level.qmd"}));
+    EXPECT_EQ(namesIn(dir), (std::set<std::string>{"bg.bts", "level.qmd", "obj.ots"}));
     const struct {
         const char* blocked;
         std::string text;
         std::set<std::string> files;
     } failures[] = {
         {"level.001", "Unable to open file " + dir.file("level.001") + " for writing. Is a directory.",
-         {"bg.bts", "level.001", "level.qmd"}},
-        {"level.qmm", "Unable to create new map file: Is a directory", {"bg.bts", "level.001", "level.qmd", "level.qmm"}},
+         {"bg.bts", "level.001", "level.qmd", "obj.ots"}},
+        {"level.qmm", "Unable to create new map file: Is a directory",
+         {"bg.bts", "level.001", "level.qmd", "level.qmm", "obj.ots"}},
     };
     for (const auto& c : failures) {
         std::filesystem::create_directory(dir.file(c.blocked));
@@ -282,6 +285,7 @@ TEST(ProjectFile, AnOldQmdProjectIsConvertedOnlyAfterYesAndAFailedConversionChan
     EXPECT_EQ(ws->project.changeFlags, 0);
     EXPECT_EQ(std::tuple(readBytes(dir.file("level.001")), readBytes(path)), std::tuple(old, old));
     EXPECT_EQ(readBytes(dir.file("bg.qmb")), readBytes(dir.file("bg.bts")));
+    EXPECT_EQ(readBytes(dir.file("obj.qmo")), readBytes(dir.file("obj.ots")));
     auto again = std::make_unique<Workspace>();
     ASSERT_TRUE(readProject(dir.file("level.qmm"), *again, none, quiet));
     EXPECT_TRUE(none.questions.empty());
@@ -364,19 +368,19 @@ TEST(ProjectFile, EverySampleOpensAsItIsEvenOverAnotherProjectAndSurvivesARewrit
 {
     TempDir first;
     NullProgress quiet;
-    auto open = std::make_unique<Workspace>();
-    smallWorkspace(*open, first.path().string());
-    open->project.objTileSetPath = first.file("obj.qmo");
-    open->project.exportSettings.tilesetLocation = first.file("out");
-    open->tiles.obj.tiles[2].pixels.fill(3);
-    open->tiles.palettes.objPalettes[1][1] = GbcColor{1, 2, 3};
-    ASSERT_TRUE(writeProject(*open, quiet));
-    ASSERT_TRUE(saveTileSetFile(open->project.bgTileSetPath, TILE_BG, open->tiles, quiet));
-    ASSERT_TRUE(saveTileSetFile(open->project.objTileSetPath, TILE_OBJ, open->tiles, quiet));
-    const ExportSettings settings = open->project.exportSettings; // empty locations took the project directory
+    auto written = std::make_unique<Workspace>(), open = std::make_unique<Workspace>();
+    smallWorkspace(*written, first.path().string());
+    written->project.objTileSetPath = first.file("obj.qmo");
+    written->project.exportSettings.tilesetLocation = first.file("out");
+    written->tiles.obj.tiles[2].pixels.fill(3);
+    written->tiles.palettes.objPalettes[1][1] = GbcColor{1, 2, 3};
+    ASSERT_TRUE(writeProject(*written, quiet));
+    ASSERT_TRUE(saveTileSetFile(written->project.bgTileSetPath, TILE_BG, written->tiles, quiet));
+    ASSERT_TRUE(saveTileSetFile(written->project.objTileSetPath, TILE_OBJ, written->tiles, quiet));
     ScriptedPrompter none;
-    ASSERT_TRUE(readProject(open->project.projectPath, *open, none, quiet));
-    EXPECT_EQ(open->project.exportSettings, settings); // read back whole
+    ASSERT_TRUE(readProject(written->project.projectPath, *open, none, quiet));
+    EXPECT_EQ(open->project.exportSettings, written->project.exportSettings); // read back whole
+    EXPECT_EQ(open->colours, written->colours);
     EXPECT_EQ(encodeProject(*open, quiet), readBytes(open->project.projectPath));
     EXPECT_TRUE(none.questions.empty() && open->project.changeFlags == 0);
 
