@@ -91,6 +91,11 @@ TEST(NewProject, TakesThePathsCreatesTheMapLocatesAMissingTileSetAndClearsTheRes
     EXPECT_EQ(ws.tiles.obj.tiles[3].pixels[0], 0);
     EXPECT_EQ(ws.tiles.tag.tiles[3].pixels[0], 0);
     EXPECT_TRUE(prompter.questions.empty());
+    // A tile set file opened as a project starts unchanged; the rest goes through the ui's CMainFrameTest.
+    ASSERT_TRUE(saveTileSetFile(dir.file("s.ots"), TILE_OBJ, source->tiles, progress));
+    ws.project.changeFlags = CHANGED_MAP;
+    ASSERT_TRUE(openTileSetAsProject(ws, dir.file("s.ots"), TILE_OBJ, prompter, progress));
+    EXPECT_EQ(std::tuple(ws.project.changeFlags, ws.project.objTileSetPath), std::tuple(0, dir.file("s.qmo")));
 }
 
 TEST(SaveProject, NeedsAllThreePathsAndWritesNoTileSetWhenTheProjectFileFails)
