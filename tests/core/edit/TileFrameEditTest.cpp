@@ -140,8 +140,9 @@ TEST_F(TileFrameEditTest, RefusalsKeepTheLastStepAndFillsStayInsideTheFrameAndTh
     for (int i = 0; i < 4; ++i)
         tile(i).pixels.fill(1);
     tile(0).setPixel(3, 3, 2);
-    EXPECT_TRUE(bucketFill(set(), undo, TileFrame{0, 2, 1}, 0, 0, 3).changed); // into the next frame tile only
-    EXPECT_EQ(std::tuple(tile(1).pixel(7, 7), tile(0).pixel(3, 3), tile(2).pixel(0, 0)), std::tuple(3, 2, 1));
+    EXPECT_TRUE(bucketFill(set(), undo, TileFrame{0, 2, 1}, 15, 7, 3).changed); // the whole frame, nothing beyond
+    EXPECT_EQ(std::tuple(tile(0).pixel(0, 0), tile(1).pixel(7, 0), tile(0).pixel(3, 3), tile(2).pixel(0, 0)),
+              std::tuple(3, 3, 2, 1));
     tile(511).pixels.fill(0);
     EXPECT_TRUE(bucketFill(set(), undo, TileFrame{511, 2, 2}, 0, 0, 2).changed);
     EXPECT_EQ(undo.tileRecords.size(), 1u);

@@ -20,7 +20,7 @@ TEST(CellInfo, TheHeldKeyChoosesTheLayerOfTheStatusText)
     both.objAttr |= ATTR_FLIP_V;
     both.tag = 17;
     ws->tiles.bg.tiles[300].setComment("grass");
-    ws->project.map.cellAt(0, 0)->place(TILE_OBJ, 5, 0);
+    ws->project.map.cellAt(0, 0)->place(TILE_OBJ, 256, 0); // the first tile of bank 1
     ws->project.map.cellAt(0, 0)->objAttr |= ATTR_FLIP_H | ATTR_PRIORITY;
     ws->project.map.cellAt(2, 0)->set(TILE_BG, 600, 0, 0, 0); // no such tile: the pane stays as it is
     const struct {
@@ -30,7 +30,7 @@ TEST(CellInfo, TheHeldKeyChoosesTheLayerOfTheStatusText)
     } cases[] = {
         {1, 2, true, false, "x:1 y:2 Tile Set:BG1 Tile:44 Pal:3 Tag:17 Flip:h,v Priority:BG Comment:grass"},
         {1, 2, true, true, "x:1 y:2 Tile Set:OBJ0 Tile:12 Pal:6 Tag:17 Flip:v Priority:BG Comment:"},
-        {0, 0, false, false, "x:0 y:0 Tile Set:OBJ0 Tile:5 Pal:0 Tag:0 Flip:h Priority:OBJ Comment:"},
+        {0, 0, false, false, "x:0 y:0 Tile Set:OBJ1 Tile:0 Pal:0 Tag:0 Flip:h Priority:OBJ Comment:"},
         {0, 0, true, false, ""}, // B held, no BG tile
         {4, 0, false, false, std::nullopt},
         {2, 0, false, false, std::nullopt},

@@ -48,12 +48,13 @@ TEST(DuplicateTileReport, NamesEachDuplicateOnceBesideTheLowestEqualTile)
             set->tiles[t].pixels[d] = static_cast<std::uint8_t>(v % 4);
     set->tiles[273].pixels = set->tiles[400].pixels = set->tiles[401].pixels = set->tiles[3].pixels;
     set->tiles[401].setPalette(5); // palettes do not matter
+    set->tiles[511].pixels = set->tiles[510].pixels;
     set->tiles[20].pixels.fill(3); // mirror images are no duplicates
     set->tiles[20].pixels[0] = 1;
     set->tiles[21].pixels.fill(3);
     set->tiles[21].pixels[7] = 1;
     EXPECT_EQ(duplicateTileReportText(*set, false, quiet),
-              "OBJ0: 3 = OBJ1: 17\r\nOBJ0: 3 = OBJ1: 144\r\nOBJ0: 3 = OBJ1: 145\r\n");
+              "OBJ0: 3 = OBJ1: 17\r\nOBJ0: 3 = OBJ1: 144\r\nOBJ0: 3 = OBJ1: 145\r\nOBJ1: 254 = OBJ1: 255\r\n");
 }
 
 TEST(PaletteReport, TheDisplayColoursOfEveryGroup)
