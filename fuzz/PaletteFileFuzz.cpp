@@ -15,9 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, size_t size)
         auto ws = std::make_unique<qm::Workspace>();
         qm::NullProgress progress;
         FUZZ_CHECK(qm::importPaletteBytes({bytes, size}, *ws, kind, progress).ok());
-        for (const qm::GbcPalette& p : ws->tiles.palettes.colourGroup(kind))
-            for (const qm::GbcColor& c : p)
-                FUZZ_CHECK(c.red <= 31 && c.green <= 31 && c.blue <= 31);
+        fuzz::checkColours(ws->tiles.palettes.colourGroup(kind));
     }
     for (const char* name : {"in.pal", "in.gpl", "in.act", "in.bin"}) {
         const qm::DecodedPalette decoded = qm::decodePaletteFile({bytes, size}, name);

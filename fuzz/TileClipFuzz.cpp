@@ -1,12 +1,9 @@
-// The "CTile" clipboard record. An accepted record holds only what a tile can
-// take, encodes and decodes back to the same entries, and pastes into the
-// tile set without leaving it.
+// The "CTile" record, pasted by the manager and (as "TileDesigner") into a frame: sound and undone.
 
 #include "FuzzCheck.h"
 
+#include "core/edit/TileDesignerClip.h"
 #include "core/edit/TileEdits.h"
-#include "core/tiles/TileClipboard.h"
-#include "core/undo/UndoStore.h"
 
 #include <memory>
 
@@ -16,42 +13,38 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, size_t size)
     if (!entries)
         return 0;
     for (const qm::TileClipEntry& e : *entries) {
-        FUZZ_CHECK(e.palette <= 7);
-        FUZZ_CHECK(e.comment.size() <= size_t(qm::CTile::MAX_COMMENT));
+        FUZZ_CHECK(e.palette <= 7 && e.comment.size() <= size_t(qm::CTile::MAX_COMMENT));
         for (std::uint8_t p : e.pixels)
             FUZZ_CHECK(p <= 3);
-        // What a paste does with an entry.
-        qm::CTile tile;
-        tile.setPalette(e.palette);
-        tile.pixels = e.pixels;
-        tile.setComment(e.comment);
-        FUZZ_CHECK(tile.commentLength <= qm::CTile::MAX_COMMENT);
     }
     const std::vector<std::uint8_t> encoded = qm::encodeTileClip(*entries);
     const auto back = qm::decodeTileClip(encoded);
-    FUZZ_CHECK(back.has_value());
-    FUZZ_CHECK(back->size() == entries->size());
+    FUZZ_CHECK(back && back->size() == entries->size());
     for (size_t i = 0; i < back->size(); ++i) {
-        FUZZ_CHECK((*back)[i].palette == (*entries)[i].palette);
-        FUZZ_CHECK((*back)[i].pixels == (*entries)[i].pixels);
-        FUZZ_CHECK((*back)[i].comment == (*entries)[i].comment);
+        const qm::TileClipEntry &a = (*back)[i], &b = (*entries)[i];
+        FUZZ_CHECK(a.palette == b.palette && a.pixels == b.pixels && a.comment == b.comment);
     }
     FUZZ_CHECK(qm::encodeTileClip(*back) == encoded);
 
-    // The tile set manager's paste, near the start and near the end of the set.
+    // The manager's paste, near the start and near the end of the set.
     for (int first : {int(size % 512), 500}) {
-        auto library = std::make_unique<qm::TileLibrary>();
+        auto ws = std::make_unique<qm::Workspace>();
         qm::UndoStore undo;
-        const qm::TileEditResult r = qm::pasteTiles(*library, qm::TILE_OBJ, first, *entries, undo);
+        const qm::TileEditResult r = qm::pasteTiles(ws->tiles, qm::TILE_OBJ, first, *entries, undo);
         FUZZ_CHECK(r.result.ok());
         for (int t : r.tiles)
             FUZZ_CHECK(t >= first && t < qm::TILES_PER_SET);
-        for (const qm::CTile& t : library->obj.tiles) {
-            FUZZ_CHECK(t.kind() == qm::TILE_OBJ);
-            FUZZ_CHECK(t.commentLength <= qm::CTile::MAX_COMMENT && t.comment[t.commentLength] == 0);
-            for (std::uint8_t p : t.pixels)
-                FUZZ_CHECK(p <= 3);
-        }
+        fuzz::checkTiles(ws->tiles.obj, qm::TILE_OBJ);
     }
+    // The editor's paste into a frame the input's size picks.
+    const qm::TileFrame frame{int(size % 512), 1 + int(size % 30), 1 + int(size / 30 % 16)};
+    auto ws = std::make_unique<qm::Workspace>();
+    const auto before = std::make_unique<qm::TileSet>(ws->tiles.bg);
+    qm::UndoStore undo;
+    FUZZ_CHECK(qm::pasteTileDesigner(ws->tiles.bg, undo, frame, *entries));
+    fuzz::checkTiles(ws->tiles.bg, qm::TILE_BG);
+    FUZZ_CHECK(qm::decodeTileClip(qm::encodeTileDesigner(ws->tiles.bg, frame)).has_value());
+    fuzz::undoStep(undo, *ws);
+    FUZZ_CHECK(fuzz::sameTiles(ws->tiles.bg, *before));
     return 0;
 }

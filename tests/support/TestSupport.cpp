@@ -76,6 +76,32 @@ FifoPeer::~FifoPeer()
     finish();
 }
 
+ByteBuilder& ByteBuilder::text(std::string_view s)
+{
+    b.insert(b.end(), s.begin(), s.end());
+    return *this;
+}
+
+ByteBuilder& ByteBuilder::u8(int v)
+{
+    b.push_back(static_cast<std::uint8_t>(v));
+    return *this;
+}
+
+ByteBuilder& ByteBuilder::bytes(std::initializer_list<int> list)
+{
+    for (int v : list)
+        u8(v);
+    return *this;
+}
+
+InDirectory::InDirectory(const std::filesystem::path& dir) : old_(std::filesystem::current_path())
+{
+    std::filesystem::current_path(dir);
+}
+
+InDirectory::~InDirectory() { std::filesystem::current_path(old_); }
+
 std::vector<std::uint8_t> readBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);

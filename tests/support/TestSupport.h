@@ -1,6 +1,7 @@
 #pragma once
-// Helpers shared by the test programs: temporary directories, file bytes,
-// a prompter that answers from a script, and the test data directory.
+// Helpers shared by the test programs: temporary directories, file bytes and
+// a builder of file images, prefix sweeps, a prompter that answers from a
+// script, and the test data directory.
 
 #include "core/base/Progress.h"
 #include "core/base/Prompter.h"
@@ -11,7 +12,9 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -52,6 +55,40 @@ private:
     std::vector<std::uint8_t> bytes_;
     std::atomic<bool> done_{false};
     std::thread thread_;
+};
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Builds a file image field by field, little-endian.
+struct ByteBuilder {
+    Bytes b;
+    ByteBuilder& text(std::string_view s);
+    ByteBuilder& u8(int v);
+    ByteBuilder& u16(int v) { return u8(v & 0xFF).u8((v >> 8) & 0xFF); }
+    ByteBuilder& u32(std::uint32_t v) { return u16(int(v & 0xFFFF)).u16(int(v >> 16)); }
+    ByteBuilder& str(std::string_view s) { return u32(static_cast<std::uint32_t>(s.size())).text(s); } // length + text
+    ByteBuilder& bytes(std::initializer_list<int> list);
+};
+
+// A reader must refuse every proper prefix of a whole file and accept the
+// whole: the first length at which accepts(prefix) says otherwise, or none.
+template <class Accepts>
+std::optional<size_t> wrongPrefix(std::span<const std::uint8_t> bytes, Accepts accepts)
+{
+    for (size_t n = 0; n <= bytes.size(); ++n)
+        if (static_cast<bool>(accepts(bytes.first(n))) != (n == bytes.size()))
+            return n;
+    return std::nullopt;
+}
+
+// Changes the current directory for the life of the object.
+class InDirectory {
+public:
+    explicit InDirectory(const std::filesystem::path& dir);
+    ~InDirectory();
+
+private:
+    std::filesystem::path old_;
 };
 
 std::vector<std::uint8_t> readBytes(const std::string& path);

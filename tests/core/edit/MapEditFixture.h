@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace qm {
@@ -25,6 +26,20 @@ protected:
     MapEdit edit(TileKind layer = TILE_BG) { return MapEdit{*ws, undo, *renderer, layer}; }
     MapGrid& map() { return ws->project.map; }
     MapCell& cell(int x, int y) { return *map().cellAt(x, y); }
+    // The tiles of a layer (the tags of the tag layer) row by row, "." where
+    // the layer is empty: ". 5 .|7 . .|".
+    std::string tiles(TileKind layer = TILE_BG)
+    {
+        std::string s;
+        for (int y = 0; y < map().height; ++y)
+            for (int x = 0; x < map().width; ++x) {
+                const MapCell& c = cell(x, y);
+                const bool shown = layer == TILE_TAG || (layer == TILE_BG ? c.hasBg() : c.hasObj());
+                s += (shown ? std::to_string(layer == TILE_TAG ? c.tag : c.layerPart(layer).tile) : ".") +
+                     (x + 1 < map().width ? " " : "|");
+            }
+        return s;
+    }
     // Undo through a listener that re-renders like the view does.
     void undoStep()
     {

@@ -1,13 +1,11 @@
 #include "core/base/FileIO.h"
+#include "core/base/Format.h"
 #include "core/project/ProjectCommands.h"
 #include "core/project/ProjectFile.h"
 #include "core/tiles/TileSetFile.h"
 #include "support/TestSupport.h"
 
-#include "core/base/Format.h"
-
 #include <filesystem>
-#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
@@ -15,186 +13,108 @@
 using namespace qm;
 using namespace qm::test;
 
-// One "pixel" per character makes the elision easy to follow.
-static int charWidth(const std::string& s) { return static_cast<int>(s.size()); }
-
-TEST(SaveQuestion, IsChosenByTheWholeFlagValue)
+TEST(SaveQuestion, IsChosenByTheWholeFlagValueAndFollowsTheView)
 {
-    EXPECT_EQ(saveQuestionFor(0x04), "Map has been changed, save?");
-    EXPECT_EQ(saveQuestionFor(0x10), "Palette has been changed, save?");
-    EXPECT_EQ(saveQuestionFor(0x40), "BG tile set has been changed, save?");
-    EXPECT_EQ(saveQuestionFor(0x44), "Map & BG tileset have been changed, save?");
-    EXPECT_EQ(saveQuestionFor(0x80), "OBJ tile set has been changed, save?");
-    EXPECT_EQ(saveQuestionFor(0x84), "Map & OBJ tileset have been changed, save?");
-    EXPECT_EQ(saveQuestionFor(0xC0), "Tile sets have been changed, save?");
-    EXPECT_EQ(saveQuestionFor(0xC4), "Map & Tag tileset have been changed, save?");
-    for (ChangeFlags other : {0x08, 0x20, 0x14, 0x0C, 0x50, 0xFC})
-        EXPECT_EQ(saveQuestionFor(other), "Project has been changed, save?") << int(other);
-}
+    const std::map<ChangeFlags, std::string> questions = {
+        {0x04, "Map has been changed, save?"},         {0x10, "Palette has been changed, save?"},
+        {0x40, "BG tile set has been changed, save?"}, {0x44, "Map & BG tileset have been changed, save?"},
+        {0x80, "OBJ tile set has been changed, save?"}, {0x84, "Map & OBJ tileset have been changed, save?"},
+        {0xC0, "Tile sets have been changed, save?"},  {0xC4, "Map & Tag tileset have been changed, save?"},
+        {0x08, "Project has been changed, save?"},     {0x14, "Project has been changed, save?"},
+        {0xFC, "Project has been changed, save?"}};
+    for (const auto& [flags, question] : questions)
+        EXPECT_EQ(saveQuestionFor(flags), question) << int(flags);
 
-TEST(SaveQuestion, FollowsTheViewAndAsksNothingWithoutChanges)
-{
+    // Asking through the main frame is pinned by the ui's CMainFrameTest.
     ProjectState st;
-    ScriptedPrompter prompter({Answer::Cancel});
-    EXPECT_EQ(askSaveChanges(st, false, prompter), Answer::No);
-    EXPECT_TRUE(prompter.questions.empty());
-
-    // The view's flag is copied in, set or clear.
-    EXPECT_EQ(askSaveChanges(st, true, prompter), Answer::Cancel);
-    ASSERT_EQ(prompter.questions.size(), 1u);
-    EXPECT_EQ(prompter.questions[0], "Map has been changed, save?");
-    EXPECT_EQ(prompter.questionButtons[0], Buttons::YesNoCancel);
-
     st.changeFlags = CHANGED_MAP | CHANGED_BG_TILES;
-    EXPECT_EQ(askSaveChanges(st, false, prompter), Answer::No); // the fallback answer
-    EXPECT_EQ(prompter.questions.back(), "BG tile set has been changed, save?");
-    EXPECT_EQ(st.changeFlags, CHANGED_BG_TILES);
-
-    // Without a view the flag stays as the map edits left it.
-    st.changeFlags = CHANGED_MAP;
-    askSaveChanges(st, std::nullopt, prompter);
-    EXPECT_EQ(prompter.questions.back(), "Map has been changed, save?");
+    ScriptedPrompter prompter({Answer::Cancel});
+    EXPECT_EQ(askSaveChanges(st, false, prompter), Answer::Cancel); // the view's flag is copied in, set or clear
+    EXPECT_EQ(prompter.questions, std::vector<std::string>{"BG tile set has been changed, save?"});
+    st.changeFlags = 0;
+    EXPECT_EQ(askSaveChanges(st, false, prompter), Answer::No); // nothing changed: no question
+    EXPECT_EQ(prompter.questions.size(), 1u);
 }
 
-TEST(FileNames, ProjectExtensionIsAppendedOrCutAfterItsFirstOccurrence)
+// Opening a handed-over file by its first extension and New's ".qmm" go through the ui's
+// CMainFrameTest; these are the cases it does not reach.
+TEST(FileNames, ExtensionsAreAppendedOrCutAndAHandedOverFileOpensByTheFirstItNames)
 {
-    EXPECT_EQ(withExtension("level", ".qmm"), "level.qmm");
-    EXPECT_EQ(withExtension("level.qmm.bak", ".qmm"), "level.qmm");
     EXPECT_EQ(withExtension("LEVEL.QMM", ".qmm"), "LEVEL.QMM.qmm");
     EXPECT_EQ(withExtension("/maps/a.qmm/b.qmm", ".qmm"), "/maps/a.qmm");
     EXPECT_EQ(withExtension("", ".qmm"), "");
-    EXPECT_EQ(withExtension("bg", ".qmb"), "bg.qmb");
+    EXPECT_EQ(std::vector({openFileKind("/a/x.bts"), openFileKind("/a/x.qmd"), openFileKind("/a/x.QMM")}),
+              std::vector({OpenFileKind::BgTileSet, OpenFileKind::Project, OpenFileKind::None}));
 }
 
-TEST(FileNames, HandedOverFileIsOpenedByTheFirstMatchingExtension)
+// The title's marks and its elision through the main frame are pinned by the ui's CMainFrameTest;
+// these are the exact cuts it does not reach.
+TEST(WindowTitle, ALongPathKeepsItsRootTheDirectoriesThatFitAndTheFileName)
 {
-    EXPECT_EQ(openFileKind("C:\\x.qmb.qmm"), OpenFileKind::BgTileSet);
-    EXPECT_EQ(openFileKind("/a/x.qmm.qmo"), OpenFileKind::ObjTileSet);
-    EXPECT_EQ(openFileKind("/a/x.ots"), OpenFileKind::ObjTileSet);
-    EXPECT_EQ(openFileKind("/a/x.bts"), OpenFileKind::BgTileSet);
-    EXPECT_EQ(openFileKind("/a/x.qmd"), OpenFileKind::Project);
-    EXPECT_EQ(openFileKind("/a/x.qmm"), OpenFileKind::Project);
-    EXPECT_EQ(openFileKind("/a/x.QMM"), OpenFileKind::None); // exact letter case
-    EXPECT_EQ(openFileKind("/a/x.png"), OpenFileKind::None);
-}
-
-TEST(WindowTitle, ShowsUntitledChangeMarkAndZoom)
-{
-    EXPECT_EQ(buildWindowTitle(titleProjectPart("", charWidth, 100), "100%", false), "Quilt Mark-[Untitled-100%]");
-    EXPECT_EQ(buildWindowTitle("C:\\maps\\level.qmm", "200%", true), "Quilt Mark-[C:\\maps\\level.qmm-*200%]");
-}
-
-TEST(WindowTitle, LongPathKeepsRootAndFileNameAndDropsTheMiddle)
-{
+    const TextMeasure chars = [](const std::string& s) { return static_cast<int>(s.size()); };
     const std::string path = "C:\\games\\worlds\\forest\\level.qmm"; // 32 characters
     const int lead = 12;                                            // "Quilt Mark-["
-    // Fits exactly (text + 80 == width): shown whole.
-    EXPECT_EQ(titleProjectPart(path, charWidth, lead + 32 + 80), path);
-    // games and worlds fit beside the file name, forest does not; the last
-    // directory taken gives way to the "...".
-    EXPECT_EQ(titleProjectPart(path, charWidth, lead + 31 + 80), "C:\\games\\...\\level.qmm");
-    EXPECT_EQ(titleProjectPart(path, charWidth, lead + 25 + 80), "C:\\...\\level.qmm");
-    EXPECT_EQ(titleProjectPart(path, charWidth, 10), "C:\\...\\level.qmm");
-    // A native path keeps its root.
-    EXPECT_EQ(titleProjectPart("/home/ann/maps/deep/level.qmm", charWidth, 10), "/.../level.qmm");
-    EXPECT_EQ(titleProjectPart("/home/ann/maps/deep/level.qmm", charWidth, lead + 25 + 80), "/home/ann/.../level.qmm");
-    // Nothing to drop between root and file name.
-    EXPECT_EQ(titleProjectPart("/level.qmm", charWidth, 10), "/level.qmm");
+    EXPECT_EQ(titleProjectPart(path, chars, lead + 32 + 80), path); // fits exactly
+    // games and worlds fit beside the file name, forest does not: the last taken gives way to "...".
+    EXPECT_EQ(titleProjectPart(path, chars, lead + 31 + 80), "C:\\games\\...\\level.qmm");
+    EXPECT_EQ(titleProjectPart(path, chars, 10), "C:\\...\\level.qmm");
+    EXPECT_EQ(titleProjectPart("/home/ann/maps/deep/level.qmm", chars, lead + 25 + 80), "/home/ann/.../level.qmm");
+    EXPECT_EQ(titleProjectPart("/level.qmm", chars, 10), "/level.qmm");
 }
 
-TEST(NewProject, TakesPathsCreatesTheMapAndClearsFlags)
+TEST(NewProject, TakesThePathsCreatesTheMapLocatesAMissingTileSetAndClearsTheRest)
 {
     TempDir dir;
+    NullProgress progress;
+    auto source = std::make_unique<Workspace>();
+    source->tiles.bg.tiles[1].pixels[5] = 3;
+    ASSERT_TRUE(saveTileSetFile(dir.file("moved.qmb"), TILE_BG, source->tiles, progress));
     Workspace ws;
     ws.project.changeFlags = 0xFF;
     ws.project.exportSettings.mapPrefix = "old";
     ws.tiles.tag.tiles[3].pixels[0] = 2;
+    ws.tiles.obj.tiles[3].pixels[0] = 2;
     ScriptedPrompter prompter;
-    NullProgress progress;
-    NewProjectRequest req;
-    req.projectPath = dir.file("level.qmm.bak");
-    req.width = 32;
-    req.height = 0; // raised to 1
+    prompter.locations.push_back(dir.file("moved.qmb"));
+    NewProjectRequest req{dir.file("level.qmm.bak"), dir.file("gone.qmb"), "", 32, 0};
     TileSetsLoaded loaded;
     ASSERT_TRUE(newProject(ws, req, prompter, progress, &loaded));
     EXPECT_EQ(ws.project.projectPath, dir.file("level.qmm"));
     EXPECT_EQ(ws.project.map.width, 32);
-    EXPECT_EQ(ws.project.map.height, 1);
+    EXPECT_EQ(ws.project.map.height, 1); // 0 is raised to 1
     EXPECT_EQ(ws.project.changeFlags, 0);
-    EXPECT_EQ(ws.project.exportSettings.mapPrefix, "");
-    EXPECT_EQ(ws.tiles.tag.tiles[3].pixels[0], 0);
-    EXPECT_FALSE(loaded.bg);
-    EXPECT_TRUE(prompter.questions.empty());
-}
-
-TEST(NewProject, MissingTileSetIsLocatedAndItsPathReplaced)
-{
-    TempDir dir;
-    Workspace source;
-    source.tiles.bg.tiles[1].pixels[5] = 3;
-    NullProgress progress;
-    ASSERT_TRUE(saveTileSetFile(dir.file("moved.qmb"), TILE_BG, source.tiles, progress));
-
-    Workspace ws;
-    ScriptedPrompter prompter;
-    prompter.locations.push_back(dir.file("moved.qmb"));
-    NewProjectRequest req;
-    req.bgTileSetPath = dir.file("gone.qmb");
-    TileSetsLoaded loaded;
-    ASSERT_TRUE(newProject(ws, req, prompter, progress, &loaded));
-    EXPECT_TRUE(loaded.bg);
+    EXPECT_EQ(ws.project.exportSettings, ExportSettings{});
+    EXPECT_TRUE(loaded.bg && !loaded.obj);
     EXPECT_EQ(ws.project.bgTileSetPath, dir.file("moved.qmb"));
     EXPECT_EQ(ws.tiles.bg.tiles[1].pixels[5], 3);
-    EXPECT_EQ(ws.project.projectPath, "");
-    EXPECT_EQ(ws.project.map.width, 20);
-    EXPECT_EQ(ws.project.map.height, 18);
+    EXPECT_EQ(ws.tiles.obj.tiles[3].pixels[0], 0);
+    EXPECT_EQ(ws.tiles.tag.tiles[3].pixels[0], 0);
+    EXPECT_TRUE(prompter.questions.empty());
+    // A tile set file opened as a project starts unchanged; the rest goes through the ui's CMainFrameTest.
+    ASSERT_TRUE(saveTileSetFile(dir.file("s.ots"), TILE_OBJ, source->tiles, progress));
+    ws.project.changeFlags = CHANGED_MAP;
+    ASSERT_TRUE(openTileSetAsProject(ws, dir.file("s.ots"), TILE_OBJ, prompter, progress));
+    EXPECT_EQ(std::tuple(ws.project.changeFlags, ws.project.objTileSetPath), std::tuple(0, dir.file("s.qmo")));
 }
 
-TEST(SaveProject, WritesProjectAndBothTileSetsThenClearsFlags)
+TEST(SaveProject, NeedsAllThreePathsAndWritesNoTileSetWhenTheProjectFileFails)
 {
     TempDir dir;
     Workspace ws;
-    ws.project.map.create(4, 3);
-    ws.project.projectPath = dir.file("p.qmm");
-    ws.project.bgTileSetPath = dir.file("p.qmb");
-    ws.project.objTileSetPath = "";
-    EXPECT_FALSE(canSaveDirectly(ws.project)); // an empty tile set path means Save As
-    ws.project.objTileSetPath = dir.file("p.qmo");
-    ASSERT_TRUE(canSaveDirectly(ws.project));
-    ws.project.changeFlags = 0xDC;
-    ws.tiles.obj.tiles[7].pixels[1] = 1;
-    NullProgress progress;
-    ASSERT_TRUE(saveProject(ws, progress));
-    EXPECT_EQ(ws.project.changeFlags, 0);
-
-    Workspace back;
-    ScriptedPrompter prompter;
-    ASSERT_TRUE(readProject(dir.file("p.qmm"), back, prompter, progress));
-    EXPECT_EQ(back.project.map.width, 4);
-    EXPECT_EQ(back.tiles.obj.tiles[7].pixels[1], 1);
-    EXPECT_TRUE(prompter.informed.empty());
-}
-
-TEST(SaveProject, FailedProjectFileWritesNoTileSetsAndKeepsFlags)
-{
-    TempDir dir;
-    Workspace ws;
-    ws.project.map.create(2, 2);
     ws.project.projectPath = dir.file("missing-dir/p.qmm");
     ws.project.bgTileSetPath = dir.file("p.qmb");
+    EXPECT_FALSE(canSaveDirectly(ws.project)); // an empty tile set path means Save As
     ws.project.objTileSetPath = dir.file("p.qmo");
+    EXPECT_TRUE(canSaveDirectly(ws.project));
     ws.project.changeFlags = CHANGED_BG_TILES | CHANGED_MAP;
     NullProgress progress;
-    const Result r = saveProject(ws, progress);
-    ASSERT_FALSE(r);
-    EXPECT_EQ(r.text(), "Unable to create new map file: No such file or directory");
+    EXPECT_EQ(saveProject(ws, progress).text(), "Unable to create new map file: No such file or directory");
     EXPECT_FALSE(fileExists(dir.file("p.qmb")));
     EXPECT_EQ(ws.project.changeFlags, CHANGED_BG_TILES | CHANGED_MAP);
 }
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
 using Files = std::map<std::string, Bytes>;
 
 // Every file in the directory, temporary ones included.
@@ -206,253 +126,139 @@ Files filesIn(const TempDir& dir)
     return files;
 }
 
-void fillFirstVersion(Workspace& ws, const TempDir& dir)
-{
-    ws.project.projectPath = dir.file("level.qmm");
-    ws.project.bgTileSetPath = dir.file("level.qmb");
-    ws.project.objTileSetPath = dir.file("level.qmo");
-    ws.project.map.create(30, 20);
-    for (size_t i = 0; i < ws.project.map.cells.size(); ++i)
-        ws.project.map.cells[i].set(TILE_BG, static_cast<std::uint16_t>(i % 512), 0, 0, static_cast<std::uint8_t>(i));
-    for (int t = 0; t < 512; ++t) {
-        ws.tiles.bg.tiles[static_cast<size_t>(t)].pixels.fill(static_cast<std::uint8_t>(t % 4));
-        ws.tiles.obj.tiles[static_cast<size_t>(t)].setComment(std::string(static_cast<size_t>(t % 33), 'o'));
-    }
-}
+} // namespace
 
-// Everything a save writes changes: the map's size, tiles, comments, palettes.
-void editEverything(Workspace& ws)
-{
-    ws.project.map.insertColumns(0, 3);
-    ws.project.map.cellAt(0, 0)->set(TILE_OBJ, 77, 2, 0, 9);
-    ws.tiles.bg.tiles[3].pixels.fill(1);
-    ws.tiles.bg.tiles[4].setComment("new");
-    ws.tiles.obj.tiles[500].pixels.fill(2);
-    ws.tiles.palettes.objPalettes[1][2] = GbcColor{1, 2, 3};
-    ws.project.changeFlags = CHANGED_MAP | CHANGED_PROJECT | CHANGED_PALETTE | CHANGED_BG_TILES | CHANGED_OBJ_TILES;
-}
-
-// Interrupts the save at the start, inside and at the end of the bytes of
+// Interrupts Save at the start, inside and at the end of the bytes of
 // each of its files, and at creating, flushing and renaming each file. After
 // every interruption: the save reports the file it could not write, no file
 // is torn (each is wholly as before or wholly as saved, the interrupted one
 // and those after it as before), no temporary file is left, the project
 // opens with both tile sets, and what was not saved still counts as changed.
-void interruptEverywhere(const std::function<Result(Workspace&)>& save, const std::vector<std::string>& order)
+TEST(SaveProject, AnInterruptedSaveNeverTearsAFileAndTheProjectStillOpens)
 {
+    const std::vector<std::string> order = {"level.qmm", "level.qmb", "level.qmo"}; // as Save writes them
     TempDir dir;
     auto ws = std::make_unique<Workspace>();
-    fillFirstVersion(*ws, dir);
+    ws->project.projectPath = dir.file("level.qmm");
+    ws->project.bgTileSetPath = dir.file("level.qmb");
+    ws->project.objTileSetPath = dir.file("level.qmo");
+    ws->project.map.create(30, 20);
+    for (size_t t = 0; t < 512; ++t) {
+        ws->tiles.bg.tiles[t].pixels.fill(static_cast<std::uint8_t>(t % 4));
+        ws->tiles.obj.tiles[t].setComment(std::string(t % 33, 'o'));
+    }
     NullProgress quiet;
     ASSERT_TRUE(saveProject(*ws, quiet));
     const Files previous = filesIn(dir);
-    ASSERT_EQ(previous.size(), 3u);
-
-    editEverything(*ws);
-    const ChangeFlags edited = ws->project.changeFlags;
-    Files saved = {{"level.qmm", encodeProject(*ws, quiet)},
-                   {"level.qmb", encodeTileSetFile(ws->tiles, TILE_BG)},
-                   {"level.qmo", encodeTileSetFile(ws->tiles, TILE_OBJ)}};
+    // Everything a save writes changes: the map's size, tiles, comments, palettes.
+    ws->project.map.insertColumns(0, 3);
+    ws->project.map.cellAt(0, 0)->set(TILE_OBJ, 77, 2, 0, 9);
+    ws->tiles.bg.tiles[4].setComment("new");
+    ws->tiles.obj.tiles[500].pixels.fill(2);
+    ws->tiles.palettes.objPalettes[1][2] = GbcColor{1, 2, 3};
+    const Files saved = {{"level.qmm", encodeProject(*ws, quiet)},
+                         {"level.qmb", encodeTileSetFile(ws->tiles, TILE_BG)},
+                         {"level.qmo", encodeTileSetFile(ws->tiles, TILE_OBJ)}};
     for (const auto& [name, bytes] : saved)
         ASSERT_NE(bytes, previous.at(name)) << name;
 
     int interruptions = 0;
     for (size_t f = 0; f < order.size(); ++f) {
         const std::string& name = order[f];
-        const std::string expected = name == "level.qmm"
-                                         ? std::string("Unable to create new map file")
-                                         : formatText("Unable to open file %s for writing.", dir.file(name).c_str());
         std::vector<SimulatedWriteFailure> failures;
         for (WriteStage stage : {WriteStage::Create, WriteStage::Sync, WriteStage::Rename})
             failures.push_back({static_cast<int>(f), stage, 0});
         const size_t size = saved.at(name).size();
-        for (size_t at = 0; at < size; at += 4093)
+        for (size_t at = 0; at < size; at += at < 2 ? 1 : 4093)
             failures.push_back({static_cast<int>(f), WriteStage::Data, at});
-        failures.push_back({static_cast<int>(f), WriteStage::Data, 1});
         failures.push_back({static_cast<int>(f), WriteStage::Data, size - 1});
-
         for (const SimulatedWriteFailure& failure : failures) {
             SCOPED_TRACE(name + " stage " + std::to_string(int(failure.stage)) + " after " +
                          std::to_string(failure.afterBytes));
-            // A full disk while writing, a failing disk at the other stages.
-            const bool full = failure.stage == WriteStage::Data;
-            const bool sentence = expected.back() == '.';
-            const std::string reason = full ? "No space left on device" : "Input/output error";
             ++interruptions;
             for (const auto& [file, bytes] : previous)
                 writeBytes(dir.file(file), bytes);
-            ws->project.changeFlags = edited;
-
+            ws->project.changeFlags = CHANGED_MAP | CHANGED_PALETTE | CHANGED_BG_TILES | CHANGED_OBJ_TILES;
             simulateWriteFailure(failure);
-            const Result r = save(*ws);
+            const Result r = saveProject(*ws, quiet);
             clearSimulatedWriteFailure();
-            EXPECT_FALSE(r);
-            EXPECT_EQ(r.text(), sentence ? expected + " " + reason + "." : expected + ": " + reason);
-
+            // A full disk while writing, a failing disk at the other stages.
+            const std::string reason =
+                failure.stage == WriteStage::Data ? "No space left on device" : "Input/output error";
+            EXPECT_EQ(r.text(), name == "level.qmm"
+                                    ? "Unable to create new map file: " + reason
+                                    : "Unable to open file " + dir.file(name) + " for writing. " + reason + ".");
             const Files now = filesIn(dir);
             EXPECT_EQ(now.size(), 3u);
-            for (size_t g = 0; g < order.size(); ++g) {
-                const Bytes& bytes = now.count(order[g]) ? now.at(order[g]) : Bytes{};
-                EXPECT_EQ(bytes, g < f ? saved.at(order[g]) : previous.at(order[g])) << order[g];
-            }
-            EXPECT_NE(ws->project.changeFlags, 0);
-
+            for (size_t g = 0; g < order.size(); ++g)
+                EXPECT_EQ(now.count(order[g]) ? now.at(order[g]) : Bytes{},
+                          g < f ? saved.at(order[g]) : previous.at(order[g])) << order[g];
+            // Each file written clears its own flags: the project file the map's, the BG set its own.
+            const ChangeFlags left[] = {CHANGED_MAP | CHANGED_PALETTE | CHANGED_BG_TILES | CHANGED_OBJ_TILES,
+                                        CHANGED_PALETTE | CHANGED_BG_TILES | CHANGED_OBJ_TILES,
+                                        CHANGED_PALETTE | CHANGED_OBJ_TILES};
+            EXPECT_EQ(ws->project.changeFlags, left[f]);
             auto back = std::make_unique<Workspace>();
             ScriptedPrompter prompter;
-            const Result opened = readProject(dir.file("level.qmm"), *back, prompter, quiet);
-            EXPECT_TRUE(opened) << opened.text();
-            EXPECT_TRUE(prompter.informed.empty());
-            EXPECT_TRUE(prompter.locateRequests.empty());
+            EXPECT_TRUE(readProject(dir.file("level.qmm"), *back, prompter, quiet));
+            EXPECT_TRUE(prompter.informed.empty() && prompter.locateRequests.empty());
         }
     }
     EXPECT_GT(interruptions, 30);
-
     // Uninterrupted, and with the disk taking a few bytes at a time, the save is whole.
     for (const auto& [file, bytes] : previous)
         writeBytes(dir.file(file), bytes);
     simulateShortWrites(1000);
-    const Result r = save(*ws);
+    const Result r = saveProject(*ws, quiet);
     simulateShortWrites(0);
     ASSERT_TRUE(r) << r.text();
     EXPECT_EQ(filesIn(dir), saved);
     EXPECT_EQ(ws->project.changeFlags, 0);
 }
 
-} // namespace
-
-TEST(SaveProject, AnInterruptedSaveNeverTearsAFileAndTheProjectStillOpens)
-{
-    NullProgress quiet;
-    interruptEverywhere([&quiet](Workspace& ws) { return saveProject(ws, quiet); },
-                        {"level.qmm", "level.qmb", "level.qmo"});
-}
-
-TEST(SaveProjectAs, AnInterruptedSaveAsNeverTearsAFileAndTheProjectStillOpens)
-{
-    NullProgress quiet;
-    interruptEverywhere(
-        [&quiet](Workspace& ws) {
-            const SavePaths paths{ws.project.projectPath, ws.project.bgTileSetPath, ws.project.objTileSetPath};
-            return saveProjectAs(ws, paths, quiet);
-        },
-        {"level.qmb", "level.qmo", "level.qmm"});
-}
-
-TEST(SaveProjectAs, WritesTileSetsFirstWithTheirExtensions)
+TEST(SaveProjectAs, WritesTheTileSetsFirstWithTheirExtensionsAndClearsWhatWasWritten)
 {
     TempDir dir;
     Workspace ws;
     ws.project.map.create(2, 2);
     ws.project.changeFlags = CHANGED_MAP | CHANGED_OBJ_TILES;
     NullProgress progress;
-    SavePaths paths{dir.file("level"), dir.file("bg"), dir.file("obj.qmo.old")};
-    ASSERT_TRUE(saveProjectAs(ws, paths, progress));
+    ASSERT_TRUE(saveProjectAs(ws, SavePaths{dir.file("level"), dir.file("bg"), dir.file("obj.qmo.old")}, progress));
     EXPECT_EQ(ws.project.projectPath, dir.file("level.qmm"));
     EXPECT_EQ(ws.project.bgTileSetPath, dir.file("bg.qmb"));
     EXPECT_EQ(ws.project.objTileSetPath, dir.file("obj.qmo"));
-    EXPECT_TRUE(fileExists(dir.file("level.qmm")));
+    EXPECT_TRUE(fileExists(dir.file("level.qmm")) && fileExists(dir.file("obj.qmo")));
     EXPECT_EQ(readBytes(dir.file("bg.qmb")).size(), TILESET_EMPTY_FILE_SIZE);
-    EXPECT_TRUE(fileExists(dir.file("obj.qmo")));
     EXPECT_EQ(ws.project.changeFlags, 0);
-}
 
-TEST(SaveProjectAs, FailedProjectFileKeepsTheTileSetsWrittenAndTheOtherFlags)
-{
-    TempDir dir;
-    Workspace ws;
-    ws.project.map.create(2, 2);
+    // Without a project path the map still counts as unsaved.
+    ws.project.changeFlags = CHANGED_MAP | CHANGED_PALETTE | CHANGED_BG_TILES | CHANGED_OBJ_TILES;
+    ASSERT_TRUE(saveProjectAs(ws, SavePaths{"", dir.file("b.qmb"), dir.file("o.qmo")}, progress));
+    EXPECT_EQ(ws.project.changeFlags, CHANGED_MAP);
+    // A project file that cannot be written keeps the tile set written and the other flags.
     ws.project.changeFlags = CHANGED_MAP | CHANGED_BG_TILES | CHANGED_OBJ_TILES;
-    NullProgress progress;
-    SavePaths paths{dir.file("no/such/level.qmm"), dir.file("bg.qmb"), ""};
-    const Result r = saveProjectAs(ws, paths, progress);
-    ASSERT_FALSE(r);
-    EXPECT_EQ(r.text(), "Unable to create new map file: No such file or directory");
-    EXPECT_TRUE(fileExists(dir.file("bg.qmb")));
+    EXPECT_EQ(saveProjectAs(ws, SavePaths{dir.file("no/such/level.qmm"), dir.file("c.qmb"), ""}, progress).text(),
+              "Unable to create new map file: No such file or directory");
+    EXPECT_TRUE(fileExists(dir.file("c.qmb")));
     EXPECT_EQ(ws.project.changeFlags, CHANGED_MAP | CHANGED_OBJ_TILES);
 }
 
-TEST(SaveProjectAs, WithoutProjectPathTheMapStillCountsAsUnsaved)
-{
-    TempDir dir;
-    Workspace ws;
-    ws.project.map.create(2, 2);
-    ws.project.changeFlags = CHANGED_MAP | CHANGED_PALETTE | CHANGED_BG_TILES | CHANGED_OBJ_TILES;
-    NullProgress progress;
-    ASSERT_TRUE(saveProjectAs(ws, SavePaths{"", dir.file("b.qmb"), dir.file("o.qmo")}, progress));
-    EXPECT_EQ(ws.project.changeFlags, CHANGED_MAP);
-    EXPECT_EQ(ws.project.projectPath, "");
-}
-
-TEST(MapProperties, ShrinkQuestionAnsweredYesNoCancel)
+// Cancel, No and Yes for a lower map through the main frame are pinned by the ui's CMainFrameTest.
+TEST(MapProperties, AskedOnlyWhenASideShrinksAndNoStillGrowsTheOtherSide)
 {
     ProjectState st;
     st.map.create(20, 18);
-    st.map.cellAt(19, 17)->bgTile = 9;
-    NullProgress progress;
-
-    {
-        ScriptedPrompter prompter({Answer::Cancel});
-        EXPECT_EQ(applyMapProperties(st, 20, 10, prompter), MapPropertiesOutcome::Cancelled);
-        ASSERT_EQ(prompter.questions.size(), 1u);
-        EXPECT_EQ(prompter.questions[0],
-                  "Changing map's height will result in losing some part of the map, continue ?");
-        EXPECT_EQ(prompter.questionButtons[0], Buttons::YesNoCancel);
-        EXPECT_EQ(st.map.height, 18);
-        EXPECT_EQ(st.changeFlags, 0);
-    }
-    {
-        // No keeps the shrinking dimension, grows the other, and still marks the project.
-        ScriptedPrompter prompter({Answer::No});
-        EXPECT_EQ(applyMapProperties(st, 25, 10, prompter), MapPropertiesOutcome::Resized);
-        EXPECT_EQ(st.map.width, 25);
-        EXPECT_EQ(st.map.height, 18);
-        EXPECT_EQ(st.changeFlags, CHANGED_PROJECT);
-    }
-    {
-        ScriptedPrompter prompter({Answer::Yes});
-        EXPECT_EQ(applyMapProperties(st, 10, 30, prompter), MapPropertiesOutcome::Resized);
-        EXPECT_EQ(prompter.questions[0], "Changing map's width will result in losing some part of the map, continue ?");
-        EXPECT_EQ(st.map.width, 10);
-        EXPECT_EQ(st.map.height, 30);
-    }
-    {
-        ScriptedPrompter prompter({Answer::Cancel});
-        EXPECT_EQ(applyMapProperties(st, 12, 31, prompter), MapPropertiesOutcome::Resized);
-        EXPECT_TRUE(prompter.questions.empty()); // nothing shrinks: no question
-        EXPECT_EQ(st.map.width, 12);
-    }
-    {
-        ScriptedPrompter prompter;
-        std::string failure;
-        EXPECT_EQ(applyMapProperties(st, 100000, 100000, prompter, &failure), MapPropertiesOutcome::Failed);
-        EXPECT_EQ(failure, "Not enough memory to extend the map");
-        EXPECT_EQ(st.map.width * st.map.height, static_cast<int>(st.map.cells.size()));
-    }
-}
-
-TEST(OpenTileSetAsProject, GivesABlankMapAndKeepsTheProjectPath)
-{
-    TempDir dir;
-    Workspace source;
-    source.tiles.obj.tiles[2].pixels[0] = 2;
-    NullProgress progress;
-    ASSERT_TRUE(saveTileSetFile(dir.file("s.ots"), TILE_OBJ, source.tiles, progress));
-
-    Workspace ws;
-    ws.project.projectPath = "/keep/me.qmm";
-    ws.project.bgTileSetPath = "/keep/bg.qmb";
-    ws.project.map.create(3, 3);
-    ws.project.changeFlags = CHANGED_MAP;
-    ScriptedPrompter prompter;
-    bool loaded = false;
-    ASSERT_TRUE(openTileSetAsProject(ws, dir.file("s.ots"), TILE_OBJ, prompter, progress, &loaded));
-    EXPECT_TRUE(loaded);
-    EXPECT_EQ(ws.project.map.width, 20);
-    EXPECT_EQ(ws.project.map.height, 18);
-    EXPECT_EQ(ws.project.objTileSetPath, dir.file("s.qmo")); // normalised for the next save
-    EXPECT_EQ(ws.project.projectPath, "/keep/me.qmm");
-    EXPECT_EQ(ws.project.bgTileSetPath, "/keep/bg.qmb");
-    EXPECT_EQ(ws.tiles.obj.tiles[2].pixels[0], 2);
-    EXPECT_EQ(ws.project.changeFlags, 0);
-    EXPECT_EQ(mapSizeText(ws.project.map), "Map size:(20,18)");
+    ScriptedPrompter no({Answer::No});
+    EXPECT_EQ(applyMapProperties(st, 10, 30, no), MapPropertiesOutcome::Resized);
+    EXPECT_EQ(no.questions, std::vector<std::string>{"Changing map's width will result in losing some part of the map, "
+                                                     "continue ?"});
+    EXPECT_EQ(no.questionButtons[0], Buttons::YesNoCancel);
+    EXPECT_EQ(std::tuple(st.map.width, st.map.height, st.changeFlags), std::tuple(20, 30, CHANGED_PROJECT));
+    ScriptedPrompter none({Answer::Cancel});
+    EXPECT_EQ(applyMapProperties(st, 22, 31, none), MapPropertiesOutcome::Resized);
+    EXPECT_TRUE(none.questions.empty());
+    std::string failure;
+    EXPECT_EQ(applyMapProperties(st, 100000, 100000, none, &failure), MapPropertiesOutcome::Failed);
+    EXPECT_EQ(failure, "Not enough memory to extend the map");
+    EXPECT_EQ(st.map.width * st.map.height, static_cast<int>(st.map.cells.size()));
 }

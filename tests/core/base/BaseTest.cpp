@@ -1,5 +1,7 @@
 #include "core/base/ByteReader.h"
 #include "core/base/FileIO.h"
+#include "core/base/ScrollTable.h"
+#include "core/base/ZoomTable.h"
 #include "support/TestSupport.h"
 
 #include <csignal>
@@ -13,14 +15,22 @@ using namespace qm;
 using namespace qm::test;
 namespace fs = std::filesystem;
 
+namespace {
+
+size_t filesIn(const TempDir& dir)
+{
+    return size_t(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()));
+}
+
+} // namespace
+
 TEST(ByteReader, NeverReadsPastTheEndAndKeepsItsPlaceOnFailure)
 {
-    const std::vector<std::uint8_t> data = {1, 2, 3};
+    const Bytes data = {1, 2, 3};
     ByteReader r(data);
     std::uint32_t v32 = 0xDEADBEEF;
     EXPECT_FALSE(r.u32(v32));
-    EXPECT_EQ(v32, 0xDEADBEEFu);
-    EXPECT_EQ(r.position(), 0u);
+    EXPECT_EQ(std::tuple(v32, r.position()), std::tuple(0xDEADBEEFu, 0u));
     std::uint16_t v16 = 0;
     ASSERT_TRUE(r.u16(v16));
     EXPECT_EQ(v16, 0x0201);
@@ -32,67 +42,45 @@ TEST(ByteReader, NeverReadsPastTheEndAndKeepsItsPlaceOnFailure)
     EXPECT_FALSE(r.skip(1));
 }
 
-TEST(FileIO, AtomicWriteReplacesTheFileOnlyWhenComplete)
+TEST(FileIO, AnAtomicWriteReplacesTheFileOnlyWhenCompleteEvenAReadOnlyOne)
 {
     TempDir dir;
     const std::string path = dir.file("a.bin");
     writeBytes(path, {9, 9, 9});
-    const std::vector<std::uint8_t> fresh(1000, 7);
-
     simulateWriteFailureAfter(500);
-    EXPECT_FALSE(writeFileAtomically(path, fresh));
-    EXPECT_EQ(readBytes(path), (std::vector<std::uint8_t>{9, 9, 9}));
-    // No temporary file is left behind.
-    EXPECT_EQ(test::entriesIn(dir.path()), 1);
-
-    EXPECT_TRUE(writeFileAtomically(path, fresh));
-    EXPECT_EQ(readBytes(path), fresh);
-}
-
-TEST(FileIO, ReplacesAReadOnlyFileAndRefusesOversizedReads)
-{
-    TempDir dir;
-    const std::string path = dir.file("ro.bin");
-    writeBytes(path, {1});
+    EXPECT_FALSE(writeFileAtomically(path, Bytes(1000, 7)));
+    EXPECT_EQ(readBytes(path), (Bytes{9, 9, 9}));
+    EXPECT_EQ(filesIn(dir), 1u); // no temporary file is left behind
     std::filesystem::permissions(path, std::filesystem::perms::owner_read, std::filesystem::perm_options::replace);
-    EXPECT_TRUE(writeFileAtomically(path, std::vector<std::uint8_t>{2, 3}));
-    EXPECT_EQ(readBytes(path), (std::vector<std::uint8_t>{2, 3}));
+    EXPECT_TRUE(writeFileAtomically(path, Bytes(1000, 7)));
+    EXPECT_EQ(readBytes(path), Bytes(1000, 7));
 
-    std::vector<std::uint8_t> out;
-    EXPECT_EQ(readWholeFile(path, out, 1), ReadStatus::TooLarge);
-    EXPECT_EQ(readWholeFile(dir.file("missing"), out), ReadStatus::CannotOpen);
-    EXPECT_EQ(readWholeFile(dir.path().string(), out), ReadStatus::NotRegular);
-}
-
-TEST(AtomicFile, TargetChangesOnlyOnCommitAndAnAbandonedFileLeavesNothing)
-{
-    for (const bool unnamed : {true, false}) {
+    for (const bool unnamed : {true, false}) { // an AtomicFile changes the target only on commit
         useUnnamedTemporaries(unnamed);
-        TempDir dir;
-        const std::string path = dir.file("rows.bin");
         writeBytes(path, {9});
         for (const bool commit : {true, false}) {
             AtomicFile file;
             ASSERT_TRUE(file.open(path));
             for (std::uint8_t row = 0; row < 3; ++row)
-                ASSERT_TRUE(file.write(std::vector<std::uint8_t>{row, commit ? row : std::uint8_t(7)}));
+                ASSERT_TRUE(file.write(Bytes{row, commit ? row : std::uint8_t(7)}));
             EXPECT_EQ(readBytes(path).size(), commit ? 1u : 6u);
             EXPECT_TRUE(!commit || file.commit()); // else abandoned
         }
-        EXPECT_EQ(readBytes(path), (std::vector<std::uint8_t>{0, 0, 1, 1, 2, 2})) << unnamed;
-        EXPECT_EQ(test::entriesIn(dir.path()),
-                  1);
+        EXPECT_EQ(readBytes(path), (Bytes{0, 0, 1, 1, 2, 2})) << unnamed;
+        EXPECT_EQ(filesIn(dir), 1u);
     }
     useUnnamedTemporaries(true);
 }
 
-TEST(FileIO, ReadersRefuseAnythingButARegularFileWithoutWaiting)
+TEST(FileIO, ReadersRefuseAnythingButARegularFileOfTheirSizeWithoutWaiting)
 {
     TempDir dir;
+    writeBytes(dir.file("two"), {1, 2});
+    Bytes out;
+    EXPECT_EQ(readWholeFile(dir.file("two"), out, 1), ReadStatus::TooLarge);
     // A FIFO with a writer: a reader that opened it would get bytes instead of the refusal.
     FifoPeer fifo(dir.file("fifo"), FifoPeer::Role::Writer, {1, 2, 3});
     for (const std::string& path : {dir.file("fifo"), dir.path().string(), std::string("/dev/zero")}) {
-        std::vector<std::uint8_t> out;
         std::uint64_t size = 0;
         const ReadResult whole = readWholeFile(path, out);
         EXPECT_EQ(whole, ReadStatus::NotRegular) << path;
@@ -101,13 +89,14 @@ TEST(FileIO, ReadersRefuseAnythingButARegularFileWithoutWaiting)
         EXPECT_TRUE(out.empty());
         EXPECT_EQ(readFailureText(whole, path, "Unable to open file " + path), path + " is not a regular file");
     }
-    const ReadResult missing = readWholeFile(dir.file("none"), *std::make_unique<std::vector<std::uint8_t>>());
+    const ReadResult missing = readWholeFile(dir.file("none"), out);
+    EXPECT_EQ(missing, ReadStatus::CannotOpen);
     EXPECT_EQ(readFailureText(missing, dir.file("none"), "Unable to open file x"),
               "Unable to open file x: No such file or directory");
 }
 
 // Our temporaries in dir.
-int temporariesIn(const fs::path& dir)
+static int temporariesIn(const fs::path& dir)
 {
     int n = 0;
     for (const auto& entry : fs::directory_iterator(dir))
@@ -168,4 +157,33 @@ TEST(AtomicFile, AKilledWriteLeavesNoTemporaryOnceTheNextWriteRan)
         EXPECT_EQ(names, (std::set<std::string>{"MAPBG.bin", alive, ".MAPBG.bin.qmtmp-12x-abcdef", "notes.txt"}));
     }
     useUnnamedTemporaries(true);
+}
+
+// Lines, pages, Home and End through the keys and bars are pinned by the ui's CQuiltmarkViewTest;
+// these are the ends it does not reach.
+TEST(ScrollTable, PagesAndTheThumbStopAtTheEndsAndGoToFillsTheView)
+{
+    using R = ScrollRequest;
+    EXPECT_EQ(scrollTarget(R::LineBack, 0, 50, 20), std::nullopt);
+    EXPECT_EQ(scrollTarget(R::PageBack, 10, 50, 20), 0);
+    EXPECT_EQ(scrollTarget(R::PageForward, 25, 50, 20), 40); // near the end: height - visible + 10
+    EXPECT_EQ(scrollTarget(R::PageForward, 0, 8, 30), 0);
+    EXPECT_EQ(scrollTarget(R::End, 0, 3, 20), 0);
+    EXPECT_EQ(scrollTarget(R::Thumb, 0, 50, 20, 17), 17);
+    EXPECT_FALSE(scrollBarNeeded(20, 8, 400));
+    EXPECT_TRUE(scrollBarNeeded(50, 8, 400));
+    EXPECT_EQ(scrollMaximum(50), 55);
+    EXPECT_EQ(goToTarget(10, 100, 30), 10);
+    EXPECT_EQ(goToTarget(70, 100, 30), 95); // the rest would not fill the view
+}
+
+TEST(ZoomTable, LevelsAndCellSizes)
+{
+    std::vector<int> sizes;
+    for (int level = -1; level <= ZOOM_LEVELS; ++level)
+        sizes.push_back(cellSizeOfZoom(level));
+    EXPECT_EQ(sizes, (std::vector<int>{0, 4, 6, 8, 10, 12, 14, 16, 24, 32, 40, 48, 0}));
+    EXPECT_EQ(zoomOfCellSize(24), 7);
+    EXPECT_EQ(zoomOfCellSize(9), -1);
+    EXPECT_STREQ(ZOOM_LABELS[10], "700%");
 }
