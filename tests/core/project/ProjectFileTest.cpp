@@ -294,12 +294,15 @@ TEST(ProjectFile, EveryPrefixIsRefusedAndTheOpenProjectStaysAsItWas)
         ASSERT_FALSE(parse(Bytes(full.begin(), full.begin() + static_cast<long>(n)), d)) << n;
     }
     // Older layouts too.
+    // Older layouts too; a 4.0 file may end right after its cells.
     Builder old;
     old.text("Quilt Mark Version 4.0").str("\\bg.qmb").str("").u32(1).u32(2).u32(3).u32(4).u32(1).u32(1);
-    old.u8(0x44).u16(3).u8(0x80).u16(4).block11("\\");
+    old.u8(0x44).u16(3).u8(0x80).u16(4);
+    const size_t cellsEnd = old.b.size();
+    old.block11("\\");
     for (size_t n = 0; n < old.b.size(); ++n) {
         ProjectFileData d;
-        ASSERT_FALSE(parse(Bytes(old.b.begin(), old.b.begin() + static_cast<long>(n)), d)) << n;
+        EXPECT_EQ(parse(Bytes(old.b.begin(), old.b.begin() + static_cast<long>(n)), d).ok(), n == cellsEnd) << n;
     }
 
     // Through readProject: the loaded workspace does not change at all.
@@ -311,8 +314,11 @@ TEST(ProjectFile, EveryPrefixIsRefusedAndTheOpenProjectStaysAsItWas)
         const std::string cut = dir.file("cut.qmm");
         writeBytes(cut, Bytes(full.begin(), full.begin() + static_cast<long>(n)));
         ScriptedPrompter prompter;
-        const Result r = readProject(cut, open, prompter, quiet);
+        ProjectReadInfo info;
+        info.takenOver = true;
+        const Result r = readProject(cut, open, prompter, quiet, &info);
         EXPECT_EQ(r.text(), "Invalid Quiltmark file.") << n;
+        EXPECT_FALSE(info.takenOver);
         EXPECT_EQ(encodeProject(open, quiet), before);
         EXPECT_EQ(open.project.projectPath, "/somewhere/level.qmm");
         EXPECT_EQ(open.project.changeFlags, CHANGED_MAP);
@@ -321,6 +327,38 @@ TEST(ProjectFile, EveryPrefixIsRefusedAndTheOpenProjectStaysAsItWas)
     EXPECT_EQ(readProject(dir.file("missing.qmm"), open, prompter, quiet).text(),
               "Error! Unable to open the project file " + dir.file("missing.qmm") + ": No such file or directory");
     EXPECT_EQ(encodeProject(open, quiet), before);
+}
+
+TEST(ProjectFile, AFileWithoutABlockOpensWithTheDefaultSettingsInItsDirectory)
+{
+    // Before 2.0 a file has no block; from 2.0 to 5.4 it may end after its cells.
+    TempDir dir;
+    NullProgress quiet;
+    const std::string path = dir.file("old.qmm");
+    ExportSettings expected;
+    expected.mapLocation = expected.tilesetLocation = expected.paletteLocation = dir.path().string();
+    for (const int v : {15, 20, 30, 40, 50, 54}) {
+        Builder f;
+        f.text("Quilt Mark Version ").text(std::to_string(v / 10) + "." + std::to_string(v % 10)).str("").str("");
+        if (v >= 20)
+            f.u32(1).u32(2).u32(3).u32(4);
+        f.u32(1).u32(1).u8(0x44).u16(5);
+        v < 40 ? f.u16(0) : f.u8(0).u16(0);
+        if (v >= 50)
+            f.u8(9);
+        writeBytes(path, f.b);
+        // The open project's settings are another project's: none of them stays.
+        Workspace open;
+        open.project.exportSettings.mapPrefix = "x";
+        open.project.exportSettings.mapLocation = "/home/u/a";
+        ScriptedPrompter prompter({Answer::No});
+        ProjectReadInfo info;
+        const Result r = readProject(path, open, prompter, quiet, &info);
+        ASSERT_TRUE(r) << v << ": " << r.text();
+        EXPECT_TRUE(info.takenOver);
+        EXPECT_EQ(open.project.map.cellAt(0, 0)->bgTile, 5) << v;
+        EXPECT_EQ(open.project.exportSettings, expected) << v;
+    }
 }
 
 TEST(ProjectFile, AFailedSaveKeepsThePreviousFile)
@@ -367,6 +405,18 @@ TEST(ProjectFile, OldVersionIsConvertedWithABackupOnlyAfterYes)
         EXPECT_EQ(readBytes(path), f.b);
         EXPECT_FALSE(fileExists(dir.file("level.001")));
         EXPECT_EQ(ws.tiles.bg.tiles[4].commentText(), "bg tile");
+    }
+    {
+        // A backup that cannot be written: the file was taken over all the same.
+        std::filesystem::create_directory(dir.file("level.001"));
+        Workspace ws;
+        ScriptedPrompter prompter({Answer::Yes});
+        ProjectReadInfo info;
+        EXPECT_FALSE(readProject(path, ws, prompter, quiet, &info));
+        EXPECT_TRUE(info.takenOver && info.bgLoaded && !info.objLoaded);
+        EXPECT_EQ(ws.project.projectPath, path);
+        EXPECT_EQ(readBytes(path), f.b);
+        std::filesystem::remove(dir.file("level.001"));
     }
     {
         Workspace ws;
