@@ -1,6 +1,7 @@
 #include "ui/app/WindowSettings.h"
 
 #include "ui/app/AppSettings.h"
+#include "ui/app/DialogFolder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -25,8 +26,8 @@ void WindowSettings::restore()
         }
     }
     tileEditorRect_ = qm::ui::tileEditorRect(values);
-    if (!values.lastPath.isEmpty() && QDir(values.lastPath).exists())
-        QDir::setCurrent(values.lastPath);
+    // The file dialogs start in the last folder; the working directory stays.
+    setDialogFolder(values.lastPath);
     recentFiles_ = readRecentFiles(*settings);
     emit recentFilesChanged(recentFiles_);
 }
@@ -34,7 +35,7 @@ void WindowSettings::restore()
 void WindowSettings::store(const QWidget* tileEditor)
 {
     FrameSettings values;
-    values.lastPath = QDir::currentPath();
+    values.lastPath = dialogFolder();
     const bool maximized = window_.isMaximized();
     const bool minimized = window_.isMinimized();
     values.status = maximized ? SHOW_MAXIMIZED : minimized ? SHOW_MINIMIZED : SHOW_NORMAL;

@@ -1,6 +1,7 @@
 #include "support/QtTestRunner.h"
 #include "support/TestSupport.h"
 #include "ui/app/AppSettings.h"
+#include "ui/app/DialogFolder.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/app/WindowSettings.h"
 
@@ -102,7 +103,7 @@ private slots:
             frame.show();
             QVERIFY(QTest::qWaitForWindowExposed(&frame));
             frame.setGeometry(120, 90, 700, 500);
-            QDir::setCurrent(lastPath);
+            setDialogFolder(lastPath); // a file was chosen there
             QVERIFY(frame.close());
         }
         auto settings = openSettings();
@@ -116,16 +117,16 @@ private slots:
         QCOMPARE(stored.tileEditorLeft, -1); // never placed: stays absent
         QCOMPARE(settings->value(QStringLiteral("Frame/Status")).toInt(), SHOW_NORMAL);
 
-        QDir::setCurrent(before);
         FrameSettings more = stored;
         more.tileEditorLeft = 30;
         more.tileEditorTop = 40;
         writeFrameSettings(*settings, more);
+        setDialogFolder(before);
         CMainFrame again;
-        QCOMPARE(QDir::currentPath(), lastPath);
+        QCOMPARE(dialogFolder(), lastPath);
+        QCOMPARE(QDir::currentPath(), before); // the working directory never moves
         QCOMPARE(again.geometry().size(), QSize(700, 500));
         QCOMPARE(again.settings().tileEditorRect(), QRect(30, 40, 225, 228));
-        QDir::setCurrent(before);
     }
 };
 

@@ -1,4 +1,5 @@
 #include "support/QtTestRunner.h"
+#include "ui/app/DialogFolder.h"
 #include "ui/app/ProjectDialogs.h"
 
 #include <QtTest>
@@ -40,9 +41,9 @@ private slots:
         QCOMPARE(r.width, 32);
         QCOMPARE(r.height, 0);
 
-        // A typed name is taken in the working directory.
+        // A typed name is taken in the folder the dialogs open in.
         dialog.setFields(QStringLiteral("level"), QString(), QString(), QStringLiteral("1"), QStringLiteral("1"));
-        QCOMPARE(QString::fromStdString(dialog.request().projectPath), QDir::current().absoluteFilePath("level"));
+        QCOMPARE(QString::fromStdString(dialog.request().projectPath), QDir(dialogFolder()).absoluteFilePath("level"));
     }
 
     void mapPropertiesAndLocatorTitles()
