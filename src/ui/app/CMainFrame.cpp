@@ -12,6 +12,7 @@
 #include "ui/app/ZoomLevels.h"
 #include "ui/map/CQuiltmarkView.h"
 #include "ui/map/MapViewActions.h"
+#include "ui/tiles/CTilesetMgr.h"
 
 #include <QAction>
 #include <QApplication>
@@ -202,6 +203,9 @@ void CMainFrame::projectReplaced()
     setStatusText(QStringLiteral("Drawing map....."));
     route(MSG_MAP_RESET, MAP_RESET_NEW, 0);
     refreshTileSetManager();
+    if (tileSetMgr_)
+        tileSetMgr_->startOver(); // the open editor follows to BG tile 0
+    router_->deliverToOpenEditor(MSG_COLOURS_CHANGED, 12, 0xFFFF);
     setStatusText(QStringLiteral("Ready"));
     showMapSize();
     rebuildTitle();

@@ -95,8 +95,12 @@ public:
     ProgressDialog* progressDialog() const { return progress_; }
 
     // ---- the project --------------------------------------------------------
-    // The panes start over after the project was replaced (new, opened, reloaded).
+    // The panes start over after the project was replaced (new, opened,
+    // reloaded): the map view shows the new map, the tile set manager its BG
+    // page with tile 0, an open tile editor the BG set in the new colours.
     void projectReplaced();
+    // The manager's page of the kind names its tile set file, or nothing.
+    void showTileSetName(TileKind kind, bool shown);
     void clearUndoHistory();
     void rebuildTitle();
     void showMapSize();

@@ -105,11 +105,15 @@ void CMainFrame::createTileSetManager()
 
 void CMainFrame::refreshTileSetManager()
 {
-    if (!tileSetMgr_)
-        return;
-    tileSetMgr_->setFileName(TILE_BG, QString::fromStdString(workspace_.project.bgTileSetPath));
-    tileSetMgr_->setFileName(TILE_OBJ, QString::fromStdString(workspace_.project.objTileSetPath));
-    tileSetMgr_->rebuildAllBitmaps();
+    if (tileSetMgr_)
+        tileSetMgr_->rebuildAllBitmaps();
+}
+
+void CMainFrame::showTileSetName(TileKind kind, bool shown)
+{
+    const std::string& path = kind == TILE_OBJ ? workspace_.project.objTileSetPath : workspace_.project.bgTileSetPath;
+    if (tileSetMgr_)
+        tileSetMgr_->setFileName(kind, shown ? QString::fromStdString(path) : QString());
 }
 
 void CMainFrame::chooseColourMode(bool trueColour)

@@ -57,6 +57,8 @@ public:
     // The current tile of the current set.
     int currentTile() const { return currentTile(currentSetKind_); }
     void resetTileSet(int kind);
+    // A new project: every page back to tile 0 alone at the top, the BG page shown.
+    void startOver();
     void selectTile(int kind, int index);
     void showPage(int kind);
     void redrawTile(int kind, int index, bool showFirst = false);

@@ -9,6 +9,7 @@
 #include "core/undo/UndoStore.h"
 #include "ui/map/CQuiltmarkView.h"
 #include "support/QtTestRunner.h"
+#include "FrameHarness.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,39 +22,7 @@ using namespace qm;
 using namespace qm::ui;
 using qm::test::ScriptedPrompter;
 using qm::test::TempDir;
-
-// Answers the project dialogs from fields set by the test.
-class ScriptedDialogs : public ProjectDialogHost {
-public:
-    std::optional<NewProjectRequest> newProject;
-    std::optional<SavePaths> savePaths;
-    std::optional<QSize> mapSize;
-    std::optional<QString> openPath;
-    int newCalls = 0, saveCalls = 0, propertiesCalls = 0, openCalls = 0;
-    SavePaths offered;
-
-    std::optional<NewProjectRequest> askNewProject(QWidget*) override
-    {
-        ++newCalls;
-        return newProject;
-    }
-    std::optional<SavePaths> askSaveProject(QWidget*, const SavePaths& current) override
-    {
-        ++saveCalls;
-        offered = current;
-        return savePaths;
-    }
-    std::optional<QSize> askMapProperties(QWidget*, const ProjectState&) override
-    {
-        ++propertiesCalls;
-        return mapSize;
-    }
-    std::optional<QString> askOpenProject(QWidget*) override
-    {
-        ++openCalls;
-        return openPath;
-    }
-};
+using qm::test::Harness;
 
 // A pane that records what it is given.
 class FakePane : public QWidget {
@@ -76,35 +45,9 @@ signals:
 class CMainFrameTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TempDir> settingsDir_;
-
-    struct Harness {
-        ScriptedPrompter prompter;
-        ScriptedDialogs dialogs;
-        CMainFrame frame;
-        Harness()
-        {
-            frame.setPrompter(&prompter);
-            frame.fileCommands().setDialogs(&dialogs);
-            frame.route(MSG_INIT_MAP, 0, 0);
-        }
-        ~Harness()
-        {
-            frame.project().changeFlags = 0; // no question on the way out
-        }
-    };
-
     static std::string title(CMainFrame& f) { return f.windowTitle().toStdString(); }
 
 private slots:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        settingsDir_ = std::make_unique<TempDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           QString::fromStdString(settingsDir_->path().string()));
-    }
-
     void titleShowsUntitledModifiedAndZoom()
     {
         Harness h;
