@@ -32,12 +32,28 @@ TEST(ScrollTableTest, PagesTopAndBottom)
 
 TEST(ScrollTableTest, ScrollBarsAndGoTo)
 {
-    EXPECT_FALSE(scrollBarNeeded(20, 8, 400));
-    EXPECT_TRUE(scrollBarNeeded(50, 8, 400));
+    // The ruler's cell counts: 49 cells and the ruler fill 400 pixels exactly.
+    EXPECT_FALSE(scrollBarNeeded(49, 8, 400));
     EXPECT_TRUE(scrollBarNeeded(50, 8, 400));
     EXPECT_EQ(scrollMaximum(50), 55);
     EXPECT_EQ(goToTarget(10, 100, 30), 10);
     EXPECT_EQ(goToTarget(70, 100, 30), 95); // the rest would not fill the view
+}
+
+TEST(ScrollTableTest, BothBarsAreDecidedTogether)
+{
+    // 400 x 300 pixels without bars, bars 15 pixels thick, 8-pixel cells.
+    struct Case {
+        int width, height;
+        bool horizontal, vertical;
+    };
+    for (const Case c : {Case{40, 30, false, false}, Case{49, 30, false, false}, Case{40, 40, false, true},
+                         Case{48, 40, true, true}, // fits until the vertical bar takes its 15 pixels
+                         Case{60, 36, true, true}, Case{60, 30, true, false}}) {
+        const ScrollBarsShown shown = scrollBarsNeeded(c.width, c.height, 8, 400, 300, 15, 15);
+        EXPECT_EQ(shown.horizontal, c.horizontal) << c.width << "x" << c.height;
+        EXPECT_EQ(shown.vertical, c.vertical) << c.width << "x" << c.height;
+    }
 }
 
 TEST(ZoomTableTest, LevelsAndCellSizes)
@@ -51,6 +67,12 @@ TEST(ZoomTableTest, LevelsAndCellSizes)
     EXPECT_EQ(zoomOfCellSize(24), 7);
     EXPECT_EQ(zoomOfCellSize(9), -1);
     EXPECT_STREQ(ZOOM_LABELS[10], "700%");
+    // Zoom to fit: the largest level whose cells and ruler fit; 25% at least.
+    EXPECT_EQ(zoomToFit(20, 18, 800, 600), 7); // 24-pixel cells: 504 x 456
+    EXPECT_EQ(zoomToFit(20, 18, 504, 456), 7);
+    EXPECT_EQ(zoomToFit(20, 18, 503, 456), 6);
+    EXPECT_EQ(zoomToFit(3, 3, 4000, 4000), 10);
+    EXPECT_EQ(zoomToFit(1000, 1000, 800, 600), 0);
 }
 
 TEST(ZoomAnimation, FramesGrowAndShrinkBySteps)

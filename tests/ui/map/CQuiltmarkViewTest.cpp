@@ -84,6 +84,22 @@ private slots:
         QTest::keyClick(small.view.get(), Qt::Key_End);
         QCOMPARE(small.view->firstRow(), 0);
 
+        // 48 columns and the ruler fit 400 pixels until the vertical bar
+        // takes its room: both bars, and the last column can be reached.
+        // A map that fits needs neither, whatever was shown before.
+        struct Case {
+            int width, height;
+            bool bars;
+        };
+        for (const Case c : {Case{48, 40, true}, Case{49, 30, false}, Case{48, 40, true}}) {
+            small.ws->project.map.create(c.width, c.height);
+            small.view->handleMessage(MSG_MAP_RESET, 1, 0);
+            QCOMPARE(small.view->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn, c.bars);
+            QCOMPARE(small.view->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOn, c.bars);
+        }
+        QTest::keyClick(small.view.get(), Qt::Key_End, Qt::ShiftModifier);
+        QVERIFY(small.view->firstColumn() + small.view->visibleColumns() >= 48 + 1);
+
         Fixture big(60, 50);
         QCOMPARE(big.view->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         QCOMPARE(big.view->horizontalScrollBar()->maximum(), 65);
