@@ -321,13 +321,12 @@ void MapViewTools::eyedropAt(QPoint cell)
 void MapViewTools::reverseEyedropAt(QPoint cell)
 {
     const CurrentTile tile = view_.currentTile();
-    if (tile.layer == TILE_TAG)
-        return;
     const MapCell* c = view_.map().cellAt(cell.x(), cell.y());
-    if (c && (tile.layer == TILE_BG || tile.layer == TILE_OBJ)) {
-        const bool present = tile.layer == TILE_BG ? c->hasBg() : c->hasObj();
+    if (c && (tile.layer == TILE_BG || tile.layer == TILE_OBJ || tile.layer == TILE_TAG)) {
+        // Every cell has a tag; the other layers only where a tile is present.
+        const bool present = tile.layer == TILE_BG ? c->hasBg() : tile.layer == TILE_OBJ ? c->hasObj() : true;
         if (present) {
-            const int picked = tile.layer == TILE_BG ? c->bgTile : c->objTile;
+            const int picked = tile.layer == TILE_BG ? c->bgTile : tile.layer == TILE_OBJ ? c->objTile : c->tag;
             emit view_.tilePicked(tile.layer, picked);
             selectCellsUsingTile(tile.layer, picked);
             return;

@@ -175,7 +175,9 @@ TEST_F(MapCommandsTest, SearchesAndResetPalette)
     cell(0, 2).place(TILE_BG, 4, 0);
     cell(1, 2).place(TILE_OBJ, 4, 2);
     EXPECT_EQ(cellsUsingTile(map(), TILE_BG, 4), (std::vector<CellPos>{{1, 0}, {0, 2}}));
-    EXPECT_TRUE(cellsUsingTile(map(), TILE_TAG, 0).empty());
+    cell(1, 1).tag = 5;
+    EXPECT_EQ(cellsUsingTile(map(), TILE_TAG, 5), (std::vector<CellPos>{{1, 1}}));
+    EXPECT_TRUE(cellsUsingTile(map(), TILE_NONE, 0).empty());
     EXPECT_EQ(cellsUsingPalette(map(), TILE_TAG, 2), (std::vector<CellPos>{{1, 2}}));
     EXPECT_EQ(usedText(2), "2 Used");
     EXPECT_EQ(usedText(0), "Unuse");
