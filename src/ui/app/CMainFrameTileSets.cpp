@@ -7,6 +7,7 @@
 #include "core/undo/UndoStore.h"
 #include "ui/map/CQuiltmarkView.h"
 #include "ui/map/CurrentTile.h"
+#include "ui/map/MapViewCommands.h"
 #include "ui/map/MapViewTools.h"
 #include "ui/tiles/CTileEditor.h"
 #include "ui/tiles/CTilesetMgr.h"
@@ -40,6 +41,8 @@ void CMainFrame::createTileSetManager()
         // Undo and Redo may give tiles or colours back.
         connect(view, &CQuiltmarkView::undoStateChanged, mgr, [mgr] { mgr->rebuildAllBitmaps(); });
         connect(view, &CQuiltmarkView::managerArrowKey, mgr, [mgr](int key) { mgr->key(key); });
+        // Select cells, pick a tile, Enter: the cells get the tile.
+        connect(mgr, &CTilesetMgr::enterKey, view, [view] { view->commands().execute(MapCommand::BlockFill); });
 
         // The painting tools put down the manager's current tile.
         view->currentTileProvider = [mgr] {

@@ -52,6 +52,8 @@ public:
     const std::map<Command, QAction*>& actions() const { return actions_; }
 
     QMenu* importMenu() const { return importMenu_; }
+    // Edit > Palettes: the owner of Set Palette fills it before it shows.
+    QMenu* cellPaletteMenu() const { return cellPaletteMenu_; }
     CToolBarEx* toolBar() const { return toolBar_; }
     QComboBox* zoomBox() const { return zoomBox_; }
     QCheckBox* dmgModeBox() const { return dmgBox_; }
@@ -84,6 +86,7 @@ private:
     std::map<Command, QAction*> actions_;
     QMenu* fileMenu_ = nullptr;
     QMenu* importMenu_ = nullptr;
+    QMenu* cellPaletteMenu_ = nullptr;
     QMenu* viewMenu_ = nullptr;
     QAction* recentSeparator_ = nullptr;
     QList<QAction*> recentActions_;

@@ -166,6 +166,7 @@ void CQuiltmarkView::handleMessage(AppMessage msg, qint64 wParam, qint64 lParam)
         if (wParam == 12 || wParam == 0x80000000LL)
             renderer_.renderAll();
         viewport()->update();
+        refreshCellInfo(); // Reset Map Palette gives cells their tiles' palettes
         break;
     case MSG_TILES_CHANGED: {
         // Low byte the kind; with 0x10000 lParam points to {first, last}.
@@ -188,6 +189,7 @@ void CQuiltmarkView::handleMessage(AppMessage msg, qint64 wParam, qint64 lParam)
             markModified();
         refreshUndoActions();
         viewport()->update();
+        refreshCellInfo();
         if (!r.result)
             showMessage(QString::fromStdString(r.result.text()));
         break;
@@ -334,6 +336,7 @@ void CQuiltmarkView::tilesEdited(int kind, int first, int last)
 {
     renderer_.renderCellsUsingTiles(kind, first, last);
     viewport()->update();
+    refreshCellInfo(); // a comment may have changed
 }
 
 // ---------------------------------------------------------------- display switches

@@ -108,6 +108,8 @@ public:
     // The cursor moves without selecting (the selection stays as it is).
     void placeCursor(QPoint cell) { cursor_ = cell; }
     void showCellInfo(int x, int y);
+    // The cursor cell may have changed: its information is shown again.
+    void refreshCellInfo() { showCellInfo(cursor_.x(), cursor_.y()); }
     // The text of a rectangle selection from (left, top) to the cell (x, y).
     void showSelectionText(int left, int top, int x, int y);
     void setSelection(const QList<QPoint>& cells);

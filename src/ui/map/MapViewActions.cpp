@@ -71,6 +71,7 @@ void MapViewActions::undo()
     if (cells && (kind == STEP_CELLS || kind == STEP_TILE_PALETTE || kind == STEP_TILES))
         view_.markModified();
     view_.refreshUndoActions();
+    view_.refreshCellInfo();
 }
 
 void MapViewActions::redo()
@@ -83,6 +84,7 @@ void MapViewActions::redo()
     if (cells && (kind == STEP_CELLS || kind == STEP_TILE_PALETTE || kind == STEP_TILES))
         view_.markModified();
     view_.refreshUndoActions();
+    view_.refreshCellInfo();
 }
 
 void MapViewActions::cellChanged(int x, int y)

@@ -80,12 +80,11 @@ void MapViewCommands::installDialogs()
     };
 }
 
-QMenu* MapViewCommands::buildContextMenu()
+void MapViewCommands::fillPaletteMenu(QMenu* palettes)
 {
-    auto* menu = new QMenu(&view_);
+    palettes->clear();
     const Workspace& ws = view_.workspace();
     const QPoint cursor = view_.cursorCell();
-    QMenu* palettes = menu->addMenu(QStringLiteral("Palettes"));
     const MapCell* cell = ws.project.map.cellAt(cursor.x(), cursor.y());
     const int layer = view_.currentLayer() == TILE_BG ? TILE_BG : TILE_OBJ;
     const bool hasTile = cell && (layer == TILE_BG ? cell->hasBg() : cell->hasObj());
@@ -102,6 +101,12 @@ QMenu* MapViewCommands::buildContextMenu()
         a->setChecked(hasTile && n == cellPalette);
         connect(a, &QAction::triggered, this, [this, n] { emit view_.mapCommand(MapCommand::SetPalette, n); });
     }
+}
+
+QMenu* MapViewCommands::buildContextMenu()
+{
+    auto* menu = new QMenu(&view_);
+    fillPaletteMenu(menu->addMenu(QStringLiteral("Palettes")));
     auto item = [&](QMenu* m, const char* text, MapCommand command) {
         QAction* a = m->addAction(QString::fromLatin1(text));
         connect(a, &QAction::triggered, this, [this, command] { emit view_.mapCommand(command, 0); });
@@ -150,14 +155,13 @@ std::vector<CellPos> MapViewCommands::selectionCells() const
     return out;
 }
 
-void MapViewCommands::afterEdit(const EditResult& result, bool attributes)
+void MapViewCommands::afterEdit(const EditResult& result)
 {
     view_.refreshUndoActions();
     if (result.changed > 0)
         view_.markModified();
     view_.viewport()->update();
-    if (attributes)
-        view_.showCellInfo(view_.cursorCell().x(), view_.cursorCell().y());
+    view_.refreshCellInfo();
     if (!result.ok())
         view_.showMessage(QString::fromStdString(result.result.text()));
 }
@@ -207,12 +211,12 @@ void MapViewCommands::execute(MapCommand command, int argument)
         break;
     case MapCommand::SetPalette:
         if (!selection.empty())
-            afterEdit(setCellPalette(edit, selection, argument), true);
+            afterEdit(setCellPalette(edit, selection, argument));
         break;
     case MapCommand::FlipHorizontally:
     case MapCommand::FlipVertically:
         if (!selection.empty())
-            afterEdit(flipCells(edit, selection, command == MapCommand::FlipHorizontally), true);
+            afterEdit(flipCells(edit, selection, command == MapCommand::FlipHorizontally));
         break;
     case MapCommand::FlipAreaHorizontally:
     case MapCommand::FlipAreaVertically:
@@ -238,13 +242,12 @@ void MapViewCommands::execute(MapCommand command, int argument)
             afterEdit(setBank(edit, selection,
                                     command == MapCommand::BankSetTo0   ? BankChange::Clear
                                     : command == MapCommand::BankSetTo1 ? BankChange::Set
-                                                                        : BankChange::Toggle),
-                            true);
+                                                                        : BankChange::Toggle));
         break;
     case MapCommand::PriorityObj:
     case MapCommand::PriorityBg:
         if (!selection.empty())
-            afterEdit(setPriority(edit, selection, command == MapCommand::PriorityBg), true);
+            afterEdit(setPriority(edit, selection, command == MapCommand::PriorityBg));
         break;
     case MapCommand::CopyMapToTile: {
         const std::vector<std::int32_t> tiles = selectionTiles(map, selection, view_.currentLayer());
@@ -258,6 +261,7 @@ void MapViewCommands::execute(MapCommand command, int argument)
             view_.refreshUndoActions();
             view_.markModified();
             view_.viewport()->update();
+            view_.refreshCellInfo();
         }
         break;
     case MapCommand::CopyMapToClipboard:

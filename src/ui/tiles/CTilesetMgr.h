@@ -137,6 +137,8 @@ signals:
     // showing a palette in the current layer.
     void selectCellsUsingTile(int kind, int tile);
     void selectCellsWithPalette(int palette);
+    // Enter has no use on a tile page: the map view takes it (Block Fill).
+    void enterKey();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
