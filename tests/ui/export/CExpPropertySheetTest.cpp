@@ -6,13 +6,16 @@
 #include "ui/export/CExpPalettePage.h"
 #include "ui/export/CExpPropertySheet.h"
 #include "ui/export/CExpTilesetPage.h"
+#include "ui/export/FolderPicker.h"
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTreeView>
 #include <QtTest>
 
 #include <filesystem>
@@ -226,6 +229,31 @@ private slots:
         sheet.palettePage()->locationButton()->click();
         QVERIFY(sheet.settingsChanged());
         QCOMPARE(sheet.palettePage()->locationField()->text(), where);
+
+        // The picker itself: its prompt above the folders, the location chosen.
+        FolderPicker picker(title, where);
+        QCOMPARE(picker.prompt()->text(), QStringLiteral("Save exported file(s) to..."));
+        QVERIFY(picker.layout()->indexOf(picker.prompt()) < picker.layout()->indexOf(picker.tree()));
+        QCOMPARE(picker.folder(), where);
+    }
+
+    void fileNamesHaveTheirRoomBeforeTheyShow()
+    {
+        Workspace ws;
+        ScriptedPrompter prompter;
+        NullProgress progress;
+        CExpPropertySheet sheet(ws, prompter, progress);
+        sheet.show();
+        for (QWidget* page : std::initializer_list<QWidget*>{sheet.mapPage(), sheet.tilesetPage(), sheet.palettePage()}) {
+            sheet.tabs()->setCurrentWidget(page);
+            QCoreApplication::processEvents();
+            const QSize before = page->sizeHint();
+            for (QCheckBox* box : page->findChildren<QCheckBox*>())
+                if (box->isEnabled() && !box->isChecked())
+                    box->click();
+            QCoreApplication::processEvents(); // the layouts take the new texts
+            QCOMPARE(page->sizeHint(), before);
+        }
     }
 
     void noOnCloseKeepsSettingsButWrittenFilesStay()
