@@ -1,5 +1,6 @@
 #include "ui/app/ImportExportCommands.h"
 
+#include "core/export/ExportSummary.h"
 #include "core/project/MapCell.h"
 #include "ui/app/AppSettings.h"
 #include "ui/app/CMainFrame.h"
@@ -112,6 +113,10 @@ void ImportExportCommands::exportProject()
     Workspace& workspace = frame_.workspace();
     CExpPropertySheet sheet(workspace, *host.prompter, *host.progress, &frame_);
     sheet.setCompressorSetting(compressorDirSetting());
+    connect(&sheet, &CExpPropertySheet::exported, this, [this](const ExportReport& report) {
+        if (const std::string text = exportSummaryText(report); !text.empty())
+            frame_.setStatusText(QString::fromStdString(text));
+    });
     host.run(sheet);
     const Result stored = applyExportSheet(sheet, workspace.project);
     if (!stored)

@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStandardPaths>
+#include <QPushButton>
 #include <QtTest>
 
 using namespace qm;
@@ -63,13 +64,19 @@ private slots:
         QCOMPARE(frame.project().map.width, 20);
         ScriptedPrompter prompter({Answer::Yes});
         frame.setPrompter(&prompter);
+        QString status;
         frame.importExport().setCommandHooks([&](CommandHost& host) {
             host.openFile = [&](QWidget*, const QString&, const QString&, const QString&) {
                 return QString::fromStdString(dir.file("wide.bin"));
             };
-            host.exec = [](QDialog& d) {
+            host.exec = [&](QDialog& d) {
                 if (auto* sheet = dynamic_cast<CExpPropertySheet*>(&d)) {
                     sheet->mapPage()->rotate()->click();
+                    // The status bar tells what an export wrote, and where.
+                    sheet->mapPage()->bgData()->click();
+                    sheet->mapPage()->locationField()->setText(QString::fromStdString(dir.path().string()));
+                    sheet->mapPage()->exportButton()->click();
+                    status = frame.statusText();
                     sheet->reject();
                     return false;
                 }
@@ -87,6 +94,7 @@ private slots:
         frame.commandAction(CMainFrame::Command::Export)->trigger();
         QCOMPARE(prompter.questions.back(), std::string("Settings have been changed, save ?"));
         QVERIFY(frame.project().exportSettings.mapFlags & MAP_ROTATE_90);
+        QCOMPARE(status, QStringLiteral("Exported 1 file to %1").arg(dir.path().c_str()));
     }
 
 private:
