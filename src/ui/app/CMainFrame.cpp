@@ -23,6 +23,7 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QStatusBar>
 
 namespace qm::ui {
@@ -58,6 +59,8 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), qtPrompter_(this)
     progress_->hide();
 
     settings_->restore();
+    if (settings_->zoomIndex() >= 0)
+        setZoom(settings_->zoomIndex());
     rebuildTitle();
     showMapSize();
     menus_->updateLockKeys();
@@ -86,6 +89,9 @@ void CMainFrame::connectCommands()
     on(C::MapProperties, [file] { file->mapProperties(); });
     on(C::Exit, [this] { close(); });
     on(C::ShowGrid, [this] { toggleGrid(); });
+    on(C::ZoomIn, [this] { zoomIn(); });
+    on(C::ZoomOut, [this] { zoomOut(); });
+    on(C::ZoomToFit, [this] { zoomToFit(); });
     on(C::About, [this] { about(); });
     for (auto& [command, action] : menus_->actions())
         if (action->data().isValid())
@@ -217,7 +223,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    settings_->store(pane(Pane::TileEditor));
+    settings_->store(pane(Pane::TileEditor), zoomIndex_);
     progress_->hide();
     if (QWidget* editor = pane(Pane::TileEditor))
         editor->close();
@@ -373,6 +379,26 @@ void CMainFrame::chooseZoomFromBox(int index)
     zoomIndex_ = index;
     route(MSG_SET_ZOOM, index, 0);
     rebuildTitle();
+}
+
+void CMainFrame::setZoom(int index)
+{
+    if (index == zoomIndex_ || index < 0 || index >= ZOOM_LEVELS)
+        return;
+    menus_->zoomBox()->setCurrentIndex(index);
+    chooseZoomFromBox(index);
+}
+
+void CMainFrame::zoomToFit()
+{
+    // The room of the view without scroll bars, which a fitting map needs none of.
+    QSize room = mapView_->maximumViewportSize();
+    if (mapView_->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn)
+        room.rwidth() += mapView_->verticalScrollBar()->sizeHint().width();
+    if (mapView_->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOn)
+        room.rheight() += mapView_->horizontalScrollBar()->sizeHint().height();
+    const MapGrid& map = workspace_.project.map;
+    setZoom(qm::zoomToFit(map.width, map.height, room.width(), room.height()));
 }
 
 void CMainFrame::selectZoomEntry(int index)

@@ -120,6 +120,12 @@ public:
     // ---- zoom and display switches -----------------------------------------------
     int zoomIndex() const { return zoomIndex_; }
     QString zoomText() const;
+    // The zoom box's entry index, the view zoomed to it (as a choice in the box).
+    void setZoom(int index);
+    void zoomIn() { setZoom(zoomIndex_ + 1); }
+    void zoomOut() { setZoom(zoomIndex_ - 1); }
+    // The largest entry at which the whole map fits the view.
+    void zoomToFit();
 
     CToolBarEx* toolBarEx() const { return menus_->toolBar(); }
     QComboBox* zoomBox() const { return menus_->zoomBox(); }

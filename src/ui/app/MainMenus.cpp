@@ -179,6 +179,7 @@ void MainMenus::buildActions()
     commandAction(C::Eyedropper)->setToolTip(QStringLiteral("Eye-dropper"));
     commandAction(C::RevEyedropper)->setToolTip(QStringLiteral("Rev Eyedropper"));
     commandAction(C::LineTool)->setToolTip(QStringLiteral("Line Tool"));
+    commandAction(C::Eyedropper)->setStatusTip(QStringLiteral("Eyedropper (Shift+I)- Ctrl+Click to search OBJ tile"));
 
     QAction* grid = on(C::ShowGrid, "Show &Grid\tCtrl+G",
                        QKeySequence(QStringLiteral("Ctrl+G")));
@@ -188,6 +189,9 @@ void MainMenus::buildActions()
     later(C::TransparentObjTile, "&Transparent OBJ Tile")->setCheckable(true);
     later(C::HideTags, "Hide Tags")->setCheckable(true);
     later(C::TransparentTags, "Transparent Tags")->setCheckable(true);
+    on(C::ZoomIn, "Zoom &In\tCtrl++")->setShortcuts({QKeySequence(QStringLiteral("Ctrl+=")), QKeySequence(QStringLiteral("Ctrl++"))});
+    on(C::ZoomOut, "Zoom &Out\tCtrl+-", QKeySequence(QStringLiteral("Ctrl+-")));
+    on(C::ZoomToFit, "Zoom to &Fit\tCtrl+0", QKeySequence(QStringLiteral("Ctrl+0")));
     later(C::TileEditor, "Tile &Editor")->setCheckable(true);
     later(C::CursorColor, "&Cursor Color\tCtrl+J", {QKeySequence(QStringLiteral("Ctrl+J"))});
     later(C::GridColor, "&Grid Color\tCtrl+K", {QKeySequence(QStringLiteral("Ctrl+K"))});
@@ -261,6 +265,9 @@ void MainMenus::buildMenus()
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
     viewMenu_ = view;
     for (C c : {C::ShowGrid, C::HideObjTile, C::TransparentObjTile, C::HideTags, C::TransparentTags})
+        add(view, c);
+    view->addSeparator();
+    for (C c : {C::ZoomIn, C::ZoomOut, C::ZoomToFit})
         add(view, c);
     view->addSeparator();
     add(view, C::TileEditor);

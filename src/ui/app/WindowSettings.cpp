@@ -26,15 +26,17 @@ void WindowSettings::restore()
         }
     }
     tileEditorRect_ = qm::ui::tileEditorRect(values);
+    zoomIndex_ = values.zoom;
     // The file dialogs start in the last folder; the working directory stays.
     setDialogFolder(values.lastPath);
     recentFiles_ = readRecentFiles(*settings);
     emit recentFilesChanged(recentFiles_);
 }
 
-void WindowSettings::store(const QWidget* tileEditor)
+void WindowSettings::store(const QWidget* tileEditor, int zoomIndex)
 {
     FrameSettings values;
+    values.zoom = zoomIndex;
     values.lastPath = dialogFolder();
     const bool maximized = window_.isMaximized();
     const bool minimized = window_.isMinimized();

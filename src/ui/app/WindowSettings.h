@@ -19,11 +19,13 @@ public:
     // Puts the window where the settings say and takes the other values.
     void restore();
     // Writes every value; the tile editor's place counts once it was shown.
-    void store(const QWidget* tileEditor);
+    void store(const QWidget* tileEditor, int zoomIndex = -1);
     // Shows the window in the state the settings saved.
     void showAsSaved();
 
     QRect tileEditorRect() const { return tileEditorRect_; }
+    // The zoom box's entry at the last close; -1 before the first.
+    int zoomIndex() const { return zoomIndex_; }
     // The first time the editor opens it goes to its saved place.
     void placeTileEditor(QWidget& editor);
 
@@ -38,6 +40,7 @@ private:
     QMainWindow& window_;
     int savedShowState_;
     QRect tileEditorRect_;
+    int zoomIndex_ = -1;
     bool tileEditorPlaced_ = false;
     QStringList recentFiles_;
 };

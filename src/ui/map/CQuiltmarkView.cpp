@@ -275,14 +275,19 @@ void CQuiltmarkView::resizeEvent(QResizeEvent* event)
 
 void CQuiltmarkView::setZoomLevel(int level) { zoomAround(level, cursor_); }
 
-void CQuiltmarkView::zoomAround(int level, QPoint centre)
+void CQuiltmarkView::zoomAround(int level, QPoint centre) { zoomKeeping(level, centre, QPoint(-1, -1)); }
+
+void CQuiltmarkView::zoomKeeping(int level, QPoint cell, QPoint point)
 {
     const int size = cellSizeOfZoom(level);
     if (size == 0)
         return;
     cellSize_ = size;
     scroll_.recomputeVisible();
-    scroll_.centreOn(centre);
+    if (point.x() < 0)
+        scroll_.centreOn(cell);
+    else
+        scroll_.keepCellAt(cell, point);
     scroll_.resetScrollBars();
     showCellInfo(cursor_.x(), cursor_.y());
     viewport()->update();
@@ -470,6 +475,14 @@ void CQuiltmarkView::mouseReleaseEvent(QMouseEvent* event)
         event->accept();
     else
         QAbstractScrollArea::mouseReleaseEvent(event);
+}
+
+void CQuiltmarkView::wheelEvent(QWheelEvent* event)
+{
+    if (tools_->wheel(event))
+        event->accept();
+    else
+        QAbstractScrollArea::wheelEvent(event);
 }
 
 void CQuiltmarkView::contextMenuEvent(QContextMenuEvent* event)

@@ -123,6 +123,8 @@ public:
     void beginUndoStep(int kind);
     // The cell size of the zoom level, the view centred on a cell.
     void zoomAround(int level, QPoint centre);
+    // The same with the cell kept at a point of the viewport.
+    void zoomKeeping(int level, QPoint cell, QPoint point);
 
     // Draws the whole view into p (the paint event does the same).
     void paintView(QPainter& p, const QRect& area);
@@ -187,6 +189,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 

@@ -151,6 +151,13 @@ void MapViewScroll::goToRow(int v)
     view_.verticalScrollBar()->setValue(goToTarget(v, view_.map().height, visibleRows_));
 }
 
+void MapViewScroll::keepCellAt(QPoint cell, QPoint point)
+{
+    const int size = view_.cellSize();
+    firstColumn_ = std::max(0, cell.x() + 1 - point.x() / size);
+    firstRow_ = std::max(0, cell.y() + 1 - point.y() / size);
+}
+
 void MapViewScroll::centreOn(QPoint cell)
 {
     firstColumn_ = std::max(0, cell.x() - visibleColumns_ / 2);

@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QSet>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -171,6 +172,22 @@ bool MapViewTools::doubleClick(QMouseEvent* event)
         return true;
     }
     return false;
+}
+
+bool MapViewTools::wheel(QWheelEvent* event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier))
+        return false;
+    wheelTurn_ += event->angleDelta().y();
+    const int notches = wheelTurn_ / 120; // one zoom step a notch
+    wheelTurn_ -= notches * 120;
+    const int level = std::clamp(view_.zoomLevel() + notches, 0, ZOOM_LEVELS - 1);
+    if (notches != 0 && level != view_.zoomLevel()) {
+        const QPoint pos = event->position().toPoint();
+        view_.zoomKeeping(level, view_.cellAtPoint(pos), pos);
+        emit view_.message(MSG_ZOOM_CHANGED, level, 0);
+    }
+    return true;
 }
 
 // ---------------------------------------------------------------- selector

@@ -1,7 +1,9 @@
 #include "core/base/FileIO.h"
+#include "core/base/ZoomTable.h"
 #include "core/project/ProjectFile.h"
 #include "core/tiles/TileSetFile.h"
 #include "support/TestSupport.h"
+#include "ui/app/AppSettings.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CToolBarEx.h"
 #include "ui/app/FileCommands.h"
@@ -11,11 +13,13 @@
 #include "support/QtTestRunner.h"
 #include "FrameHarness.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QStandardPaths>
+#include <QWheelEvent>
 #include <QtTest>
 
 using namespace qm;
@@ -93,6 +97,50 @@ private slots:
         h.frame.route(MSG_ZOOM_CHANGED, 11, 0);
         QCOMPARE(h.frame.zoomIndex(), 0);
         QCOMPARE(box->currentText(), QStringLiteral("25%"));
+    }
+
+    void zoomKeysWheelAndFitAndTheLevelIsKept()
+    {
+        {
+            Harness h;
+            h.frame.show();
+            CQuiltmarkView* view = h.frame.mapView();
+            using C = CMainFrame::Command;
+            QVERIFY(h.frame.commandAction(C::ZoomIn)->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+="))));
+            QVERIFY(h.frame.commandAction(C::ZoomIn)->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl++"))));
+            QCOMPARE(h.frame.commandAction(C::ZoomOut)->shortcut(), QKeySequence(QStringLiteral("Ctrl+-")));
+            QCOMPARE(h.frame.commandAction(C::ZoomToFit)->shortcut(), QKeySequence(QStringLiteral("Ctrl+0")));
+            h.frame.commandAction(C::ZoomIn)->trigger();
+            QCOMPARE(view->cellSize(), 10);
+            h.frame.commandAction(C::ZoomOut)->trigger();
+            h.frame.commandAction(C::ZoomOut)->trigger();
+            QCOMPARE(view->cellSize(), 6);
+            QCOMPARE(h.frame.zoomBox()->currentText(), QStringLiteral("50%"));
+
+            h.frame.commandAction(C::ZoomToFit)->trigger();
+            const QSize room = view->maximumViewportSize();
+            QCOMPARE(h.frame.zoomIndex(), zoomToFit(20, 18, room.width(), room.height()));
+            QVERIFY(h.frame.zoomIndex() > 2);
+
+            // Ctrl and the wheel: one step a notch, the cell under the pointer stays there.
+            h.frame.project().map.create(100, 100);
+            h.frame.route(MSG_MAP_RESET, MAP_RESET_SIZE, 0);
+            h.frame.setZoom(1);
+            const QPoint at = view->cellRect(5, 4).center();
+            QWheelEvent wheel(at, view->viewport()->mapToGlobal(at), {}, QPoint(0, 240), Qt::NoButton,
+                              Qt::ControlModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(view->viewport(), &wheel);
+            QCOMPARE(view->cellSize(), 10);
+            QCOMPARE(view->cellAtPoint(at), QPoint(5, 4));
+            QVERIFY(h.frame.windowTitle().endsWith(QStringLiteral("-125%]")));
+
+            h.frame.setZoom(6);
+            QVERIFY(h.frame.close());
+        }
+        Harness again;
+        QCOMPARE(again.frame.zoomIndex(), 6);
+        QCOMPARE(again.frame.mapView()->cellSize(), 16);
+        openSettings()->remove(QStringLiteral("Frame/Zoom")); // as before the first start
     }
 
     void temporaryToolReturnsOnKeyRelease()
@@ -254,6 +302,8 @@ private slots:
         QCOMPARE(h.frame.commandAction(C::New)->text(), QStringLiteral("&New\tCtrl+N"));
         QCOMPARE(h.frame.commandAction(C::SaveAs)->shortcut(), QKeySequence(QStringLiteral("Ctrl+A")));
         QCOMPARE(h.frame.commandAction(C::HandTool)->text(), QStringLiteral("HandTool\tShift+M"));
+        QCOMPARE(h.frame.commandAction(C::Eyedropper)->statusTip(),
+                 QStringLiteral("Eyedropper (Shift+I)- Ctrl+Click to search OBJ tile"));
         QVERIFY(h.frame.commandAction(C::Export)->isEnabled());
         QVERIFY(!h.frame.commandAction(C::Undo)->isEnabled());
         QVERIFY(h.frame.commandAction(C::GbcColor)->isChecked());
