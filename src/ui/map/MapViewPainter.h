@@ -5,8 +5,8 @@
 // reuses (the scaled map area, pictures of the ruler numbers) and reads
 // everything else from the view.
 
-#include <QFont>
-#include <QHash>
+#include "ui/map/MapViewRuler.h"
+
 #include <QImage>
 
 class QPainter;
@@ -24,20 +24,17 @@ public:
     void paint(QPainter& p, const QRect& area, bool outlineShown);
 
     // The colours of the widget changed: the ruler numbers are drawn again.
-    void forgetRulerNumbers() { rulerNumbers_.clear(); }
+    void forgetRulerNumbers() { ruler_.forgetNumbers(); }
     // The map was replaced: the scaled picture of the old one goes.
     void forgetFrame() { frame_ = QImage(); }
 
 private:
-    void paintRulers(QPainter& p);
-    const QImage& rulerNumber(int number);
     void paintMapArea(QPainter& p);
     void paintOutline(QPainter& p);
 
     const CQuiltmarkView& view_;
-    QImage frame_;                    // the scaled map area
-    QFont rulerFont_;                 // fixed-width, 10 pixels high
-    QHash<int, QImage> rulerNumbers_; // pictures of the ruler numbers
+    QImage frame_; // the scaled map area
+    MapViewRuler ruler_;
 };
 
 } // namespace qm::ui
