@@ -114,17 +114,21 @@ void CMainFrame::installPane(Pane role, QWidget* widget, PaneRouter::Deliver del
     case Pane::TileSetManager:
         menus_->managerDock()->setWidget(widget);
         break;
-    case Pane::TileEditor:
-        if (QAction* command = commandAction(Command::TileEditor)) {
-            command->setEnabled(true);
-            connect(command, &QAction::triggered, this, [this](bool open) {
-                if (open)
-                    showTileEditor();
-                else if (QWidget* editor = pane(Pane::TileEditor))
-                    editor->hide();
-            });
-        }
+    case Pane::TileEditor: {
+        QDockWidget* dock = menus_->tileEditorDock();
+        dock->setWidget(widget);
+        QAction* command = commandAction(Command::TileEditor);
+        command->setEnabled(true);
+        connect(command, &QAction::triggered, this, [this, dock](bool open) {
+            if (open)
+                showTileEditor();
+            else
+                dock->close();
+        });
+        // The check mark follows the dock, also when its close button hides it.
+        connect(dock->toggleViewAction(), &QAction::toggled, command, &QAction::setChecked);
         break;
+    }
     }
 }
 
@@ -192,13 +196,13 @@ void CMainFrame::createMapView()
 
 void CMainFrame::showTileEditor()
 {
-    QWidget* editor = pane(Pane::TileEditor);
-    if (!editor)
+    if (!pane(Pane::TileEditor))
         return;
-    settings_->placeTileEditor(*editor);
-    editor->show();
-    if (QAction* command = commandAction(Command::TileEditor))
-        command->setChecked(true);
+    QDockWidget* dock = menus_->tileEditorDock();
+    settings_->placeTileEditor(*dock);
+    dock->show();
+    dock->raise();
+    commandAction(Command::TileEditor)->setChecked(true);
 }
 
 // ---- the project ---------------------------------------------------------------
@@ -223,10 +227,9 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    settings_->store(pane(Pane::TileEditor), zoomIndex_);
+    settings_->store(menus_->tileEditorDock(), zoomIndex_);
     progress_->hide();
-    if (QWidget* editor = pane(Pane::TileEditor))
-        editor->close();
+    menus_->tileEditorDock()->close();
     event->accept();
 }
 

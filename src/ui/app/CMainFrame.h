@@ -63,7 +63,7 @@ public:
     // Connects the pane's message signal to the router and delivers the
     // pane's messages to its handleMessage. The map view becomes the central
     // widget, the tile set manager the content of the "Tileset Manager" dock;
-    // the tile editor stays a window of its own.
+    // the tile editor the content of its dock at the right.
     template <class P>
     void attachPane(Pane role, P* pane)
     {
@@ -151,7 +151,8 @@ private:
     // RouteTarget
     void initMap() override;
     void zoomChanged(int index) override;
-    // Shows the tile editor pane, at its saved place the first time.
+    // Shows the tile editor's dock; the first time it floats at its saved
+    // place when there is one, otherwise it is docked at the right.
     void showTileEditor() override;
 
     void installPane(Pane role, QWidget* widget, PaneRouter::Deliver deliver);
@@ -160,7 +161,7 @@ private:
     // notices to the menus, toolbar and status bar.
     void createMapView();
     void connectMapEditing(CQuiltmarkView* view); // CMainFrameMapEdit.cpp
-    // The tile editor window, hidden until opened (CMainFrameTiles.cpp).
+    // The tile editor in its dock, hidden until opened (CMainFrameTiles.cpp).
     void createTileEditor();
     // The tile set manager in its dock and the "&Color" menu (CMainFrameTileSets.cpp).
     void createTileSetManager();

@@ -378,6 +378,12 @@ void MainMenus::buildDocks()
     managerDock_->setWidget(waiting);
     window_.addDockWidget(Qt::LeftDockWidgetArea, managerDock_);
 
+    tileEditorDock_ = new QDockWidget(QStringLiteral("Tile Editor"), &window_);
+    tileEditorDock_->setObjectName(QStringLiteral("tileEditorDock"));
+    tileEditorDock_->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    window_.addDockWidget(Qt::RightDockWidgetArea, tileEditorDock_);
+    tileEditorDock_->hide();
+
     {
         QMenu* view = viewMenu_;
         QAction* before = commandAction(Command::CursorColor);

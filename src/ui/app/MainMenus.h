@@ -63,6 +63,8 @@ public:
     QLineEdit* widthField() const { return widthField_; }
     QLineEdit* heightField() const { return heightField_; }
     QDockWidget* managerDock() const { return managerDock_; }
+    // The tile editor's dock: at the right of the window, hidden until opened.
+    QDockWidget* tileEditorDock() const { return tileEditorDock_; }
 
     // The File menu lists these files above Exit.
     void setRecentFiles(const QStringList& files);
@@ -103,6 +105,7 @@ private:
     QLabel* numLabel_ = nullptr;
     QLabel* scrollLabel_ = nullptr;
     QDockWidget* managerDock_ = nullptr;
+    QDockWidget* tileEditorDock_ = nullptr;
 };
 
 } // namespace qm::ui

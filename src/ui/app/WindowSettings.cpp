@@ -4,6 +4,7 @@
 #include "ui/app/DialogFolder.h"
 
 #include <QDir>
+#include <QDockWidget>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMainWindow>
@@ -33,7 +34,7 @@ void WindowSettings::restore()
     emit recentFilesChanged(recentFiles_);
 }
 
-void WindowSettings::store(const QWidget* tileEditor, int zoomIndex)
+void WindowSettings::store(const QWidget* tileEditorDock, int zoomIndex)
 {
     FrameSettings values;
     values.zoom = zoomIndex;
@@ -51,8 +52,9 @@ void WindowSettings::store(const QWidget* tileEditor, int zoomIndex)
     values.right = values.left + normal.width();
     values.bottom = values.top + normal.height();
     QRect editor = tileEditorRect_;
-    if (tileEditor && tileEditorPlaced_)
-        editor = QRect(tileEditor->pos(), QSize(TILE_EDITOR_WIDTH, TILE_EDITOR_HEIGHT));
+    if (tileEditorDock && tileEditorPlaced_)
+        editor = tileEditorDock->isWindow() ? QRect(tileEditorDock->pos(), QSize(TILE_EDITOR_WIDTH, TILE_EDITOR_HEIGHT))
+                                            : QRect();
     if (editor.isValid()) {
         values.tileEditorLeft = editor.left();
         values.tileEditorTop = editor.top();
@@ -71,10 +73,12 @@ void WindowSettings::showAsSaved()
         window_.show();
 }
 
-void WindowSettings::placeTileEditor(QWidget& editor)
+void WindowSettings::placeTileEditor(QDockWidget& dock)
 {
-    if (!tileEditorPlaced_ && tileEditorRect_.isValid())
-        editor.move(tileEditorRect_.topLeft());
+    if (!tileEditorPlaced_ && tileEditorRect_.isValid()) {
+        dock.setFloating(true);
+        dock.move(tileEditorRect_.topLeft());
+    }
     tileEditorPlaced_ = true;
 }
 

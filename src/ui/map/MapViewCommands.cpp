@@ -34,6 +34,8 @@ namespace {
 
 const char* const FORMAT_TILE = "CTile";
 const char* const FORMAT_PALETTE = "CMyPropertyPagePal";
+const char* const FORMAT_TILE_DESIGNER = "TileDesigner";
+const char* const FORMAT_TILE_PIXELS = "TileDesignerPixel";
 
 TileChoice choiceOf(const CurrentTile& t) { return TileChoice{t.layer, t.tile, t.palette}; }
 
@@ -334,9 +336,11 @@ bool MapViewCommands::canPaste() const
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (!data)
         return false;
-    return data->hasFormat(QString::fromLatin1(MAP_CLIPBOARD_FORMAT)) ||
-           data->hasFormat(QString::fromLatin1(FORMAT_TILE)) || data->hasFormat(QString::fromLatin1(FORMAT_PALETTE)) ||
-           data->hasImage();
+    // Also what only the tile editor pastes: Paste follows the pane that has the focus.
+    for (const char* format : {MAP_CLIPBOARD_FORMAT, FORMAT_TILE, FORMAT_PALETTE, FORMAT_TILE_DESIGNER, FORMAT_TILE_PIXELS})
+        if (data->hasFormat(QString::fromLatin1(format)))
+            return true;
+    return data->hasImage();
 }
 
 void MapViewCommands::copyMapToClipboard()

@@ -200,6 +200,7 @@ private slots:
         auto* view = new FakePane;
         auto* manager = new FakePane;
         FakePane editor;
+        h.frame.show();
         h.frame.setMapView(view);
         h.frame.attachPane(CMainFrame::Pane::TileSetManager, manager);
         h.frame.attachPane(CMainFrame::Pane::TileEditor, &editor);

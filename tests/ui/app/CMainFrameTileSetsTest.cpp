@@ -13,7 +13,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QLineEdit>
 #include <QMimeData>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace qm;
@@ -105,6 +107,7 @@ private slots:
     void tileEditorMovesTheManagersCurrentTile()
     {
         CMainFrame frame;
+        frame.show();
         CTilesetMgr* mgr = frame.tileSetManager();
         auto* editor = qobject_cast<CTileEditor*>(frame.pane(CMainFrame::Pane::TileEditor));
         QVERIFY(editor);
@@ -126,6 +129,35 @@ private slots:
         mgr->showPage(TILE_BG);
         mgr->doubleClickTile(TILE_BG, 4);
         QCOMPARE(editor->kind(), int(TILE_BG));
+    }
+
+    void theAnimationFollowsANewTileAndStopsWhereItStarted()
+    {
+        CMainFrame frame;
+        frame.show();
+        CTilesetMgr* mgr = frame.tileSetManager();
+        auto* editor = qobject_cast<CTileEditor*>(frame.pane(CMainFrame::Pane::TileEditor));
+        mgr->selectTile(TILE_BG, 10);
+        frame.commandAction(CMainFrame::Command::TileEditor)->trigger();
+        editor->controls().framesBox()->setText(QStringLiteral("3"));
+        TileEditorAnimation& animation = editor->animation();
+        animation.play();
+        animation.tick();
+        QCOMPARE(editor->frame().start, 11);
+        // A tile picked while it plays starts the cycle afresh there.
+        mgr->selectTile(TILE_BG, 40);
+        QCOMPARE(editor->frame().start, 40);
+        animation.tick();
+        QCOMPARE(editor->frame().start, 41);
+        // So does a new frame size.
+        editor->stepFrameWidth(1);
+        QCOMPARE(editor->frame().start, 40);
+        animation.tick();
+        QCOMPARE(editor->frame().start, 42);
+        // Stop: back at the tile the cycle started from, where the manager is.
+        QTest::mouseClick(editor->button(QStringLiteral("STOP")), Qt::LeftButton);
+        QCOMPARE(editor->frame().start, 40);
+        QCOMPARE(mgr->currentTile(TILE_BG), 40);
     }
 
     void colourMenuAndDmgMode()

@@ -122,6 +122,9 @@ private slots:
         Fixture f;
         QTest::mouseClick(f.pal, Qt::LeftButton, {}, f.pal->monoRect(1).center()); // BGP colour 1: shade 1
         QCOMPARE(f.pal->shade(), 1);
+        // Its arrows span the three rows: easy to hit.
+        QVERIFY(f.pal->shadeSpin()->height() >= f.pal->monoRect(8).bottom() - f.pal->monoRect(0).top());
+        QVERIFY(f.pal->shadeSpin()->width() >= 20);
         f.pal->shadeSpin()->stepBy(-2);
         QCOMPARE(f.pal->shade(), 3);
         QCOMPARE(f.pal->shadeLabel()->text(), QStringLiteral("3"));

@@ -101,6 +101,14 @@ private slots:
         QCOMPARE(f.bar->controls().speedBox()->toolTip(), QString("Speed(Frame rate)"));
         QCOMPARE(f.bar->controls().speedBox()->text(), QString("100"));
         QCOMPARE(f.bar->controls().paletteList()->count(), 8);
+        // The command buttons are pictures, and every label has its room.
+        for (const char* name : {"PEN", "BUCKET", "SELECTOR", "SCROLLUP", "ROTATE", "GRID", "COMMENT", "PLAY", "STOP"}) {
+            QVERIFY2(!f.bar->button(QString::fromLatin1(name))->icon().isNull(), name);
+            QVERIFY2(f.bar->button(QString::fromLatin1(name))->text().isEmpty(), name);
+        }
+        for (QLabel* label : f.bar->findChildren<QLabel*>())
+            QVERIFY2(label->width() >= label->fontMetrics().horizontalAdvance(label->text()),
+                     qPrintable(label->text()));
 
         // Tile numbers are shown within their bank; the caption is the comment.
         f.tile(300).setPalette(6);
@@ -117,6 +125,20 @@ private slots:
     void frameSizeBoxesAndArrows()
     {
         Fixture f;
+        // A typed size counts on Enter: "31" is no 3 on the way.
+        QLineEdit* width = f.bar->controls().widthBox();
+        QTest::keyClicks(width, QStringLiteral("\b31"));
+        QCOMPARE(f.bar->frame().width, 1);
+        QVERIFY(f.messages.isEmpty());
+        QTest::keyClick(width, Qt::Key_Return);
+        QCOMPARE(f.messages, QStringList{"Frame width must be between 1 to 30"});
+        QCOMPARE(width->text(), QString("1"));
+        QTest::keyClicks(width, QStringLiteral("\b3"));
+        QTest::keyClick(width, Qt::Key_Return);
+        QCOMPARE(f.bar->frame().width, 3);
+        f.bar->typeFrameWidth("1");
+        f.messages.clear();
+
         f.bar->typeFrameWidth("31");
         QCOMPARE(f.messages, QStringList{"Frame width must be between 1 to 30"});
         QCOMPARE(f.bar->frame().width, 1);
