@@ -35,6 +35,9 @@ FolderPicker::FolderPicker(const QString& title, const QString& current, QWidget
         const QModelIndex at = model_->index(QDir(current).absolutePath());
         tree_->setCurrentIndex(at);
         tree_->scrollTo(at);
+        // The folders above it fill in later: keep it in sight as they do.
+        connect(model_, &QFileSystemModel::directoryLoaded, tree_,
+                [this] { tree_->scrollTo(tree_->currentIndex(), QAbstractItemView::PositionAtCenter); });
     }
 }
 
