@@ -47,52 +47,28 @@ QAction* menuItem(QMenu* menu, const QString& text)
 class CMainFrameMapEditTest : public QObject {
     Q_OBJECT
 private slots:
-    void editMenuRunsTheViewCommands()
-    {
-        FixedPrompter prompter(Answer::No);
-        CMainFrame frame;
-        frame.setPrompter(&prompter);
-        frame.route(MSG_INIT_MAP, 0, 0);
-        CQuiltmarkView* view = frame.mapView();
-        view->currentTileProvider = [] { return CurrentTile{TILE_BG, 9, 2}; };
-
-        // Block Fill on the cursor cell, undoable from the menu.
-        view->moveCursor(2, 3);
-        frame.commandAction(C::BlockFill)->trigger();
-        QVERIFY(frame.project().map.cellAt(2, 3)->showsTile(TILE_BG, 9));
-        QVERIFY(frame.commandAction(C::Undo)->isEnabled());
-
-        // Set Base Tile asks through the frame's prompter; No changes nothing.
-        frame.commandAction(C::SetBaseTile)->trigger();
-        QCOMPARE(prompter.questions, 1);
-        QVERIFY(!frame.project().map.cellAt(0, 0)->hasBg());
-        FixedPrompter yes(Answer::Yes);
-        frame.setPrompter(&yes);
-        frame.commandAction(C::SetBaseTile)->trigger();
-        QVERIFY(frame.project().map.cellAt(0, 0)->showsTile(TILE_BG, 9));
-        QVERIFY(!frame.commandAction(C::Undo)->isEnabled());
-
-        // Copy then Paste: Paste follows the clipboard.
-        frame.commandAction(C::Copy)->trigger();
-        QVERIFY(frame.commandAction(C::Paste)->isEnabled());
-        frame.project().changeFlags = 0; // no question on the way out
-    }
-
-    void theEditMenuShowsKeysAndTheCellPalettes()
+    void editMenuRunsTheViewCommandsAndAsksThroughTheFrame()
     {
         ShownFrame f;
-        QVERIFY(f.frame.commandAction(C::BlockFill)->text().endsWith(QStringLiteral("\tEnter")));
-        QMenu* edit = f.frame.menuBar()->actions().at(1)->menu();
-        QAction* palettes = menuItem(edit, QStringLiteral("Palettes"));
-        QVERIFY(palettes && palettes->menu());
-        f.view()->currentTileProvider = [] { return CurrentTile{TILE_BG, 9, 0}; };
+        f.view()->currentTileProvider = [] { return CurrentTile{TILE_BG, 9, 2}; };
+        f.view()->moveCursor(2, 3);
         f.frame.commandAction(C::BlockFill)->trigger();
-        emit palettes->menu()->aboutToShow();
+        QVERIFY(f.cell(2, 3).showsTile(TILE_BG, 9));
+        QVERIFY(f.frame.commandAction(C::Undo)->isEnabled());
+        // Block Fill shows its key; the cell palettes are in the Edit menu.
+        QVERIFY(f.frame.commandAction(C::BlockFill)->text().endsWith(QStringLiteral("\tEnter")));
+        QMenu* palettes = menuItem(f.frame.menuBar()->actions().at(1)->menu(), QStringLiteral("Palettes"))->menu();
+        emit palettes->aboutToShow();
         QVERIFY(palettes->isEnabled());
-        QAction* p3 = menuItem(palettes->menu(), QStringLiteral("P3"));
-        QVERIFY(p3);
-        p3->trigger();
-        QCOMPARE(f.cell(0, 0).palette(TILE_BG), 3);
+        menuItem(palettes, QStringLiteral("P3"))->trigger();
+        QCOMPARE(f.cell(2, 3).palette(TILE_BG), 3);
+        // Set Base Tile asks through the frame's prompter; only Yes fills, and forgets the history.
+        f.prompter = qm::test::ScriptedPrompter({Answer::No, Answer::Yes});
+        f.frame.commandAction(C::SetBaseTile)->trigger();
+        QVERIFY(!f.cell(0, 0).hasBg());
+        f.frame.commandAction(C::SetBaseTile)->trigger();
+        QVERIFY(f.cell(0, 0).showsTile(TILE_BG, 9));
+        QVERIFY(!f.frame.commandAction(C::Undo)->isEnabled());
     }
 
     void aTypedInKeyIsNoCommand()

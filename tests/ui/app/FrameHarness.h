@@ -17,30 +17,20 @@ public:
     std::optional<qm::SavePaths> savePaths;
     std::optional<QSize> mapSize;
     std::optional<QString> openPath;
-    int newCalls = 0, saveCalls = 0, propertiesCalls = 0, openCalls = 0;
-    qm::SavePaths offered;
+    int newCalls = 0, saveCalls = 0;
 
     std::optional<qm::NewProjectRequest> askNewProject(QWidget*) override
     {
         ++newCalls;
         return newProject;
     }
-    std::optional<qm::SavePaths> askSaveProject(QWidget*, const qm::SavePaths& current) override
+    std::optional<qm::SavePaths> askSaveProject(QWidget*, const qm::SavePaths&) override
     {
         ++saveCalls;
-        offered = current;
         return savePaths;
     }
-    std::optional<QSize> askMapProperties(QWidget*, const qm::ProjectState&) override
-    {
-        ++propertiesCalls;
-        return mapSize;
-    }
-    std::optional<QString> askOpenProject(QWidget*) override
-    {
-        ++openCalls;
-        return openPath;
-    }
+    std::optional<QSize> askMapProperties(QWidget*, const qm::ProjectState&) override { return mapSize; }
+    std::optional<QString> askOpenProject(QWidget*) override { return openPath; }
 };
 
 // The main window after its start-up map, answering through the scripts.
