@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QSplashScreen>
 #include <QThread>
 #include <QTimer>
@@ -25,9 +26,11 @@ int main(int argc, char** argv)
     shown.start();
     app.processEvents();
 
-    qm::ui::CMainFrame frame;
+    // A file named on the command line is taken in the directory the editor
+    // was started in.
     const QStringList args = QApplication::arguments();
-    const QString file = args.size() > 1 ? args.at(1) : QString();
+    const QString file = args.size() > 1 ? QFileInfo(args.at(1)).absoluteFilePath() : QString();
+    qm::ui::CMainFrame frame;
 
     // Half a second of the picture, then the window.
     while (shown.elapsed() < 500) {

@@ -31,4 +31,16 @@ std::optional<int> scrollTarget(ScrollRequest request, int current, int extent, 
     return std::nullopt;
 }
 
+ScrollBarsShown scrollBarsNeeded(int width, int height, int cellSize, int clientWidth, int clientHeight, int barWidth,
+                                 int barHeight)
+{
+    ScrollBarsShown shown;
+    // Twice: a bar that appears in the second round can call for the other.
+    for (int round = 0; round < 2; ++round) {
+        shown.horizontal = scrollBarNeeded(width, cellSize, clientWidth - (shown.vertical ? barWidth : 0));
+        shown.vertical = scrollBarNeeded(height, cellSize, clientHeight - (shown.horizontal ? barHeight : 0));
+    }
+    return shown;
+}
+
 } // namespace qm

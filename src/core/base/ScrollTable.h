@@ -13,11 +13,23 @@ enum class ScrollRequest { LineBack, LineForward, PageBack, PageForward, Thumb, 
 // area; thumb: the thumb position for Thumb. The result is never negative.
 std::optional<int> scrollTarget(ScrollRequest request, int current, int extent, int visible, int thumb = 0);
 
-// A scroll bar is shown only while the map does not fit the client area.
+// A scroll bar is shown only while the map, with the ruler's cell before its
+// first line, does not fit the client area in that direction.
 inline bool scrollBarNeeded(int extent, int cellSize, int clientExtent)
 {
-    return static_cast<long long>(extent) * cellSize >= clientExtent;
+    return (static_cast<long long>(extent) + 1) * cellSize > clientExtent;
 }
+
+struct ScrollBarsShown {
+    bool horizontal = false;
+    bool vertical = false;
+};
+
+// Both bars at once for a client area measured without bars: a bar takes
+// room from the other direction (barWidth for the vertical one, barHeight
+// for the horizontal one), which may then need its own bar as well.
+ScrollBarsShown scrollBarsNeeded(int width, int height, int cellSize, int clientWidth, int clientHeight, int barWidth,
+                                 int barHeight);
 
 // The range of a shown scroll bar: 0..extent + 5.
 inline int scrollMaximum(int extent) { return extent + 5; }

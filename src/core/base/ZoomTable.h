@@ -27,4 +27,16 @@ constexpr int zoomOfCellSize(int cellSize)
     return -1;
 }
 
+// The largest level at which a map of width x height cells fits a client
+// area together with the ruler row and column; level 0 when none does.
+constexpr int zoomToFit(int width, int height, int clientWidth, int clientHeight)
+{
+    for (int level = ZOOM_LEVELS - 1; level > 0; --level) {
+        const long long cell = ZOOM_CELL_SIZES[static_cast<size_t>(level)];
+        if ((width + 1LL) * cell <= clientWidth && (height + 1LL) * cell <= clientHeight)
+            return level;
+    }
+    return 0;
+}
+
 } // namespace qm

@@ -207,7 +207,7 @@ std::vector<CellPos> cellsUsingTile(const MapGrid& map, TileKind layer, int tile
     std::vector<CellPos> out;
     for (int y = 0; y < map.height; ++y)
         for (int x = 0; x < map.width; ++x)
-            if (map.cellAt(x, y)->showsTile(layer, tile))
+            if (layer == TILE_TAG ? map.cellAt(x, y)->tag == tile : map.cellAt(x, y)->showsTile(layer, tile))
                 out.push_back({x, y});
     return out;
 }

@@ -59,7 +59,8 @@ EditResult setCellPalette(MapEdit& edit, const std::vector<CellPos>& selection, 
 // caller re-renders the map.
 void resetMapPalette(Workspace& ws, Progress& progress);
 
-// The cells, in row order, whose layer (TILE_BG or TILE_OBJ) shows the tile.
+// The cells, in row order, whose layer shows the tile: for TILE_BG and
+// TILE_OBJ a present part with that number, for TILE_TAG the tag.
 std::vector<CellPos> cellsUsingTile(const MapGrid& map, TileKind layer, int tile);
 // The cells, in row order, whose palette in the layer (the OBJ part for the
 // tag layer) is p.

@@ -113,10 +113,10 @@ BlockRead readExportBlock(ByteReader& r, ExportSettings& s, bool insideVersion10
         s = std::move(n);
         return BlockRead::Read;
     }
-    // A header cut short by the end of the file (or no bytes at all where a
-    // block belongs) is damage, not an absent block.
+    // A header cut short by the end of the file is damage, not an absent
+    // block; a file that simply ends where the block would begin has none.
     const size_t left = r.remaining();
-    if (left < EXPORT_BLOCK_HEADER.size()) {
+    if (left > 0 && left < EXPORT_BLOCK_HEADER.size()) {
         std::string rest;
         r.text(rest, left);
         r.seek(start);
@@ -390,8 +390,12 @@ Result writeProject(Workspace& ws, Progress& progress)
     return Result::success();
 }
 
-Result readProject(const std::string& path, Workspace& ws, Prompter& prompter, Progress& progress)
+Result readProject(const std::string& path, Workspace& ws, Prompter& prompter, Progress& progress,
+                   ProjectReadInfo* info)
 {
+    ProjectReadInfo ignored;
+    ProjectReadInfo& read = info ? *info : ignored;
+    read = ProjectReadInfo{};
     std::vector<std::uint8_t> bytes;
     const ReadResult status = readWholeFile(path, bytes, MAX_PROJECT_FILE);
     if (status == ReadStatus::TooLarge)
@@ -400,14 +404,17 @@ Result readProject(const std::string& path, Workspace& ws, Prompter& prompter, P
         return Result::failure(
             readFailureText(status, path, formatText("Error! Unable to open the project file %s", path.c_str())));
 
+    // Nothing of the open project's settings stays: a file without a block
+    // starts from the defaults, whose empty locations become its directory.
     auto data = std::make_unique<ProjectFileData>();
-    Result parsed = parseProjectFile(bytes, ws.project.exportSettings, *data, progress);
+    Result parsed = parseProjectFile(bytes, ExportSettings{}, *data, progress);
     if (!parsed)
         return parsed;
     bytes.clear();
     bytes.shrink_to_fit();
 
     // The whole file was good: take it over.
+    read.takenOver = true;
     ProjectState& st = ws.project;
     const std::string projectDir = directoryOf(path);
     const ResolvedPaths paths = resolveProjectPaths(*data, projectDir);
@@ -431,7 +438,8 @@ Result readProject(const std::string& path, Workspace& ws, Prompter& prompter, P
     }
 
     // The tile set files. A located file replaces the stored path.
-    bool bgLoaded = false, objLoaded = false;
+    bool& bgLoaded = read.bgLoaded;
+    bool& objLoaded = read.objLoaded;
     for (TileKind kind : {TILE_BG, TILE_OBJ}) {
         std::string& tsPath = kind == TILE_BG ? st.bgTileSetPath : st.objTileSetPath;
         const TileSetLoad load = loadTileSet(tsPath, kind, ws.tiles, prompter, progress);

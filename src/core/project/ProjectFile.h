@@ -68,11 +68,23 @@ std::vector<std::uint8_t> encodeProject(const Workspace& workspace, Progress& pr
 // CHANGED_PROJECT. Failure: "Unable to create new map file".
 Result writeProject(Workspace& workspace, Progress& progress);
 
+// What readProject did besides its result.
+struct ProjectReadInfo {
+    // The file replaced the open project: also when the conversion of an old
+    // version failed afterwards, never when the file was refused.
+    bool takenOver = false;
+    bool bgLoaded = false; // the tile set files that loaded
+    bool objLoaded = false;
+};
+
 // Opens a project file into the workspace: parses it whole first, so a file
 // that is refused leaves the workspace exactly as it was; then loads both tile
 // set files (asking the prompter to locate a missing one) and, for an old
-// version, offers the conversion with a "001" backup copy.
-Result readProject(const std::string& path, Workspace& workspace, Prompter& prompter, Progress& progress);
+// version, offers the conversion with a "001" backup copy. A file without an
+// export-settings block gets the default settings, its locations in the
+// project's directory.
+Result readProject(const std::string& path, Workspace& workspace, Prompter& prompter, Progress& progress,
+                   ProjectReadInfo* info = nullptr);
 
 // Rewrites the export-settings block inside the project file in place,
 // keeping what follows it and bringing tagCountMode up to date.

@@ -35,6 +35,7 @@ FrameSettings readFrameSettings(QSettings& s)
     v.left = readInt(s, QStringLiteral("Left"));
     v.bottom = readInt(s, QStringLiteral("Bottom"));
     v.right = readInt(s, QStringLiteral("Right"));
+    v.zoom = readInt(s, QStringLiteral("Zoom"));
     s.endGroup();
     s.beginGroup(TILE_DESIGNER);
     v.tileEditorTop = readInt(s, QStringLiteral("Top"));
@@ -52,6 +53,7 @@ void writeFrameSettings(QSettings& s, const FrameSettings& v)
     s.setValue(QStringLiteral("Left"), v.left);
     s.setValue(QStringLiteral("Bottom"), v.bottom);
     s.setValue(QStringLiteral("Right"), v.right);
+    s.setValue(QStringLiteral("Zoom"), v.zoom);
     s.endGroup();
     s.beginGroup(TILE_DESIGNER);
     s.setValue(QStringLiteral("Top"), v.tileEditorTop);

@@ -31,6 +31,7 @@ struct FrameSettings {
     int right = -1;
     int tileEditorTop = -1;
     int tileEditorLeft = -1;
+    int zoom = -1; // "Zoom": the zoom box's entry
 };
 
 std::unique_ptr<QSettings> openSettings();

@@ -96,6 +96,105 @@ void drawFlip(QPainter& p, bool vertical)
     p.restore();
 }
 
+// A tile with an arrow across it, pointing up (turned for the other ways).
+void drawScroll(QPainter& p, int quarterTurns)
+{
+    p.save();
+    p.translate(12, 12);
+    p.rotate(90.0 * quarterTurns);
+    p.translate(-12, -12);
+    p.setPen(inkPen(1.2));
+    p.setBrush(QColor(220, 235, 250));
+    p.drawRect(QRectF(5.5, 5.5, 13, 13));
+    p.setPen(QPen(INK, 2.4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(12, 20), QPointF(12, 8));
+    p.setPen(inkPen(1.2));
+    drawArrowHead(p, QPointF(12, 2.5), QPointF(12, 8));
+    p.restore();
+}
+
+// A triangle pointing right, with a bar before or after it.
+void drawStep(QPainter& p, bool forward)
+{
+    p.save();
+    if (!forward) {
+        p.translate(24, 0);
+        p.scale(-1, 1);
+    }
+    p.setPen(inkPen(1.2));
+    p.setBrush(ACCENT);
+    p.drawPolygon(QPolygonF({QPointF(5, 5), QPointF(16, 12), QPointF(5, 19)}));
+    p.setBrush(INK);
+    p.drawRect(QRectF(17, 5, 2.5, 14));
+    p.restore();
+}
+
+void paintTileEditorArtwork(QPainter& p, Artwork which)
+{
+    switch (which) {
+    case Artwork::PixelSelect:
+        p.setPen(QPen(INK, 1.3, Qt::DashLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(3.5, 3.5, 17, 17));
+        p.setPen(Qt::NoPen);
+        p.setBrush(ACCENT);
+        p.drawRect(QRectF(8, 8, 4, 4));
+        p.drawRect(QRectF(12, 12, 4, 4));
+        break;
+    case Artwork::ScrollUp:
+        drawScroll(p, 0);
+        break;
+    case Artwork::ScrollRight:
+        drawScroll(p, 1);
+        break;
+    case Artwork::ScrollDown:
+        drawScroll(p, 2);
+        break;
+    case Artwork::ScrollLeft:
+        drawScroll(p, 3);
+        break;
+    case Artwork::Rotate:
+        p.setPen(inkPen(2.2));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(4.5, 4.5, 15, 15), 100 * 16, -270 * 16); // clockwise, ending at the left
+        p.setPen(inkPen(1.2));
+        drawArrowHead(p, QPointF(4.5, 7.5), QPointF(4.5, 13));
+        break;
+    case Artwork::Comment: {
+        p.setPen(inkPen(1.3));
+        p.setBrush(PAPER);
+        QPainterPath bubble;
+        bubble.addRoundedRect(QRectF(2.5, 3.5, 19, 13), 3, 3);
+        bubble.moveTo(7, 16.5);
+        bubble.lineTo(6, 21.5);
+        bubble.lineTo(12, 16.5);
+        p.drawPath(bubble.simplified());
+        p.setPen(inkPen(1.2));
+        p.drawLine(QPointF(6, 8), QPointF(18, 8));
+        p.drawLine(QPointF(6, 12), QPointF(14, 12));
+        break;
+    }
+    case Artwork::BackFrame:
+        drawStep(p, false);
+        break;
+    case Artwork::ForwardFrame:
+        drawStep(p, true);
+        break;
+    case Artwork::Stop:
+        p.setPen(inkPen(1.2));
+        p.setBrush(RED);
+        p.drawRect(QRectF(6, 6, 12, 12));
+        break;
+    case Artwork::Play:
+        p.setPen(inkPen(1.2));
+        p.setBrush(QColor(70, 160, 80));
+        p.drawPolygon(QPolygonF({QPointF(7, 4.5), QPointF(19.5, 12), QPointF(7, 19.5)}));
+        break;
+    default:
+        break;
+    }
+}
+
 void paintArtwork(QPainter& p, Artwork which)
 {
     p.setRenderHint(QPainter::Antialiasing);
@@ -242,6 +341,9 @@ void paintArtwork(QPainter& p, Artwork which)
             p.drawLine(QPointF(v, 3.5), QPointF(v, 20.5));
             p.drawLine(QPointF(3.5, v), QPointF(20.5, v));
         }
+        break;
+    default:
+        paintTileEditorArtwork(p, which);
         break;
     }
 }

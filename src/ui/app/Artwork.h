@@ -29,6 +29,18 @@ enum class Artwork {
     FlipVertical,
     FlipHorizontal,
     Grid,
+    // The tile editor's buttons beside those above.
+    PixelSelect,
+    ScrollUp,
+    ScrollDown,
+    ScrollLeft,
+    ScrollRight,
+    Rotate,
+    Comment,
+    BackFrame,
+    ForwardFrame,
+    Stop,
+    Play,
 };
 
 QIcon artworkIcon(Artwork which);

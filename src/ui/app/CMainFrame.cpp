@@ -14,6 +14,7 @@
 #include "ui/app/ZoomLevels.h"
 #include "ui/map/CQuiltmarkView.h"
 #include "ui/map/MapViewActions.h"
+#include "ui/tiles/CTilesetMgr.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,6 +25,7 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QStatusBar>
 
 namespace qm::ui {
@@ -70,6 +72,8 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), qtPrompter_(this)
     progress_->hide();
 
     settings_->restore();
+    if (settings_->zoomIndex() >= 0)
+        setZoom(settings_->zoomIndex());
     rebuildTitle();
     showMapSize();
     menus_->updateLockKeys();
@@ -98,6 +102,9 @@ void CMainFrame::connectCommands()
     on(C::MapProperties, [file] { file->mapProperties(); });
     on(C::Exit, [this] { close(); });
     on(C::ShowGrid, [this] { toggleGrid(); });
+    on(C::ZoomIn, [this] { zoomIn(); });
+    on(C::ZoomOut, [this] { zoomOut(); });
+    on(C::ZoomToFit, [this] { zoomToFit(); });
     on(C::About, [this] { about(); });
     for (auto& [command, action] : menus_->actions())
         if (action->data().isValid())
@@ -120,17 +127,21 @@ void CMainFrame::installPane(Pane role, QWidget* widget, PaneRouter::Deliver del
     case Pane::TileSetManager:
         menus_->managerDock()->setWidget(widget);
         break;
-    case Pane::TileEditor:
-        if (QAction* command = commandAction(Command::TileEditor)) {
-            command->setEnabled(true);
-            connect(command, &QAction::triggered, this, [this](bool open) {
-                if (open)
-                    showTileEditor();
-                else if (QWidget* editor = pane(Pane::TileEditor))
-                    editor->hide();
-            });
-        }
+    case Pane::TileEditor: {
+        QDockWidget* dock = menus_->tileEditorDock();
+        dock->setWidget(widget);
+        QAction* command = commandAction(Command::TileEditor);
+        command->setEnabled(true);
+        connect(command, &QAction::triggered, this, [this, dock](bool open) {
+            if (open)
+                showTileEditor();
+            else
+                dock->close();
+        });
+        // The check mark follows the dock, also when its close button hides it.
+        connect(dock->toggleViewAction(), &QAction::toggled, command, &QAction::setChecked);
         break;
+    }
     }
 }
 
@@ -199,13 +210,13 @@ void CMainFrame::createMapView()
 
 void CMainFrame::showTileEditor()
 {
-    QWidget* editor = pane(Pane::TileEditor);
-    if (!editor)
+    if (!pane(Pane::TileEditor))
         return;
-    settings_->placeTileEditor(*editor);
-    editor->show();
-    if (QAction* command = commandAction(Command::TileEditor))
-        command->setChecked(true);
+    QDockWidget* dock = menus_->tileEditorDock();
+    settings_->placeTileEditor(*dock);
+    dock->show();
+    dock->raise();
+    commandAction(Command::TileEditor)->setChecked(true);
 }
 
 // ---- the project ---------------------------------------------------------------
@@ -216,6 +227,9 @@ void CMainFrame::projectReplaced()
     setStatusText(QStringLiteral("Drawing map....."));
     route(MSG_MAP_RESET, MAP_RESET_NEW, 0);
     refreshTileSetManager();
+    if (tileSetMgr_)
+        tileSetMgr_->startOver(); // the open editor follows to BG tile 0
+    router_->deliverToOpenEditor(MSG_COLOURS_CHANGED, 12, 0xFFFF);
     setStatusText(QStringLiteral("Ready"));
     showMapSize();
     rebuildTitle();
@@ -227,13 +241,12 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    settings_->store(pane(Pane::TileEditor));
+    settings_->store(menus_->tileEditorDock(), zoomIndex_);
     // Closed with the changes saved or discarded: nothing is left to recover.
     autosave_->removeCopy();
     autosave_->waitForWorker();
     progress_->hide();
-    if (QWidget* editor = pane(Pane::TileEditor))
-        editor->close();
+    menus_->tileEditorDock()->close();
     event->accept();
 }
 
@@ -389,6 +402,26 @@ void CMainFrame::chooseZoomFromBox(int index)
     zoomIndex_ = index;
     route(MSG_SET_ZOOM, index, 0);
     rebuildTitle();
+}
+
+void CMainFrame::setZoom(int index)
+{
+    if (index == zoomIndex_ || index < 0 || index >= ZOOM_LEVELS)
+        return;
+    menus_->zoomBox()->setCurrentIndex(index);
+    chooseZoomFromBox(index);
+}
+
+void CMainFrame::zoomToFit()
+{
+    // The room of the view without scroll bars, which a fitting map needs none of.
+    QSize room = mapView_->maximumViewportSize();
+    if (mapView_->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn)
+        room.rwidth() += mapView_->verticalScrollBar()->sizeHint().width();
+    if (mapView_->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOn)
+        room.rheight() += mapView_->horizontalScrollBar()->sizeHint().height();
+    const MapGrid& map = workspace_.project.map;
+    setZoom(qm::zoomToFit(map.width, map.height, room.width(), room.height()));
 }
 
 void CMainFrame::selectZoomEntry(int index)

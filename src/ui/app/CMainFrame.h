@@ -67,7 +67,7 @@ public:
     // Connects the pane's message signal to the router and delivers the
     // pane's messages to its handleMessage. The map view becomes the central
     // widget, the tile set manager the content of the "Tileset Manager" dock;
-    // the tile editor stays a window of its own.
+    // the tile editor the content of its dock at the right.
     template <class P>
     void attachPane(Pane role, P* pane)
     {
@@ -103,8 +103,12 @@ public:
     ProgressDialog* progressDialog() const { return progress_; }
 
     // ---- the project --------------------------------------------------------
-    // The panes start over after the project was replaced (new, opened, reloaded).
+    // The panes start over after the project was replaced (new, opened,
+    // reloaded): the map view shows the new map, the tile set manager its BG
+    // page with tile 0, an open tile editor the BG set in the new colours.
     void projectReplaced();
+    // The manager's page of the kind names its tile set file, or nothing.
+    void showTileSetName(TileKind kind, bool shown);
     void clearUndoHistory();
     void rebuildTitle();
     void showMapSize();
@@ -124,6 +128,12 @@ public:
     // ---- zoom and display switches -----------------------------------------------
     int zoomIndex() const { return zoomIndex_; }
     QString zoomText() const;
+    // The zoom box's entry index, the view zoomed to it (as a choice in the box).
+    void setZoom(int index);
+    void zoomIn() { setZoom(zoomIndex_ + 1); }
+    void zoomOut() { setZoom(zoomIndex_ - 1); }
+    // The largest entry at which the whole map fits the view.
+    void zoomToFit();
 
     CToolBarEx* toolBarEx() const { return menus_->toolBar(); }
     QComboBox* zoomBox() const { return menus_->zoomBox(); }
@@ -149,7 +159,8 @@ private:
     // RouteTarget
     void initMap() override;
     void zoomChanged(int index) override;
-    // Shows the tile editor pane, at its saved place the first time.
+    // Shows the tile editor's dock; the first time it floats at its saved
+    // place when there is one, otherwise it is docked at the right.
     void showTileEditor() override;
 
     void installPane(Pane role, QWidget* widget, PaneRouter::Deliver deliver);
@@ -158,7 +169,7 @@ private:
     // notices to the menus, toolbar and status bar.
     void createMapView();
     void connectMapEditing(CQuiltmarkView* view); // CMainFrameMapEdit.cpp
-    // The tile editor window, hidden until opened (CMainFrameTiles.cpp).
+    // The tile editor in its dock, hidden until opened (CMainFrameTiles.cpp).
     void createTileEditor();
     // The undo history's budget, menu texts and dock, and the recovery
     // copies (CMainFrameHistory.cpp).

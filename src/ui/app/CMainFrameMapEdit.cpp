@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeySequence>
+#include <QMenu>
 
 namespace qm::ui {
 
@@ -59,6 +60,10 @@ void CMainFrame::connectMapEditing(CQuiltmarkView* view)
     run(C::InsertColumn, M::InsertColumn);
     run(C::DeleteColumn, M::DeleteColumn);
     run(C::ResetMapPalette, M::ResetMapPalette);
+
+    QMenu* palettes = menus_->cellPaletteMenu();
+    connect(palettes, &QMenu::aboutToShow, commands, [commands, palettes] { commands->fillPaletteMenu(palettes); });
+    commands->fillPaletteMenu(palettes);
 
     // Paste is offered while the clipboard holds something it can use.
     QAction* paste = commandAction(C::Paste);

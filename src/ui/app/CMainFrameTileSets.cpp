@@ -7,6 +7,7 @@
 #include "core/undo/UndoStore.h"
 #include "ui/map/CQuiltmarkView.h"
 #include "ui/map/CurrentTile.h"
+#include "ui/map/MapViewCommands.h"
 #include "ui/map/MapViewTools.h"
 #include "ui/tiles/CTileEditor.h"
 #include "ui/tiles/CTilesetMgr.h"
@@ -40,6 +41,8 @@ void CMainFrame::createTileSetManager()
         // Undo and Redo may give tiles or colours back.
         connect(view, &CQuiltmarkView::undoStateChanged, mgr, [mgr] { mgr->rebuildAllBitmaps(); });
         connect(view, &CQuiltmarkView::managerArrowKey, mgr, [mgr](int key) { mgr->key(key); });
+        // Select cells, pick a tile, Enter: the cells get the tile.
+        connect(mgr, &CTilesetMgr::enterKey, view, [view] { view->commands().execute(MapCommand::BlockFill); });
 
         // The painting tools put down the manager's current tile.
         view->currentTileProvider = [mgr] {
@@ -105,11 +108,15 @@ void CMainFrame::createTileSetManager()
 
 void CMainFrame::refreshTileSetManager()
 {
-    if (!tileSetMgr_)
-        return;
-    tileSetMgr_->setFileName(TILE_BG, QString::fromStdString(workspace_.project.bgTileSetPath));
-    tileSetMgr_->setFileName(TILE_OBJ, QString::fromStdString(workspace_.project.objTileSetPath));
-    tileSetMgr_->rebuildAllBitmaps();
+    if (tileSetMgr_)
+        tileSetMgr_->rebuildAllBitmaps();
+}
+
+void CMainFrame::showTileSetName(TileKind kind, bool shown)
+{
+    const std::string& path = kind == TILE_OBJ ? workspace_.project.objTileSetPath : workspace_.project.bgTileSetPath;
+    if (tileSetMgr_)
+        tileSetMgr_->setFileName(kind, shown ? QString::fromStdString(path) : QString());
 }
 
 void CMainFrame::chooseColourMode(bool trueColour)

@@ -10,6 +10,8 @@
 #include "ui/tiles/CTileEditor.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDockWidget>
 
 namespace qm::ui {
 
@@ -21,15 +23,28 @@ constexpr int ACTIVE_PANE_TILE_EDITOR = 4;
 void CMainFrame::createTileEditor()
 {
     auto* editor = new CTileEditor(workspace_, *undoStore_, this);
-    editor->hide();
-    attachPane(Pane::TileEditor, editor);
+    attachPane(Pane::TileEditor, editor); // into its dock
+    // The dock's caption is the comment of the editor's tile.
+    QDockWidget* dock = menus_->tileEditorDock();
+    connect(editor, &QWidget::windowTitleChanged, dock, [dock](const QString& comment) {
+        dock->setWindowTitle(comment.isEmpty() ? QStringLiteral("Tile Editor") : comment);
+    });
 
     connect(editor, &CTileEditor::saveRequested, this, [this] { fileCommands_->saveProject(); });
-    connect(editor, &CTileEditor::closed, this, [this] {
-        if (QAction* command = commandAction(Command::TileEditor))
-            command->setChecked(false);
-    });
+    // The Edit menu's Cut, Copy and Paste act on the editor after a click in
+    // it, or while it has the keyboard focus.
     connect(editor, &CTileEditor::activated, this, [this] { setActivePane(ACTIVE_PANE_TILE_EDITOR); });
+    connect(qApp, &QApplication::focusChanged, this, [this, editor](QWidget*, QWidget* now) {
+        if (now && (now == editor || editor->isAncestorOf(now)))
+            setActivePane(ACTIVE_PANE_TILE_EDITOR);
+    });
+    for (auto [command, run] : {std::pair{Command::Cut, &CTileEditor::cut}, std::pair{Command::Copy, &CTileEditor::copy},
+                                std::pair{Command::Paste, &CTileEditor::paste}}) {
+        connect(commandAction(command), &QAction::triggered, editor, [this, editor, run] {
+            if (activePane() == ACTIVE_PANE_TILE_EDITOR && editor->isVisible())
+                (editor->*run)();
+        });
+    }
     // Until the tile set manager takes these requests, the editor follows them itself.
     connect(editor, &CTileEditor::currentTileRequested, editor, &CTileEditor::setCurrentTile);
 

@@ -2,6 +2,7 @@
 
 #include "core/project/MapCell.h"
 #include "core/tiles/TileKind.h"
+#include "ui/app/DialogFolder.h"
 
 #include <QDialog>
 #include <QFileDialog>
@@ -25,7 +26,7 @@ QString CommandHost::chooseFile(const QString& title, const QString& filters, co
 {
     if (openFile)
         return openFile(parent, title, filters, suffix);
-    QFileDialog dialog(parent, title, QString(), filters);
+    QFileDialog dialog(parent, title, dialogFolder(), filters);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setDefaultSuffix(suffix);
@@ -33,7 +34,7 @@ QString CommandHost::chooseFile(const QString& title, const QString& filters, co
         dialog.selectFile(QStringLiteral("*.") + suffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().constFirst();
+    return rememberDialogFile(dialog.selectedFiles().constFirst());
 }
 
 bool CommandHost::run(QDialog& dialog) const

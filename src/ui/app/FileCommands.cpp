@@ -47,6 +47,8 @@ void FileCommands::newProject()
         return;
     }
     frame_.projectReplaced();
+    frame_.showTileSetName(TILE_BG, loaded.bg);
+    frame_.showTileSetName(TILE_OBJ, loaded.obj);
     frame_.setStatusText(QString::fromStdString(mapSizeText(frame_.workspace().project.map)));
 }
 
@@ -64,17 +66,22 @@ void FileCommands::openProject()
 bool FileCommands::readProjectFile(const QString& path)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const Result r = readProject(toCorePath(path), frame_.workspace(), frame_.prompter(), frame_.progress());
+    ProjectReadInfo read;
+    const Result r =
+        readProject(toCorePath(path), frame_.workspace(), frame_.prompter(), frame_.progress(), &read);
     QApplication::restoreOverrideCursor();
-    if (!r)
-        frame_.prompter().inform(r.text());
     // A refused file leaves the open project as it was; a file that was taken
     // over and then failed its conversion is shown all the same.
-    if (r || frame_.workspace().project.projectPath == toCorePath(path))
+    if (read.takenOver) {
         frame_.projectReplaced();
-    else
+        frame_.showTileSetName(TILE_BG, read.bgLoaded);
+        frame_.showTileSetName(TILE_OBJ, read.objLoaded);
+    } else {
         frame_.rebuildTitle();
-    return r.ok();
+    }
+    if (!r)
+        frame_.prompter().inform(r.text());
+    return read.takenOver;
 }
 
 void FileCommands::reloadProject()
@@ -116,6 +123,9 @@ bool FileCommands::saveProjectAs()
     const Result r = qm::saveProjectAs(frame_.workspace(), *paths, frame_.progress());
     QApplication::restoreOverrideCursor();
     frame_.rebuildTitle();
+    // The pages name the files the sets are saved in now.
+    frame_.showTileSetName(TILE_BG, !st.bgTileSetPath.empty());
+    frame_.showTileSetName(TILE_OBJ, !st.objTileSetPath.empty());
     if (!r) {
         frame_.prompter().inform(r.text());
         return false;
@@ -171,6 +181,7 @@ bool FileCommands::openFile(const QString& givenPath)
         return false;
     }
     frame_.projectReplaced();
+    frame_.showTileSetName(tileKind, loaded);
     frame_.setStatusText(QString::fromStdString(mapSizeText(frame_.workspace().project.map)));
     if (loaded)
         frame_.settings().addRecentFile(path);

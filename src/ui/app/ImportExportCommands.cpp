@@ -1,5 +1,6 @@
 #include "ui/app/ImportExportCommands.h"
 
+#include "core/export/ExportSummary.h"
 #include "core/project/MapCell.h"
 #include "ui/app/AppSettings.h"
 #include "ui/app/CMainFrame.h"
@@ -117,6 +118,10 @@ void ImportExportCommands::exportProject()
     sheet.setCompressorSetting(compressorDirSetting());
     const QString formatName = openSettings()->value(QString::fromUtf8(EXPORT_FORMAT_KEY)).toString();
     sheet.setFormat(exportFormatNamed(formatName.toStdString()).value_or(ExportFormat::Binary));
+    connect(&sheet, &CExpPropertySheet::exported, this, [this](const ExportReport& report) {
+        if (const std::string text = exportSummaryText(report); !text.empty())
+            frame_.setStatusText(QString::fromStdString(text));
+    });
     host.run(sheet);
     openSettings()->setValue(QString::fromUtf8(EXPORT_FORMAT_KEY), QString::fromUtf8(exportFormatName(sheet.format())));
     const Result stored = applyExportSheet(sheet, workspace.project);

@@ -131,7 +131,7 @@ void MainMenus::buildActions()
     later(C::Paste, "&Paste\tCtrl+V");
     later(C::CopyMapToClipboard, "Copy MapTo Clipboard");
     later(C::CopyMapToTile, "Copy MapToTile");
-    later(C::BlockFill, "Block Fill");
+    later(C::BlockFill, "Block Fill\tEnter"); // the map view and the manager take the key
     later(C::ArrayFill, "Array Fill\tShift+A", {QKeySequence(QStringLiteral("Shift+A"))});
     later(C::SetBaseTile, "Set Base Tile");
     later(C::FlipHorizontally, "Flip Horizontally\tShift+H", {QKeySequence(QStringLiteral("Shift+H"))})
@@ -161,8 +161,11 @@ void MainMenus::buildActions()
     };
     tool(C::SelectTool, "Select Tool \tR-Click", TOOL_SELECT, Artwork::Select, nullptr);
     tool(C::ZoomTool, "Zoom Tool \tShift+Z", TOOL_ZOOM, Artwork::Zoom, "Shift+Z");
+    // Ctrl held as well still means the tool (Ctrl+Z alone is Undo).
+    commandAction(C::ZoomTool)->setShortcuts({QKeySequence(QStringLiteral("Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
     tool(C::HandTool, "HandTool\tShift+M", TOOL_HAND, Artwork::Hand, "Shift+M");
     tool(C::PencilTool, "Pencil Tool\tShift+Y", TOOL_PENCIL, Artwork::Pencil, "Shift+Y");
+    commandAction(C::PencilTool)->setShortcuts({QKeySequence(QStringLiteral("Shift+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Y"))});
     tool(C::BucketTool, "Bucket Tool\tShift+K", TOOL_BUCKET, Artwork::Bucket, "Shift+K");
     tool(C::Eyedropper, "Eye-dropper\tShift+I", TOOL_EYEDROPPER, Artwork::Eyedropper, "Shift+I");
     tool(C::RevEyedropper, "Rev Eyedropper\tShift+J", TOOL_REV_EYEDROPPER, Artwork::RevEyedropper, "Shift+J");
@@ -176,6 +179,7 @@ void MainMenus::buildActions()
     commandAction(C::Eyedropper)->setToolTip(QStringLiteral("Eye-dropper"));
     commandAction(C::RevEyedropper)->setToolTip(QStringLiteral("Rev Eyedropper"));
     commandAction(C::LineTool)->setToolTip(QStringLiteral("Line Tool"));
+    commandAction(C::Eyedropper)->setStatusTip(QStringLiteral("Eyedropper (Shift+I)- Ctrl+Click to search OBJ tile"));
 
     QAction* grid = on(C::ShowGrid, "Show &Grid\tCtrl+G",
                        QKeySequence(QStringLiteral("Ctrl+G")));
@@ -185,6 +189,9 @@ void MainMenus::buildActions()
     later(C::TransparentObjTile, "&Transparent OBJ Tile")->setCheckable(true);
     later(C::HideTags, "Hide Tags")->setCheckable(true);
     later(C::TransparentTags, "Transparent Tags")->setCheckable(true);
+    on(C::ZoomIn, "Zoom &In\tCtrl++")->setShortcuts({QKeySequence(QStringLiteral("Ctrl+=")), QKeySequence(QStringLiteral("Ctrl++"))});
+    on(C::ZoomOut, "Zoom &Out\tCtrl+-", QKeySequence(QStringLiteral("Ctrl+-")));
+    on(C::ZoomToFit, "Zoom to &Fit\tCtrl+0", QKeySequence(QStringLiteral("Ctrl+0")));
     later(C::TileEditor, "Tile &Editor")->setCheckable(true);
     later(C::CursorColor, "&Cursor Color\tCtrl+J", {QKeySequence(QStringLiteral("Ctrl+J"))});
     later(C::GridColor, "&Grid Color\tCtrl+K", {QKeySequence(QStringLiteral("Ctrl+K"))});
@@ -244,6 +251,7 @@ void MainMenus::buildMenus()
     QMenu* priority = edit->addMenu(QStringLiteral("Display Priority"));
     for (C c : {C::ObjPriority, C::BgPriority})
         add(priority, c);
+    cellPaletteMenu_ = edit->addMenu(QStringLiteral("Palettes"));
     edit->addSeparator();
     for (C c : {C::InsertRow, C::DeleteRow, C::InsertColumn, C::DeleteColumn})
         add(edit, c);
@@ -257,6 +265,9 @@ void MainMenus::buildMenus()
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
     viewMenu_ = view;
     for (C c : {C::ShowGrid, C::HideObjTile, C::TransparentObjTile, C::HideTags, C::TransparentTags})
+        add(view, c);
+    view->addSeparator();
+    for (C c : {C::ZoomIn, C::ZoomOut, C::ZoomToFit})
         add(view, c);
     view->addSeparator();
     add(view, C::TileEditor);
@@ -312,8 +323,12 @@ void MainMenus::buildToolBar()
     // menu commands, and are enabled with them.
     for (auto [box, command] : {std::pair{hideObjBox_, C::HideObjTile}, std::pair{hideTagsBox_, C::HideTags}}) {
         QAction* action = commandAction(command);
-        box->setEnabled(action->isEnabled());
-        connect(action, &QAction::changed, box, [box, action] { box->setEnabled(action->isEnabled()); });
+        const auto follow = [box, action] {
+            box->setEnabled(action->isEnabled());
+            box->setChecked(action->isChecked());
+        };
+        follow();
+        connect(action, &QAction::changed, box, follow);
         connect(box, &QCheckBox::clicked, action, [box, action] {
             if (action->isChecked() != box->isChecked())
                 action->trigger();
@@ -362,6 +377,12 @@ void MainMenus::buildDocks()
     waiting->setMinimumWidth(260);
     managerDock_->setWidget(waiting);
     window_.addDockWidget(Qt::LeftDockWidgetArea, managerDock_);
+
+    tileEditorDock_ = new QDockWidget(QStringLiteral("Tile Editor"), &window_);
+    tileEditorDock_->setObjectName(QStringLiteral("tileEditorDock"));
+    tileEditorDock_->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    window_.addDockWidget(Qt::RightDockWidgetArea, tileEditorDock_);
+    tileEditorDock_->hide();
 
     {
         QMenu* view = viewMenu_;

@@ -32,7 +32,8 @@ enum class MenuCommand {
     FlipHorizontally, FlipVertically, FlipAreaHorizontally, FlipAreaVertically, SetToBank0, SetToBank1,
     FlipBank, ObjPriority, BgPriority, InsertRow, DeleteRow, InsertColumn, DeleteColumn, ResetMapPalette,
     SelectTool, ZoomTool, HandTool, PencilTool, BucketTool, Eyedropper, RevEyedropper, LineTool,
-    ShowGrid, HideObjTile, TransparentObjTile, HideTags, TransparentTags, TileEditor, TileSetManager,
+    ShowGrid, HideObjTile, TransparentObjTile, HideTags, TransparentTags, ZoomIn, ZoomOut, ZoomToFit, TileEditor,
+    TileSetManager,
     ShowToolbar, ShowStatusBar, CursorColor, GridColor,
     TrueColor, GbcColor,
     ReportTileComment, ReportPalette, ReportDuplicatedTile, ReportUnusedBg, ReportUnusedObj, ReportPriority,
@@ -52,6 +53,8 @@ public:
     const std::map<Command, QAction*>& actions() const { return actions_; }
 
     QMenu* importMenu() const { return importMenu_; }
+    // Edit > Palettes: the owner of Set Palette fills it before it shows.
+    QMenu* cellPaletteMenu() const { return cellPaletteMenu_; }
     CToolBarEx* toolBar() const { return toolBar_; }
     QComboBox* zoomBox() const { return zoomBox_; }
     QCheckBox* dmgModeBox() const { return dmgBox_; }
@@ -61,6 +64,8 @@ public:
     QLineEdit* heightField() const { return heightField_; }
     QDockWidget* managerDock() const { return managerDock_; }
     QMenu* viewMenu() const { return viewMenu_; }
+    // The tile editor's dock: at the right of the window, hidden until opened.
+    QDockWidget* tileEditorDock() const { return tileEditorDock_; }
 
     // The File menu lists these files above Exit.
     void setRecentFiles(const QStringList& files);
@@ -85,6 +90,7 @@ private:
     std::map<Command, QAction*> actions_;
     QMenu* fileMenu_ = nullptr;
     QMenu* importMenu_ = nullptr;
+    QMenu* cellPaletteMenu_ = nullptr;
     QMenu* viewMenu_ = nullptr;
     QAction* recentSeparator_ = nullptr;
     QList<QAction*> recentActions_;
@@ -100,6 +106,7 @@ private:
     QLabel* numLabel_ = nullptr;
     QLabel* scrollLabel_ = nullptr;
     QDockWidget* managerDock_ = nullptr;
+    QDockWidget* tileEditorDock_ = nullptr;
 };
 
 } // namespace qm::ui

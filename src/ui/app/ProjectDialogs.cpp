@@ -1,5 +1,6 @@
 #include "ui/app/ProjectDialogs.h"
 
+#include "ui/app/DialogFolder.h"
 #include "ui/app/QtPrompter.h"
 
 #include <QDialogButtonBox>
@@ -28,25 +29,22 @@ const char* PROJECT_TITLE = "Get Quilt Mark file name";
 const char* BG_TITLE = "Get Background tileset file name";
 const char* OBJ_TITLE = "Get object tileset file name";
 
-// File dialogs leave the working directory where the file was chosen, so the
-// next dialog (and "LastPath") starts there.
+// The next dialog (and "LastPath") starts where a file was chosen.
 QString remember(const QString& chosen)
 {
-    if (!chosen.isEmpty())
-        QDir::setCurrent(QFileInfo(chosen).absolutePath());
-    return chosen;
+    return rememberDialogFile(chosen);
 }
 
 QString openFileName(QWidget* parent, const char* title, const char* filter)
 {
-    return remember(QFileDialog::getOpenFileName(parent, QString::fromLatin1(title), QDir::currentPath(),
+    return remember(QFileDialog::getOpenFileName(parent, QString::fromLatin1(title), dialogFolder(),
                                                  qtFileFilters(QString::fromLatin1(filter))));
 }
 
 QString saveFileName(QWidget* parent, const char* title, const char* filter, const QString& current,
                      const char* suffix)
 {
-    QFileDialog dialog(parent, QString::fromLatin1(title), current.isEmpty() ? QDir::currentPath() : current,
+    QFileDialog dialog(parent, QString::fromLatin1(title), current.isEmpty() ? dialogFolder() : current,
                        qtFileFilters(QString::fromLatin1(filter)));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QString::fromLatin1(suffix));
@@ -75,12 +73,10 @@ QLineEdit* addPathRow(QWidget* owner, QGridLayout* grid, int row, const char* la
     return edit;
 }
 
-// A typed name is taken relative to the working directory, as a file dialog
-// would; the project keeps full paths.
+// The project keeps full paths.
 std::string fullPath(const QString& typed)
 {
-    const QString path = typed.trimmed();
-    return toCorePath(path.isEmpty() ? path : QFileInfo(path).absoluteFilePath());
+    return toCorePath(absoluteInDialogFolder(typed));
 }
 
 void refuse(QWidget* parent, const char* text, QLineEdit* field)
@@ -333,7 +329,7 @@ std::optional<QSize> QtProjectDialogs::askMapProperties(QWidget* parent, const P
 std::optional<QString> QtProjectDialogs::askOpenProject(QWidget* parent)
 {
     const QString chosen =
-        QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QDir::currentPath(),
+        QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), dialogFolder(),
                                      qtFileFilters(QStringLiteral("Quilt Mark File (*.qmm;*.qmd)|*.qmm;*.qmd|")));
     if (chosen.isEmpty())
         return std::nullopt;

@@ -1,8 +1,10 @@
 #include "ui/app/WindowSettings.h"
 
 #include "ui/app/AppSettings.h"
+#include "ui/app/DialogFolder.h"
 
 #include <QDir>
+#include <QDockWidget>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMainWindow>
@@ -25,16 +27,18 @@ void WindowSettings::restore()
         }
     }
     tileEditorRect_ = qm::ui::tileEditorRect(values);
-    if (!values.lastPath.isEmpty() && QDir(values.lastPath).exists())
-        QDir::setCurrent(values.lastPath);
+    zoomIndex_ = values.zoom;
+    // The file dialogs start in the last folder; the working directory stays.
+    setDialogFolder(values.lastPath);
     recentFiles_ = readRecentFiles(*settings);
     emit recentFilesChanged(recentFiles_);
 }
 
-void WindowSettings::store(const QWidget* tileEditor)
+void WindowSettings::store(const QWidget* tileEditorDock, int zoomIndex)
 {
     FrameSettings values;
-    values.lastPath = QDir::currentPath();
+    values.zoom = zoomIndex;
+    values.lastPath = dialogFolder();
     const bool maximized = window_.isMaximized();
     const bool minimized = window_.isMinimized();
     values.status = maximized ? SHOW_MAXIMIZED : minimized ? SHOW_MINIMIZED : SHOW_NORMAL;
@@ -48,8 +52,9 @@ void WindowSettings::store(const QWidget* tileEditor)
     values.right = values.left + normal.width();
     values.bottom = values.top + normal.height();
     QRect editor = tileEditorRect_;
-    if (tileEditor && tileEditorPlaced_)
-        editor = QRect(tileEditor->pos(), QSize(TILE_EDITOR_WIDTH, TILE_EDITOR_HEIGHT));
+    if (tileEditorDock && tileEditorPlaced_)
+        editor = tileEditorDock->isWindow() ? QRect(tileEditorDock->pos(), QSize(TILE_EDITOR_WIDTH, TILE_EDITOR_HEIGHT))
+                                            : QRect();
     if (editor.isValid()) {
         values.tileEditorLeft = editor.left();
         values.tileEditorTop = editor.top();
@@ -68,10 +73,12 @@ void WindowSettings::showAsSaved()
         window_.show();
 }
 
-void WindowSettings::placeTileEditor(QWidget& editor)
+void WindowSettings::placeTileEditor(QDockWidget& dock)
 {
-    if (!tileEditorPlaced_ && tileEditorRect_.isValid())
-        editor.move(tileEditorRect_.topLeft());
+    if (!tileEditorPlaced_ && tileEditorRect_.isValid()) {
+        dock.setFloating(true);
+        dock.move(tileEditorRect_.topLeft());
+    }
     tileEditorPlaced_ = true;
 }
 

@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QStringList>
 
+class QDockWidget;
 class QMainWindow;
 
 namespace qm::ui {
@@ -18,14 +19,17 @@ public:
 
     // Puts the window where the settings say and takes the other values.
     void restore();
-    // Writes every value; the tile editor's place counts once it was shown.
-    void store(const QWidget* tileEditor);
+    // Writes every value. The tile editor's dock counts once it was shown:
+    // floating, its place is stored; docked, none (it opens docked again).
+    void store(const QWidget* tileEditorDock, int zoomIndex = -1);
     // Shows the window in the state the settings saved.
     void showAsSaved();
 
     QRect tileEditorRect() const { return tileEditorRect_; }
-    // The first time the editor opens it goes to its saved place.
-    void placeTileEditor(QWidget& editor);
+    // The zoom box's entry at the last close; -1 before the first.
+    int zoomIndex() const { return zoomIndex_; }
+    // The first time the editor's dock opens it floats at the saved place.
+    void placeTileEditor(QDockWidget& dock);
 
     QStringList recentFiles() const { return recentFiles_; }
     // The path moves to the front of the list, which is written at once.
@@ -38,6 +42,7 @@ private:
     QMainWindow& window_;
     int savedShowState_;
     QRect tileEditorRect_;
+    int zoomIndex_ = -1;
     bool tileEditorPlaced_ = false;
     QStringList recentFiles_;
 };

@@ -237,7 +237,7 @@ void CExpMapPage::refreshLabels()
     const auto name = [&](int code, bool oneFile = true) {
         return QString::fromStdString(exportFileName(code, s.mapPrefix, s.mapSuffix, oneFile));
     };
-    const auto show = [&](LabelId id, bool on, const QString& text) { labels_[id]->setText(on ? text : QString()); };
+    const auto show = [&](LabelId id, bool on, const QString& text) { showName(labels_[id], on, text); };
     const auto splitNames = [&](const char* const* stems, int first, int last) {
         QStringList names;
         for (int i = first; i <= last; ++i)
@@ -245,24 +245,22 @@ void CExpMapPage::refreshLabels()
         return names.join(QLatin1Char(','));
     };
 
+    // The room of the other form of a name is kept too: one file or split,
+    // one attribute file or its five bit planes on two lines.
+    reserveName(labels_[BG_DATA], name(EXPORT_MAP_BG, !one));
+    reserveName(labels_[OBJ_DATA], name(EXPORT_MAP_OBJ, !one));
     show(BG_DATA, f & MAP_EXPORT_BG, name(EXPORT_MAP_BG, one));
-    const bool bgAttr = f & MAP_EXPORT_BG_ATTR;
-    if (f & MAP_SPLIT_BG_ATTR) {
-        show(BG_ATTR, bgAttr, splitNames(BG_SPLIT_STEMS, 0, 2) + QLatin1Char(','));
-        show(BG_ATTR2, bgAttr, splitNames(BG_SPLIT_STEMS, 3, 4));
-    } else {
-        show(BG_ATTR, bgAttr, name(EXPORT_MAP_ATTR_BG));
-        show(BG_ATTR2, false, {});
-    }
+    const auto attributes = [&](LabelId first, LabelId second, bool on, bool split, const char* const* stems,
+                                int code) {
+        const QString joined = splitNames(stems, 0, 2) + QLatin1Char(',');
+        reserveName(labels_[first], split ? name(code) : joined);
+        show(first, on, split ? joined : name(code));
+        show(second, on && split, splitNames(stems, 3, 4));
+    };
+    attributes(BG_ATTR, BG_ATTR2, f & MAP_EXPORT_BG_ATTR, f & MAP_SPLIT_BG_ATTR, BG_SPLIT_STEMS, EXPORT_MAP_ATTR_BG);
     show(OBJ_DATA, f & MAP_EXPORT_OBJ, name(EXPORT_MAP_OBJ, one));
-    const bool objAttr = f & MAP_EXPORT_OBJ_ATTR;
-    if (f & MAP_SPLIT_OBJ_ATTR) {
-        show(OBJ_ATTR, objAttr, splitNames(OBJ_SPLIT_STEMS, 0, 2) + QLatin1Char(','));
-        show(OBJ_ATTR2, objAttr, splitNames(OBJ_SPLIT_STEMS, 3, 4));
-    } else {
-        show(OBJ_ATTR, objAttr, name(EXPORT_MAP_ATTR_OBJ));
-        show(OBJ_ATTR2, false, {});
-    }
+    attributes(OBJ_ATTR, OBJ_ATTR2, f & MAP_EXPORT_OBJ_ATTR, f & MAP_SPLIT_OBJ_ATTR, OBJ_SPLIT_STEMS,
+               EXPORT_MAP_ATTR_OBJ);
     const bool tag = f & MAP_EXPORT_TAG;
     const bool rle = tag && (f & MAP_RLE_TAG);
     show(TAG, tag, name(EXPORT_TAG));

@@ -2,14 +2,16 @@
 
 #include "core/export/MapExport.h"
 #include "ui/export/CExpPropertySheet.h"
+#include "ui/export/FolderPicker.h"
 
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace qm::ui {
 
@@ -106,6 +108,18 @@ void CExpPage::fieldEdited()
     refreshLabels();
 }
 
+void CExpPage::showName(QLabel* label, bool on, const QString& text)
+{
+    reserveName(label, text);
+    label->setText(on ? text : QString());
+}
+
+void CExpPage::reserveName(QLabel* label, const QString& text)
+{
+    const QFontMetrics metrics(label->font());
+    label->setMinimumSize(std::max(label->minimumWidth(), metrics.horizontalAdvance(text)), metrics.height());
+}
+
 void CExpPage::pickLocation()
 {
     const QString current = location_->text();
@@ -113,7 +127,7 @@ void CExpPage::pickLocation()
     if (sheet_->pickDirectory)
         dir = sheet_->pickDirectory(this, QString::fromUtf8(DIRECTORY_PICKER_TITLE), current);
     else
-        dir = QFileDialog::getExistingDirectory(this, QString::fromUtf8(DIRECTORY_PICKER_TITLE), current);
+        dir = FolderPicker::pick(this, QString::fromUtf8(DIRECTORY_PICKER_TITLE), current);
     if (dir.isEmpty())
         return;
     location() = dir.toStdString();

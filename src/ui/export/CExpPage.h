@@ -65,6 +65,12 @@ protected:
     void readLocation();
     // Re-reads the controls after a field changed, refreshing the labels.
     void fieldEdited();
+    // A file-name label shows the text when on, nothing when off; its room
+    // is kept either way, so that the page does not change size when an
+    // option is turned on.
+    static void showName(QLabel* label, bool on, const QString& text);
+    // Keeps room for a text the label may show.
+    static void reserveName(QLabel* label, const QString& text);
 
     CExpPropertySheet* sheet_;
 

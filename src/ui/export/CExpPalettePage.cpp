@@ -75,8 +75,8 @@ void CExpPalettePage::refreshLabels()
     const auto name = [&](int code) {
         return QString::fromStdString(exportFileName(code, s.palettePrefix, s.paletteSuffix));
     };
-    bgLabel_->setText(s.paletteFlags & PALETTE_BG ? name(EXPORT_PALETTE_BG) : QString());
-    objLabel_->setText(s.paletteFlags & PALETTE_OBJ ? name(EXPORT_PALETTE_OBJ) : QString());
+    showName(bgLabel_, s.paletteFlags & PALETTE_BG, name(EXPORT_PALETTE_BG));
+    showName(objLabel_, s.paletteFlags & PALETTE_OBJ, name(EXPORT_PALETTE_OBJ));
 }
 
 void CExpPalettePage::runExport()

@@ -73,15 +73,22 @@ public:
 
     // What the last export button wrote.
     const ExportReport& lastReport() const { return lastReport_; }
-    void setLastReport(ExportReport report) { lastReport_ = std::move(report); }
+    void setLastReport(ExportReport report)
+    {
+        lastReport_ = std::move(report);
+        emit exported(lastReport_);
+    }
 
     // The folder browser: (parent, title, current location) -> chosen
-    // directory, or empty on cancel. QFileDialog::getExistingDirectory unless
-    // replaced.
+    // directory, or empty on cancel. FolderPicker::pick unless replaced.
     std::function<QString(QWidget*, const QString&, const QString&)> pickDirectory;
 
     // Closing by "Close", Escape or the close box: asks the one question.
     void done(int result) override;
+
+signals:
+    // An export button wrote (or tried to write) its files.
+    void exported(const qm::ExportReport& report);
 
 private:
     const Workspace& workspace_;

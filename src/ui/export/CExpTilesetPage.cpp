@@ -196,8 +196,8 @@ void CExpTilesetPage::refreshLabels()
     const ExportSettings& s = sheet_->settings();
     for (int bit = 0; bit < 8; ++bit) {
         const bool on = s.tilesetFlags & (1u << bit);
-        labels_[static_cast<size_t>(bit)]->setText(
-            on ? QString::fromStdString(exportFileName(codeOfBit(bit), s.tilesetPrefix, s.tilesetSuffix)) : QString());
+        showName(labels_[static_cast<size_t>(bit)], on,
+                 QString::fromStdString(exportFileName(codeOfBit(bit), s.tilesetPrefix, s.tilesetSuffix)));
     }
 }
 

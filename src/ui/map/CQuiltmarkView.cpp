@@ -170,6 +170,7 @@ void CQuiltmarkView::handleMessage(AppMessage msg, qint64 wParam, qint64 lParam)
         if (wParam == 12 || wParam == 0x80000000LL)
             renderer_.renderAll();
         viewport()->update();
+        refreshCellInfo(); // Reset Map Palette gives cells their tiles' palettes
         break;
     case MSG_TILES_CHANGED: {
         // Low byte the kind; with 0x10000 lParam points to {first, last}.
@@ -192,6 +193,7 @@ void CQuiltmarkView::handleMessage(AppMessage msg, qint64 wParam, qint64 lParam)
             markModified();
         refreshUndoActions();
         viewport()->update();
+        refreshCellInfo();
         if (!r.result)
             showMessage(QString::fromStdString(r.result.text()));
         break;
@@ -272,14 +274,19 @@ void CQuiltmarkView::resizeEvent(QResizeEvent* event)
 
 void CQuiltmarkView::setZoomLevel(int level) { zoomAround(level, cursor_); }
 
-void CQuiltmarkView::zoomAround(int level, QPoint centre)
+void CQuiltmarkView::zoomAround(int level, QPoint centre) { zoomKeeping(level, centre, QPoint(-1, -1)); }
+
+void CQuiltmarkView::zoomKeeping(int level, QPoint cell, QPoint point)
 {
     const int size = cellSizeOfZoom(level);
     if (size == 0)
         return;
     cellSize_ = size;
     scroll_.recomputeVisible();
-    scroll_.centreOn(centre);
+    if (point.x() < 0)
+        scroll_.centreOn(cell);
+    else
+        scroll_.keepCellAt(cell, point);
     scroll_.resetScrollBars();
     showCellInfo(cursor_.x(), cursor_.y());
     viewport()->update();
@@ -333,6 +340,7 @@ void CQuiltmarkView::tilesEdited(int kind, int first, int last)
 {
     renderer_.renderCellsUsingTiles(kind, first, last);
     viewport()->update();
+    refreshCellInfo(); // a comment may have changed
 }
 
 // ---------------------------------------------------------------- display switches
@@ -466,6 +474,14 @@ void CQuiltmarkView::mouseReleaseEvent(QMouseEvent* event)
         event->accept();
     else
         QAbstractScrollArea::mouseReleaseEvent(event);
+}
+
+void CQuiltmarkView::wheelEvent(QWheelEvent* event)
+{
+    if (tools_->wheel(event))
+        event->accept();
+    else
+        QAbstractScrollArea::wheelEvent(event);
 }
 
 void CQuiltmarkView::contextMenuEvent(QContextMenuEvent* event)

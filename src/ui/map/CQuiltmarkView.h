@@ -109,6 +109,8 @@ public:
     // The cursor moves without selecting (the selection stays as it is).
     void placeCursor(QPoint cell) { cursor_ = cell; }
     void showCellInfo(int x, int y);
+    // The cursor cell may have changed: its information is shown again.
+    void refreshCellInfo() { showCellInfo(cursor_.x(), cursor_.y()); }
     // The text of a rectangle selection from (left, top) to the cell (x, y).
     void showSelectionText(int left, int top, int x, int y);
     void setSelection(const QList<QPoint>& cells);
@@ -122,6 +124,8 @@ public:
     void beginUndoStep(int kind, StepName name);
     // The cell size of the zoom level, the view centred on a cell.
     void zoomAround(int level, QPoint centre);
+    // The same with the cell kept at a point of the viewport.
+    void zoomKeeping(int level, QPoint cell, QPoint point);
 
     // Draws the whole view into p (the paint event does the same).
     void paintView(QPainter& p, const QRect& area);
@@ -186,6 +190,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 

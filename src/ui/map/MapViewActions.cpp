@@ -90,6 +90,7 @@ bool MapViewActions::exchange(bool back)
     if (ws.project.changeFlags & CHANGED_MAP)
         view_.markModified();
     view_.refreshUndoActions();
+    view_.refreshCellInfo();
     return true;
 }
 

@@ -34,6 +34,8 @@ namespace {
 
 const char* const FORMAT_TILE = "CTile";
 const char* const FORMAT_PALETTE = "CMyPropertyPagePal";
+const char* const FORMAT_TILE_DESIGNER = "TileDesigner";
+const char* const FORMAT_TILE_PIXELS = "TileDesignerPixel";
 
 TileChoice choiceOf(const CurrentTile& t) { return TileChoice{t.layer, t.tile, t.palette}; }
 
@@ -80,12 +82,11 @@ void MapViewCommands::installDialogs()
     };
 }
 
-QMenu* MapViewCommands::buildContextMenu()
+void MapViewCommands::fillPaletteMenu(QMenu* palettes)
 {
-    auto* menu = new QMenu(&view_);
+    palettes->clear();
     const Workspace& ws = view_.workspace();
     const QPoint cursor = view_.cursorCell();
-    QMenu* palettes = menu->addMenu(QStringLiteral("Palettes"));
     const MapCell* cell = ws.project.map.cellAt(cursor.x(), cursor.y());
     const int layer = view_.currentLayer() == TILE_BG ? TILE_BG : TILE_OBJ;
     const bool hasTile = cell && (layer == TILE_BG ? cell->hasBg() : cell->hasObj());
@@ -102,6 +103,12 @@ QMenu* MapViewCommands::buildContextMenu()
         a->setChecked(hasTile && n == cellPalette);
         connect(a, &QAction::triggered, this, [this, n] { emit view_.mapCommand(MapCommand::SetPalette, n); });
     }
+}
+
+QMenu* MapViewCommands::buildContextMenu()
+{
+    auto* menu = new QMenu(&view_);
+    fillPaletteMenu(menu->addMenu(QStringLiteral("Palettes")));
     auto item = [&](QMenu* m, const char* text, MapCommand command) {
         QAction* a = m->addAction(QString::fromLatin1(text));
         connect(a, &QAction::triggered, this, [this, command] { emit view_.mapCommand(command, 0); });
@@ -150,14 +157,13 @@ std::vector<CellPos> MapViewCommands::selectionCells() const
     return out;
 }
 
-void MapViewCommands::afterEdit(const EditResult& result, bool attributes)
+void MapViewCommands::afterEdit(const EditResult& result)
 {
     view_.refreshUndoActions();
     if (result.changed > 0)
         view_.markModified();
     view_.viewport()->update();
-    if (attributes)
-        view_.showCellInfo(view_.cursorCell().x(), view_.cursorCell().y());
+    view_.refreshCellInfo();
     if (!result.ok())
         view_.showMessage(QString::fromStdString(result.result.text()));
 }
@@ -207,12 +213,12 @@ void MapViewCommands::execute(MapCommand command, int argument)
         break;
     case MapCommand::SetPalette:
         if (!selection.empty())
-            afterEdit(setCellPalette(edit, selection, argument), true);
+            afterEdit(setCellPalette(edit, selection, argument));
         break;
     case MapCommand::FlipHorizontally:
     case MapCommand::FlipVertically:
         if (!selection.empty())
-            afterEdit(flipCells(edit, selection, command == MapCommand::FlipHorizontally), true);
+            afterEdit(flipCells(edit, selection, command == MapCommand::FlipHorizontally));
         break;
     case MapCommand::FlipAreaHorizontally:
     case MapCommand::FlipAreaVertically:
@@ -238,13 +244,12 @@ void MapViewCommands::execute(MapCommand command, int argument)
             afterEdit(setBank(edit, selection,
                                     command == MapCommand::BankSetTo0   ? BankChange::Clear
                                     : command == MapCommand::BankSetTo1 ? BankChange::Set
-                                                                        : BankChange::Toggle),
-                            true);
+                                                                        : BankChange::Toggle));
         break;
     case MapCommand::PriorityObj:
     case MapCommand::PriorityBg:
         if (!selection.empty())
-            afterEdit(setPriority(edit, selection, command == MapCommand::PriorityBg), true);
+            afterEdit(setPriority(edit, selection, command == MapCommand::PriorityBg));
         break;
     case MapCommand::CopyMapToTile: {
         const std::vector<std::int32_t> tiles = selectionTiles(map, selection, view_.currentLayer());
@@ -254,7 +259,7 @@ void MapViewCommands::execute(MapCommand command, int argument)
     }
     case MapCommand::SetBaseTile:
         if (confirmPrompt && confirmPrompt(QString::fromLatin1(MSG_SET_BASE_TILE_WARNING)))
-            afterEdit(setBaseTile(edit, choiceOf(view_.currentTile())), true);
+            afterEdit(setBaseTile(edit, choiceOf(view_.currentTile())));
         break;
     case MapCommand::CopyMapToClipboard:
         copyMapToClipboard();
@@ -326,9 +331,11 @@ bool MapViewCommands::canPaste() const
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (!data)
         return false;
-    return data->hasFormat(QString::fromLatin1(MAP_CLIPBOARD_FORMAT)) ||
-           data->hasFormat(QString::fromLatin1(FORMAT_TILE)) || data->hasFormat(QString::fromLatin1(FORMAT_PALETTE)) ||
-           data->hasImage();
+    // Also what only the tile editor pastes: Paste follows the pane that has the focus.
+    for (const char* format : {MAP_CLIPBOARD_FORMAT, FORMAT_TILE, FORMAT_PALETTE, FORMAT_TILE_DESIGNER, FORMAT_TILE_PIXELS})
+        if (data->hasFormat(QString::fromLatin1(format)))
+            return true;
+    return data->hasImage();
 }
 
 void MapViewCommands::copyMapToClipboard()

@@ -37,13 +37,17 @@ public:
     // modified mark, a repaint, the cell information, a failure message).
     MapEdit makeEdit();
     std::vector<CellPos> selectionCells() const;
-    void afterEdit(const EditResult& result, bool attributes = false);
+    void afterEdit(const EditResult& result);
     // Puts the tile into the cell; false (after the message) when the undo
     // store had no room.
     bool paintAt(QPoint cell, const CurrentTile& tile);
 
     // The right-button menu as it would be shown now (built afresh; the caller owns it).
     QMenu* buildContextMenu();
+    // Fills a menu with the items P0..P7 of Set Palette: each drawn with its
+    // colours, the cursor cell's palette checked; the menu is disabled in DMG
+    // mode and while the cursor cell has no tile in the layer.
+    void fillPaletteMenu(QMenu* palettes);
     void showContextMenu(const QPoint& globalPos);
     // The clipboard offers something Paste can use.
     bool canPaste() const;

@@ -153,7 +153,7 @@ void MapViewKeys::press(QKeyEvent* event)
             view_.setTagsVisible(!view_.tagsVisible());
         break;
     case Qt::Key_Z:
-        // A tile just typed in is not taken back by its own key.
+        // A key that named a type-in tile is no command.
         if (!shift && !typedIn_ && view_.undoStore().canUndo())
             view_.actions().undo();
         break;
@@ -264,6 +264,7 @@ bool MapViewKeys::typeInKey(QKeyEvent* event)
     const MapGrid& map = view_.map();
     const QPoint cursor = view_.cursorCell();
     if (const std::optional<int> offset = typeInOffset(typeInKeyCode(event))) {
+        typedIn_ = true; // also when no tile is placed: the key is no command
         const int tile = typeInBase_ + *offset;
         if (tile >= 0 && tile < TILES_PER_SET && map.inside(cursor.x(), cursor.y())) {
             const CurrentTile current = view_.currentTile();
@@ -274,7 +275,6 @@ bool MapViewKeys::typeInKey(QKeyEvent* event)
                     palette = own->palette();
             view_.beginUndoStep(STEP_CELLS, StepName::TypeIn);
             view_.commands().paintAt(cursor, CurrentTile{current.layer, tile, palette});
-            typedIn_ = true;
             const CellPos next = nextTypeInCell(map, CellPos{cursor.x(), cursor.y()});
             view_.moveCursor(next.x, next.y);
         }

@@ -46,7 +46,7 @@ private:
     bool bHeld_ = false;
     bool oHeld_ = false;
     bool aHeld_ = false;
-    bool typedIn_ = false; // the key being handled placed a type-in tile
+    bool typedIn_ = false; // the key being handled named a type-in tile
     bool typeInMode_ = false;
     int typeInBase_ = -1;
     bool blinkOn_ = true;

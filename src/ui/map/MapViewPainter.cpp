@@ -2,7 +2,6 @@
 
 #include "ui/map/CQuiltmarkView.h"
 
-#include <QFontDatabase>
 #include <QPainter>
 #include <QRegion>
 
@@ -13,18 +12,7 @@
 
 namespace qm::ui {
 
-namespace {
-
-const QColor RULER_TEXT_BACKGROUND(192, 192, 192);
-constexpr int RULER_TEXT_HEIGHT = 10;
-
-} // namespace
-
-MapViewPainter::MapViewPainter(const CQuiltmarkView& view) : view_(view)
-{
-    rulerFont_ = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    rulerFont_.setPixelSize(RULER_TEXT_HEIGHT);
-}
+MapViewPainter::MapViewPainter(const CQuiltmarkView& view) : view_(view), ruler_(view) {}
 
 void MapViewPainter::paint(QPainter& p, const QRect& area, bool outlineShown)
 {
@@ -35,7 +23,7 @@ void MapViewPainter::paint(QPainter& p, const QRect& area, bool outlineShown)
     const QColor background = view_.palette().color(QPalette::Window);
     for (const QRect& r : rest)
         p.fillRect(r, background);
-    paintRulers(p);
+    ruler_.paint(p);
     try {
         paintMapArea(p);
     } catch (const std::bad_alloc&) {
@@ -44,101 +32,6 @@ void MapViewPainter::paint(QPainter& p, const QRect& area, bool outlineShown)
     }
     if (outlineShown)
         paintOutline(p);
-}
-
-const QImage& MapViewPainter::rulerNumber(int number)
-{
-    auto it = rulerNumbers_.find(number);
-    if (it != rulerNumbers_.end())
-        return it.value();
-    const QString text = QString::number(number);
-    const QFontMetrics metrics(rulerFont_);
-    QImage image(std::max(1, metrics.horizontalAdvance(text)), RULER_TEXT_HEIGHT, QImage::Format_RGB32);
-    image.fill(RULER_TEXT_BACKGROUND);
-    QPainter p(&image);
-    p.setFont(rulerFont_);
-    p.setPen(view_.palette().color(QPalette::WindowText));
-    // The digits themselves are centred: the line height of the font is
-    // larger than the picture.
-    const QRect glyphs = metrics.tightBoundingRect(text);
-    p.drawText(QPoint((image.width() - glyphs.width()) / 2 - glyphs.left(),
-                      (image.height() - glyphs.height()) / 2 - glyphs.top()),
-               text);
-    p.end();
-    return rulerNumbers_.insert(number, image).value();
-}
-
-void MapViewPainter::paintRulers(QPainter& p)
-{
-    const int cs = view_.cellSize();
-    const QSize client = view_.viewport()->size();
-    const MapGrid& map = view_.map();
-    // Etched boxes: a sunken outer edge and a raised inner one, all lines of
-    // one colour drawn together. The numbers come from a cache of pictures.
-    QList<QLine> dark;
-    QList<QLine> light;
-    const int shrink = (cs - RULER_TEXT_HEIGHT) / 2;
-    QRect strip;
-    struct Number {
-        QRect box;
-        QRect strip;
-        int value;
-    };
-    QList<Number> numbers;
-    auto box = [&](const QRect& r, int number) {
-        const int x0 = r.left(), y0 = r.top(), x1 = r.right(), y1 = r.bottom();
-        dark << QLine(x0, y0, x1 - 1, y0) << QLine(x0, y0, x0, y1 - 1) << QLine(x0 + 1, y1 - 1, x1 - 1, y1 - 1)
-             << QLine(x1 - 1, y0 + 1, x1 - 1, y1 - 1);
-        light << QLine(x0 + 1, y0 + 1, x1 - 2, y0 + 1) << QLine(x0 + 1, y0 + 1, x0 + 1, y1 - 2)
-              << QLine(x0, y1, x1, y1) << QLine(x1, y0, x1, y1);
-        if (number >= 0)
-            numbers.append({r, strip, number});
-    };
-    // Where numbers are larger than their boxes only every step-th line is
-    // numbered (1, 2, 5, 10, 20, 50, ...), so that the numbers never overlap.
-    const auto stepFor = [cs](int extent) {
-        static constexpr int STEPS[] = {1, 2, 5, 10, 20, 50, 100, 200, 500, 1000};
-        for (int step : STEPS)
-            if (step * cs >= extent + 2)
-                return step;
-        return 1000;
-    };
-    const int rowStep = stepFor(rulerNumber(std::max(0, map.height - 1)).height());
-    const int columnStep = stepFor(rulerNumber(std::max(0, map.width - 1)).width());
-    // Row ruler down the left edge.
-    strip = QRect(0, cs, cs, client.height() - cs);
-    int top = cs;
-    for (int r = view_.firstRow(); r < map.height && top < client.height(); ++r, top += cs)
-        box(QRect(0, top, cs, cs), r % rowStep == 0 ? r : -1);
-    if (top < client.height())
-        box(QRect(0, top, cs, client.height() - top), -1);
-    // Column ruler along the top.
-    strip = QRect(cs, 0, client.width() - cs, cs);
-    int left = cs;
-    for (int c = view_.firstColumn(); c < map.width && left < client.width(); ++c, left += cs)
-        box(QRect(left, 0, cs, cs), c % columnStep == 0 ? c : -1);
-    if (left < client.width())
-        box(QRect(left, 0, client.width() - left, cs), -1);
-    p.save();
-    p.setPen(QPen(view_.palette().color(QPalette::Dark), 0));
-    p.drawLines(dark);
-    p.setPen(QPen(view_.palette().color(QPalette::Light), 0));
-    p.drawLines(light);
-    p.restore();
-    // The numbers go over the edges, as each box is framed before its text.
-    for (const Number& n : numbers) {
-        const QRect& r = n.box;
-        const QImage& text = rulerNumber(n.value);
-        const QRect area = r.adjusted(0, shrink, 0, -shrink);
-        const QRect placed(QPoint(area.left() + (area.width() - text.width()) / 2,
-                                  area.top() + (area.height() - text.height()) / 2),
-                           text.size());
-        // Numbers larger than a small box spill over its neighbours, but
-        // never out of their ruler.
-        const QRect shown = placed & n.strip;
-        if (!shown.isEmpty())
-            p.drawImage(shown.topLeft(), text, shown.translated(-placed.topLeft()));
-    }
 }
 
 void MapViewPainter::paintMapArea(QPainter& p)

@@ -5,8 +5,8 @@
 // reuses (the scaled map area, pictures of the ruler numbers) and reads
 // everything else from the view.
 
-#include <QFont>
-#include <QHash>
+#include "ui/map/MapViewRuler.h"
+
 #include <QImage>
 
 #include <cstdint>
@@ -27,13 +27,11 @@ public:
     void paint(QPainter& p, const QRect& area, bool outlineShown);
 
     // The colours of the widget changed: the ruler numbers are drawn again.
-    void forgetRulerNumbers() { rulerNumbers_.clear(); }
+    void forgetRulerNumbers() { ruler_.forgetNumbers(); }
     // The map was replaced: the scaled picture of the old one goes.
     void forgetFrame() { frame_ = QImage(); }
 
 private:
-    void paintRulers(QPainter& p);
-    const QImage& rulerNumber(int number);
     void paintMapArea(QPainter& p);
     void paintOutline(QPainter& p);
 
@@ -41,8 +39,7 @@ private:
     QImage frame_;                    // the scaled map area
     std::vector<std::uint8_t> topLine_;   // one source row of the image shown
     std::vector<std::uint8_t> underLine_; // and of the map under transparent tags
-    QFont rulerFont_;                 // fixed-width, 10 pixels high
-    QHash<int, QImage> rulerNumbers_; // pictures of the ruler numbers
+    MapViewRuler ruler_;
 };
 
 } // namespace qm::ui

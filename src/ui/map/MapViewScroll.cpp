@@ -34,9 +34,20 @@ void MapViewScroll::resetScrollBars()
         return;
     adjusting_ = true;
     const MapGrid& map = view_.map();
-    const QSize full = view_.maximumViewportSize();
-    const bool needH = map.hasCells() && scrollBarNeeded(map.width, view_.cellSize(), full.width());
-    const bool needV = map.hasCells() && scrollBarNeeded(map.height, view_.cellSize(), full.height());
+    // Both bars are decided together from the room without any, whichever
+    // are shown now: one bar can take away the room the map needed in the
+    // other direction.
+    const int barWidth = view_.verticalScrollBar()->sizeHint().width();
+    const int barHeight = view_.horizontalScrollBar()->sizeHint().height();
+    QSize full = view_.maximumViewportSize(); // less the bars that are always on
+    if (view_.verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn)
+        full.rwidth() += barWidth;
+    if (view_.horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOn)
+        full.rheight() += barHeight;
+    const ScrollBarsShown shown =
+        scrollBarsNeeded(map.width, map.height, view_.cellSize(), full.width(), full.height(), barWidth, barHeight);
+    const bool needH = map.hasCells() && shown.horizontal;
+    const bool needV = map.hasCells() && shown.vertical;
     view_.setHorizontalScrollBarPolicy(needH ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     view_.setVerticalScrollBarPolicy(needV ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     recomputeVisible();
@@ -138,6 +149,13 @@ void MapViewScroll::goToRow(int v)
     if (view_.map().height <= visibleRows_)
         return;
     view_.verticalScrollBar()->setValue(goToTarget(v, view_.map().height, visibleRows_));
+}
+
+void MapViewScroll::keepCellAt(QPoint cell, QPoint point)
+{
+    const int size = view_.cellSize();
+    firstColumn_ = std::max(0, cell.x() + 1 - point.x() / size);
+    firstRow_ = std::max(0, cell.y() + 1 - point.y() / size);
 }
 
 void MapViewScroll::centreOn(QPoint cell)

@@ -31,6 +31,8 @@ public:
     void goToRow(int v);
     // The first column and row put the cell in the middle (as far as they can).
     void centreOn(QPoint cell);
+    // The first column and row put the cell at a point of the viewport.
+    void keepCellAt(QPoint cell, QPoint point);
     void toStart() { firstColumn_ = firstRow_ = 0; }
 
 private:

@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QSet>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -173,6 +174,22 @@ bool MapViewTools::doubleClick(QMouseEvent* event)
     return false;
 }
 
+bool MapViewTools::wheel(QWheelEvent* event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier))
+        return false;
+    wheelTurn_ += event->angleDelta().y();
+    const int notches = wheelTurn_ / 120; // one zoom step a notch
+    wheelTurn_ -= notches * 120;
+    const int level = std::clamp(view_.zoomLevel() + notches, 0, ZOOM_LEVELS - 1);
+    if (notches != 0 && level != view_.zoomLevel()) {
+        const QPoint pos = event->position().toPoint();
+        view_.zoomKeeping(level, view_.cellAtPoint(pos), pos);
+        emit view_.message(MSG_ZOOM_CHANGED, level, 0);
+    }
+    return true;
+}
+
 // ---------------------------------------------------------------- selector
 
 void MapViewTools::selectorPress(QPoint cell, Qt::KeyboardModifiers mods)
@@ -321,13 +338,12 @@ void MapViewTools::eyedropAt(QPoint cell)
 void MapViewTools::reverseEyedropAt(QPoint cell)
 {
     const CurrentTile tile = view_.currentTile();
-    if (tile.layer == TILE_TAG)
-        return;
     const MapCell* c = view_.map().cellAt(cell.x(), cell.y());
-    if (c && (tile.layer == TILE_BG || tile.layer == TILE_OBJ)) {
-        const bool present = tile.layer == TILE_BG ? c->hasBg() : c->hasObj();
+    if (c && (tile.layer == TILE_BG || tile.layer == TILE_OBJ || tile.layer == TILE_TAG)) {
+        // Every cell has a tag; the other layers only where a tile is present.
+        const bool present = tile.layer == TILE_BG ? c->hasBg() : tile.layer == TILE_OBJ ? c->hasObj() : true;
         if (present) {
-            const int picked = tile.layer == TILE_BG ? c->bgTile : c->objTile;
+            const int picked = tile.layer == TILE_BG ? c->bgTile : tile.layer == TILE_OBJ ? c->objTile : c->tag;
             emit view_.tilePicked(tile.layer, picked);
             selectCellsUsingTile(tile.layer, picked);
             return;

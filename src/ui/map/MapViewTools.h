@@ -16,6 +16,7 @@
 #include <vector>
 
 class QMouseEvent;
+class QWheelEvent;
 class QPainter;
 class QTimer;
 
@@ -33,6 +34,8 @@ public:
     bool move(QMouseEvent* event);
     bool release();
     bool doubleClick(QMouseEvent* event);
+    // Ctrl and the wheel zoom through the zoom table around the pointer.
+    bool wheel(QWheelEvent* event);
 
     // The selection becomes every cell showing the tile in the layer (the
     // manager's current tile without arguments), with "%d Used" or "Unuse".
@@ -80,6 +83,7 @@ private:
     std::vector<FrameRect> zoomFrames_;
     int zoomFrame_ = -1;
     bool zoomingIn_ = true;
+    int wheelTurn_ = 0; // the wheel's turn not yet taken, in eighths of a degree
 };
 
 } // namespace qm::ui

@@ -73,17 +73,19 @@ CPalettePage::CPalettePage(CTilesetMgr& manager, QWidget* parent) : QWidget(pare
         spins_[static_cast<size_t>(c)] = spin;
     }
     dmgGroup_ = new QGroupBox(QStringLiteral("DMG"), this);
-    dmgGroup_->setGeometry(2, DMG_TOP, LEFT + 4 * PITCH_X + 30, 3 * PITCH_Y + 28);
+    dmgGroup_->setGeometry(2, DMG_TOP, LEFT + 4 * PITCH_X + 30, 3 * PITCH_Y + 44);
     dmgGroup_->setAttribute(Qt::WA_TransparentForMouseEvents);
     for (int r = 0; r < MONO_ROWS; ++r) {
         auto* label = new QLabel(QLatin1String(MONO_NAMES[r]), this);
         label->setGeometry(8, MONO_TOP + r * PITCH_Y - 1, LEFT - 10, PITCH_Y);
     }
+    // The shade arrows span the three rows, each arrow as large as a row or more.
     shadeSpin_ = makeArrows(this, [this](int step) { spinShade(step); });
-    shadeSpin_->setGeometry(LEFT + 4 * PITCH_X + 6, MONO_TOP, 16, 22);
+    shadeSpin_->setGeometry(LEFT + 4 * PITCH_X + 4, MONO_TOP - 2, 22, 3 * PITCH_Y + 2);
     shadeLabel_ = new QLabel(QStringLiteral("0"), this);
-    shadeLabel_->setGeometry(LEFT + 4 * PITCH_X + 8, MONO_TOP + 24, 14, 16);
-    setMinimumSize(LEFT + 4 * PITCH_X + 40, MONO_TOP + 3 * PITCH_Y + 16);
+    shadeLabel_->setAlignment(Qt::AlignHCenter);
+    shadeLabel_->setGeometry(LEFT + 4 * PITCH_X + 4, MONO_TOP + 3 * PITCH_Y + 2, 22, 16);
+    setMinimumSize(LEFT + 4 * PITCH_X + 40, MONO_TOP + 3 * PITCH_Y + 32);
     fillBoxes();
 }
 

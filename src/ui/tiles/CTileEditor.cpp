@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDockWidget>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -27,7 +28,7 @@ bool isKind(qint64 v)
 } // namespace
 
 CTileEditor::CTileEditor(Workspace& workspace, UndoStore& undoStore, QWidget* parent)
-    : QWidget(parent, Qt::Tool), ws_(workspace), undo_(undoStore)
+    : QWidget(parent), ws_(workspace), undo_(undoStore)
 {
     setObjectName("CTileEditor");
     setFocusPolicy(Qt::StrongFocus);
@@ -116,6 +117,7 @@ void CTileEditor::setFrameSize(int width, int height)
     area_->clearPixelSelection();
     controls_->showFrameSize(width, height);
     controls_->layout(geometry_, area_);
+    animation_->restart();
     area_->update();
 }
 
@@ -304,36 +306,28 @@ void CTileEditor::stepFrameHeight(int delta)
         setFrameSize(frame_.width, h);
 }
 
-void CTileEditor::typeFrameWidth(const QString& text)
-{
-    limits_ = frameLimits(screenHeight());
-    bool ok = false;
-    const int v = text.trimmed().toInt(&ok);
-    if (!ok || v == 0)
-        return;
-    if (const auto error = frameSizeError(v, limits_.maxWidth, true)) {
-        if (showMessage)
-            showMessage(QString::fromStdString(*error));
-        controls_->widthBox()->setText(QString::number(frame_.width));
-        return;
-    }
-    setFrameSize(v, frame_.height);
-}
+void CTileEditor::typeFrameWidth(const QString& text) { typeFrameSize(text, true); }
 
-void CTileEditor::typeFrameHeight(const QString& text)
+void CTileEditor::typeFrameHeight(const QString& text) { typeFrameSize(text, false); }
+
+void CTileEditor::typeFrameSize(const QString& text, bool width)
 {
     limits_ = frameLimits(screenHeight());
     bool ok = false;
     const int v = text.trimmed().toInt(&ok);
+    const int now = width ? frame_.width : frame_.height;
+    if (ok && v == now)
+        return;
+    // A refused size puts the box back before the message takes the focus.
+    controls_->showFrameSize(frame_.width, frame_.height);
     if (!ok || v == 0)
         return;
-    if (const auto error = frameSizeError(v, limits_.maxHeight, false)) {
+    if (const auto error = frameSizeError(v, width ? limits_.maxWidth : limits_.maxHeight, width)) {
         if (showMessage)
             showMessage(QString::fromStdString(*error));
-        controls_->heightBox()->setText(QString::number(frame_.height));
         return;
     }
-    setFrameSize(frame_.width, v);
+    setFrameSize(width ? v : frame_.width, width ? frame_.height : v);
 }
 
 void CTileEditor::openComment()
@@ -365,6 +359,8 @@ void CTileEditor::editComment(const QString& text)
 }
 
 void CTileEditor::copy() { copyTileEditorFrame(*this); }
+
+void CTileEditor::cut() { cutTileEditorFrame(*this); }
 
 void CTileEditor::paste() { pasteIntoTileEditor(*this); }
 
@@ -398,61 +394,83 @@ void CTileEditor::handleMessage(AppMessage msg, qint64 wParam, qint64 lParam)
 
 // ---- keys and closing ---------------------------------------------------------------------------
 
+bool CTileEditor::event(QEvent* event)
+{
+    // Inside the main window its menu keys would take the editor's own keys.
+    if (event->type() == QEvent::ShortcutOverride && handleKey(static_cast<QKeyEvent*>(event), false)) {
+        event->accept();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 void CTileEditor::keyPressEvent(QKeyEvent* event)
 {
-    const Qt::KeyboardModifiers mods = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    const int key = event->key();
-    if (key == Qt::Key_Control) {
+    if (event->key() == Qt::Key_Control) {
         if (tool_ == Tool::Pencil)
             temporaryBucket_ = true;
         return;
     }
+    if (!handleKey(event, true))
+        QWidget::keyPressEvent(event);
+}
+
+bool CTileEditor::handleKey(const QKeyEvent* event, bool run)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    const int key = event->key();
+    std::function<void()> command;
     if (mods == Qt::ShiftModifier) {
         switch (key) {
-        case Qt::Key_Left: scroll(ScrollDirection::Left, false); return;
-        case Qt::Key_Up: scroll(ScrollDirection::Up, false); return;
-        case Qt::Key_Right: scroll(ScrollDirection::Right, false); return;
-        case Qt::Key_Down: scroll(ScrollDirection::Down, false); return;
-        case Qt::Key_H: flip(true, false); return;
-        case Qt::Key_V: flip(false, false); return;
-        case Qt::Key_R: rotate(false); return;
-        case Qt::Key_K: setTool(Tool::Bucket); return;
-        case Qt::Key_Y: setTool(Tool::Pencil); return;
+        case Qt::Key_Left: command = [this] { scroll(ScrollDirection::Left, false); }; break;
+        case Qt::Key_Up: command = [this] { scroll(ScrollDirection::Up, false); }; break;
+        case Qt::Key_Right: command = [this] { scroll(ScrollDirection::Right, false); }; break;
+        case Qt::Key_Down: command = [this] { scroll(ScrollDirection::Down, false); }; break;
+        case Qt::Key_H: command = [this] { flip(true, false); }; break;
+        case Qt::Key_V: command = [this] { flip(false, false); }; break;
+        case Qt::Key_R: command = [this] { rotate(false); }; break;
+        case Qt::Key_K: command = [this] { setTool(Tool::Bucket); }; break;
+        case Qt::Key_Y: command = [this] { setTool(Tool::Pencil); }; break;
         default: break;
         }
-    }
-    if (mods == Qt::ControlModifier) {
+    } else if (mods == Qt::ControlModifier) {
         switch (key) {
-        case Qt::Key_C: copy(); return;
-        case Qt::Key_V: paste(); return;
-        case Qt::Key_Z: emit undoRequested(); return;
-        case Qt::Key_Y: emit redoRequested(); return;
-        case Qt::Key_S: emit saveRequested(); return;
+        case Qt::Key_C: command = [this] { copy(); }; break;
+        case Qt::Key_V: command = [this] { paste(); }; break;
+        case Qt::Key_Z: command = [this] { emit undoRequested(); }; break;
+        case Qt::Key_Y: command = [this] { emit redoRequested(); }; break;
+        case Qt::Key_S: command = [this] { emit saveRequested(); }; break;
         default: break;
         }
-    }
-    if (mods == Qt::NoModifier) {
+    } else if (mods == Qt::NoModifier) {
         switch (key) {
         case Qt::Key_Escape:
-            if (commentShown())
-                closeComment();
-            else
-                close();
-            return;
+            command = [this] {
+                if (commentShown())
+                    closeComment();
+                else if (auto* dock = qobject_cast<QDockWidget*>(parentWidget()))
+                    dock->close(); // the bar closes with its dock
+                else
+                    close();
+            };
+            break;
         case Qt::Key_Up:
         case Qt::Key_Down:
-            emit managerArrowKey(key);
-            return;
+            command = [this, key] { emit managerArrowKey(key); };
+            break;
         case Qt::Key_Left:
         case Qt::Key_Right:
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            return;
+            command = [] {}; // taken, and ignored
+            break;
         default:
             break;
         }
     }
-    QWidget::keyPressEvent(event);
+    if (command && run)
+        command();
+    return bool(command);
 }
 
 void CTileEditor::keyReleaseEvent(QKeyEvent* event)

@@ -93,6 +93,8 @@ public:
     void setTilePaletteOf(int tile, int palette);
     void stepFrameWidth(int delta);
     void stepFrameHeight(int delta);
+    // A size typed into "w:" or "h:", applied on Enter or when the box loses
+    // the focus; a refused one puts the previous size back.
     void typeFrameWidth(const QString& text);
     void typeFrameHeight(const QString& text);
     void openComment();
@@ -100,6 +102,8 @@ public:
     // The comment field's text becomes the comment of the frame's tiles.
     void editComment(const QString& text);
     void copy();
+    // Copy, then the pixels copied become colour 0.
+    void cut();
     void paste();
     // The colour of the undo and redo buttons as the undo store says.
     void setUndoState(bool canUndo, bool canRedo);
@@ -148,6 +152,7 @@ signals:
     void activated();
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -157,6 +162,9 @@ protected:
 
 private:
     void setFrameSize(int width, int height);
+    void typeFrameSize(const QString& text, bool width);
+    // The keys of the editor's own table; run them or only tell.
+    bool handleKey(const QKeyEvent* event, bool run);
     void rebuildColours();
     void sendPaletteChange(const TilePaletteChange& change);
 

@@ -122,6 +122,15 @@ void CTilesetMgr::resetTileSet(int kind)
     palettePage_->refresh();
 }
 
+void CTilesetMgr::startOver()
+{
+    for (CTilesetPage* p : {bgPage_, objPage_, tagPage_}) {
+        p->state() = TilePageState(p->state().columns());
+        p->syncFromState();
+    }
+    selectTile(TILE_BG, 0);
+}
+
 void CTilesetMgr::selectTile(int kind, int index)
 {
     CTilesetPage* p = page(kind);

@@ -57,6 +57,8 @@ public:
     // The current tile of the current set.
     int currentTile() const { return currentTile(currentSetKind_); }
     void resetTileSet(int kind);
+    // A new project: every page back to tile 0 alone at the top, the BG page shown.
+    void startOver();
     void selectTile(int kind, int index);
     void showPage(int kind);
     void redrawTile(int kind, int index, bool showFirst = false);
@@ -141,6 +143,8 @@ signals:
     // showing a palette in the current layer.
     void selectCellsUsingTile(int kind, int tile);
     void selectCellsWithPalette(int palette);
+    // Enter has no use on a tile page: the map view takes it (Block Fill).
+    void enterKey();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

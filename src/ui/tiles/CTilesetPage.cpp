@@ -186,6 +186,10 @@ void CTilesetPage::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Delete:
         mgr_.clearSelectedTiles();
         return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        emit mgr_.enterKey();
+        return;
     case Qt::Key_Space:
         if (!event->isAutoRepeat())
             mgr_.holdMovePage(true);

@@ -32,10 +32,27 @@ void TileEditorAnimation::play()
     timer_->start(speed_);
 }
 
+void TileEditorAnimation::setStart(int tile)
+{
+    start_ = tile;
+    restart();
+}
+
+void TileEditorAnimation::restart()
+{
+    if (!running())
+        return;
+    editor_.setFrameStart(animation_.play(start_, editor_.frame().size(), frameCount_));
+    timer_->start(speed_);
+}
+
 void TileEditorAnimation::stop()
 {
+    const bool wasRunning = running();
     timer_->stop();
     animation_.stop();
+    if (wasRunning)
+        editor_.setFrameStart(start_);
 }
 
 void TileEditorAnimation::tick()

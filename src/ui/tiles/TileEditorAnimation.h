@@ -19,9 +19,12 @@ class TileEditorAnimation : public QObject {
 public:
     explicit TileEditorAnimation(CTileEditor& editor);
 
-    // The tile the animation starts from (the editor's current tile).
+    // The tile the animation starts from (the editor's current tile). A
+    // running cycle starts afresh from it.
     int start() const { return start_; }
-    void setStart(int tile) { start_ = tile; }
+    void setStart(int tile);
+    // The frame size changed: a running cycle starts afresh.
+    void restart();
     bool running() const;
     int speed() const { return speed_; }
     int frameCount() const { return frameCount_; }
@@ -29,6 +32,7 @@ public:
 
 public slots:
     void play();
+    // Ends a running cycle with the editor back at the tile it started from.
     void stop();
     void tick();
     void backFrame();

@@ -102,6 +102,28 @@ void copyTileEditorFrame(CTileEditor& editor)
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
+void cutTileEditorFrame(CTileEditor& editor)
+{
+    const TileEditArea& area = *editor.area();
+    const TileFrame& frame = editor.frame();
+    PixelRect r{0, 0, frame.width * 8 - 1, frame.height * 8 - 1};
+    if (editor.tool() == CTileEditor::Tool::PixelSelector) {
+        if (!area.hasPixelSelection())
+            return;
+        r = PixelRect::fromCorners(area.selectionFirst().x(), area.selectionFirst().y(), area.selectionSecond().x(),
+                                   area.selectionSecond().y());
+    }
+    copyTileEditorFrame(editor);
+    PixelClip blank;
+    blank.width = static_cast<std::uint32_t>(r.width());
+    blank.height = static_cast<std::uint32_t>(r.height());
+    blank.pixels.assign(std::size_t(blank.width) * blank.height, 0);
+    if (!editor.report(pasteTileDesignerPixel(editor.tileSet(), editor.undoStore(), frame, r.left, r.top, blank)))
+        return;
+    editor.stepBegun();
+    editor.frameChanged();
+}
+
 void pasteIntoTileEditor(CTileEditor& editor)
 {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();

@@ -9,6 +9,9 @@ namespace qm::ui {
 class CTileEditor;
 
 void copyTileEditorFrame(CTileEditor& editor);
+// Copies, then clears what was copied (the pixel selection, or the frame's
+// pixels) in one undo step.
+void cutTileEditorFrame(CTileEditor& editor);
 void pasteIntoTileEditor(CTileEditor& editor);
 
 } // namespace qm::ui

@@ -1,5 +1,6 @@
 #include "ui/tiles/TileEditorControls.h"
 
+#include "ui/app/Artwork.h"
 #include "ui/tiles/TileEditorAnimation.h"
 
 #include <QComboBox>
@@ -19,12 +20,13 @@ constexpr int BUTTON = 20;
 
 } // namespace
 
-QToolButton* TileEditorControls::addButton(const QString& name, const QString& tip, const QString& text, int x, int y)
+QToolButton* TileEditorControls::addButton(const QString& name, const QString& tip, Artwork art, int x, int y)
 {
     auto* b = new QToolButton(&editor_);
     b->setObjectName(name);
     b->setToolTip(tip);
-    b->setText(text);
+    b->setIcon(artworkIcon(art));
+    b->setIconSize(QSize(16, 16));
     b->setFocusPolicy(Qt::NoFocus);
     b->setGeometry(x, y, BUTTON, BUTTON);
     return b;
@@ -41,57 +43,58 @@ TileEditorControls::TileEditorControls(CTileEditor& editor) : QObject(&editor), 
         x += BUTTON + 1;
         return at;
     };
-    pen_ = addButton("PEN", "Pencil Tool", QStringLiteral("✎"), next(), 2);
-    bucket_ = addButton("BUCKET", "Bucket fill tool", QStringLiteral("◍"), next(), 2);
-    selector_ = addButton("SELECTOR", "Pixel Selector", QStringLiteral("⬚"), next(), 2);
+    pen_ = addButton("PEN", "Pencil Tool", Artwork::Pencil, next(), 2);
+    bucket_ = addButton("BUCKET", "Bucket fill tool", Artwork::Bucket, next(), 2);
+    selector_ = addButton("SELECTOR", "Pixel Selector", Artwork::PixelSelect, next(), 2);
     for (QToolButton* b : {pen_, bucket_, selector_})
         b->setCheckable(true);
     connect(pen_, &QToolButton::clicked, e, [e] { e->setTool(Tool::Pencil); });
     connect(bucket_, &QToolButton::clicked, e, [e] { e->setTool(Tool::Bucket); });
     connect(selector_, &QToolButton::clicked, e, [e] { e->setTool(Tool::PixelSelector); });
     x += 4;
-    connect(addButton("SCROLLUP", "Scroll Up", QStringLiteral("↑"), next(), 2), &QToolButton::clicked, e,
+    connect(addButton("SCROLLUP", "Scroll Up", Artwork::ScrollUp, next(), 2), &QToolButton::clicked, e,
             [e, ctrl] { e->scroll(ScrollDirection::Up, ctrl()); });
-    connect(addButton("SCROLLDOWN", "Scroll Down", QStringLiteral("↓"), next(), 2), &QToolButton::clicked, e,
+    connect(addButton("SCROLLDOWN", "Scroll Down", Artwork::ScrollDown, next(), 2), &QToolButton::clicked, e,
             [e, ctrl] { e->scroll(ScrollDirection::Down, ctrl()); });
-    connect(addButton("SCROLLLEFT", "Scroll Left", QStringLiteral("←"), next(), 2), &QToolButton::clicked, e,
+    connect(addButton("SCROLLLEFT", "Scroll Left", Artwork::ScrollLeft, next(), 2), &QToolButton::clicked, e,
             [e, ctrl] { e->scroll(ScrollDirection::Left, ctrl()); });
-    connect(addButton("SCROLLRIGHT", "Scroll Right", QStringLiteral("→"), next(), 2), &QToolButton::clicked, e,
+    connect(addButton("SCROLLRIGHT", "Scroll Right", Artwork::ScrollRight, next(), 2), &QToolButton::clicked, e,
             [e, ctrl] { e->scroll(ScrollDirection::Right, ctrl()); });
-    connect(addButton("FLIPV", "Flip Vertical", QStringLiteral("↕"), next(), 2), &QToolButton::clicked, e,
+    connect(addButton("FLIPV", "Flip Vertical", Artwork::FlipVertical, next(), 2), &QToolButton::clicked, e,
             [e, ctrl] { e->flip(false, ctrl()); });
-    connect(addButton("FLIPH", "Flip Horizontal", QStringLiteral("↔"), next(), 2), &QToolButton::clicked, e,
+    connect(addButton("FLIPH", "Flip Horizontal", Artwork::FlipHorizontal, next(), 2), &QToolButton::clicked, e,
             [e, ctrl] { e->flip(true, ctrl()); });
-    connect(addButton("ROTATE", "Rotate", QStringLiteral("↻"), next(), 2), &QToolButton::clicked, e,
+    connect(addButton("ROTATE", "Rotate", Artwork::Rotate, next(), 2), &QToolButton::clicked, e,
             [e, ctrl] { e->rotate(ctrl()); });
 
     x = 4;
-    grid_ = addButton("GRID", "Toggle grid", QStringLiteral("#"), next(), 23);
+    grid_ = addButton("GRID", "Toggle grid", Artwork::Grid, next(), 23);
     grid_->setCheckable(true);
     grid_->setChecked(true);
     grid_->installEventFilter(e); // a double click chooses the grid colour
     connect(grid_, &QToolButton::clicked, e, [e](bool on) { e->setGridShown(on); });
-    connect(addButton("COMMENT", "Tile Comment", QStringLiteral("✉"), next(), 23), &QToolButton::clicked, e,
+    connect(addButton("COMMENT", "Tile Comment", Artwork::Comment, next(), 23), &QToolButton::clicked, e,
             &CTileEditor::openComment);
-    undo_ = addButton("UNDO", "Undo", QStringLiteral("↶"), next(), 23);
-    redo_ = addButton("REDO", "Redo", QStringLiteral("↷"), next(), 23);
+    undo_ = addButton("UNDO", "Undo", Artwork::Undo, next(), 23);
+    redo_ = addButton("REDO", "Redo", Artwork::Redo, next(), 23);
     undo_->setEnabled(false);
     redo_->setEnabled(false);
     connect(undo_, &QToolButton::clicked, e, &CTileEditor::undoRequested);
     connect(redo_, &QToolButton::clicked, e, &CTileEditor::redoRequested);
     x += 4;
     TileEditorAnimation* animation = &editor.animation();
-    connect(addButton("BACKWARD", "Back Up Frame", QStringLiteral("«"), next(), 23), &QToolButton::clicked,
+    connect(addButton("BACKWARD", "Back Up Frame", Artwork::BackFrame, next(), 23), &QToolButton::clicked,
             animation, &TileEditorAnimation::backFrame);
-    connect(addButton("STOP", "Stop Animation", QStringLiteral("■"), next(), 23), &QToolButton::clicked, animation,
+    connect(addButton("STOP", "Stop Animation", Artwork::Stop, next(), 23), &QToolButton::clicked, animation,
             &TileEditorAnimation::stop);
-    connect(addButton("PLAY", "Play Animation", QStringLiteral("▶"), next(), 23), &QToolButton::clicked, animation,
+    connect(addButton("PLAY", "Play Animation", Artwork::Play, next(), 23), &QToolButton::clicked, animation,
             &TileEditorAnimation::play);
-    connect(addButton("FORWARD", "Forward Frame", QStringLiteral("»"), next(), 23), &QToolButton::clicked,
+    connect(addButton("FORWARD", "Forward Frame", Artwork::ForwardFrame, next(), 23), &QToolButton::clicked,
             animation, &TileEditorAnimation::forwardFrame);
 
     for (int i = 0; i < 4; ++i) {
-        QToolButton* box = addButton(QStringLiteral("COLOUR%1").arg(i), QString(), QString(), 3, 45 + i * 20);
+        QToolButton* box = addArrow(QStringLiteral("COLOUR%1").arg(i), QString(), Qt::NoArrow);
+        box->move(3, 45 + i * 20);
         box->setFixedSize(16, 16);
         box->setCheckable(true);
         connect(box, &QToolButton::clicked, e, [e, i] { e->setDrawColour(i); });
@@ -127,12 +130,12 @@ TileEditorControls::TileEditorControls(CTileEditor& editor) : QObject(&editor), 
         return field;
     };
     widthBox_ = box("WIDTH", "w:", "Frame Width", "1");
-    QToolButton* widthUp = addButton("WIDTHUP", "Frame Width", QStringLiteral("▴"), 0, 0);
-    QToolButton* widthDown = addButton("WIDTHDOWN", "Frame Width", QStringLiteral("▾"), 0, 0);
+    QToolButton* widthUp = addArrow("WIDTHUP", "Frame Width", Qt::UpArrow);
+    QToolButton* widthDown = addArrow("WIDTHDOWN", "Frame Width", Qt::DownArrow);
     bottomRow_ << widthUp << widthDown;
     heightBox_ = box("HEIGHT", "h:", "Frame Height", "1");
-    QToolButton* heightUp = addButton("HEIGHTUP", "Frame Height", QStringLiteral("▴"), 0, 0);
-    QToolButton* heightDown = addButton("HEIGHTDOWN", "Frame Height", QStringLiteral("▾"), 0, 0);
+    QToolButton* heightUp = addArrow("HEIGHTUP", "Frame Height", Qt::UpArrow);
+    QToolButton* heightDown = addArrow("HEIGHTDOWN", "Frame Height", Qt::DownArrow);
     bottomRow_ << heightUp << heightDown;
     framesBox_ = box("FRAMES", "Play", "Animation Frame", "1");
     speedBox_ = box("SPEED", "S:", "Speed(Frame rate)", "100");
@@ -140,9 +143,20 @@ TileEditorControls::TileEditorControls(CTileEditor& editor) : QObject(&editor), 
     connect(widthDown, &QToolButton::clicked, e, [e] { e->stepFrameWidth(-1); });
     connect(heightUp, &QToolButton::clicked, e, [e] { e->stepFrameHeight(1); });
     connect(heightDown, &QToolButton::clicked, e, [e] { e->stepFrameHeight(-1); });
-    connect(widthBox_, &QLineEdit::textEdited, e, &CTileEditor::typeFrameWidth);
-    connect(heightBox_, &QLineEdit::textEdited, e, &CTileEditor::typeFrameHeight);
+    // A typed size counts once it is complete: on Enter or when the box loses the focus.
+    connect(widthBox_, &QLineEdit::editingFinished, e, [this, e] { e->typeFrameWidth(widthBox_->text()); });
+    connect(heightBox_, &QLineEdit::editingFinished, e, [this, e] { e->typeFrameHeight(heightBox_->text()); });
     connect(framesBox_, &QLineEdit::textEdited, animation, [animation] { animation->stop(); });
+}
+
+QToolButton* TileEditorControls::addArrow(const QString& name, const QString& tip, Qt::ArrowType arrow)
+{
+    auto* b = new QToolButton(&editor_);
+    b->setObjectName(name);
+    b->setToolTip(tip);
+    b->setArrowType(arrow);
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
 }
 
 void TileEditorControls::layout(const FrameGeometry& g, QWidget* canvas)
@@ -157,8 +171,8 @@ void TileEditorControls::layout(const FrameGeometry& g, QWidget* canvas)
     const int y = bottom - 24;
     for (QWidget* w : bottomRow_) {
         int width = 22;
-        if (qobject_cast<QLabel*>(w))
-            width = static_cast<QLabel*>(w)->text() == "Play" ? 22 : 12;
+        if (auto* label = qobject_cast<QLabel*>(w))
+            width = label->fontMetrics().horizontalAdvance(label->text()) + 2; // never clipped
         else if (qobject_cast<QToolButton*>(w))
             width = 11;
         else if (w == speedBox_)

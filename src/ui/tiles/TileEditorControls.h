@@ -7,6 +7,7 @@
 // controls show the editor's state when it asks them to.
 
 #include "core/tiles/TileFrame.h"
+#include "ui/app/Artwork.h"
 #include "ui/tiles/CTileEditor.h"
 
 #include <QList>
@@ -49,7 +50,9 @@ public:
     void refresh();
 
 private:
-    QToolButton* addButton(const QString& name, const QString& tip, const QString& text, int x, int y);
+    QToolButton* addButton(const QString& name, const QString& tip, Artwork art, int x, int y);
+    // The small arrow buttons of the frame size, and the colour boxes.
+    QToolButton* addArrow(const QString& name, const QString& tip, Qt::ArrowType arrow);
 
     CTileEditor& editor_;
     QToolButton* pen_ = nullptr;

@@ -112,7 +112,10 @@ TEST_F(MapCommandsTest, SearchesAndResetPalette)
     cell(1, 0).place(TILE_BG, 4, 2);
     cell(0, 2).place(TILE_BG, 4, 0);
     cell(1, 2).place(TILE_OBJ, 4, 2);
-    EXPECT_TRUE(cellsUsingTile(map(), TILE_TAG, 0).empty()); // the eyedroppers' searches: CQuiltmarkViewToolsTest
+    EXPECT_EQ(cellsUsingTile(map(), TILE_BG, 4), (std::vector<CellPos>{{1, 0}, {0, 2}}));
+    cell(1, 1).tag = 5;
+    EXPECT_EQ(cellsUsingTile(map(), TILE_TAG, 5), (std::vector<CellPos>{{1, 1}}));
+    EXPECT_TRUE(cellsUsingTile(map(), TILE_NONE, 0).empty());
     EXPECT_EQ(cellsUsingPalette(map(), TILE_TAG, 2), (std::vector<CellPos>{{1, 2}}));
     EXPECT_EQ(selectionTiles(map(), {{1, 2}, {1, 2}, {0, 0}}, TILE_OBJ), (std::vector<std::int32_t>{4, 4, 0}));
     EXPECT_TRUE(selectionTiles(map(), {{1, 2}}, TILE_TAG).empty());

@@ -220,6 +220,13 @@ TEST(ProjectFile, EveryPrefixIsRefusedAndTheOpenProjectStaysAsItWas)
     ASSERT_TRUE(writeProject(ws, quiet));
     const Bytes full = readBytes(ws.project.projectPath);
     EXPECT_EQ(wrongPrefix(full, [](auto b) { return parse(b, *std::make_unique<ProjectFileData>()); }), std::nullopt);
+    // A 4.0 file may end right after its cells.
+    ByteBuilder v4 = head("4.0", "\\bg.qmb");
+    v4.u32(1).u32(2).u32(3).u32(4).u32(1).u32(1).u8(0x44).u16(3).u8(0x80).u16(4);
+    const size_t cellsEnd = v4.b.size();
+    block11(v4, "\\");
+    for (size_t n = 0; n < v4.b.size(); ++n)
+        EXPECT_EQ(parse(std::span(v4.b).first(n), *std::make_unique<ProjectFileData>()).ok(), n == cellsEnd) << n;
 
     Workspace open;
     smallWorkspace(open, "/somewhere");
@@ -228,10 +235,44 @@ TEST(ProjectFile, EveryPrefixIsRefusedAndTheOpenProjectStaysAsItWas)
     for (size_t n : {size_t(0), size_t(22), size_t(60), full.size() - 1}) {
         writeBytes(dir.file("cut.qmm"), Bytes(full.begin(), full.begin() + static_cast<long>(n)));
         ScriptedPrompter prompter;
-        EXPECT_EQ(readProject(dir.file("cut.qmm"), open, prompter, quiet).text(), "Invalid Quiltmark file.") << n;
+        ProjectReadInfo info;
+        info.takenOver = true;
+        EXPECT_EQ(readProject(dir.file("cut.qmm"), open, prompter, quiet, &info).text(), "Invalid Quiltmark file.") << n;
+        EXPECT_FALSE(info.takenOver);
         EXPECT_EQ(encodeProject(open, quiet), before);
         EXPECT_EQ(std::tuple(open.project.projectPath, open.project.changeFlags),
                   std::tuple("/somewhere/level.qmm", CHANGED_MAP));
+    }
+}
+
+TEST(ProjectFile, AFileWithoutABlockOpensWithTheDefaultSettingsInItsDirectory)
+{
+    // Before 2.0 a file has no block; from 2.0 to 5.4 it may end after its cells.
+    TempDir dir;
+    NullProgress quiet;
+    const std::string path = dir.file("old.qmm");
+    ExportSettings expected;
+    expected.mapLocation = expected.tilesetLocation = expected.paletteLocation = dir.path().string();
+    for (const int v : {15, 20, 30, 40, 50, 54}) {
+        ByteBuilder f = head(std::to_string(v / 10) + "." + std::to_string(v % 10));
+        if (v >= 20)
+            f.u32(1).u32(2).u32(3).u32(4);
+        f.u32(1).u32(1).u8(0x44).u16(5);
+        v < 40 ? f.u16(0) : f.u8(0).u16(0);
+        if (v >= 50)
+            f.u8(9);
+        writeBytes(path, f.b);
+        // The open project's settings are another project's: none of them stays.
+        auto open = std::make_unique<Workspace>();
+        open->project.exportSettings.mapPrefix = "x";
+        open->project.exportSettings.mapLocation = "/home/u/a";
+        ScriptedPrompter prompter({Answer::No});
+        ProjectReadInfo info;
+        const Result r = readProject(path, *open, prompter, quiet, &info);
+        ASSERT_TRUE(r) << v << ": " << r.text();
+        EXPECT_TRUE(info.takenOver);
+        EXPECT_EQ(open->project.map.cellAt(0, 0)->bgTile, 5) << v;
+        EXPECT_EQ(open->project.exportSettings, expected) << v;
     }
 }
 
@@ -274,7 +315,9 @@ TEST(ProjectFile, AnOldQmdProjectIsConvertedOnlyAfterYesAndAFailedConversionChan
     for (const auto& c : failures) {
         std::filesystem::create_directory(dir.file(c.blocked));
         ScriptedPrompter yes({Answer::Yes});
-        EXPECT_EQ(readProject(path, *ws, yes, quiet).text(), c.text);
+        ProjectReadInfo info;
+        EXPECT_EQ(readProject(path, *ws, yes, quiet, &info).text(), c.text);
+        EXPECT_TRUE(info.takenOver && info.bgLoaded && info.objLoaded); // the editor shows it all the same
         EXPECT_EQ(namesIn(dir), c.files);
         EXPECT_EQ(readBytes(path), old);
         std::filesystem::remove_all(dir.file("level.001"));

@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStandardPaths>
+#include <QPushButton>
 #include <QtTest>
 
 using namespace qm;
@@ -26,29 +27,11 @@ using qm::test::TempDir;
 class CMainFrameImportExportTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        settingsDir_ = std::make_unique<TempDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           QString::fromStdString(settingsDir_->path().string()));
-    }
-
-    void commandsAreEnabledAndTheSubmenuComplete()
+    void theImportSubmenuIsComplete()
     {
         CMainFrame frame;
-        using C = CMainFrame::Command;
-        for (C c : {C::ImportTileSet, C::ImportMap, C::ImportPalette, C::ImportMapAttribute, C::Export,
-                    C::ReportTileComment, C::ReportPalette, C::ReportDuplicatedTile, C::ReportUnusedBg,
-                    C::ReportUnusedObj, C::ReportPriority})
-            QVERIFY(frame.commandAction(c)->isEnabled());
-        QMenu* import = nullptr;
-        for (QObject* o : frame.commandAction(C::ImportTileSet)->associatedObjects())
-            if ((import = qobject_cast<QMenu*>(o)))
-                break;
-        QVERIFY(import);
         QStringList texts;
-        for (QAction* a : import->actions())
+        for (QAction* a : frame.menus().importMenu()->actions())
             texts << a->text();
         QCOMPARE(texts, (QStringList{"Tile set", "Map", "Palette", "Map Attribute", "Bitmap", "GBTD(gbr)",
                                      "Tiler Raw"}));
@@ -65,6 +48,7 @@ private slots:
         ScriptedPrompter prompter({Answer::Yes});
         frame.setPrompter(&prompter);
         ExportFormat shownFormat = ExportFormat::Binary;
+        QString status;
         frame.importExport().setCommandHooks([&](CommandHost& host) {
             host.openFile = [&](QWidget*, const QString&, const QString&, const QString&) {
                 return QString::fromStdString(dir.file("wide.bin"));
@@ -74,6 +58,11 @@ private slots:
                     shownFormat = sheet->format();
                     sheet->setFormat(ExportFormat::C);
                     sheet->mapPage()->rotate()->click();
+                    // The status bar tells what an export wrote, and where.
+                    sheet->mapPage()->bgData()->click();
+                    sheet->mapPage()->locationField()->setText(QString::fromStdString(dir.path().string()));
+                    sheet->mapPage()->exportButton()->click();
+                    status = frame.statusText();
                     sheet->reject();
                     return false;
                 }
@@ -95,10 +84,8 @@ private slots:
         QVERIFY(frame.project().exportSettings.mapFlags & MAP_ROTATE_90);
         QCOMPARE(shownFormat, ExportFormat::Asm);
         QCOMPARE(openSettings()->value(QStringLiteral("Frame/ExportFormat")).toString(), QStringLiteral("c"));
+        QCOMPARE(status, QStringLiteral("Exported 2 files to %1").arg(dir.path().c_str()));
     }
-
-private:
-    std::unique_ptr<TempDir> settingsDir_;
 };
 
 QM_QTEST(CMainFrameImportExportTest)

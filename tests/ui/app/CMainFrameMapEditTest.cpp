@@ -1,56 +1,177 @@
+#include "FrameHarness.h"
+
 #include "core/undo/UndoStore.h"
 #include "support/QtTestRunner.h"
-#include "ui/app/CMainFrame.h"
 #include "ui/map/CQuiltmarkView.h"
+#include "ui/map/MapViewKeys.h"
+#include "ui/tiles/CTilesetMgr.h"
+#include "ui/tiles/CTilesetPage.h"
 
 #include <QAction>
-#include <QStandardPaths>
+#include <QCheckBox>
+#include <QMenu>
+#include <QMenuBar>
 #include <QtTest>
 
 using namespace qm;
 using namespace qm::ui;
+using qm::test::Harness;
+using C = CMainFrame::Command;
+
+namespace {
+
+// The frame shown and active, so that its keys reach their shortcuts.
+struct ShownFrame : Harness {
+    ShownFrame()
+    {
+        frame.show();
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        view()->setFocus();
+    }
+    CQuiltmarkView* view() { return frame.mapView(); }
+    CTilesetMgr* mgr() { return frame.tileSetManager(); }
+    const MapCell& cell(int x, int y) { return *frame.project().map.cellAt(x, y); }
+};
+
+QAction* menuItem(QMenu* menu, const QString& text)
+{
+    for (QAction* a : menu->actions())
+        if (a->text() == text)
+            return a;
+    return nullptr;
+}
+
+} // namespace
 
 class CMainFrameMapEditTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
-    void editMenuRunsTheViewCommands()
+    void editMenuRunsTheViewCommandsAndAsksThroughTheFrame()
     {
-        FixedPrompter prompter(Answer::No);
-        CMainFrame frame;
-        frame.setPrompter(&prompter);
-        frame.route(MSG_INIT_MAP, 0, 0);
-        CQuiltmarkView* view = frame.mapView();
-        view->currentTileProvider = [] { return CurrentTile{TILE_BG, 9, 2}; };
-        using C = CMainFrame::Command;
-        for (C c : {C::Cut, C::Copy, C::CopyMapToClipboard, C::CopyMapToTile, C::BlockFill, C::ArrayFill,
-                    C::SetBaseTile, C::FlipHorizontally, C::FlipVertically, C::FlipAreaHorizontally,
-                    C::FlipAreaVertically, C::SetToBank0, C::SetToBank1, C::FlipBank, C::ObjPriority, C::BgPriority,
-                    C::InsertRow, C::DeleteRow, C::InsertColumn, C::DeleteColumn, C::ResetMapPalette})
-            QVERIFY(frame.commandAction(c)->isEnabled());
+        ShownFrame f;
+        f.view()->currentTileProvider = [] { return CurrentTile{TILE_BG, 9, 2}; };
+        f.view()->moveCursor(2, 3);
+        f.frame.commandAction(C::BlockFill)->trigger();
+        QVERIFY(f.cell(2, 3).showsTile(TILE_BG, 9));
+        QVERIFY(f.frame.commandAction(C::Undo)->isEnabled());
+        // Block Fill shows its key; the cell palettes are in the Edit menu.
+        QVERIFY(f.frame.commandAction(C::BlockFill)->text().endsWith(QStringLiteral("\tEnter")));
+        QMenu* palettes = menuItem(f.frame.menuBar()->actions().at(1)->menu(), QStringLiteral("Palettes"))->menu();
+        emit palettes->aboutToShow();
+        QVERIFY(palettes->isEnabled());
+        menuItem(palettes, QStringLiteral("P3"))->trigger();
+        QCOMPARE(f.cell(2, 3).palette(TILE_BG), 3);
+        // Set Base Tile asks through the frame's prompter; only Yes fills, as a step of the history.
+        f.prompter = qm::test::ScriptedPrompter({Answer::No, Answer::Yes});
+        f.frame.commandAction(C::SetBaseTile)->trigger();
+        QVERIFY(!f.cell(0, 0).hasBg());
+        f.frame.commandAction(C::SetBaseTile)->trigger();
+        QVERIFY(f.cell(0, 0).showsTile(TILE_BG, 9));
+        QVERIFY(f.frame.commandAction(C::Undo)->text().startsWith(QStringLiteral("&Undo Set Base Tile")));
+        QVERIFY(!f.frame.commandAction(C::Redo)->isEnabled());
+    }
 
-        // Block Fill on the cursor cell, undoable from the menu.
-        view->moveCursor(2, 3);
-        frame.commandAction(C::BlockFill)->trigger();
-        QVERIFY(frame.project().map.cellAt(2, 3)->showsTile(TILE_BG, 9));
-        QVERIFY(frame.commandAction(C::Undo)->isEnabled());
+    void aTypedInKeyIsNoCommand()
+    {
+        ShownFrame f;
+        int base = 500;
+        f.view()->currentTileProvider = [&base] { return CurrentTile{TILE_BG, base, 0}; };
+        f.view()->moveCursor(5, 5);
+        f.frame.commandAction(C::BlockFill)->trigger();
+        f.view()->moveCursor(0, 0);
+        f.view()->keys().startTypeIn();
+        QTest::keyClick(f.view(), Qt::Key_Z); // tile 525 is none, and Z is no Undo
+        QVERIFY(f.cell(5, 5).showsTile(TILE_BG, 500));
+        base = 100;
+        f.view()->keys().startTypeIn();
+        QTest::keyClick(f.view(), Qt::Key_Z); // tile 125, not Undo
+        QVERIFY(f.cell(0, 0).showsTile(TILE_BG, 125));
+        f.frame.commandAction(C::Undo)->trigger();
+        QVERIFY(f.frame.commandAction(C::Redo)->isEnabled());
+        QTest::keyClick(f.view(), Qt::Key_Y); // tile 124 in the next cell, not Redo
+        QVERIFY(!f.cell(0, 0).hasBg());
+        QVERIFY(f.cell(1, 0).showsTile(TILE_BG, 124));
+        f.view()->keys().stopTypeIn();
+        // With Ctrl, Shift+Z and Shift+Y still choose their tools.
+        QTest::keyClick(f.view(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(f.frame.currentTool(), int(TOOL_ZOOM));
+        QTest::keyClick(f.view(), Qt::Key_Y, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(f.frame.currentTool(), int(TOOL_PENCIL));
+    }
 
-        // Set Base Tile asks through the frame's prompter; No changes nothing.
-        frame.commandAction(C::SetBaseTile)->trigger();
-        QCOMPARE(prompter.questions, 1);
-        QVERIFY(!frame.project().map.cellAt(0, 0)->hasBg());
-        FixedPrompter yes(Answer::Yes);
-        frame.setPrompter(&yes);
-        frame.commandAction(C::SetBaseTile)->trigger();
-        QVERIFY(frame.project().map.cellAt(0, 0)->showsTile(TILE_BG, 9));
-        QVERIFY(frame.commandAction(C::Undo)->text().startsWith(QStringLiteral("&Undo Set Base Tile")));
-        QVERIFY(!frame.commandAction(C::Redo)->isEnabled());
+    void theHideTagsBoxAndTheMenuShareOneState()
+    {
+        ShownFrame f;
+        QAction* menu = f.frame.commandAction(C::HideTags);
+        QVERIFY(menu->isChecked());
+        QVERIFY(f.frame.hideTagsBox()->isChecked());
+        f.frame.hideTagsBox()->click();
+        QVERIFY(f.view()->tagsVisible());
+        QVERIFY(!menu->isChecked());
+        menu->trigger();
+        QVERIFY(!f.view()->tagsVisible());
+        QVERIFY(f.frame.hideTagsBox()->isChecked());
+    }
 
-        // Copy then Paste: Paste follows the clipboard.
-        frame.commandAction(C::Copy)->trigger();
-        QVERIFY(frame.commandAction(C::Paste)->isEnabled());
-        frame.project().changeFlags = 0; // no question on the way out
+    void theCellInformationFollowsEveryChangeOfTheCell_data()
+    {
+        QTest::addColumn<QString>("change");
+        for (const char* c : {"Undo", "Redo", "Paste", "Reset Map Palette"})
+            QTest::newRow(c) << QString::fromLatin1(c);
+    }
+    void theCellInformationFollowsEveryChangeOfTheCell()
+    {
+        QFETCH(QString, change);
+        ShownFrame f;
+        f.frame.workspace().tiles.bg.tiles[9].setPalette(4);
+        f.view()->currentTileProvider = [] { return CurrentTile{TILE_BG, 9, 2}; };
+        f.view()->moveCursor(1, 1);
+        f.frame.commandAction(C::Copy)->trigger(); // the empty cell
+        f.frame.commandAction(C::BlockFill)->trigger();
+        f.view()->moveCursor(1, 1);
+        const QString filled = f.view()->lastStatusText();
+        QVERIFY(filled.contains(QStringLiteral("Tile:9 Pal:2")));
+        if (change == "Undo" || change == "Redo") {
+            f.frame.commandAction(C::Undo)->trigger();
+            QCOMPARE(f.view()->lastStatusText(), QString());
+            if (change == "Redo") {
+                f.frame.commandAction(C::Redo)->trigger();
+                QCOMPARE(f.view()->lastStatusText(), filled);
+            }
+        } else if (change == "Paste") {
+            f.frame.commandAction(C::Paste)->trigger();
+            QVERIFY(f.view()->lastStatusText().contains(QStringLiteral("Tile:0 Pal:0")));
+        } else {
+            f.prompter = qm::test::ScriptedPrompter({Answer::Yes});
+            f.frame.commandAction(C::ResetMapPalette)->trigger();
+            QVERIFY(f.view()->lastStatusText().contains(QStringLiteral("Tile:9 Pal:4")));
+        }
+    }
+
+    void enterOnTheManagerFillsTheSelectedCells()
+    {
+        ShownFrame f;
+        QTest::mouseClick(f.view()->viewport(), Qt::LeftButton, {}, f.view()->cellRect(2, 2).center());
+        QTest::mouseClick(f.view()->viewport(), Qt::LeftButton, Qt::ShiftModifier, f.view()->cellRect(3, 2).center());
+        CTilesetPage* page = f.mgr()->page(TILE_BG);
+        QTest::mouseClick(page, Qt::LeftButton, {}, page->cellRect(6).center());
+        QVERIFY(page->hasFocus());
+        QTest::keyClick(page, Qt::Key_Return);
+        QVERIFY(f.cell(2, 2).showsTile(TILE_BG, 6));
+        QVERIFY(f.cell(3, 2).showsTile(TILE_BG, 6));
+    }
+
+    void theReverseEyedropperPicksTags()
+    {
+        ShownFrame f;
+        for (int x : {1, 4})
+            f.frame.project().map.cellAt(x, 2)->tag = 7;
+        f.mgr()->selectTile(TILE_TAG, 5);
+        f.frame.selectTool(TOOL_REV_EYEDROPPER);
+        QTest::mouseClick(f.view()->viewport(), Qt::LeftButton, {}, f.view()->cellRect(4, 2).center());
+        QCOMPARE(f.mgr()->currentTile(TILE_TAG), 7);
+        QCOMPARE(f.view()->selection(), (QList<QPoint>{{1, 2}, {4, 2}}));
     }
 };
 

@@ -1,107 +1,95 @@
-#include "core/undo/UndoStore.h"
+#include "FrameHarness.h"
+
 #include "support/QtTestRunner.h"
-#include "support/TestSupport.h"
 #include "ui/app/AppSettings.h"
-#include "ui/app/CMainFrame.h"
 #include "ui/app/WindowSettings.h"
-#include "ui/map/CQuiltmarkView.h"
 #include "ui/tiles/CTileEditor.h"
 #include "ui/tiles/TileEditArea.h"
-#include "ui/tiles/TileEditorAnimation.h"
-#include "ui/tiles/TileEditorControls.h"
 
 #include <QAction>
-#include <QComboBox>
-#include <QSettings>
-#include <QStandardPaths>
+#include <QClipboard>
+#include <QDockWidget>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QToolButton>
 #include <QtTest>
 
 using namespace qm;
 using namespace qm::ui;
+using qm::test::Harness;
+using C = CMainFrame::Command;
 
 class CMainFrameTilesTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<qm::test::TempDir> settingsDir_;
-
 private slots:
-    void initTestCase()
+    void theEditorIsADockAtTheRightThatCanFloat()
     {
-        QStandardPaths::setTestModeEnabled(true);
-        settingsDir_ = std::make_unique<qm::test::TempDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           QString::fromStdString(settingsDir_->path().string()));
-    }
+        {
+            Harness h;
+            h.frame.show();
+            h.frame.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&h.frame));
+            auto* editor = qobject_cast<CTileEditor*>(h.frame.pane(CMainFrame::Pane::TileEditor));
+            auto* dock = qobject_cast<QDockWidget*>(editor->parentWidget());
+            QVERIFY(dock && !dock->isVisible());
+            QCOMPARE(h.frame.dockWidgetArea(dock), Qt::RightDockWidgetArea);
+            QVERIFY(dock->features() & QDockWidget::DockWidgetFloatable);
+            QAction* command = h.frame.commandAction(C::TileEditor);
 
-    void theEditorIsAPaneOfTheMainWindow()
-    {
-        qm::test::ScriptedPrompter prompter;
-        CMainFrame frame;
-        frame.setPrompter(&prompter);
-        frame.route(MSG_INIT_MAP, 0, 0);
-        auto* editor = qobject_cast<CTileEditor*>(frame.pane(CMainFrame::Pane::TileEditor));
-        QVERIFY(editor);
-        QVERIFY(!editor->isVisible());
-        QAction* command = frame.commandAction(CMainFrame::Command::TileEditor);
-        QVERIFY(command->isEnabled());
+            // A double click in the manager opens it, docked, on that tile; its caption is the comment.
+            CTile& tile = h.frame.workspace().tiles.bg.tiles[12];
+            tile.setComment("door");
+            h.frame.route(MSG_TILE_DOUBLE_CLICKED, 12, TILE_BG);
+            QVERIFY(editor->isVisible() && !dock->isFloating() && command->isChecked());
+            QCOMPARE(dock->windowTitle(), QStringLiteral("door"));
 
-        // A double click in the manager opens it on that tile.
-        frame.route(MSG_TILE_DOUBLE_CLICKED, 12, TILE_BG);
-        QVERIFY(editor->isVisible());
-        QVERIFY(command->isChecked());
-        QCOMPARE(editor->frame().start, 12);
-        frame.route(MSG_CURRENT_TILE_CHANGED, TILE_OBJ, 30);
-        QCOMPARE(editor->kind(), int(TILE_OBJ));
-        QCOMPARE(editor->frame().start, 30);
+            // Inside the main window its own keys still reach it: Shift+H flips the tile.
+            tile.setPixel(0, 0, 3);
+            editor->setFocus();
+            QTest::keyClick(editor, Qt::Key_H, Qt::ShiftModifier);
+            QCOMPARE(int(tile.pixel(7, 0)), 3);
+            QVERIFY(h.frame.commandAction(C::Undo)->isEnabled());
 
-        // A tile edit reaches the map view and marks the OBJ tiles changed; the
-        // main window's Undo follows and the editor's Undo puts the tile back.
-        frame.project().changeFlags = 0;
-        editor->flip(true, false);
-        QVERIFY(frame.project().changeFlags & CHANGED_OBJ_TILES);
-        QVERIFY(frame.commandAction(CMainFrame::Command::Undo)->isEnabled());
-        QVERIFY(editor->button("UNDO")->isEnabled());
-        frame.workspace().tiles.obj.tiles[30].setPixel(0, 0, 0);
-        editor->flip(true, false); // flips a known picture
-        frame.workspace().tiles.obj.tiles[30].setPixel(0, 0, 3);
-        QTest::mouseClick(editor->button("UNDO"), Qt::LeftButton);
-        QCOMPARE(frame.workspace().tiles.obj.tiles[30].pixel(0, 0), 0);
-        QVERIFY(editor->button("REDO")->isEnabled());
-        QTest::mouseClick(editor->button("UNDO"), Qt::LeftButton); // the first flip, from the same history
-        QVERIFY(!editor->button("UNDO")->isEnabled());
+            // With the focus there, Edit > Copy, Cut and Paste act on it.
+            QCOMPARE(h.frame.activePane(), 4);
+            h.frame.commandAction(C::Copy)->trigger();
+            QVERIFY(QGuiApplication::clipboard()->mimeData()->hasFormat(QStringLiteral("TileDesigner")));
+            h.frame.commandAction(C::Cut)->trigger();
+            QCOMPARE(int(tile.pixel(7, 0)), 0);
+            QVERIFY(h.frame.commandAction(C::Paste)->isEnabled());
+            h.frame.commandAction(C::Paste)->trigger();
+            QCOMPARE(int(tile.pixel(7, 0)), 3);
+            QVERIFY(h.frame.project().changeFlags & CHANGED_BG_TILES);
+            // The editor's Undo walks the main window's history: the paste, then the cut.
+            QTest::mouseClick(editor->button("UNDO"), Qt::LeftButton);
+            QCOMPARE(int(tile.pixel(7, 0)), 0);
+            QVERIFY(editor->button("REDO")->isEnabled());
+            QTest::mouseClick(editor->button("UNDO"), Qt::LeftButton);
+            QCOMPARE(int(tile.pixel(7, 0)), 3);
 
-        // A press on the editing area makes the editor the pane the Edit commands act on.
-        QTest::mousePress(editor->area(), Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
-        QCOMPARE(frame.activePane(), 4);
+            // Esc closes the dock and the check mark goes.
+            QTest::keyClick(editor, Qt::Key_Escape);
+            QVERIFY(!dock->isVisible() && !command->isChecked());
 
-        // Forward Frame moves the editor on while no manager takes it.
-        editor->animation().forwardFrame();
-        QCOMPARE(editor->frame().start, 31);
-
-        // Esc closes it and takes the check mark away; the command opens it again.
-        QTest::keyClick(editor, Qt::Key_Escape);
-        QVERIFY(!editor->isVisible());
-        QVERIFY(!command->isChecked());
-        command->trigger();
-        QVERIFY(editor->isVisible());
-        QCOMPARE(editor->frame().start, 31); // its state is kept
-        // A palette change from elsewhere shows in the open editor's list.
-        frame.workspace().tiles.obj.tiles[31].setPalette(6);
-        TilePaletteChange change{0, 6, TILE_OBJ, 31, 31};
-        frame.route(MSG_TILE_PALETTE_CHANGED, 6, messageParam(&change));
-        QCOMPARE(editor->controls().paletteList()->currentIndex(), 6);
-
-        // Its place is stored under "TileDesigner" when the window closes.
-        editor->move(300, 200);
-        QCOMPARE(editor->pos(), QPoint(300, 200));
-        frame.settings().store(frame.pane(CMainFrame::Pane::TileEditor));
-        auto settings = openSettings();
-        QCOMPARE(settings->value("TileDesigner/Left").toInt(), editor->pos().x());
-        QCOMPARE(settings->value("TileDesigner/Top").toInt(), editor->pos().y());
-
-        command->trigger();
-        QVERIFY(!editor->isVisible());
-        frame.project().changeFlags = 0;
+            // Floating, its place is kept under "TileDesigner"; docked, none is.
+            command->trigger();
+            dock->setFloating(true);
+            dock->move(300, 200);
+            h.frame.settings().store(dock);
+            QCOMPARE(openSettings()->value(QStringLiteral("TileDesigner/Left")).toInt(), 300);
+            QCOMPARE(openSettings()->value(QStringLiteral("TileDesigner/Top")).toInt(), 200);
+        }
+        {
+            Harness h;
+            h.frame.show();
+            h.frame.commandAction(C::TileEditor)->trigger();
+            auto* dock = qobject_cast<QDockWidget*>(h.frame.pane(CMainFrame::Pane::TileEditor)->parentWidget());
+            QVERIFY(dock->isFloating());
+            QCOMPARE(dock->pos(), QPoint(300, 200));
+            dock->setFloating(false);
+            h.frame.settings().store(dock);
+            QCOMPARE(openSettings()->value(QStringLiteral("TileDesigner/Left")).toInt(), -1);
+        }
     }
 };
 

@@ -11,24 +11,17 @@ private slots:
     void startStepEnd()
     {
         ProgressDialog dialog;
-        QVERIFY(!dialog.isVisible());
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Processing"));
         dialog.start("Loading map data", 4);
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Loading map data"));
-        QCOMPARE(dialog.bar()->text(), QStringLiteral("Process completed 0%"));
         dialog.step();
         dialog.step();
         QCOMPARE(dialog.bar()->text(), QStringLiteral("Process completed 50%"));
-        dialog.step();
-        QCOMPARE(dialog.bar()->percent(), 75);
-        // Steps past the total stay at 100%.
-        dialog.step();
-        dialog.step();
+        for (int i = 0; i < 3; ++i) // steps past the total stay at 100%
+            dialog.step();
         QCOMPARE(dialog.bar()->percent(), 100);
         dialog.end();
         QVERIFY(!dialog.isVisible());
-        QCOMPARE(dialog.bar()->maximum(), 100);
         QCOMPARE(dialog.bar()->value(), 0);
         // An empty operation does not divide by zero.
         dialog.start("Nothing", 0);

@@ -59,20 +59,16 @@ struct Fixture {
 class CQuiltmarkViewTest : public QObject {
     Q_OBJECT
 private slots:
-    void zoomLevelsAndRecentring()
+    void zoomRecentresOnTheCursor()
     {
         Fixture f;
-        QCOMPARE(f.view->cellSize(), 8);
-        QCOMPARE(f.view->visibleColumns(), f.view->viewport()->width() / 8);
         f.view->moveCursor(40, 30);
         f.view->handleMessage(MSG_SET_ZOOM, 10, 0);
         QCOMPARE(f.view->cellSize(), 48);
         QCOMPARE(f.view->firstColumn(), 40 - f.view->visibleColumns() / 2);
         QCOMPARE(f.view->firstRow(), 30 - f.view->visibleRows() / 2);
-        f.view->handleMessage(MSG_SET_ZOOM, 11, 0); // not a level
-        QCOMPARE(f.view->cellSize(), 48);
+        f.view->handleMessage(MSG_SET_ZOOM, 11, 0); // not a level: ignored
         f.view->handleMessage(MSG_SET_ZOOM, 0, 0);
-        QCOMPARE(f.view->cellSize(), 4);
         QCOMPARE(f.view->firstColumn(), 0); // the map fits: no scroll bar
         QCOMPARE(f.view->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     }
@@ -80,16 +76,25 @@ private slots:
     void scrollBarsOnlyWhenNeeded()
     {
         Fixture small(10, 5);
-        QCOMPARE(small.view->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         QCOMPARE(small.view->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         QTest::keyClick(small.view.get(), Qt::Key_End);
         QCOMPARE(small.view->firstRow(), 0);
-
-        Fixture big(60, 50);
-        QCOMPARE(big.view->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-        QCOMPARE(big.view->horizontalScrollBar()->maximum(), 65);
-        QCOMPARE(big.view->verticalScrollBar()->maximum(), 55);
-        QCOMPARE(big.view->verticalScrollBar()->pageStep(), big.view->visibleRows());
+        // 48 columns and the ruler fit 400 pixels until the vertical bar
+        // takes its room: both bars, and the last column can be reached.
+        // A map that fits needs neither, whatever was shown before.
+        struct Case {
+            int width, height;
+            bool bars;
+        };
+        for (const Case c : {Case{48, 40, true}, Case{49, 30, false}, Case{48, 40, true}}) {
+            small.ws->project.map.create(c.width, c.height);
+            small.view->handleMessage(MSG_MAP_RESET, 1, 0);
+            QCOMPARE(small.view->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn, c.bars);
+            QCOMPARE(small.view->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOn, c.bars);
+        }
+        QTest::keyClick(small.view.get(), Qt::Key_End, Qt::ShiftModifier);
+        QVERIFY(small.view->firstColumn() + small.view->visibleColumns() >= 48 + 1);
+        QCOMPARE(small.view->horizontalScrollBar()->maximum(), 48 + 5);
     }
 
     void scrollTableThroughKeysAndBars()
@@ -100,38 +105,27 @@ private slots:
         QTest::keyClick(f.view.get(), Qt::Key_Down, Qt::ShiftModifier);
         QCOMPARE(f.view->firstRow(), 45); // line down stops at height - 5
         QTest::keyClick(f.view.get(), Qt::Key_Home);
-        QCOMPARE(f.view->firstRow(), 0);
         QTest::keyClick(f.view.get(), Qt::Key_PageDown);
         QCOMPARE(f.view->firstRow(), f.view->visibleRows() - 1);
         QTest::keyClick(f.view.get(), Qt::Key_End, Qt::ShiftModifier);
         QCOMPARE(f.view->firstColumn(), 55);
-        f.view->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        QCOMPARE(f.view->firstColumn(), 55);
         f.view->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
         QCOMPARE(f.view->firstColumn(), 55 - f.view->visibleColumns() + 1);
         f.view->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
-        QCOMPARE(f.view->firstColumn(), 0);
         f.view->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
         QCOMPARE(f.view->firstColumn(), 0);
-    }
-
-    void screenGeometry()
-    {
-        Fixture f;
+        // Screen geometry follows the scroll position; the rulers are off the map.
         f.view->scroll().request(Qt::Horizontal, ScrollRequest::Thumb, 5);
-        QCOMPARE(f.view->firstColumn(), 5);
+        f.view->scroll().request(Qt::Vertical, ScrollRequest::Start);
         QCOMPARE(f.view->cellRect(5, 0), QRect(8, 8, 8, 8));
-        QCOMPARE(f.view->cellAtPoint(QPoint(8, 8)), QPoint(5, 0));
         QCOMPARE(f.view->cellAtPoint(QPoint(17, 15)), QPoint(6, 0));
-        QCOMPARE(f.view->cellAtPoint(QPoint(3, 3)), QPoint(4, -1)); // the ruler: off the map
-        QVERIFY(!f.view->onMap(QPoint(4, -1)));
+        QVERIFY(!f.view->onMap(f.view->cellAtPoint(QPoint(3, 3))));
     }
 
     void paintsScaledMapGridAndCursor()
     {
         Fixture f;
-        MapCell& c = *f.ws->project.map.cellAt(1, 1);
-        c.place(TILE_BG, 1, 0);
+        f.ws->project.map.cellAt(1, 1)->place(TILE_BG, 1, 0);
         f.view->renderCell(1, 1);
         f.view->handleMessage(MSG_SET_ZOOM, 6, 0); // 16-pixel cells
         f.view->moveCursor(0, 0);
@@ -139,66 +133,22 @@ private slots:
         const QRect r = f.view->cellRect(1, 1);
         QCOMPARE(QColor(shot.pixel(r.left() + 2, r.top() + 2)), QColor(248, 0, 0));
         QCOMPARE(QColor(shot.pixel(r.right() - 2, r.bottom() - 2)), QColor(0, 0, 248));
-        QCOMPARE(QColor(shot.pixel(f.view->cellRect(3, 3).center())), QColor(200, 200, 200));
         // The cursor frame lies on the cursor cell's own border.
         const QRect cur = f.view->cellRect(0, 0);
-        QCOMPARE(QColor(shot.pixel(cur.topLeft())), QColor(255, 0, 0));
         QCOMPARE(QColor(shot.pixel(cur.bottomRight())), QColor(255, 0, 0));
         QCOMPARE(QColor(shot.pixel(cur.center())), QColor(200, 200, 200));
-
         f.view->handleMessage(MSG_GRID, 256, 0);
-        QVERIFY(f.view->gridVisible());
-        shot = f.paint();
-        QCOMPARE(QColor(shot.pixel(r.left(), r.top() + 5)), QColor(128, 0, 0));
-        f.view->handleMessage(MSG_GRID, 3, 0); // only repaints
-        QVERIFY(f.view->gridVisible());
+        QCOMPARE(QColor(f.paint().pixel(r.left(), r.top() + 5)), QColor(128, 0, 0));
         f.view->handleMessage(MSG_GRID, 512, 0);
         QVERIFY(!f.view->gridVisible());
 
-        // Every zoom level paints without touching memory it should not.
-        for (int level = 0; level < 11; ++level) {
-            f.view->handleMessage(MSG_SET_ZOOM, level, 0);
-            f.view->setGridVisible(level % 2);
-            f.paint();
-        }
-    }
-
-    void transparentTagsLeaveTheMapVisible()
-    {
-        Fixture f;
-        f.ws->project.map.cellAt(0, 0)->place(TILE_BG, 1, 0);
-        f.ws->project.map.cellAt(0, 0)->tag = 5; // tag tile 5 has colour 0 everywhere
-        f.view->handleMessage(MSG_MAP_RESET, 0, 0);
+        // Transparent tags leave the map visible; opaque ones cover it.
+        f.ws->project.map.cellAt(1, 1)->tag = 5; // tag tile 5 has colour 0 everywhere
         f.view->setTagsVisible(true);
         f.view->setTagsTransparent(true);
-        f.view->moveCursor(10, 10);
-        QImage shot = f.paint();
-        QCOMPARE(QColor(shot.pixel(f.view->cellRect(0, 0).topLeft() + QPoint(1, 1))), QColor(248, 0, 0));
+        QCOMPARE(QColor(f.paint().pixel(r.topLeft() + QPoint(2, 2))), QColor(248, 0, 0));
         f.view->setTagsTransparent(false);
-        shot = f.paint();
-        QCOMPARE(shot.pixel(f.view->cellRect(0, 0).topLeft() + QPoint(1, 1)), f.view->mapPicture(true).color(0));
-    }
-
-    void matchesTheReferenceRendering()
-    {
-        Workspace* ws = new Workspace;
-        std::unique_ptr<Workspace> owner(ws);
-        FixedPrompter no(Answer::No);
-        NullProgress quiet;
-        QVERIFY(readProject(QM_TEST_DATA_DIR "/samples/v5_6/v5_6.qmm", *ws, no, quiet).ok());
-        UndoStore undo;
-        CQuiltmarkView view(*ws, undo);
-        view.resize(1200, 900);
-        view.show();
-        view.handleMessage(MSG_MAP_RESET, 1, 0);
-        const QImage visible = view.mapPicture(false);
-        QImage reference(QM_TEST_DATA_DIR "/render/v5_6.png");
-        QVERIFY(!reference.isNull());
-        QCOMPARE(reference.size(), QSize(ws->project.map.width * 8, ws->project.map.height * 8));
-        QCOMPARE(visible.size(), reference.size());
-        for (int y = 0; y < reference.height(); ++y)
-            for (int x = 0; x < reference.width(); ++x)
-                QCOMPARE(reference.pixel(x, y), visible.pixel(x, y));
+        QCOMPARE(f.paint().pixel(r.topLeft() + QPoint(2, 2)), f.view->mapPicture(true).color(0));
     }
 
     // Every zoom level, scrolled across block edges, with and without
@@ -245,70 +195,52 @@ private slots:
         MapCell& c = *f.ws->project.map.cellAt(2, 3);
         c.place(TILE_BG, 300, 1);
         c.place(TILE_OBJ, 7, 2);
-        QSignalSpy status(f.view.get(), &CQuiltmarkView::statusText);
         f.view->moveCursor(2, 3);
-        QCOMPARE(status.last()[0].toString(),
+        QCOMPARE(f.view->lastStatusText(),
                  QStringLiteral("Tile Set:BG, OBJ. B+Click to see BG tileset. O+Click to see OBJ tileset"));
         QTest::keyPress(f.view.get(), Qt::Key_B);
         f.view->showCellInfo(2, 3);
-        QVERIFY(status.last()[0].toString().startsWith(QStringLiteral("x:2 y:3 Tile Set:BG1 Tile:44 Pal:1")));
+        QVERIFY(f.view->lastStatusText().startsWith(QStringLiteral("x:2 y:3 Tile Set:BG1 Tile:44 Pal:1")));
         QTest::keyRelease(f.view.get(), Qt::Key_B);
-        QTest::keyPress(f.view.get(), Qt::Key_O);
-        f.view->showCellInfo(2, 3);
-        QVERIFY(status.last()[0].toString().startsWith(QStringLiteral("x:2 y:3 Tile Set:OBJ0 Tile:7 Pal:2")));
-        QTest::keyRelease(f.view.get(), Qt::Key_O);
         f.view->moveCursor(5, 5);
-        QCOMPARE(status.last()[0].toString(), QString());
-        f.view->showSelectionText(1, 2, 4, 6);
-        QCOMPARE(f.view->lastStatusText(), QStringLiteral("a(1,2)-b(4,6)  Width:4  Height:5  Number of tiles:20"));
+        QCOMPARE(f.view->lastStatusText(), QString());
     }
 
-    void ctrlArrowsMoveTheCursorAndScroll()
+    void keyTableMovesToolsAndCommands()
     {
         Fixture f;
-        f.view->moveCursor(0, 0);
+        // Ctrl and the arrows move the cursor, scrolling at the edge; plain arrows go to the manager.
         QTest::keyClick(f.view.get(), Qt::Key_Left, Qt::ControlModifier);
         QCOMPARE(f.view->cursorCell(), QPoint(0, 0));
-        QTest::keyClick(f.view.get(), Qt::Key_Right, Qt::ControlModifier);
-        QCOMPARE(f.view->cursorCell(), QPoint(1, 0));
         f.view->moveCursor(f.view->visibleColumns() - 1, 0);
         QTest::keyClick(f.view.get(), Qt::Key_Right, Qt::ControlModifier);
-        QCOMPARE(f.view->cursorCell().x(), f.view->visibleColumns());
         QCOMPARE(f.view->firstColumn(), 1);
         QSignalSpy arrows(f.view.get(), &CQuiltmarkView::managerArrowKey);
         QTest::keyClick(f.view.get(), Qt::Key_Up);
         QCOMPARE(arrows.count(), 1);
-    }
 
-    void keyTableChoosesToolsAndCommands()
-    {
-        Fixture f;
         QSignalSpy tools(f.view.get(), &CQuiltmarkView::temporaryToolRequested);
         QSignalSpy commands(f.view.get(), &CQuiltmarkView::mapCommand);
         QSignalSpy frameKeys(f.view.get(), &CQuiltmarkView::frameKeyEvent);
-        f.view->setCurrentTool(TOOL_SELECT);
         QTest::keyPress(f.view.get(), Qt::Key_Shift);
         QCOMPARE(tools.count(), 0); // only with the pencil, bucket or line
         f.view->setCurrentTool(TOOL_PENCIL);
-        QTest::keyPress(f.view.get(), Qt::Key_Shift);
-        QCOMPARE(tools.last()[0].toInt(), int(TOOL_REV_EYEDROPPER));
-        QTest::keyPress(f.view.get(), Qt::Key_Control);
-        QCOMPARE(tools.last()[0].toInt(), int(TOOL_EYEDROPPER));
-        QTest::keyClick(f.view.get(), Qt::Key_Space);
-        QCOMPARE(tools.last()[0].toInt(), int(TOOL_HAND));
-        QTest::keyClick(f.view.get(), Qt::Key_B);
-        QCOMPARE(tools.last()[0].toInt(), int(TOOL_BUCKET));
-        QTest::keyClick(f.view.get(), Qt::Key_G);
-        QCOMPARE(tools.last()[0].toInt(), int(TOOL_LINE));
-        QTest::keyClick(f.view.get(), Qt::Key_Return);
-        QCOMPARE(commands.last()[0].value<MapCommand>(), MapCommand::BlockFill);
-        QTest::keyClick(f.view.get(), Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(commands.last()[0].value<MapCommand>(), MapCommand::Copy);
-        QTest::keyClick(f.view.get(), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(commands.last()[0].value<MapCommand>(), MapCommand::Paste);
-        QTest::keyClick(f.view.get(), Qt::Key_X, Qt::ControlModifier);
-        QCOMPARE(commands.last()[0].value<MapCommand>(), MapCommand::Cut);
-        QVERIFY(frameKeys.count() >= 10); // the main window saw every key first
+        const std::pair<Qt::Key, int> held[] = {{Qt::Key_Shift, TOOL_REV_EYEDROPPER}, {Qt::Key_Control, TOOL_EYEDROPPER},
+                                               {Qt::Key_Space, TOOL_HAND}, {Qt::Key_B, TOOL_BUCKET}, {Qt::Key_G, TOOL_LINE}};
+        for (const auto& [key, tool] : held) {
+            QTest::keyPress(f.view.get(), key);
+            QCOMPARE(tools.last()[0].toInt(), tool);
+        }
+        const std::pair<int, MapCommand> keys[] = {{Qt::Key_Return, MapCommand::BlockFill},
+                                                   {Qt::CTRL | Qt::Key_C, MapCommand::Copy},
+                                                   {Qt::CTRL | Qt::Key_V, MapCommand::Paste},
+                                                   {Qt::CTRL | Qt::Key_X, MapCommand::Cut}};
+        for (const auto& [key, command] : keys) {
+            QTest::keyClick(f.view.get(), Qt::Key(key & ~Qt::KeyboardModifierMask),
+                            Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask));
+            QCOMPARE(commands.last()[0].value<MapCommand>(), command);
+        }
+        QVERIFY(frameKeys.count() >= 9); // the main window saw every key first
     }
 
     void undoAndRedoThroughTheView()
@@ -320,23 +252,16 @@ private slots:
         f.ws->project.map.cellAt(1, 1)->place(TILE_BG, 1, 0);
         f.view->renderCell(1, 1);
         QVERIFY(f.view->actions().undoAction()->isEnabled());
-        QVERIFY(!f.view->actions().redoAction()->isEnabled());
         QTest::keyClick(f.view.get(), Qt::Key_Z);
-        QVERIFY(!f.ws->project.map.cellAt(1, 1)->hasBg());
         QCOMPARE(f.view->renderer().mapPixel(8, 8), EMPTY_CELL_INDEX);
-        QVERIFY(f.view->actions().redoAction()->isEnabled());
-        QVERIFY(!f.view->actions().undoAction()->isEnabled());
+        QVERIFY(f.view->actions().redoAction()->isEnabled() && !f.view->actions().undoAction()->isEnabled());
         QTest::keyClick(f.view.get(), Qt::Key_Y);
         QCOMPARE(f.view->renderer().mapPixel(8, 8), 1);
-        QVERIFY(f.view->isModified());
         QVERIFY(f.ws->project.changeFlags & CHANGED_MAP);
         QCOMPARE(f.view->actions().undoAction()->text(), QStringLiteral("&Undo Pencil"));
         QCOMPARE(f.view->actions().redoAction()->text(), QStringLiteral("&Redo"));
-    }
 
-    void undoOfColumnDeletionResetsTheView()
-    {
-        Fixture f(12, 6);
+        // Undo of a column deletion resets the view to the old width.
         f.ws->project.map.cellAt(3, 2)->place(TILE_BG, 1, 0);
         QSignalSpy sized(f.view.get(), &CQuiltmarkView::mapSizeChanged);
         f.view->beginUndoStep(STEP_COLUMNS_DELETED, StepName::DeleteColumn);
@@ -344,23 +269,21 @@ private slots:
         f.ws->project.map.deleteColumn(3);
         f.ws->project.map.deleteColumn(3);
         f.view->handleMessage(MSG_MAP_RESET, 0, 0);
-        QCOMPARE(f.view->renderer().columns(), 10);
         f.view->actions().undo();
-        QCOMPARE(f.ws->project.map.width, 12);
-        QCOMPARE(f.view->renderer().columns(), 12);
+        QCOMPARE(f.view->renderer().columns(), 60);
         QCOMPARE(f.view->renderer().mapPixel(3 * 8, 2 * 8), 1);
         QCOMPARE(sized.count(), 2);
     }
 
-    void coloursAndPaletteFollow()
+    void coloursTilesAndPaletteFollow()
     {
         Fixture f;
         MapCell& c = *f.ws->project.map.cellAt(0, 0);
         c.place(TILE_BG, 1, 0);
         f.view->renderCell(0, 0);
+        const DisplayColour before = f.view->colourTable()[13];
         f.ws->tiles.palettes.bgPalettes[3][1] = GbcColor{0, 31, 0};
         f.ws->tiles.palettes.recomputeAll();
-        const DisplayColour before = f.view->colourTable()[13];
         f.view->handleMessage(MSG_COLOURS_CHANGED, 0x40, 0); // mask 0: nothing
         QCOMPARE(f.view->colourTable()[13], before);
         f.view->handleMessage(MSG_COLOURS_CHANGED, 0x40, 1 << 3);
@@ -368,7 +291,6 @@ private slots:
 
         TilePaletteChange change{0, 3, TILE_BG, 1, 1};
         f.view->handleMessage(MSG_TILE_PALETTE_CHANGED, 0, reinterpret_cast<qint64>(&change));
-        QCOMPARE(c.palette(TILE_BG), 3);
         QCOMPARE(f.view->renderer().mapPixel(0, 0), 13);
         QCOMPARE(f.undo.stepKind(), int(STEP_TILE_PALETTE));
         QVERIFY(f.view->actions().undoAction()->isEnabled());
@@ -385,25 +307,17 @@ private slots:
         f.ws->tiles.palettes.recomputeAll();
         f.view->actions().undo();
         QCOMPARE(f.view->colourTable()[13].green, 248);
-        QCOMPARE(sent.count(), 1);
-        QCOMPARE(sent[0][0].value<AppMessage>(), MSG_COLOURS_CHANGED);
-        QCOMPARE(sent[0][1].toLongLong(), 0x40);
-        QCOMPARE(sent[0][2].toLongLong(), 1 << 3);
-    }
+        QCOMPARE(sent.last()[2].toLongLong(), 1 << 3);
 
-    void tileEditsAreRenderedAgain()
-    {
-        Fixture f;
-        QCOMPARE(f.view->renderer().mapPixel(0, 0), EMPTY_CELL_INDEX); // its block is drawn and kept
-        f.ws->project.map.cellAt(0, 0)->place(TILE_BG, 3, 0);
+        // Tiles changed: their cells are rendered again, one or a range.
         f.ws->project.map.cellAt(1, 0)->place(TILE_BG, 4, 0);
-        f.ws->tiles.bg.tiles[3].setPixel(0, 0, 2);
+        f.ws->tiles.bg.tiles[1].setPixel(0, 0, 2);
         f.ws->tiles.bg.tiles[4].setPixel(0, 0, 3);
-        f.view->handleMessage(MSG_TILES_CHANGED, TILE_BG | 0x100000, 3);
+        f.view->handleMessage(MSG_TILES_CHANGED, TILE_BG | TILES_CHANGED_KEEP_PAGE, 1);
         QCOMPARE(f.view->renderer().mapPixel(0, 0), 2);
         QCOMPARE(f.view->renderer().mapPixel(8, 0), EMPTY_CELL_INDEX); // tile 4 not sent yet
-        const std::int32_t range[2] = {3, 4};
-        f.view->handleMessage(MSG_TILES_CHANGED, TILE_BG | 0x10000, reinterpret_cast<qint64>(range));
+        const TileRange range{3, 4};
+        f.view->handleMessage(MSG_TILES_CHANGED, TILE_BG | TILES_CHANGED_RANGE, messageParam(&range));
         QCOMPARE(f.view->renderer().mapPixel(8, 0), 3);
     }
 
@@ -416,22 +330,17 @@ private slots:
             return 20;
         };
         QTest::mouseDClick(f.view->viewport(), Qt::LeftButton, {}, QPoint(50, 3));
-        QCOMPARE(asked, QStringList{QStringLiteral("Go to column:")});
-        QCOMPARE(f.view->firstColumn(), 20);
         QTest::mouseDClick(f.view->viewport(), Qt::LeftButton, {}, QPoint(3, 50));
+        QCOMPARE(asked, (QStringList{QStringLiteral("Go to column:"), QStringLiteral("Go to row:")}));
+        QCOMPARE(f.view->firstColumn(), 20);
         QCOMPARE(f.view->firstRow(), 20);
         f.view->scroll().goToColumn(99);
         QCOMPARE(f.view->firstColumn(), 95);
-
-        Fixture narrow(10, 5);
-        bool called = false;
-        narrow.view->goToPrompt = [&](const QString&, QPoint) -> std::optional<int> {
-            called = true;
-            return 3;
-        };
-        QTest::mouseDClick(narrow.view->viewport(), Qt::LeftButton, {}, QPoint(30, 3));
-        QVERIFY(!called);
-        QCOMPARE(narrow.view->firstColumn(), 0);
+        // A map that fits asks nothing.
+        f.ws->project.map.create(10, 5);
+        f.view->handleMessage(MSG_MAP_RESET, 1, 0);
+        QTest::mouseDClick(f.view->viewport(), Qt::LeftButton, {}, QPoint(30, 3));
+        QCOMPARE(asked.size(), 2);
     }
 
     void displaySwitchesAndColourCommands()
@@ -444,59 +353,38 @@ private slots:
         QCOMPARE(f.view->renderer().mapPixel(0, 0), 32);
         QSignalSpy switches(f.view.get(), &CQuiltmarkView::displaySwitchesChanged);
         f.view->actions().hideObjAction()->trigger();
-        QVERIFY(f.view->objHidden());
-        QVERIFY(f.view->actions().hideObjAction()->isChecked());
         QCOMPARE(f.view->renderer().mapPixel(0, 0), 1);
         QCOMPARE(switches.last()[0].toBool(), true);
         QCOMPARE(switches.last()[1].toBool(), true); // tags not shown
         f.view->actions().hideObjAction()->trigger();
         f.view->actions().transparentObjAction()->trigger();
-        QVERIFY(f.view->objTransparent());
         QCOMPARE(f.view->renderer().mapPixel(0, 0), 1);
-        QVERIFY(f.view->actions().hideTagsAction()->isChecked());
         QTest::keyClick(f.view.get(), Qt::Key_X, Qt::ShiftModifier);
         QVERIFY(f.view->tagsVisible());
         QVERIFY(!f.view->actions().hideTagsAction()->isChecked());
-        f.view->actions().transparentTagsAction()->trigger();
-        QVERIFY(f.view->tagsTransparent());
 
         f.view->actions().colourPrompt = [](const QColor& initial) {
-            return initial == QColor(255, 0, 0) ? QColor(0, 255, 0) : QColor();
+            return initial == QColor(255, 0, 0) ? QColor(0, 255, 0) : QColor(); // Cancel for the grid
         };
-        QCOMPARE(f.view->actions().cursorColourAction()->text(), QStringLiteral("&Cursor Color"));
         f.view->actions().cursorColourAction()->trigger();
-        QCOMPARE(f.view->cursorColour(), QColor(0, 255, 0));
-        QCOMPARE(f.ws->colours.cursor, 0x0000FF00u);
-        f.view->actions().gridColourAction()->trigger(); // cancelled
-        QCOMPARE(f.view->gridColour(), QColor(128, 0, 0));
+        f.view->actions().gridColourAction()->trigger();
+        QCOMPARE(std::pair(f.ws->colours.cursor, f.view->gridColour()), std::pair(0x0000FF00u, QColor(128, 0, 0)));
     }
 
-    void contextMenuItems()
+    void contextMenuPalettes()
     {
         Fixture f;
         f.view->moveCursor(0, 0);
         std::unique_ptr<QMenu> menu(f.view->commands().buildContextMenu());
-        QStringList texts;
-        for (QAction* a : menu->actions())
-            texts << a->text();
-        QCOMPARE(texts, (QStringList{"Palettes", "Flip Horizontally", "Flip Vertically", "Flip Area Horizontally",
-                                     "Flip Area Vertically", "Block Fill", "Array Fill", "Insert Row", "Delete Row",
-                                     "Insert Column", "Delete Column", "Bank", "Display Priority",
-                                     "Copy MapToTile"}));
-        QVERIFY(!menu->actions()[0]->isEnabled()); // empty cell
-
+        QCOMPARE(menu->actions().size(), 14);
+        QVERIFY(!menu->actions()[0]->isEnabled()); // an empty cell
         f.ws->project.map.cellAt(0, 0)->place(TILE_BG, 1, 6);
         menu.reset(f.view->commands().buildContextMenu());
         QMenu* palettes = menu->actions()[0]->menu();
-        QVERIFY(palettes->isEnabled());
-        QCOMPARE(palettes->actions().size(), 8);
-        QCOMPARE(palettes->actions()[6]->text(), QStringLiteral("P6"));
-        QVERIFY(palettes->actions()[6]->isChecked());
+        QVERIFY(palettes->isEnabled() && palettes->actions()[6]->isChecked());
         QSignalSpy commands(f.view.get(), &CQuiltmarkView::mapCommand);
         palettes->actions()[4]->trigger();
-        QCOMPARE(commands.last()[0].value<MapCommand>(), MapCommand::SetPalette);
         QCOMPARE(commands.last()[1].toInt(), 4);
-
         f.ws->tiles.dmgMode = true;
         menu.reset(f.view->commands().buildContextMenu());
         QVERIFY(!menu->actions()[0]->menu()->isEnabled());

@@ -1,0 +1,50 @@
+#pragma once
+// The main window with scripted dialogs and prompter, for the tests of its
+// commands.
+
+#include "support/TestSupport.h"
+#include "ui/app/CMainFrame.h"
+#include "ui/app/FileCommands.h"
+
+#include <optional>
+
+namespace qm::test {
+
+// Answers the project dialogs from fields set by the test.
+class ScriptedDialogs : public qm::ui::ProjectDialogHost {
+public:
+    std::optional<qm::NewProjectRequest> newProject;
+    std::optional<qm::SavePaths> savePaths;
+    std::optional<QSize> mapSize;
+    std::optional<QString> openPath;
+    int newCalls = 0, saveCalls = 0;
+
+    std::optional<qm::NewProjectRequest> askNewProject(QWidget*) override
+    {
+        ++newCalls;
+        return newProject;
+    }
+    std::optional<qm::SavePaths> askSaveProject(QWidget*, const qm::SavePaths&) override
+    {
+        ++saveCalls;
+        return savePaths;
+    }
+    std::optional<QSize> askMapProperties(QWidget*, const qm::ProjectState&) override { return mapSize; }
+    std::optional<QString> askOpenProject(QWidget*) override { return openPath; }
+};
+
+// The main window after its start-up map, answering through the scripts.
+struct Harness {
+    ScriptedPrompter prompter;
+    ScriptedDialogs dialogs;
+    qm::ui::CMainFrame frame;
+    Harness()
+    {
+        frame.setPrompter(&prompter);
+        frame.fileCommands().setDialogs(&dialogs);
+        frame.route(qm::ui::MSG_INIT_MAP, 0, 0);
+    }
+    ~Harness() { frame.project().changeFlags = 0; } // no question on the way out
+};
+
+} // namespace qm::test
