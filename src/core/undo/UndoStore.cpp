@@ -56,14 +56,14 @@ std::string_view stepNameText(StepName name)
 
 namespace {
 
-const std::vector<CellRecord> NO_CELLS;
+const CellRecords NO_CELLS;
 const std::vector<CTile> NO_TILES;
 const std::vector<ColourRecord> NO_COLOURS;
 
 bool columnsKind(int kind) { return kind == STEP_COLUMNS_DELETED || kind == STEP_COLUMNS_RESTORED; }
 
 // A vector append that reports failure instead of throwing.
-template <typename T> bool appendTo(std::vector<T>& list, const T& value, std::size_t limit)
+template <typename List> bool appendTo(List& list, const typename List::value_type& value, std::size_t limit)
 {
     if (list.size() >= limit)
         return false;
@@ -75,7 +75,7 @@ template <typename T> bool appendTo(std::vector<T>& list, const T& value, std::s
     return true;
 }
 
-template <typename T> void shrink(std::vector<T>& list)
+template <typename List> void shrink(List& list)
 {
     try {
         list.shrink_to_fit();
@@ -118,7 +118,7 @@ bool reopenRows(MapGrid& map, int first, int n)
     return map.insertRows(first, n);
 }
 
-void exchangeCells(std::vector<CellRecord>& records, MapGrid& map, UndoListener& listener, bool reverse)
+void exchangeCells(CellRecords& records, MapGrid& map, UndoListener& listener, bool reverse)
 {
     const std::size_t n = records.size();
     // A large step (a fill) may be rendered again as one area.
@@ -256,7 +256,10 @@ bool UndoStep::isLines() const
 
 std::size_t UndoStep::bytes() const
 {
-    return sizeof(UndoStep) + cells.capacity() * sizeof(CellRecord) + tiles.capacity() * sizeof(CTile) +
+    // The chunks of the cells are counted whole.
+    constexpr std::size_t CHUNK = 512;
+    const std::size_t cellBytes = (cells.size() * sizeof(CellRecord) + CHUNK - 1) / CHUNK * CHUNK;
+    return sizeof(UndoStep) + cellBytes + tiles.capacity() * sizeof(CTile) +
            colours.capacity() * sizeof(ColourRecord);
 }
 
@@ -356,12 +359,14 @@ void UndoStore::trim()
         dropOldest();
 }
 
-bool UndoStore::append(std::vector<CellRecord>& list, const CellRecord& r)
+bool UndoStore::append(CellRecords& list, const CellRecord& r)
 {
-    const bool grows = list.size() == list.capacity();
     if (!appendTo(list, r, maxRecords))
         return false;
-    if (grows)
+    // The budget is checked as the records grow: at every power of two, and
+    // every 65536 records beyond.
+    const std::size_t n = list.size();
+    if ((n & (n - 1)) == 0 || n % 65536 == 0)
         trim();
     return true;
 }
@@ -462,7 +467,7 @@ std::string_view UndoStore::redoName() const
 }
 
 int UndoStore::stepKind() const { return current() ? current()->kind : STEP_NONE; }
-const std::vector<CellRecord>& UndoStore::cellRecords() const { return current() ? current()->cells : NO_CELLS; }
+const CellRecords& UndoStore::cellRecords() const { return current() ? current()->cells : NO_CELLS; }
 const std::vector<CTile>& UndoStore::tileRecords() const { return current() ? current()->tiles : NO_TILES; }
 const std::vector<ColourRecord>& UndoStore::colourRecords() const
 {
@@ -576,7 +581,7 @@ bool UndoStore::exchangeLines(UndoStep& step, Workspace& ws, UndoListener& liste
         step.cells.clear();
         step.kind = columns ? STEP_COLUMNS_RESTORED : STEP_ROWS_RESTORED;
     } else {
-        std::vector<CellRecord> kept;
+        CellRecords kept;
         kept.swap(step.cells);
         if (!saveLines(step, map, f, n, columns)) {
             step.cells.swap(kept);

@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <string_view>
 #include <vector>
 
@@ -70,11 +71,16 @@ struct ColourRecord {
     std::uint8_t blue = 0;
 };
 
+// The cells of a step are kept in chunks: a fill of a whole large map grows
+// them by millions, and a single array would need its old and its new copy
+// at once each time it grows.
+using CellRecords = std::deque<CellRecord>;
+
 // One entry of the history.
 struct UndoStep {
     int kind = STEP_NONE;
     StepName name = StepName::None;
-    std::vector<CellRecord> cells;
+    CellRecords cells;
     std::vector<CTile> tiles;
     std::vector<ColourRecord> colours;
     int linesFirst = 0; // row and column steps: the first line and the number of lines
@@ -171,7 +177,7 @@ public:
     // The entry Undo would take back (also while it is recorded): its kind,
     // records and lines, or none and empty lists.
     int stepKind() const;
-    const std::vector<CellRecord>& cellRecords() const;
+    const CellRecords& cellRecords() const;
     const std::vector<CTile>& tileRecords() const;
     const std::vector<ColourRecord>& colourRecords() const;
     int deletedFirst() const;
@@ -207,7 +213,7 @@ private:
 
     UndoStep* recording();
     const UndoStep* current() const;
-    bool append(std::vector<CellRecord>& list, const CellRecord& r);
+    bool append(CellRecords& list, const CellRecord& r);
     // Drops the oldest done entries while the history is over its depth or
     // budget; the newest entry always stays.
     void trim();
