@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <random>
 
 using namespace qm;
 using namespace qm::test;
@@ -186,40 +185,31 @@ TEST(BitmapImport, LayerOfTheShownPage)
     }
 }
 
-TEST(BitmapImport, EqualsTheLinearSearchOnMixedPictures)
+TEST(BitmapImport, EqualBlocksShareTheFirstTileAndPast511NewBlocksAllGoToTile511)
 {
-    std::mt19937 rng(11);
-    for (int round = 0; round < 6; ++round) {
-        const int bw = 10 + round * 9, bh = 4 + round * 5;
-        const int w = bw * 8 + round % 3, h = bh * 8 + round % 5; // stray pixels beyond the last block
-        std::vector<std::uint8_t> idx = keyedIndices(w, h);
-        const int variety = 40 << round; // from few shapes to more than 512: tile 511 takes the rest
-        for (int b = 1; b < bw * bh; ++b)
-            drawPattern(idx, w, b % bw, b / bw, static_cast<int>(rng() % static_cast<unsigned>(variety)));
-        idx[static_cast<size_t>(w + 3)] = 4; // not a key colour
-        auto ws = freshWorkspace();
-        ASSERT_TRUE(importBitmapBytes(indexedBmp(idx, w, h, KEY_TABLE), *ws, TILE_BG));
-
-        // Each block against tiles 0..n-1 in turn; the key row and colour 4 read as 0.
-        for (int i = 0; i < 4; ++i)
-            idx[static_cast<size_t>(i)] = 0;
-        idx[static_cast<size_t>(w + 3)] = 0;
-        std::vector<std::array<std::uint8_t, 64>> set(512);
-        int n = 0;
-        for (int b = 0; b < bw * bh; ++b) {
-            std::array<std::uint8_t, 64> block{};
-            for (int p = 0; p < 64; ++p)
-                block[static_cast<size_t>(p)] = idx[static_cast<size_t>((b / bw * 8 + p / 8) * w + b % bw * 8 + p % 8)];
-            int k = 0;
-            while (k < n && set[static_cast<size_t>(k)] != block)
-                ++k;
-            if (k == n) {
-                set[static_cast<size_t>(n)] = block;
-                n = std::min(n + 1, 511);
-            }
-            ASSERT_EQ(ws->project.map.cellAt(b % bw, b / bw)->bgTile, k) << "round " << round << " block " << b;
-        }
-        for (size_t t = 0; t < 512; ++t)
-            ASSERT_EQ(ws->tiles.bg.tiles[t].pixels, set[t]) << "round " << round << " tile " << t;
-    }
+    // 40 x 14 blocks and stray pixels past the last column; block b shows
+    // pattern b % 540, so the last 20 repeat earlier ones: the very last
+    // pattern 511, which tile 511 held before later blocks took it.
+    const int bw = 40, bh = 14, w = bw * 8 + 3;
+    std::vector<std::uint8_t> idx = keyedIndices(w, bh * 8);
+    const auto pattern = [&](int b) { return b == bw * bh - 1 ? 511 : b % 540; };
+    for (int b = 0; b < bw * bh; ++b)
+        drawPattern(idx, w, b % bw, b / bw, pattern(b));
+    idx[static_cast<size_t>(3 * w + 3)] = 4; // not a key colour: 0, like the pixels around it
+    auto ws = freshWorkspace();
+    BitmapImportSummary summary;
+    ASSERT_TRUE(importBitmapBytes(indexedBmp(idx, w, bh * 8, KEY_TABLE), *ws, TILE_BG, &summary));
+    EXPECT_EQ(summary.tilesMade, 512);
+    const auto patternTile = [](int p) {
+        std::vector<std::uint8_t> one(64, 0);
+        drawPattern(one, 8, 0, 0, p);
+        std::array<std::uint8_t, 64> a{};
+        std::copy(one.begin(), one.end(), a.begin());
+        return a;
+    };
+    for (int b = 0; b < bw * bh; ++b)
+        ASSERT_EQ(ws->project.map.cellAt(b % bw, b / bw)->bgTile, std::min(pattern(b), 511)) << b;
+    for (int t = 0; t < 511; ++t)
+        ASSERT_EQ(ws->tiles.bg.tiles[static_cast<size_t>(t)].pixels, patternTile(t)) << t;
+    EXPECT_EQ(ws->tiles.bg.tiles[511].pixels, patternTile(511)); // the last block that was not found
 }
