@@ -28,13 +28,6 @@ using qm::test::writeBytes;
 
 namespace {
 
-// An 8-bit Windows bitmap; pixels row by row from the top, colours 0x00RRGGBB.
-std::vector<std::uint8_t> bitmap8(int w, int h, const std::vector<std::uint32_t>& colours,
-                                  const std::vector<std::uint8_t>& pixels)
-{
-    return qm::test::indexedBmp(pixels, w, h, colours);
-}
-
 struct Sent {
     AppMessage msg;
     qint64 w;
@@ -174,7 +167,7 @@ private slots:
     void mapDimensionCouplingAndChecks()
     {
         ScriptedPrompter prompter;
-        MapDimensionDialog dialog(360, prompter);
+        MapDimensionDialog dialog(361, prompter); // the other side is rounded down
         dialog.widthField()->setText(QStringLiteral("20"));
         QCOMPARE(dialog.heightField()->text(), QStringLiteral("18"));
         dialog.heightField()->setText(QStringLiteral("36"));
@@ -280,6 +273,41 @@ private slots:
         QVERIFY(t.wasSent(MSG_MAP_RESET));
     }
 
+    void bitmapCommandImportsThePictureAndTellsWhatChanged()
+    {
+        // Key colours black, red, green, blue in the first four pixels; the
+        // left block is red below its first row, the right block all blue.
+        std::vector<std::uint8_t> pixels(16 * 8);
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 16; ++x)
+                pixels[static_cast<size_t>(y * 16 + x)] = x >= 8 ? 3 : y == 0 ? (x < 4 ? x : 0) : 1;
+        TempDir dir;
+        std::vector<std::uint8_t> bmp = qm::test::indexedBmp(pixels, 16, 8, {0x000000, 0xFF0000, 0x00FF00, 0x0000FF});
+        writeBytes(dir.file("pic.bmp"), bmp);
+        bmp.resize(bmp.size() - 6);
+        writeBytes(dir.file("bad.bmp"), bmp);
+        TestHost t;
+        t.file = QString::fromStdString(dir.file("pic.bmp"));
+        QVERIFY(importBitmapCommand(t.host));
+        QCOMPARE(int(t.ws.project.map.cellAt(1, 0)->bgTile), 1);
+        std::array<std::uint8_t, 64> left{};
+        std::fill(left.begin() + 8, left.end(), 1);
+        QVERIFY(t.ws.tiles.bg.tiles[0].pixels == left);
+        QCOMPARE(int(t.ws.tiles.bg.tiles[1].pixels[0]), 3);
+        QCOMPARE(t.ws.tiles.palettes.bgPalettes[0],
+                 (GbcPalette{GbcColor{0, 0, 0}, GbcColor{31, 0, 0}, GbcColor{0, 31, 0}, GbcColor{0, 0, 31}}));
+        QCOMPARE(t.changes, std::vector<int>{CHANGED_MAP | CHANGED_BG_TILES | CHANGED_PALETTE});
+        QVERIFY(t.wasSent(MSG_MAP_RESET) && t.wasSent(MSG_TILES_CHANGED) && t.wasSent(MSG_COLOURS_CHANGED));
+
+        // A damaged picture is refused and nothing is marked.
+        t.changes.clear();
+        t.file = QString::fromStdString(dir.file("bad.bmp"));
+        QVERIFY(!importBitmapCommand(t.host));
+        QVERIFY(t.changes.empty());
+        QCOMPARE(t.prompter.informed,
+                 std::vector<std::string>{dir.file("bad.bmp") + ": the bitmap is damaged or of a kind that cannot be read"});
+    }
+
     void bitmapDialogShowsWhatEachChoiceMakes()
     {
         TempDir dir;
@@ -316,7 +344,7 @@ private slots:
         TempDir dir;
         // A 16 x 8 picture of 8 bits a pixel with a 4-entry colour table.
         const std::vector<std::uint8_t> bmp =
-            bitmap8(16, 8, {0x000000, 0xFF0000, 0x00FF00, 0x0000FF}, std::vector<std::uint8_t>(128, 1));
+            qm::test::indexedBmp(std::vector<std::uint8_t>(128, 1), 16, 8, {0x000000, 0xFF0000, 0x00FF00, 0x0000FF});
         writeBytes(dir.file("pic.bmp"), bmp);
         const bool kept = CBmpDialog::previewShown();
         {
@@ -324,10 +352,9 @@ private slots:
             QCOMPARE(dialog.previewBox()->title(), QStringLiteral("Preview"));
             QVERIFY(dialog.showPreview()->isChecked());
             dialog.updatePreview(QString::fromStdString(dir.file("pic.bmp")));
-            QCOMPARE(dialog.line(0)->text(), QStringLiteral("Width: 16 pixels"));
-            QCOMPARE(dialog.line(1)->text(), QStringLiteral("Height: 8 pixels"));
-            QCOMPARE(dialog.line(2)->text(), QStringLiteral("Colors: 256"));
-            QCOMPARE(dialog.line(3)->text(), QStringLiteral("Size: 0 Kb"));
+            const QStringList lines = {dialog.line(0)->text(), dialog.line(1)->text(), dialog.line(2)->text(),
+                                       dialog.line(3)->text()};
+            QCOMPARE(lines, (QStringList{"Width: 16 pixels", "Height: 8 pixels", "Colors: 256", "Size: 0 Kb"}));
             QVERIFY(!dialog.picture()->pixmap().isNull());
             QVERIFY(dialog.picture()->pixmap().width() <= CBmpDialog::PICTURE_SIZE);
             dialog.showPreview()->setChecked(false);
