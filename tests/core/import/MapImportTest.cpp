@@ -37,16 +37,6 @@ MapGrid blockOf(int w, int h)
 
 } // namespace
 
-TEST(MapImport, DimensionDialogHelpers)
-{
-    EXPECT_EQ(otherSideFor(360, 20), 18u);
-    EXPECT_EQ(otherSideFor(361, 18), 20u);
-    EXPECT_FALSE(otherSideFor(360, 0));
-    EXPECT_EQ(checkMapDimension(0, 0).text(), "Height must be greater than 0");
-    EXPECT_EQ(checkMapDimension(0, 5).text(), "Width must be greater than 0");
-    EXPECT_TRUE(checkMapDimension(1, 1));
-}
-
 TEST(MapImport, BytesBecomeCellsOfTheShownLayerWithTheSwapTable)
 {
     const std::vector<std::uint8_t> bytes = {0x00, 0x7F, 0x80, 0xFF};
