@@ -28,23 +28,18 @@ using qm::test::writeBytes;
 
 namespace {
 
-struct Sent {
-    AppMessage msg;
-    qint64 w;
-};
-
 // A host with its own workspace that records what the commands send.
 struct TestHost {
     Workspace ws;
     ScriptedPrompter prompter;
     NullProgress progress;
     CommandHost host;
-    std::vector<Sent> sent;
+    std::vector<AppMessage> sent;
     std::vector<int> changes; // every change flags the command set, each a call
     std::vector<QString> titles;
     QString file;
     int page = TILE_BG;
-    std::function<bool(QDialog&)> dialogs = [](QDialog&) { return true; };
+    std::function<void(QDialog&)> dialogs = [](QDialog&) {}; // fills in a dialog before OK
 
     TestHost()
     {
@@ -54,7 +49,7 @@ struct TestHost {
         host.progress = &progress;
         host.shownPage = [this] { return page; };
         host.currentTile = [](int) { return 10; };
-        host.notify = [this](AppMessage m, qint64 w, qint64) { sent.push_back({m, w}); };
+        host.notify = [this](AppMessage m, qint64, qint64) { sent.push_back(m); };
         host.setChanged = [this](ChangeFlags bits) {
             changes.push_back(bits);
             ws.project.setChanged(bits);
@@ -64,15 +59,14 @@ struct TestHost {
             return file;
         };
         host.exec = [this](QDialog& d) {
-            if (!dialogs(d))
-                return false;
+            dialogs(d);
             d.accept();
             return d.result() == QDialog::Accepted;
         };
     }
     bool wasSent(AppMessage m) const
     {
-        return std::any_of(sent.begin(), sent.end(), [m](const Sent& s) { return s.msg == m; });
+        return std::find(sent.begin(), sent.end(), m) != sent.end();
     }
 };
 
@@ -141,7 +135,6 @@ private slots:
             dialog.setChosenFile(QString::fromStdString(dir.file("t.bin")));
             dialog.fromTile()->setText(QStringLiteral("2"));
             dialog.toTile()->setText(QStringLiteral("3"));
-            return true;
         };
         QVERIFY(importTileSetCommand(t.host));
         QCOMPARE(shown, int(TILE_BG));
@@ -156,7 +149,6 @@ private slots:
             auto& dialog = dynamic_cast<ImportTilesetDialog&>(d);
             dialog.setChosenFile(QString::fromStdString(dir.file("t.bin")));
             std::filesystem::remove(dir.file("t.bin"));
-            return true;
         };
         QVERIFY(!importTileSetCommand(t.host));
         QCOMPARE(t.prompter.informed.back(),
@@ -195,7 +187,6 @@ private slots:
                 dim->widthField()->setText(QStringLiteral("4"));
             if (auto* o = dynamic_cast<MapOrientationDialog*>(&d))
                 o->choice(MapOrientation::BottomRight)->setChecked(true);
-            return true;
         };
         QVERIFY(importMapCommand(t.host));
         QCOMPARE(int(t.ws.project.map.cellAt(18, 16)->bgTile), 1);
@@ -204,10 +195,6 @@ private slots:
         QCOMPARE(t.changes, std::vector<int>{CHANGED_MAP});
         QVERIFY(t.wasSent(MSG_MAP_RESET));
 
-        t.file = QString::fromStdString(dir.file("missing.bin"));
-        QVERIFY(!importMapCommand(t.host));
-        QCOMPARE(t.prompter.informed.back(),
-                 "Error! Unable to open file " + dir.file("missing.bin") + ": No such file or directory");
     }
 
     void paletteCommand()
@@ -222,7 +209,6 @@ private slots:
             auto& dialog = dynamic_cast<ImportPaletteDialog&>(d);
             dialog.browse();
             dialog.objPalette()->setChecked(true);
-            return true;
         };
         QVERIFY(importPaletteCommand(t.host));
         QCOMPARE(t.ws.tiles.palettes.objPalettes[0][0], (GbcColor{31, 0, 0}));
@@ -240,7 +226,6 @@ private slots:
         t.dialogs = [](QDialog& d) {
             auto& select = dynamic_cast<SelectTilesetDialog&>(d);
             select.obj()->setChecked(true);
-            return true;
         };
         QVERIFY(importMapAttributeCommand(t.host));
         QCOMPARE(t.prompter.informed.size(), size_t(1)); // the warning on the map size
@@ -335,8 +320,6 @@ private slots:
             dialog.reuseFlipped()->setChecked(t.flips);
             QCOMPARE(dialog.result()->text(), QString::fromUtf8(t.result));
         }
-        dialog.mode()->setCurrentIndex(0);
-        dialog.reuseFlipped()->setChecked(false);
     }
 
     void bitmapPreviewPanel()
