@@ -63,9 +63,17 @@ TEST(TileSetImport, DialogChecksAndTheSourceFormat)
 
 TEST(TileSetImport, RangesLandFromTheCurrentTileOnAndStopAtTile511)
 {
+    // A tile set file whose tiles have comments and palettes, which are not taken.
     auto objSet = std::make_unique<TileLibrary>();
-    for (int t = 0; t < 512; ++t)
-        objSet->obj.tiles[static_cast<size_t>(t)].pixels = binaryTile(t & 0xFF);
+    for (int t = 0; t < 512; ++t) {
+        CTile& tile = objSet->obj.tiles[static_cast<size_t>(t)];
+        tile.pixels = binaryTile(t & 0xFF);
+        tile.setComment(std::string(static_cast<size_t>(t % 33), 'c'));
+        tile.setPalette(7);
+    }
+    objSet->palettes.objPalettes[0][0] = GbcColor{31, 0, 0};
+    const std::vector<std::uint8_t> setFile = encodeTileSetFile(*objSet, TILE_OBJ);
+    const auto fresh = std::make_unique<Workspace>();
     const std::array<std::uint8_t, 64> blank{};
     const struct {
         std::vector<std::uint8_t> bytes;
@@ -81,58 +89,45 @@ TEST(TileSetImport, RangesLandFromTheCurrentTileOnAndStopAtTile511)
         {binaryTiles(20), TileSourceFormat::Binary, request(5, 19, 505), false,
          {{0, blank}, {505, binaryTile(5)}, {511, binaryTile(11)}}},
         // The tile count of the largest range (to - from + 1) overflowed.
-        {encodeTileSetFile(*objSet, TILE_OBJ), TileSourceFormat::TileSetFile,
-         request(0, std::numeric_limits<long long>::max(), 0), true, {{511, binaryTile(511 & 0xFF)}}},
+        {setFile, TileSourceFormat::TileSetFile, request(0, std::numeric_limits<long long>::max(), 0), true,
+         {{511, binaryTile(511 & 0xFF)}}},
+        {setFile, TileSourceFormat::TileSetFile, request(33, 35, 99), false,
+         {{99, binaryTile(33)}, {100, binaryTile(34)}, {101, binaryTile(35)}, {102, blank}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.request.fromTile);
         auto ws = std::make_unique<Workspace>();
-        ws->tiles.bg.tiles[10].setComment("mine");
-        ws->tiles.bg.tiles[10].setPalette(4);
+        TileSet& set = c.request.target == TILE_OBJ ? ws->tiles.obj : ws->tiles.bg;
+        CTile& first = set.tiles[static_cast<size_t>(c.request.currentTile)];
+        first.setComment("mine");
+        first.setPalette(4);
         ScriptedPrompter prompter;
         ASSERT_TRUE(importTilePixels(c.bytes, c.format, c.request, *ws, prompter));
         EXPECT_EQ(prompter.informed, c.cut ? std::vector<std::string>{"Only 512 tiles will be imported"}
                                            : std::vector<std::string>{});
-        const TileSet& set = c.request.target == TILE_OBJ ? ws->tiles.obj : ws->tiles.bg;
         for (const auto& [t, pixels] : c.tiles)
             EXPECT_EQ(set.tiles[static_cast<size_t>(t)].pixels, pixels) << t;
-        EXPECT_EQ(ws->tiles.bg.tiles[10].commentText(), "mine");
-        EXPECT_EQ(ws->tiles.bg.tiles[10].palette(), 4);
+        EXPECT_EQ(first.commentText(), "mine");
+        EXPECT_EQ(first.palette(), 4);
+        EXPECT_EQ(ws->tiles.palettes.bgPalettes, fresh->tiles.palettes.bgPalettes);
+        EXPECT_EQ(ws->tiles.palettes.objPalettes, fresh->tiles.palettes.objPalettes);
         EXPECT_EQ(ws->project.changeFlags, c.request.target == TILE_OBJ ? CHANGED_OBJ_TILES : CHANGED_BG_TILES);
     }
 }
 
-TEST(TileSetImport, TileSetFileGivesPixelsButNotCommentsOrPalettes)
+TEST(TileSetImport, ATileSetFileThatEndsBeforeTheTilesAskedForChangesNothing)
 {
     auto source = std::make_unique<TileLibrary>();
-    for (int t = 0; t < 512; ++t) {
-        CTile& tile = source->obj.tiles[static_cast<size_t>(t)];
-        tile.pixels.fill(static_cast<std::uint8_t>(t % 4));
-        tile.setComment(std::string(static_cast<size_t>(t % 33), 'c'));
-        tile.setPalette(7);
-    }
-    source->palettes.objPalettes[0][0] = GbcColor{31, 0, 0};
+    for (CTile& t : source->obj.tiles)
+        t.pixels.fill(3);
     const std::vector<std::uint8_t> file = encodeTileSetFile(*source, TILE_OBJ);
-
     auto ws = std::make_unique<Workspace>();
-    ws->tiles.bg.tiles[100].setComment("target");
     ScriptedPrompter prompter;
-    ASSERT_TRUE(importTilePixels(file, TileSourceFormat::TileSetFile, request(33, 35, 99), *ws, prompter));
-    EXPECT_EQ(ws->tiles.bg.tiles[99].pixels[0], 33 % 4);
-    EXPECT_EQ(ws->tiles.bg.tiles[100].pixels[63], 34 % 4);
-    EXPECT_EQ(ws->tiles.bg.tiles[101].pixels[5], 35 % 4);
-    EXPECT_EQ(ws->tiles.bg.tiles[102].pixels[5], 0);
-    EXPECT_EQ(ws->tiles.bg.tiles[100].commentText(), "target");
-    EXPECT_EQ(ws->tiles.bg.tiles[100].palette(), 0);
-    EXPECT_EQ(ws->tiles.palettes.bgPalettes[0][0], (GbcColor{0, 0, 0}));
-
-    // A file that ends before the tiles asked for changes nothing.
-    auto other = std::make_unique<Workspace>();
     const Result cut =
-        importTilePixels(std::span(file).first(5000), TileSourceFormat::TileSetFile, request(0, 511, 0), *other, prompter);
+        importTilePixels(std::span(file).first(5000), TileSourceFormat::TileSetFile, request(0, 511, 0), *ws, prompter);
     EXPECT_EQ(cut.text(), "Invalid or damaged file selected");
-    EXPECT_EQ(other->tiles.bg.tiles[1].pixels[0], 0);
-    EXPECT_EQ(other->project.changeFlags, 0);
+    EXPECT_EQ(ws->tiles.bg.tiles[1].pixels[0], 0);
+    EXPECT_EQ(ws->project.changeFlags, 0);
 }
 
 TEST(TileSetImport, PngTileSheetCellsGoLeftToRightThenDown)
