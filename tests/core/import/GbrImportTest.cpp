@@ -48,24 +48,41 @@ bool sameSets(const TileSet& a, const TileSet& b)
 
 } // namespace
 
-TEST(GbrImport, TilesPalettesAndTilePalettes)
+TEST(GbrImport, TilesPalettesAndTilePalettesGoToTheShownSet)
 {
-    auto lib = std::make_unique<TileLibrary>();
-    lib->bg.tiles[0].setComment("stays");
-    lib->bg.tiles[1].attr = TILE_BG | 0x28; // bits 3-5 carried through
-    GbrBuilder g;
-    g.producer()
-        .tileData(8, 16, 1, gbrPixels(8, 16, 1))
-        .palettes({{0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF}})
-        .tilePalettes({0x13, 0xFFFFFFFE});
-    ASSERT_TRUE(importGbrBytes(g.bytes, *lib, TILE_BG));
-    EXPECT_EQ(lib->bg.tiles[0].commentText(), "stays");
-    EXPECT_EQ(lib->bg.tiles[0].attr, TILE_BG | 3);
-    EXPECT_EQ(lib->bg.tiles[1].attr, TILE_BG | 0x28 | 6);
-    EXPECT_EQ(lib->palettes.bgPalettes[0],
-              (GbcPalette{GbcColor{31, 0, 0}, GbcColor{0, 31, 0}, GbcColor{0, 0, 31}, GbcColor{31, 31, 31}}));
-    EXPECT_EQ(lib->palettes.bgDisplay[0][0], gbcColourOf(GbcColor{31, 0, 0}));
-    EXPECT_EQ(lib->palettes.bgPalettes[1][3], (GbcColor{31, 31, 31})); // palette 1 untouched
+    // Palette p: red p, then the same three colours; of ten, eight fit.
+    std::vector<std::vector<std::uint32_t>> pals;
+    for (int p = 0; p < 10; ++p)
+        pals.push_back({static_cast<std::uint32_t>(p * 8) << 16, 0x000800, 0x000010, 0xFFFFFF});
+    const auto fresh = std::make_unique<TileLibrary>();
+    for (TileKind kind : {TILE_BG, TILE_OBJ, TILE_TAG}) {
+        SCOPED_TRACE(int(kind));
+        const int count = kind == TILE_BG ? 1 : 10;
+        auto lib = std::make_unique<TileLibrary>();
+        TileSet& set = *lib->tileSet(kind);
+        set.tiles[0].setComment("stays");
+        set.tiles[1].attr = static_cast<std::uint8_t>(kind | 0x28); // bits 3-5 carried through
+        GbrBuilder g;
+        g.producer()
+            .tileData(8, 16, 1, gbrPixels(8, 16, 1))
+            .palettes(std::vector(pals.begin(), pals.begin() + count))
+            .tilePalettes({0x13, 0xFFFFFFFE});
+        ASSERT_TRUE(importGbrBytes(g.bytes, *lib, kind));
+        EXPECT_EQ(set.tiles[0].commentText(), "stays");
+        EXPECT_EQ(set.tiles[0].attr, kind | 3);
+        EXPECT_EQ(set.tiles[1].attr, kind | 0x28 | 6);
+        EXPECT_EQ(set.tiles[1].pixels, expectedTile(1));
+        // The tag set takes the BG palettes.
+        const TileKind group = kind == TILE_OBJ ? TILE_OBJ : TILE_BG, otherGroup = kind == TILE_OBJ ? TILE_BG : TILE_OBJ;
+        for (size_t p = 0; p < 8; ++p) {
+            const GbcPalette read = {GbcColor{static_cast<std::uint8_t>(p), 0, 0}, GbcColor{0, 1, 0}, GbcColor{0, 0, 2},
+                                     GbcColor{31, 31, 31}};
+            EXPECT_EQ(lib->palettes.colourGroup(group)[p], int(p) < count ? read : fresh->palettes.colourGroup(group)[p]);
+        }
+        EXPECT_EQ(lib->palettes.colourGroup(otherGroup), fresh->palettes.colourGroup(otherGroup));
+        const auto& display = kind == TILE_OBJ ? lib->palettes.objDisplay : lib->palettes.bgDisplay;
+        EXPECT_EQ(display[0][1], gbcColourOf(GbcColor{0, 1, 0}));
+    }
 }
 
 TEST(GbrImport, LargeTilesAreCutIntoEightByEightTilesRowByRow)
@@ -92,27 +109,6 @@ TEST(GbrImport, LargeTilesAreCutIntoEightByEightTilesRowByRow)
     ASSERT_TRUE(importGbrBytes(GbrBuilder().tileData(8, 8, 600, gbrPixels(8, 8, 600)).tilePalettes(fives).bytes, *lib,
                                TILE_BG));
     EXPECT_EQ(lib->bg.tiles[511].palette(), 5);
-}
-
-TEST(GbrImport, PaletteObjectOfTenPalettesSetsEightIntoTheTargetGroup)
-{
-    std::vector<std::vector<std::uint32_t>> pals;
-    for (int p = 0; p < 10; ++p)
-        pals.push_back({static_cast<std::uint32_t>(p * 8) << 16, 0x000800, 0x000010, 0xFFFFFF});
-    auto lib = std::make_unique<TileLibrary>();
-    const GbcPaletteGroup bgBefore = lib->palettes.bgPalettes;
-    ASSERT_TRUE(importGbrBytes(GbrBuilder().palettes(pals).bytes, *lib, TILE_OBJ));
-    for (int p = 0; p < 8; ++p)
-        EXPECT_EQ(lib->palettes.objPalettes[static_cast<size_t>(p)][0], (GbcColor{static_cast<std::uint8_t>(p), 0, 0}));
-    EXPECT_EQ(lib->palettes.objPalettes[0][1], (GbcColor{0, 1, 0}));
-    EXPECT_EQ(lib->palettes.objPalettes[0][2], (GbcColor{0, 0, 2}));
-    EXPECT_EQ(lib->palettes.bgPalettes, bgBefore);
-
-    // The tag set takes the BG palettes.
-    ASSERT_TRUE(importGbrBytes(GbrBuilder().palettes(pals).tileData(8, 8, 1, gbrPixels(8, 8, 1)).bytes, *lib, TILE_TAG));
-    EXPECT_EQ(lib->palettes.bgPalettes[7][0], (GbcColor{7, 0, 0}));
-    EXPECT_EQ(lib->tag.tiles[0].pixels, expectedTile(0));
-    EXPECT_EQ(lib->tag.tiles[0].kind(), TILE_TAG);
 }
 
 TEST(GbrImport, RefusedFilesChangeNothing)
