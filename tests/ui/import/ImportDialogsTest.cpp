@@ -194,7 +194,6 @@ private slots:
         QCOMPARE(status, QStringLiteral("Map size:(22,20)"));
         QCOMPARE(t.changes, std::vector<int>{CHANGED_MAP});
         QVERIFY(t.wasSent(MSG_MAP_RESET));
-
     }
 
     void paletteCommand()
