@@ -1,23 +1,14 @@
 #pragma once
 // Byte builders for the import tests: Windows bitmaps and GBTD object files.
 
+#include "support/TestSupport.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace qm::test {
-
-inline void put16(std::vector<std::uint8_t>& b, std::uint32_t v)
-{
-    b.push_back(static_cast<std::uint8_t>(v));
-    b.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-inline void put32(std::vector<std::uint8_t>& b, std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
 
 struct BmpFields {
     int width = 0;
@@ -35,35 +26,21 @@ struct BmpFields {
 
 inline std::vector<std::uint8_t> buildBmp(const BmpFields& s)
 {
-    std::vector<std::uint8_t> info;
-    put32(info, 40);
-    put32(info, static_cast<std::uint32_t>(s.width));
-    put32(info, static_cast<std::uint32_t>(s.topDown ? -s.height : s.height));
-    put16(info, 1);
-    put16(info, static_cast<std::uint32_t>(s.bits));
-    put32(info, s.compression);
-    put32(info, static_cast<std::uint32_t>(s.pixels.size()));
-    put32(info, 2835);
-    put32(info, 2835);
-    put32(info, s.coloursUsed);
-    put32(info, 0);
+    ByteBuilder info;
+    info.u32(40).u32(static_cast<std::uint32_t>(s.width));
+    info.u32(static_cast<std::uint32_t>(s.topDown ? -s.height : s.height)).u16(1).u16(s.bits).u32(s.compression);
+    info.u32(static_cast<std::uint32_t>(s.pixels.size())).u32(2835).u32(2835).u32(s.coloursUsed).u32(0);
     for (std::uint32_t m : s.masks)
-        put32(info, m);
-    for (std::uint32_t c : s.table) {
-        info.push_back(static_cast<std::uint8_t>(c));
-        info.push_back(static_cast<std::uint8_t>(c >> 8));
-        info.push_back(static_cast<std::uint8_t>(c >> 16));
-        info.push_back(0);
-    }
-    info.insert(info.end(), s.gap, 0xEE);
-    const std::uint32_t offset = s.pixelOffset.value_or(static_cast<std::uint32_t>(14 + info.size()));
-    std::vector<std::uint8_t> file = {'B', 'M'};
-    put32(file, static_cast<std::uint32_t>(14 + info.size() + s.pixels.size()));
-    put32(file, 0);
-    put32(file, offset);
-    file.insert(file.end(), info.begin(), info.end());
-    file.insert(file.end(), s.pixels.begin(), s.pixels.end());
-    return file;
+        info.u32(m);
+    for (std::uint32_t c : s.table)
+        info.u32(c & 0xFFFFFF); // blue, green, red, 0
+    info.b.insert(info.b.end(), s.gap, 0xEE);
+    const auto offset = s.pixelOffset.value_or(static_cast<std::uint32_t>(14 + info.b.size()));
+    ByteBuilder file;
+    file.text("BM").u32(static_cast<std::uint32_t>(14 + info.b.size() + s.pixels.size())).u32(0).u32(offset);
+    file.b.insert(file.b.end(), info.b.begin(), info.b.end());
+    file.b.insert(file.b.end(), s.pixels.begin(), s.pixels.end());
+    return file.b;
 }
 
 // Packs an index picture (row 0 at the top) into stored rows of 1, 4 or 8
@@ -77,19 +54,15 @@ inline std::vector<std::uint8_t> packIndexed(const std::vector<std::uint8_t>& in
         const int y = topDown ? fileRow : height - 1 - fileRow;
         std::uint8_t* row = out.data() + stride * static_cast<size_t>(fileRow);
         for (int x = 0; x < width; ++x) {
-            const std::uint8_t v = indices[static_cast<size_t>(y * width + x)];
-            if (bits == 8)
-                row[x] = v;
-            else if (bits == 4)
-                row[x / 2] |= static_cast<std::uint8_t>((x & 1) ? v : v << 4);
-            else
-                row[x / 8] |= static_cast<std::uint8_t>((v & 1) << (7 - x % 8));
+            const int v = indices[static_cast<size_t>(y * width + x)];
+            const int bit = x * bits % 8; // from the top of the byte
+            row[x * bits / 8] |= static_cast<std::uint8_t>(v << (8 - bits - bit));
         }
     }
     return out;
 }
 
-// An 8-bit picture with the given colour table and index picture.
+// An indexed picture with the given colour table and index picture.
 inline std::vector<std::uint8_t> indexedBmp(const std::vector<std::uint8_t>& indices, int width, int height,
                                             const std::vector<std::uint32_t>& table, int bits = 8)
 {
@@ -103,21 +76,15 @@ inline std::vector<std::uint8_t> indexedBmp(const std::vector<std::uint8_t>& ind
     return buildBmp(s);
 }
 
-// GBTD object files.
+// GBTD object files: "GBO0", then objects of type, id, length and body.
 struct GbrBuilder {
-    std::vector<std::uint8_t> bytes;
+    std::vector<std::uint8_t> bytes = ByteBuilder().text("GBO0").b;
 
-    GbrBuilder()
+    GbrBuilder& object(int type, const std::vector<std::uint8_t>& body, int id = 1)
     {
-        const std::string head = "GBO0";
-        bytes.assign(head.begin(), head.end());
-    }
-
-    GbrBuilder& object(std::uint16_t type, const std::vector<std::uint8_t>& body, std::uint16_t id = 1)
-    {
-        put16(bytes, type);
-        put16(bytes, id);
-        put32(bytes, static_cast<std::uint32_t>(body.size()));
+        ByteBuilder head;
+        head.u16(type).u16(id).u32(static_cast<std::uint32_t>(body.size()));
+        bytes.insert(bytes.end(), head.b.begin(), head.b.end());
         bytes.insert(bytes.end(), body.begin(), body.end());
         return *this;
     }
@@ -131,37 +98,29 @@ struct GbrBuilder {
     // Pixel data: one byte a pixel, tile after tile, each row by row.
     GbrBuilder& tileData(int width, int height, int count, const std::vector<std::uint8_t>& pixels)
     {
-        std::vector<std::uint8_t> body(30, 0);
-        put16(body, static_cast<std::uint32_t>(width));
-        put16(body, static_cast<std::uint32_t>(height));
-        put16(body, static_cast<std::uint32_t>(count));
-        put32(body, 0x03020100);
-        body.insert(body.end(), pixels.begin(), pixels.end());
-        return object(2, body, 2);
+        ByteBuilder body;
+        body.b.assign(30, 0); // the name
+        body.u16(width).u16(height).u16(count).u32(0x03020100);
+        body.b.insert(body.b.end(), pixels.begin(), pixels.end());
+        return object(2, body.b, 2);
     }
-    // Palettes of four colours given as 0xRRGGBB.
+    // Palettes of four colours given as 0xRRGGBB, stored red first.
     GbrBuilder& palettes(const std::vector<std::vector<std::uint32_t>>& pals)
     {
-        std::vector<std::uint8_t> body;
-        put16(body, 3);
-        put16(body, static_cast<std::uint32_t>(pals.size()));
+        ByteBuilder body;
+        body.u16(3).u16(static_cast<int>(pals.size()));
         for (const auto& p : pals)
-            for (std::uint32_t c : p) {
-                body.push_back(static_cast<std::uint8_t>(c >> 16));
-                body.push_back(static_cast<std::uint8_t>(c >> 8));
-                body.push_back(static_cast<std::uint8_t>(c));
-                body.push_back(0);
-            }
-        return object(13, body, 3);
+            for (std::uint32_t c : p)
+                body.u8(int(c >> 16)).u8(int(c >> 8) & 0xFF).u8(int(c) & 0xFF).u8(0);
+        return object(13, body.b, 3);
     }
     GbrBuilder& tilePalettes(const std::vector<std::uint32_t>& values)
     {
-        std::vector<std::uint8_t> body;
-        put16(body, 2);
-        put16(body, static_cast<std::uint32_t>(values.size()));
+        ByteBuilder body;
+        body.u16(2).u16(static_cast<int>(values.size()));
         for (std::uint32_t v : values)
-            put32(body, v);
-        return object(14, body, 4);
+            body.u32(v);
+        return object(14, body.b, 4);
     }
 };
 

@@ -9,45 +9,38 @@
 using namespace qm;
 using namespace qm::test;
 
-TEST(PaletteFileImport, ColoursComeBackAsTheExportWritesThem)
+TEST(PaletteFileImport, ColourWordsAsTheExportWritesThemAndAShortFileChangesOnlyWholeColours)
 {
-    std::vector<std::uint8_t> bytes(64, 0);
-    bytes[0] = 0x1F; // palette 0 colour 0: pure red
-    bytes[1] = 0x00;
-    // palette 7 colour 3: R 1, G 30, B 17 -> 1 | 30 << 5 | 17 << 10, with bit 15 set
+    // Palette 0: red, green and one byte of a third; palette 7 colour 3:
+    // R 1, G 30, B 17 -> 1 | 30 << 5 | 17 << 10, with bit 15 set.
     const unsigned v = 1 | (30 << 5) | (17 << 10) | 0x8000;
+    std::vector<std::uint8_t> bytes(64, 0);
     bytes[62] = static_cast<std::uint8_t>(v);
     bytes[63] = static_cast<std::uint8_t>(v >> 8);
+    const std::vector<std::uint8_t> start = {0x1F, 0x00, 0xE0, 0x03, 0xFF};
+    std::copy(start.begin(), start.end(), bytes.begin());
     auto ws = std::make_unique<Workspace>();
     CountingProgress progress;
     ASSERT_TRUE(importPaletteBytes(bytes, *ws, TILE_OBJ, progress));
-    EXPECT_EQ(ws->tiles.palettes.objPalettes[0][0], (GbcColor{31, 0, 0}));
-    EXPECT_EQ(ws->tiles.palettes.objPalettes[7][3], (GbcColor{1, 30, 17}));
+    const GbcPaletteGroup& obj = ws->tiles.palettes.objPalettes;
+    EXPECT_EQ(obj[0][0], (GbcColor{31, 0, 0}));
+    EXPECT_EQ(obj[0][1], (GbcColor{0, 31, 0}));
+    EXPECT_EQ(obj[7][3], (GbcColor{1, 30, 17}));
     EXPECT_EQ(ws->tiles.palettes.objDisplay[7][3], gbcColourOf(GbcColor{1, 30, 17}));
     EXPECT_EQ(ws->tiles.palettes.bgPalettes[0][0], (GbcColor{0, 0, 0}));
     EXPECT_TRUE(ws->project.changeFlags & CHANGED_PROJECT);
     EXPECT_EQ(progress.captions, std::vector<std::string>{"Exporting palette..."});
     EXPECT_EQ(progress.steps, 8);
-}
 
-TEST(PaletteFileImport, ShortFileChangesOnlyTheColoursItHoldsCompletely)
-{
-    auto ws = std::make_unique<Workspace>();
-    NullProgress quiet;
-    // Two whole colours and one byte of a third.
-    ASSERT_TRUE(importPaletteBytes(std::vector<std::uint8_t>{0x1F, 0x00, 0xE0, 0x03, 0xFF}, *ws, TILE_BG, quiet));
-    EXPECT_EQ(ws->tiles.palettes.bgPalettes[0][0], (GbcColor{31, 0, 0}));
-    EXPECT_EQ(ws->tiles.palettes.bgPalettes[0][1], (GbcColor{0, 31, 0}));
-    EXPECT_EQ(ws->tiles.palettes.bgPalettes[0][2], (GbcColor{12, 12, 12}));
-    EXPECT_EQ(ws->tiles.palettes.bgPalettes[5][3], (GbcColor{31, 31, 31}));
-
+    auto cut = std::make_unique<Workspace>();
+    ASSERT_TRUE(importPaletteBytes(start, *cut, TILE_BG, progress));
+    EXPECT_EQ(cut->tiles.palettes.bgPalettes[0][1], (GbcColor{0, 31, 0}));
+    EXPECT_EQ(cut->tiles.palettes.bgPalettes[0][2], (GbcColor{12, 12, 12}));
+    EXPECT_EQ(cut->tiles.palettes.bgPalettes[5][3], (GbcColor{31, 31, 31}));
     TempDir dir;
-    EXPECT_EQ(importPaletteFile(dir.file("none.bin"), *ws, TILE_BG, quiet).text(),
+    EXPECT_EQ(importPaletteFile(dir.file("none.bin"), *ws, TILE_BG, progress).text(),
               "Unable to open file " + dir.file("none.bin") +
                   ".\nFile may be damaged, operation abort. No such file or directory.");
-    writeBytes(dir.file("p.bin"), std::vector<std::uint8_t>(100, 0));
-    ASSERT_TRUE(importPaletteFile(dir.file("p.bin"), *ws, TILE_BG, quiet));
-    EXPECT_EQ(ws->tiles.palettes.bgPalettes[5][3], (GbcColor{0, 0, 0}));
 }
 
 namespace {
@@ -138,40 +131,35 @@ TEST(PaletteFiles, BadFilesAreRefusedWithWhatIsWrongAndChangeNothing)
         b[769] = static_cast<std::uint8_t>(count);
         return b;
     };
+    const std::string noRgb = " does not hold a red, green and blue value of 0 to 255.";
+    const std::string badCount = "The number of colours on line 3 is not 1 to 256.";
+    const std::string rawSize = "A raw RGB palette holds 3 bytes a colour, 1 to 256 colours.";
+    const std::string actSize = "The number of colours at byte 768 is not 1 to 256.";
+    const auto t = textBytes;
     const struct {
         const char* name;
         std::vector<std::uint8_t> good, bad;
         std::string detail;
     } cases[] = {
-        {"a.pal", textBytes(jasc), textBytes("JASC-PAL\n0101\n1\n1 2 3\n"), "The JASC-PAL version is not 0100."},
-        {"a.pal", textBytes(manyJasc), textBytes("JASC-PAL\n0100\n0\n"),
-         "The number of colours on line 3 is not 1 to 256."},
-        {"a.pal", textBytes(jasc), textBytes("JASC-PAL\n0100\n257\n1 2 3\n"),
-         "The number of colours on line 3 is not 1 to 256."},
-        {"a.pal", textBytes(jasc), textBytes("JASC-PAL\n0100\n2\n1 2 3\n"), "The file ends before its 2 colours."},
-        {"a.pal", textBytes(jasc), textBytes("JASC-PAL\n0100\n1\n1 2 256\n"),
-         "Line 4 does not hold a red, green and blue value of 0 to 255."},
-        {"a.pal", textBytes(jasc), textBytes("JASC-PAL\n0100\n1\n1 2 3 4\n"),
-         "Line 4 does not hold a red, green and blue value of 0 to 255."},
-        {"a.pal", textBytes(jasc), textBytes("JASC-PAL\n0100\n1\n1 -2 3\n"),
-         "Line 4 does not hold a red, green and blue value of 0 to 255."},
-        {"a.pal", textBytes(jasc), textBytes(jasc + "4 5 6\n"), "Line 5 follows the last of the 1 colours."},
-        {"a.pal", textBytes(jasc), textBytes("RIFF\x10\0\0\0PAL data"), "It does not begin with \"JASC-PAL\"."},
-        {"a.pal", textBytes(jasc), textBytes(jasc + std::string(PALETTE_TEXT_LIMIT, '\n')),
-         "The file is larger than any palette file."},
-        {"a.gpl", textBytes("GIMP Palette\n1 2 3\n"), textBytes("GIMP Palette\nName: x\n# 1 2 3\n"),
-         "The file holds no colours."},
-        {"a.gpl", textBytes("GIMP Palette\n1 2 3 x\n"), textBytes("GIMP Palette\n1 2 x\n"),
-         "Line 2 does not hold a red, green and blue value of 0 to 255."},
-        {"a.gpl", textBytes(manyGimp), textBytes(manyGimp + "1 2 3\n"), "The file holds more than 256 colours."},
-        {"a.gpl", textBytes("GIMP Palette\n1 2 3\n"), textBytes("GIMP palette\n1 2 3\n"),
-         "It does not begin with \"GIMP Palette\"."},
-        {"a.act", {1, 2, 3}, {}, "A raw RGB palette holds 3 bytes a colour, 1 to 256 colours."},
-        {"a.act", {1, 2, 3}, {1, 2, 3, 4, 5}, "A raw RGB palette holds 3 bytes a colour, 1 to 256 colours."},
-        {"a.act", std::vector<std::uint8_t>(768, 1), std::vector<std::uint8_t>(771, 1),
-         "A raw RGB palette holds 3 bytes a colour, 1 to 256 colours."},
-        {"a.act", actCount(256), actCount(0), "The number of colours at byte 768 is not 1 to 256."},
-        {"a.act", actCount(1), actCount(257), "The number of colours at byte 768 is not 1 to 256."},
+        {"a.pal", t(jasc), t("JASC-PAL\n0101\n1\n1 2 3\n"), "The JASC-PAL version is not 0100."},
+        {"a.pal", t(manyJasc), t("JASC-PAL\n0100\n0\n"), badCount},
+        {"a.pal", t(jasc), t("JASC-PAL\n0100\n257\n1 2 3\n"), badCount},
+        {"a.pal", t(jasc), t("JASC-PAL\n0100\n2\n1 2 3\n"), "The file ends before its 2 colours."},
+        {"a.pal", t(jasc), t("JASC-PAL\n0100\n1\n1 2 256\n"), "Line 4" + noRgb},
+        {"a.pal", t(jasc), t("JASC-PAL\n0100\n1\n1 2 3 4\n"), "Line 4" + noRgb},
+        {"a.pal", t(jasc), t("JASC-PAL\n0100\n1\n1 -2 3\n"), "Line 4" + noRgb},
+        {"a.pal", t(jasc), t(jasc + "4 5 6\n"), "Line 5 follows the last of the 1 colours."},
+        {"a.pal", t(jasc), t("RIFF\x10\0\0\0PAL data"), "It does not begin with \"JASC-PAL\"."},
+        {"a.pal", t(jasc), t(jasc + std::string(PALETTE_TEXT_LIMIT, '\n')), "The file is larger than any palette file."},
+        {"a.gpl", t("GIMP Palette\n1 2 3\n"), t("GIMP Palette\nName: x\n# 1 2 3\n"), "The file holds no colours."},
+        {"a.gpl", t("GIMP Palette\n1 2 3 x\n"), t("GIMP Palette\n1 2 x\n"), "Line 2" + noRgb},
+        {"a.gpl", t(manyGimp), t(manyGimp + "1 2 3\n"), "The file holds more than 256 colours."},
+        {"a.gpl", t("GIMP Palette\n1 2 3\n"), t("GIMP palette\n1 2 3\n"), "It does not begin with \"GIMP Palette\"."},
+        {"a.act", {1, 2, 3}, {}, rawSize},
+        {"a.act", {1, 2, 3}, {1, 2, 3, 4, 5}, rawSize},
+        {"a.act", std::vector<std::uint8_t>(768, 1), std::vector<std::uint8_t>(771, 1), rawSize},
+        {"a.act", actCount(256), actCount(0), actSize},
+        {"a.act", actCount(1), actCount(257), actSize},
     };
     TempDir dir;
     NullProgress quiet;

@@ -46,110 +46,88 @@ TileSetImportRequest request(long long from, long long to, int current, TileKind
 
 } // namespace
 
-TEST(TileSetImport, GameBoyTileDecoding)
+TEST(TileSetImport, DialogChecksAndTheSourceFormat)
 {
-    std::array<std::uint8_t, 16> data{};
-    data[0] = 0x55;
-    data[1] = 0x33;
-    std::array<std::uint8_t, 64> px{};
-    decodeGameBoyTile(data, px.data());
-    EXPECT_EQ((std::vector<int>(px.begin(), px.begin() + 8)), (std::vector<int>{0, 1, 2, 3, 0, 1, 2, 3}));
-}
-
-TEST(TileSetImport, DialogChecksInTheirOrder)
-{
-    EXPECT_EQ(checkTileImportRange(3, 2, 62).result.text(), "Invalid import tile setting");
-    // A source of 2 tiles: 2 is refused, 1 accepted.
-    const TileRangeCheck end = checkTileImportRange(0, 2, 2);
-    EXPECT_EQ(end.result.text(), "Invalid end tile value. This file only has 2 tiles");
-    EXPECT_TRUE(end.focusToTile);
-    EXPECT_TRUE(checkTileImportRange(0, 1, 2).result);
+    // A source of 2 tiles: 2 is refused with the focus on the end tile, 1 accepted.
+    EXPECT_TRUE(checkTileImportRange(0, 2, 2).focusToTile);
     EXPECT_TRUE(checkTileImportRange(1, 1, 2).result);
     EXPECT_FALSE(checkTileImportRange(-1, 1, 2).result);
-
-    EXPECT_EQ(suggestedToTile(TileSourceFormat::Binary, 2), 1);
     EXPECT_EQ(suggestedToTile(TileSourceFormat::TileSetFile, 2118), 511);
-    EXPECT_EQ(tileSourceFormatOf("/a/b/level.QMO"), TileSourceFormat::TileSetFile);
-    EXPECT_EQ(tileSourceFormatOf("x.bts"), TileSourceFormat::TileSetFile);
-    EXPECT_EQ(tileSourceFormatOf("x.ots"), TileSourceFormat::TileSetFile);
-    EXPECT_EQ(tileSourceFormatOf("x.bin"), TileSourceFormat::Binary);
-    EXPECT_EQ(tileSourceFormatOf("sheet.PNG"), TileSourceFormat::PngSheet);
-    EXPECT_EQ(tileSourceFormatOf("qm"), TileSourceFormat::Binary);
+    const std::pair<const char*, TileSourceFormat> formats[] = {
+        {"/a/b/level.QMO", TileSourceFormat::TileSetFile}, {"x.bts", TileSourceFormat::TileSetFile},
+        {"x.ots", TileSourceFormat::TileSetFile},          {"x.bin", TileSourceFormat::Binary},
+        {"sheet.PNG", TileSourceFormat::PngSheet},         {"qm", TileSourceFormat::Binary}};
+    for (const auto& [path, format] : formats)
+        EXPECT_EQ(tileSourceFormatOf(path), format) << path;
 }
 
-TEST(TileSetImport, BinaryRangeGoesToTheCurrentTileOn)
+TEST(TileSetImport, RangesLandFromTheCurrentTileOnAndStopAtTile511)
 {
-    auto ws = std::make_unique<Workspace>();
-    ws->tiles.bg.tiles[10].setComment("mine");
-    ws->tiles.bg.tiles[10].setPalette(4);
-    ScriptedPrompter prompter;
-    ASSERT_TRUE(importTilePixels(binaryTiles(8), TileSourceFormat::Binary, request(2, 3, 10), *ws, prompter));
-    EXPECT_EQ(ws->tiles.bg.tiles[10].pixels, binaryTile(2));
-    EXPECT_EQ(ws->tiles.bg.tiles[11].pixels, binaryTile(3));
-    EXPECT_EQ(ws->tiles.bg.tiles[12].pixels, (std::array<std::uint8_t, 64>{}));
-    EXPECT_EQ(ws->tiles.bg.tiles[9].pixels, (std::array<std::uint8_t, 64>{}));
-    EXPECT_EQ(ws->tiles.bg.tiles[10].commentText(), "mine");
-    EXPECT_EQ(ws->tiles.bg.tiles[10].palette(), 4);
-    EXPECT_EQ(ws->project.changeFlags, CHANGED_BG_TILES);
-    EXPECT_TRUE(prompter.informed.empty());
-}
-
-TEST(TileSetImport, MoreThan512TilesAreCutAndNothingGoesPastTile511)
-{
-    auto ws = std::make_unique<Workspace>();
-    ScriptedPrompter prompter;
-    ASSERT_TRUE(
-        importTilePixels(binaryTiles(600), TileSourceFormat::Binary, request(0, 599, 0, TILE_OBJ), *ws, prompter));
-    EXPECT_EQ(prompter.informed, std::vector<std::string>{"Only 512 tiles will be imported"});
-    EXPECT_EQ(ws->tiles.obj.tiles[511].pixels, binaryTile(511 & 0xFF));
-    EXPECT_EQ(ws->project.changeFlags, CHANGED_OBJ_TILES);
-
-    auto late = std::make_unique<Workspace>();
-    ASSERT_TRUE(importTilePixels(binaryTiles(20), TileSourceFormat::Binary, request(5, 19, 505), *late, prompter));
-    EXPECT_EQ(late->tiles.bg.tiles[505].pixels, binaryTile(5));
-    EXPECT_EQ(late->tiles.bg.tiles[511].pixels, binaryTile(11));
-    EXPECT_EQ(late->tiles.bg.tiles[0].pixels, (std::array<std::uint8_t, 64>{}));
-
-    // The tile count of the largest range (to - from + 1) overflowed.
-    auto all = std::make_unique<Workspace>();
-    ScriptedPrompter told;
-    ASSERT_TRUE(importTilePixels(encodeTileSetFile(ws->tiles, TILE_OBJ), TileSourceFormat::TileSetFile,
-                                 request(0, std::numeric_limits<long long>::max(), 0), *all, told));
-    EXPECT_EQ(told.informed, std::vector<std::string>{"Only 512 tiles will be imported"});
-    EXPECT_EQ(all->tiles.bg.tiles[511].pixels, binaryTile(511 & 0xFF));
-}
-
-TEST(TileSetImport, TileSetFileGivesPixelsButNotCommentsOrPalettes)
-{
-    auto source = std::make_unique<TileLibrary>();
+    // A tile set file whose tiles have comments and palettes, which are not taken.
+    auto objSet = std::make_unique<TileLibrary>();
     for (int t = 0; t < 512; ++t) {
-        CTile& tile = source->obj.tiles[static_cast<size_t>(t)];
-        tile.pixels.fill(static_cast<std::uint8_t>(t % 4));
+        CTile& tile = objSet->obj.tiles[static_cast<size_t>(t)];
+        tile.pixels = binaryTile(t & 0xFF);
         tile.setComment(std::string(static_cast<size_t>(t % 33), 'c'));
         tile.setPalette(7);
     }
-    source->palettes.objPalettes[0][0] = GbcColor{31, 0, 0};
+    objSet->palettes.objPalettes[0][0] = GbcColor{31, 0, 0};
+    const std::vector<std::uint8_t> setFile = encodeTileSetFile(*objSet, TILE_OBJ);
+    const auto fresh = std::make_unique<Workspace>();
+    const std::array<std::uint8_t, 64> blank{};
+    const struct {
+        std::vector<std::uint8_t> bytes;
+        TileSourceFormat format;
+        TileSetImportRequest request;
+        bool cut; // told "Only 512 tiles will be imported"
+        std::vector<std::pair<int, std::array<std::uint8_t, 64>>> tiles;
+    } cases[] = {
+        {binaryTiles(8), TileSourceFormat::Binary, request(2, 3, 10), false,
+         {{9, blank}, {10, binaryTile(2)}, {11, binaryTile(3)}, {12, blank}}},
+        {binaryTiles(600), TileSourceFormat::Binary, request(0, 599, 0, TILE_OBJ), true,
+         {{0, binaryTile(0)}, {511, binaryTile(511 & 0xFF)}}},
+        {binaryTiles(20), TileSourceFormat::Binary, request(5, 19, 505), false,
+         {{0, blank}, {505, binaryTile(5)}, {511, binaryTile(11)}}},
+        // The tile count of the largest range (to - from + 1) overflowed.
+        {setFile, TileSourceFormat::TileSetFile, request(0, std::numeric_limits<long long>::max(), 0), true,
+         {{511, binaryTile(511 & 0xFF)}}},
+        {setFile, TileSourceFormat::TileSetFile, request(33, 35, 99), false,
+         {{99, binaryTile(33)}, {100, binaryTile(34)}, {101, binaryTile(35)}, {102, blank}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.request.fromTile);
+        auto ws = std::make_unique<Workspace>();
+        TileSet& set = c.request.target == TILE_OBJ ? ws->tiles.obj : ws->tiles.bg;
+        CTile& first = set.tiles[static_cast<size_t>(c.request.currentTile)];
+        first.setComment("mine");
+        first.setPalette(4);
+        ScriptedPrompter prompter;
+        ASSERT_TRUE(importTilePixels(c.bytes, c.format, c.request, *ws, prompter));
+        EXPECT_EQ(prompter.informed, c.cut ? std::vector<std::string>{"Only 512 tiles will be imported"}
+                                           : std::vector<std::string>{});
+        for (const auto& [t, pixels] : c.tiles)
+            EXPECT_EQ(set.tiles[static_cast<size_t>(t)].pixels, pixels) << t;
+        EXPECT_EQ(first.commentText(), "mine");
+        EXPECT_EQ(first.palette(), 4);
+        EXPECT_EQ(ws->tiles.palettes.bgPalettes, fresh->tiles.palettes.bgPalettes);
+        EXPECT_EQ(ws->tiles.palettes.objPalettes, fresh->tiles.palettes.objPalettes);
+        EXPECT_EQ(ws->project.changeFlags, c.request.target == TILE_OBJ ? CHANGED_OBJ_TILES : CHANGED_BG_TILES);
+    }
+}
+
+TEST(TileSetImport, ATileSetFileThatEndsBeforeTheTilesAskedForChangesNothing)
+{
+    auto source = std::make_unique<TileLibrary>();
+    for (CTile& t : source->obj.tiles)
+        t.pixels.fill(3);
     const std::vector<std::uint8_t> file = encodeTileSetFile(*source, TILE_OBJ);
-
     auto ws = std::make_unique<Workspace>();
-    ws->tiles.bg.tiles[100].setComment("target");
     ScriptedPrompter prompter;
-    ASSERT_TRUE(importTilePixels(file, TileSourceFormat::TileSetFile, request(33, 35, 99), *ws, prompter));
-    EXPECT_EQ(ws->tiles.bg.tiles[99].pixels[0], 33 % 4);
-    EXPECT_EQ(ws->tiles.bg.tiles[100].pixels[63], 34 % 4);
-    EXPECT_EQ(ws->tiles.bg.tiles[101].pixels[5], 35 % 4);
-    EXPECT_EQ(ws->tiles.bg.tiles[102].pixels[5], 0);
-    EXPECT_EQ(ws->tiles.bg.tiles[100].commentText(), "target");
-    EXPECT_EQ(ws->tiles.bg.tiles[100].palette(), 0);
-    EXPECT_EQ(ws->tiles.palettes.bgPalettes[0][0], (GbcColor{0, 0, 0}));
-
-    // A file that ends before the tiles asked for changes nothing.
-    auto other = std::make_unique<Workspace>();
     const Result cut =
-        importTilePixels(std::span(file).first(5000), TileSourceFormat::TileSetFile, request(0, 511, 0), *other, prompter);
+        importTilePixels(std::span(file).first(5000), TileSourceFormat::TileSetFile, request(0, 511, 0), *ws, prompter);
     EXPECT_EQ(cut.text(), "Invalid or damaged file selected");
-    EXPECT_EQ(other->tiles.bg.tiles[1].pixels[0], 0);
-    EXPECT_EQ(other->project.changeFlags, 0);
+    EXPECT_EQ(ws->tiles.bg.tiles[1].pixels[0], 0);
+    EXPECT_EQ(ws->project.changeFlags, 0);
 }
 
 TEST(TileSetImport, PngTileSheetCellsGoLeftToRightThenDown)
@@ -193,22 +171,4 @@ TEST(TileSetImport, PngTileSheetCellsGoLeftToRightThenDown)
     rgba[5] = 8; // a colour no palette holds
     EXPECT_EQ(importTilePixels(rgbaPng(8, 8, rgba), TileSourceFormat::PngSheet, request(0, 0, 3, TILE_OBJ), *ws,
                                prompter).text(), MSG_SHEET_COLOURS);
-}
-
-TEST(TileSetImport, FromAFileAndWhenItCannotBeRead)
-{
-    TempDir dir;
-    writeBytes(dir.file("t.bin"), binaryTiles(4));
-    auto ws = std::make_unique<Workspace>();
-    ScriptedPrompter prompter;
-    TileSetImportRequest r = request(0, 3, 0, TILE_OBJ);
-    r.path = dir.file("t.bin");
-    ASSERT_TRUE(importTileSet(r, *ws, prompter));
-    EXPECT_EQ(ws->tiles.obj.tiles[3].pixels, binaryTile(3));
-
-    r.toTile = 4; // past the end: refused like the dialog refuses it
-    EXPECT_EQ(importTileSet(r, *ws, prompter).text(), "Invalid end tile value. This file only has 4 tiles");
-    r.path = dir.file("none.bin");
-    EXPECT_EQ(importTileSet(r, *ws, prompter).text(),
-              "Error! Unable to open file " + dir.file("none.bin") + ": No such file or directory");
 }

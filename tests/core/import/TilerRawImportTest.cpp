@@ -22,48 +22,40 @@ std::vector<std::uint8_t> rawFile()
     raw[65] = 0x33;
     raw[64 + 359 * 16 + 14] = 0xFF; // tile 359 row 7: all colour 3
     raw[64 + 359 * 16 + 15] = 0xFF;
-    raw[5824 + 0] = 0xFE;
+    raw[5824 + 0] = 0xFE; // palette 6; the other attribute bits stay
     raw[5824 + 359] = 0x03;
     return raw;
 }
 
 } // namespace
 
-TEST(TilerRawImport, PalettesTilesAndTilePalettes)
+TEST(TilerRawImport, PalettesTilesAndTilePalettesGoToTheShownSet)
 {
+    for (TileKind kind : {TILE_BG, TILE_OBJ, TILE_TAG}) {
+        SCOPED_TRACE(int(kind));
+        auto lib = std::make_unique<TileLibrary>();
+        TileSet& set = *lib->tileSet(kind);
+        set.tiles[0].attr = static_cast<std::uint8_t>(kind | 0x18);
+        set.tiles[0].setComment("kept");
+        set.tiles[360].pixels.fill(2);
+        const GbcPaletteGroup other = lib->palettes.colourGroup(kind == TILE_OBJ ? TILE_BG : TILE_OBJ);
+        ASSERT_TRUE(importTilerRawBytes(rawFile(), *lib, kind));
+        const GbcPaletteGroup& pal = lib->palettes.colourGroup(kind); // the tag set takes the BG palettes
+        EXPECT_EQ(pal[0][0], (GbcColor{31, 31, 31}));
+        EXPECT_EQ(pal[0][1], (GbcColor{31, 0, 0}));
+        EXPECT_EQ(pal[7][3], (GbcColor{0, 0, 31}));
+        EXPECT_EQ(lib->palettes.colourGroup(kind == TILE_OBJ ? TILE_BG : TILE_OBJ), other);
+        const auto& t0 = set.tiles[0].pixels;
+        EXPECT_EQ((std::vector<int>(t0.begin(), t0.begin() + 8)), (std::vector<int>{0, 1, 2, 3, 0, 1, 2, 3}));
+        EXPECT_EQ(set.tiles[359].pixels[63], 3);
+        EXPECT_EQ(set.tiles[0].attr, kind | 0x18 | 6);
+        EXPECT_EQ(set.tiles[0].commentText(), "kept");
+        EXPECT_EQ(set.tiles[359].palette(), 3);
+        EXPECT_EQ(set.tiles[360].pixels[0], 2); // beyond the 360 tiles nothing changes
+    }
     auto lib = std::make_unique<TileLibrary>();
-    lib->bg.tiles[0].attr = TILE_BG | 0x18;
-    lib->bg.tiles[0].setComment("kept");
-    lib->bg.tiles[360].pixels.fill(2);
     ASSERT_TRUE(importTilerRawBytes(rawFile(), *lib, TILE_BG));
-    const GbcPaletteGroup& pal = lib->palettes.bgPalettes;
-    EXPECT_EQ(pal[0][0], (GbcColor{31, 31, 31}));
-    EXPECT_EQ(pal[0][1], (GbcColor{31, 0, 0}));
-    EXPECT_EQ(pal[7][3], (GbcColor{0, 0, 31}));
     EXPECT_EQ(lib->palettes.bgDisplay[0][1], gbcColourOf(GbcColor{31, 0, 0}));
-    const auto& t0 = lib->bg.tiles[0].pixels;
-    EXPECT_EQ((std::vector<int>(t0.begin(), t0.begin() + 8)), (std::vector<int>{0, 1, 2, 3, 0, 1, 2, 3}));
-    EXPECT_EQ(lib->bg.tiles[359].pixels[63], 3);
-    // Attribute byte 0xFE: palette 6; the other attribute bits stay.
-    EXPECT_EQ(lib->bg.tiles[0].attr, TILE_BG | 0x18 | 6);
-    EXPECT_EQ(lib->bg.tiles[0].commentText(), "kept");
-    EXPECT_EQ(lib->bg.tiles[359].palette(), 3);
-    EXPECT_EQ(lib->bg.tiles[360].pixels[0], 2); // beyond the 360 tiles nothing changes
-}
-
-TEST(TilerRawImport, TargetsPaletteGroupOfTheShownSet)
-{
-    auto lib = std::make_unique<TileLibrary>();
-    const GbcPaletteGroup bg = lib->palettes.bgPalettes;
-    ASSERT_TRUE(importTilerRawBytes(rawFile(), *lib, TILE_OBJ));
-    EXPECT_EQ(lib->palettes.objPalettes[0][1], (GbcColor{31, 0, 0}));
-    EXPECT_EQ(lib->palettes.bgPalettes, bg);
-    EXPECT_EQ(lib->obj.tiles[0].palette(), 6);
-
-    auto tags = std::make_unique<TileLibrary>();
-    ASSERT_TRUE(importTilerRawBytes(rawFile(), *tags, TILE_TAG));
-    EXPECT_EQ(tags->palettes.bgPalettes[0][1], (GbcColor{31, 0, 0}));
-    EXPECT_EQ(tags->tag.tiles[0].pixels[3], 3);
 }
 
 TEST(TilerRawImport, ShortFilesAreRefusedWholeAndLongerOnesReadAsFarAsNeeded)
@@ -71,9 +63,7 @@ TEST(TilerRawImport, ShortFilesAreRefusedWholeAndLongerOnesReadAsFarAsNeeded)
     const std::vector<std::uint8_t> raw = rawFile();
     for (size_t n = 0; n < raw.size(); n += (n < 80 ? 1 : 97)) {
         auto lib = std::make_unique<TileLibrary>();
-        const Result r = importTilerRawBytes(std::span(raw).first(n), *lib, TILE_BG);
-        ASSERT_FALSE(r);
-        EXPECT_EQ(r.text(), "Invalid Tiler raw file.");
+        EXPECT_EQ(importTilerRawBytes(std::span(raw).first(n), *lib, TILE_BG).text(), "Invalid Tiler raw file.");
         EXPECT_EQ(lib->palettes.bgPalettes[0][0], (GbcColor{0, 0, 0}));
         EXPECT_EQ(lib->bg.tiles[0].pixels[1], 0);
     }
@@ -88,6 +78,6 @@ TEST(TilerRawImport, ShortFilesAreRefusedWholeAndLongerOnesReadAsFarAsNeeded)
     writeBytes(dir.file("short.raw"), std::vector<std::uint8_t>(6183, 1));
     EXPECT_EQ(importTilerRawFile(dir.file("short.raw"), *lib, TILE_BG).text(),
               "Invalid Tiler raw file " + dir.file("short.raw") + ": it holds 6183 bytes, a Tiler raw file holds 6184.");
-    const Result missing = importTilerRawFile(dir.file("none.raw"), *lib, TILE_BG);
-    EXPECT_EQ(missing.text(), "Error! Unable to open file " + dir.file("none.raw") + ": No such file or directory");
+    EXPECT_EQ(importTilerRawFile(dir.file("none.raw"), *lib, TILE_BG).text(),
+              "Error! Unable to open file " + dir.file("none.raw") + ": No such file or directory");
 }
