@@ -1,6 +1,7 @@
 // Rendering the map images: a whole 1024 x 1024 map, one screen of it, and
 // single cells.
 
+#include "BenchSupport.h"
 #include "core/project/Workspace.h"
 #include "core/render/MapRenderer.h"
 
@@ -35,16 +36,6 @@ std::unique_ptr<qm::Workspace> makeWorkspace(int w, int h)
         c.tag = static_cast<std::uint8_t>(rng());
     }
     return ws;
-}
-
-long residentKb(const char* field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(field, 0) == 0)
-            return std::stol(line.substr(std::string(field).size()));
-    return 0;
 }
 
 // Both images of the whole map drawn, as the command line draws them: a band
@@ -109,15 +100,15 @@ BENCHMARK(BM_RenderCell);
 void BM_MemoryOf1024Map(benchmark::State& state)
 {
     for (auto _ : state) {
-        const long before = residentKb("VmRSS:");
+        const long before = qm::bench::residentKb("VmRSS:");
         auto ws = makeWorkspace(1024, 1024);
         qm::MapRenderer renderer(ws->project.map, ws->tiles);
         renderer.reset();
         std::vector<std::uint8_t> screen(1920 * 1080);
         for (qm::MapImage image : {qm::MapImage::Map, qm::MapImage::Tags})
             renderer.readPixels(image, 0, 0, 1920, 1080, screen.data(), 1920);
-        state.counters["residentMB"] = double(residentKb("VmRSS:") - before) / 1024.0;
-        state.counters["peakMB"] = double(residentKb("VmHWM:")) / 1024.0;
+        state.counters["residentMB"] = double(qm::bench::residentKb("VmRSS:") - before) / 1024.0;
+        state.counters["peakMB"] = double(qm::bench::residentKb("VmHWM:")) / 1024.0;
     }
 }
 BENCHMARK(BM_MemoryOf1024Map)->Iterations(1)->Unit(benchmark::kMillisecond);

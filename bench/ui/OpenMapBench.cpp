@@ -4,6 +4,8 @@
 // an Array Fill of a million selected cells and its Undo, with the editor's
 // peak memory (target: under 400 MB).
 
+#include "BenchSupport.h"
+#include "ui/WidgetBenchMain.h"
 #include "core/edit/BucketFill.h"
 #include "core/project/ProjectFile.h"
 #include "core/tiles/TileSetFile.h"
@@ -28,16 +30,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-long residentKb(const char* field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(field, 0) == 0)
-            return std::stol(line.substr(std::string(field).size()));
-    return 0;
-}
 
 // The peak so far is forgotten: VmHWM starts again from VmRSS.
 void resetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
@@ -123,13 +115,13 @@ void BM_OpenProjectToFirstPaint1024(benchmark::State& state)
     Editor editor;
     editor.paint();
     resetPeak();
-    const long start = residentKb("VmRSS:");
+    const long start = qm::bench::residentKb("VmRSS:");
     for (auto _ : state) {
         if (!editor.open(path))
             state.SkipWithError("open failed");
         editor.paint();
     }
-    state.counters["peakAboveStartMB"] = double(residentKb("VmHWM:") - start) / 1024.0;
+    state.counters["peakAboveStartMB"] = double(qm::bench::residentKb("VmHWM:") - start) / 1024.0;
 }
 BENCHMARK(BM_OpenProjectToFirstPaint1024)->Unit(benchmark::kMillisecond);
 
@@ -144,7 +136,7 @@ void BM_Editor4096(benchmark::State& state)
         Editor editor;
         editor.paint();
         resetPeak();
-        const long start = residentKb("VmRSS:");
+        const long start = qm::bench::residentKb("VmRSS:");
         auto t = std::chrono::steady_clock::now();
         if (!editor.open(path))
             state.SkipWithError("open failed");
@@ -179,21 +171,12 @@ void BM_Editor4096(benchmark::State& state)
         editor.view->actions().undo();
         editor.paint();
         state.counters["arrayFillAndUndoMs"] = msSince(t);
-        state.counters["peakMB"] = double(residentKb("VmHWM:")) / 1024.0;
-        state.counters["peakAboveEmptyMB"] = double(residentKb("VmHWM:") - start) / 1024.0;
+        state.counters["peakMB"] = double(qm::bench::residentKb("VmHWM:")) / 1024.0;
+        state.counters["peakAboveEmptyMB"] = double(qm::bench::residentKb("VmHWM:") - start) / 1024.0;
     }
 }
 BENCHMARK(BM_Editor4096)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return qm::bench::runWidgetBenchmarks(argc, argv); }

@@ -2,6 +2,7 @@
 // is held (it copies the workspace and hands it to the worker), and the
 // worker's whole write of the copy for comparison.
 
+#include "ui/WidgetBenchMain.h"
 #include "ui/app/Autosave.h"
 #include "ui/app/CMainFrame.h"
 
@@ -58,14 +59,4 @@ BENCHMARK(BM_RecoveryWriteOnTheWorker)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QStandardPaths::setTestModeEnabled(true); // no settings of the user's
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return qm::bench::runWidgetBenchmarks(argc, argv); }

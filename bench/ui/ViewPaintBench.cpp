@@ -1,6 +1,8 @@
 // One paint of a 1920 x 1080 map view at every zoom level, on a 1024 x 1024
 // map, and the memory the open map costs the editor.
 
+#include "BenchSupport.h"
+#include "ui/WidgetBenchMain.h"
 #include "ui/map/CQuiltmarkView.h"
 
 #include <QApplication>
@@ -14,16 +16,6 @@
 #include <string>
 
 namespace {
-
-long residentKb(const char* field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(field, 0) == 0)
-            return std::stol(line.substr(std::string(field).size()));
-    return 0;
-}
 
 // The editor's map view on a workspace: empty at first, then (load) a
 // 1024 x 1024 map of random BG tiles, bound by a reset.
@@ -83,24 +75,15 @@ void BM_EditorMemoryWith1024Map(benchmark::State& state)
         QImage screen(1920, 1080, QImage::Format_RGB32);
         Editor editor;
         editor.paint(screen);
-        const long empty = residentKb("VmRSS:");
+        const long empty = qm::bench::residentKb("VmRSS:");
         editor.load();
         editor.paint(screen);
-        state.counters["residentMB"] = double(residentKb("VmRSS:") - empty) / 1024.0;
-        state.counters["peakAboveEmptyMB"] = double(residentKb("VmHWM:") - empty) / 1024.0;
+        state.counters["residentMB"] = double(qm::bench::residentKb("VmRSS:") - empty) / 1024.0;
+        state.counters["peakAboveEmptyMB"] = double(qm::bench::residentKb("VmHWM:") - empty) / 1024.0;
     }
 }
 BENCHMARK(BM_EditorMemoryWith1024Map)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return qm::bench::runWidgetBenchmarks(argc, argv); }
