@@ -4,7 +4,6 @@
 #include <deque>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <random>
 
 namespace qm {
 namespace {
@@ -15,11 +14,6 @@ using test::ScriptedPrompter;
 using test::TempDir;
 using Bytes = std::vector<std::uint8_t>;
 namespace fs = std::filesystem;
-
-std::string formatName(int n)
-{
-    return (n < 10 ? "0" : "") + std::to_string(n) + ".bin";
-}
 
 // A map whose BG tile, OBJ tile and tag of cell i are tileBase + i, 100 + i and i + 1.
 MapGrid numberedMap(int w, int h, int tileBase = 0)
@@ -115,6 +109,7 @@ TEST_F(MapExportTest, FilesOfEachOrganisation)
         {numberedMap(2, 1), MAP_EXPORT_OBJ | MAP_ONE_FILE | MAP_8BIT, S, 1, {{"lvMAPOBJ_s.bin", {100, 101}}}},
         // Not cut at half the map: the last pair (5, -) has no second cell.
         {numberedMap(3, 2, 1), MAP_EXPORT_BG, S, 10, {{"lvMapBG01.bin", {0x12, 0x34, 0x45, 0x60}}}},
+        {numberedMap(3, 2), MAP_EXPORT_BG | MAP_8BIT | R90, S, 4, {{"lvMapBG01.bin", {0, 1, 3, 4}}, {"lvMapBG02.bin", {2, 5}}}},
         {numberedMap(2, 2), MAP_EXPORT_TAG | MAP_8BIT, L, 2, {{"lvTag01.bin", {1, 2}}, {"lvTag02.bin", {3, 4}}}},
         {numberedMap(2, 2), ATTRS, S, 2,
          {{"lvMAPABG01.bin", {0, 0}}, {"lvMAPABG02.bin", {0, 0}}, {"lvMAPAOBJ01.bin", {0, 0}},
@@ -141,38 +136,6 @@ TEST_F(MapExportTest, FilesOfEachOrganisation)
     EXPECT_EQ(progress.open, 0);
 }
 
-TEST_F(MapExportTest, SplitFilesJoinToTheOneLongStream)
-{
-    std::mt19937 rng(7);
-    MapGrid map = numberedMap(13, 7);
-    for (MapCell& c : map.cells) {
-        c.bgTile = static_cast<std::uint16_t>(rng() % 512);
-        c.bgAttr = static_cast<std::uint8_t>(rng());
-        c.tag = static_cast<std::uint8_t>(rng() % 16);
-    }
-    for (std::uint16_t extra : {0, int(MAP_8BIT), int(MAP_8BIT | MAP_ROTATE_90)}) {
-        for (int split : {16, 1000}) {
-            TempDir out;
-            settings.mapLocation = out.path().string();
-            settings.mapFlags = MAP_EXPORT_BG | MAP_EXPORT_BG_ATTR | MAP_EXPORT_TAG | extra;
-            settings.mapSplitCount = split;
-            const ExportReport report = exportMapPage(map, settings, prompter, progress);
-            EXPECT_TRUE(report.allWritten());
-            for (auto [stem, kind] : {std::pair{"MapBG", MapEntryKind::Data}, {"MAPABG", MapEntryKind::Attribute},
-                                      {"Tag", MapEntryKind::Tag}}) {
-                Bytes joined;
-                for (int n = 1; fs::exists(out.file(stem + formatName(n))); ++n) {
-                    const Bytes part = readBytes(out.file(stem + formatName(n)));
-                    EXPECT_LE(part.size(), static_cast<size_t>(split));
-                    joined.insert(joined.end(), part.begin(), part.end());
-                }
-                EXPECT_EQ(joined, mapStream(map, settings.mapFlags, TILE_BG, kind, false))
-                    << stem << " split " << split << " flags " << settings.mapFlags;
-            }
-        }
-    }
-}
-
 // Options a map cannot take refuse their file, and the run goes on with the
 // next: the split attributes do not rotate, the tag map is never diagonal and
 // the run-length tag map is not split.
@@ -190,8 +153,6 @@ TEST_F(MapExportTest, OptionsTheMapCannotTakeRefuseOnlyTheirFiles)
         {numberedMap(2, 3), MAP_EXPORT_BG | MAP_EXPORT_TAG | MAP_ONE_FILE | MAP_REMOVE_LEADING, 0,
          "\"Remove leading placeholder tiles\" " + tall, 1, 1},
         {numberedMap(4, 2), MAP_EXPORT_BG | MAP_EXPORT_OBJ | MAP_EXPORT_TAG | MAP_RLE_TAG, 0,
-         "\"Split into\" needs at least 1 byte per file: " + dir.file("MapBG01.bin") + " was not written.", 3, 2},
-        {numberedMap(4, 2), MAP_EXPORT_BG | MAP_EXPORT_OBJ | MAP_EXPORT_TAG | MAP_RLE_TAG, -3,
          "\"Split into\" needs at least 1 byte per file: " + dir.file("MapBG01.bin") + " was not written.", 3, 2},
     };
     for (const auto& c : cases) {
@@ -286,30 +247,6 @@ TEST_F(MapExportTest, ProgressOfOneFileAndOfSplitFiles)
     EXPECT_EQ(progress.totals, (std::vector<int>{10, 3}));
     EXPECT_EQ(progress.steps, 13);
     EXPECT_EQ(progress.open, 0);
-}
-
-// Every organisation on every small map shape stays within one byte a cell,
-// and the diagonal band holds exactly its cells.
-TEST(MapStreams, EveryOptionOnSmallMapsEndsInsideTheMap)
-{
-    for (int w = 1; w <= 7; ++w) {
-        for (int h = 1; h <= 7; ++h) {
-            MapGrid map;
-            ASSERT_TRUE(map.create(w, h));
-            for (std::uint16_t f : {0, int(MAP_8BIT), int(MAP_ROTATE_90), int(MAP_8BIT | MAP_ROTATE_90)}) {
-                for (auto kind : {MapEntryKind::Data, MapEntryKind::Attribute, MapEntryKind::Tag}) {
-                    for (bool tags256 : {false, true}) {
-                        const size_t n = mapStream(map, f, TILE_OBJ, kind, tags256).size();
-                        EXPECT_EQ(n == 0, (f & MAP_ROTATE_90) && w < h) << w << "x" << h << " " << f;
-                        EXPECT_LE(n, map.cells.size()) << w << "x" << h << " " << f;
-                    }
-                    const bool pairs = kind != MapEntryKind::Attribute && !(f & MAP_8BIT);
-                    const size_t band = w < h ? 0 : static_cast<size_t>(h) * ((w - h + 1 + pairs) / (1 + pairs));
-                    EXPECT_EQ(mapDiagonalStream(map, f, TILE_BG, kind).size(), band) << w << "x" << h;
-                }
-            }
-        }
-    }
 }
 
 } // namespace
