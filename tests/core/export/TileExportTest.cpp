@@ -11,7 +11,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 TEST(TileEncoding, RowsHoldBitZeroThenBitOne)
 {
-    CTile tile, full;
+    CTile tile;
     const std::uint8_t row[8] = {0, 1, 2, 3, 0, 1, 2, 3};
     for (int x = 0; x < 8; ++x)
         tile.setPixel(x, 0, row[x]);
@@ -19,23 +19,6 @@ TEST(TileEncoding, RowsHoldBitZeroThenBitOne)
     tile.setPixel(7, 7, 9); // not a colour index: no bit
     EXPECT_EQ(encodeTile2bpp(tile),
               (std::array<std::uint8_t, 16>{0x55, 0x33, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x80, 0x80}));
-    full.pixels.fill(3);
-    const auto ones = encodeTile2bpp(full);
-    EXPECT_EQ(Bytes(ones.begin(), ones.end()), Bytes(16, 0xFF));
-}
-
-TEST(TileAttributes, PaletteAndBankInUnsignedAndSignedOrder)
-{
-    TileSet set(TILE_BG);
-    set.tiles[256 + 5].setPalette(6);
-    set.tiles[0].setPalette(1);
-    set.tiles[128].setPalette(2);
-    set.tiles[0].attr |= 0x38; // bits 3-5 carried by the tile stay out of the table
-    const Bytes alt = tileAttributeTable(set, true, false), plain = tileAttributeTable(set, false, false);
-    const Bytes signedOrder = tileAttributeTable(set, false, true); // byte 0 is tile 128's, byte 128 tile 0's
-    ASSERT_EQ(alt.size(), 256u);
-    EXPECT_EQ((Bytes{alt[5], alt[0], plain[0], plain[128], signedOrder[0], signedOrder[128]}),
-              (Bytes{0x0E, 0x08, 0x01, 0x02, 0x02, 0x01}));
 }
 
 // Tile i of the BG bank has colour i % 4 everywhere, of the OBJ bank (i + 1) % 4:
@@ -57,9 +40,17 @@ TEST(TilesetExport, FilesInOrderWithTheirRangesNamesAndBytes)
         tiles.bg.tiles[static_cast<size_t>(i)].pixels.fill(static_cast<std::uint8_t>(i % 4));
         tiles.obj.tiles[static_cast<size_t>(i)].pixels.fill(static_cast<std::uint8_t>((i + 1) % 4));
     }
+    tiles.bg.tiles[0].setPalette(1);
+    tiles.bg.tiles[0].attr |= 0x38; // bits 3-5 carried by the tile stay out of the table
     tiles.bg.tiles[256].setPalette(6);
     tiles.obj.tiles[128].setPalette(3);
-    const auto attrs = [&](const TileSet& set, bool alt) { return tileAttributeTable(set, alt, true); };
+    // An attribute table: the palette, and the bank bit 0x08 in the alternate bank; in
+    // signed order byte p is for tile (p + 128) % 256.
+    const auto attrs = [](int bank, int at, int value) {
+        Bytes table(256, std::uint8_t(bank * 0x08));
+        table[size_t(at)] = std::uint8_t(value);
+        return table;
+    };
     const struct {
         int flags, from, to; // the range of the option asked for
         const char* prefix;
@@ -70,11 +61,12 @@ TEST(TilesetExport, FilesInOrderWithTheirRangesNamesAndBytes)
         {TILES_BG_MAIN, 0, 255, "", {{"BG0.bin", solidTiles(0, 0, 255)}}, {255}},
         {TILES_BG_MAIN, 5, 5, "", {{"BG0.bin", solidTiles(0, 5, 5)}}, {0}},
         {TILES_BG_MAIN, 6, 5, "", {{"BG0.bin", {}}}, {0}}, // an empty range gives an empty file
+        {TILES_BG_MAIN_ATTR, 0, 1, "", {{"BG0A.bin", attrs(0, 0, 0x01)}}, {256}, "Exporting tile set attributes data"},
         {TILES_OBJ_ALT, 2, 3, "lv", {{"lvOBJ1_x.bin", solidTiles(1, 258, 259)}}, {1}, "Export OBJ Tile Set"},
         {0x00FF | TILES_SIGNED, 0, 1, "",
-         {{"BG0.bin", solidTiles(0, 0, 1)}, {"BG0A.bin", attrs(tiles.bg, false)}, {"BG1.bin", solidTiles(0, 256, 511)},
-          {"BG1A.bin", attrs(tiles.bg, true)}, {"OBJ0.bin", solidTiles(1, 0, 1)}, {"OBJ0A.bin", attrs(tiles.obj, false)},
-          {"OBJ1.bin", solidTiles(1, 256, 257)}, {"OBJ1A.bin", attrs(tiles.obj, true)}},
+         {{"BG0.bin", solidTiles(0, 0, 1)}, {"BG0A.bin", attrs(0, 128, 0x01)}, {"BG1.bin", solidTiles(0, 256, 511)},
+          {"BG1A.bin", attrs(1, 128, 0x0E)}, {"OBJ0.bin", solidTiles(1, 0, 1)}, {"OBJ0A.bin", attrs(0, 0, 0x03)},
+          {"OBJ1.bin", solidTiles(1, 256, 257)}, {"OBJ1A.bin", attrs(1, 0, 0x08)}},
          {1, 256, 255, 256, 1, 256, 1, 256}, "Exporting tile set attributes data"},
     };
     for (const auto& c : cases) {
@@ -100,8 +92,6 @@ TEST(TilesetExport, FilesInOrderWithTheirRangesNamesAndBytes)
         EXPECT_EQ(progress.captions.back(), c.caption);
         EXPECT_EQ(progress.open, 0);
     }
-    EXPECT_EQ(attrs(tiles.bg, true)[128], 0x0E);
-    EXPECT_EQ(attrs(tiles.obj, false)[0], 0x03);
 }
 
 } // namespace
