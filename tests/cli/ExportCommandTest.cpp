@@ -33,27 +33,6 @@ std::string makeProject(const TempDir& dir, const std::string& location)
     });
 }
 
-TEST(ExportCommand, EverySampleProjectExportsAllPages)
-{
-    TempDir out;
-    int projects = 0;
-    for (const auto& entry : fs::directory_iterator(test::samplesDir())) {
-        if (!entry.is_directory())
-            continue;
-        for (const auto& file : fs::directory_iterator(entry.path())) {
-            if (file.path().extension() != ".qmm")
-                continue;
-            ++projects;
-            const std::string target = out.file(entry.path().filename().string());
-            const CliRun r = test::runCliCommand({"export", file.path().string(), "--out", target, "--create-dirs"});
-            EXPECT_EQ(r.status, 0) << file.path() << "\n" << r.err;
-            EXPECT_EQ(r.err, "") << file.path();
-            EXPECT_GT(test::entriesIn(target), 0) << file.path();
-        }
-    }
-    EXPECT_EQ(projects, 6);
-}
-
 // Which pages, where and in which form: without --list each file written is
 // told as "wrote PATH", with it the paths alone, nothing else on either stream.
 TEST(ExportCommand, PagesLocationsFormatsAndTheList)
@@ -88,47 +67,44 @@ TEST(ExportCommand, PagesLocationsFormatsAndTheList)
     EXPECT_TRUE(test::readText(exp + "MAPBG.asm").starts_with("MAPBG::\n    db $00, $01, $02"));
 }
 
-TEST(ExportCommand, MissingDirectoryIsSkippedUnlessCreateDirs)
+// A file that cannot be written fails the run with its reason, and what can
+// be written still is.
+TEST(ExportCommand, EveryFileNotWrittenFailsTheRun)
 {
     TempDir dir;
-    const std::string project = makeProject(dir, dir.file("missing"));
-    const CliRun no = test::runCliCommand({"export", project});
-    EXPECT_EQ(no.status, 1);
-    EXPECT_FALSE(fs::exists(dir.file("missing")));
-    EXPECT_NE(no.err.find("skipped " + dir.file("missing") + "/MAPBG.bin: The directory " + dir.file("missing") +
-                          " does not exist."),
-              std::string::npos)
-        << no.err;
-    EXPECT_NE(no.err.find("skipped " + dir.file("missing") + "/OCPD.bin"), std::string::npos);
-
-    const CliRun yes = test::runCliCommand({"export", project, "--create-dirs"});
-    EXPECT_EQ(yes.status, 0) << yes.err;
-    EXPECT_TRUE(fs::exists(dir.file("missing") + "/MAPBG.bin"));
-}
-
-TEST(ExportCommand, RefusedFileFailsTheRun)
-{
-    TempDir dir;
-    const std::string project = test::writeProjectFile(dir, "tall.qmm", 2, 4, [](Workspace& ws) {
+    const std::string missing = dir.file("missing");
+    const std::string project = makeProject(dir, missing);
+    const std::string tall = test::writeProjectFile(dir, "tall.qmm", 2, 4, [](Workspace& ws) {
         ws.project.exportSettings.mapFlags = MAP_EXPORT_BG | MAP_EXPORT_TAG | MAP_ONE_FILE | MAP_ROTATE_90;
     });
-    const CliRun r = test::runCliCommand({"export", project, "--map"});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("Rotate 90°"), std::string::npos) << r.err;
-}
-
-TEST(ExportCommand, TileSetThatDoesNotOpenFailsTheRun)
-{
-    TempDir dir;
-    const std::string project = test::writeProjectFile(dir, "p.qmm", 2, 2, [&](Workspace& ws) {
+    const std::string noTiles = test::writeProjectFile(dir, "p.qmm", 2, 2, [&](Workspace& ws) {
         ws.project.bgTileSetPath = dir.file("gone.qmb");
         ws.project.exportSettings.paletteFlags = PALETTE_BG;
     });
-    const CliRun r = test::runCliCommand({"export", project});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("Unable to open file " + dir.file("gone.qmb")), std::string::npos) << r.err;
-    // What can be written still is.
-    EXPECT_TRUE(fs::exists(dir.file("BCPD.bin")));
+    const struct {
+        std::vector<std::string> args;
+        std::vector<std::string> errors;
+        const char* written;
+    } cases[] = {
+        {{"export", project},
+         {"skipped " + missing + "/MAPBG.bin: The directory " + missing + " does not exist.",
+          "skipped " + missing + "/OCPD.bin"},
+         nullptr},
+        {{"export", tall, "--map"}, {"Rotate 90°"}, nullptr},
+        {{"export", noTiles}, {"Unable to open file " + dir.file("gone.qmb")}, "BCPD.bin"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = test::runCliCommand(c.args);
+        EXPECT_EQ(r.status, 1);
+        for (const std::string& error : c.errors)
+            EXPECT_NE(r.err.find(error), std::string::npos) << r.err;
+        if (c.written)
+            EXPECT_TRUE(fs::exists(dir.file(c.written)));
+    }
+    EXPECT_FALSE(fs::exists(missing));
+    const CliRun created = test::runCliCommand({"export", project, "--create-dirs"});
+    EXPECT_EQ(created.status, 0) << created.err;
+    EXPECT_TRUE(fs::exists(missing + "/MAPBG.bin"));
 }
 
 TEST(ExportCommand, ProgressGoesToATerminalOnly)

@@ -93,13 +93,18 @@ TEST(RenderCommandTest, LargeRandomMapDecodesToTheRenderedIndices)
     }
 }
 
-TEST(RenderCommandTest, EverySampleRendersWithEverySwitch)
+// Every sample renders, with every switch changing the picture, and exports all its pages.
+TEST(RenderCommandTest, EverySampleRendersWithEverySwitchAndExports)
 {
     test::TempDir dir;
     for (const char* v : {"v1_0", "v2_0", "v4_0", "v5_2", "v5_5", "v5_6"}) {
         ASSERT_EQ(run({"render", sample(v), dir.file("a.png")}), 0) << v;
         ASSERT_EQ(run({"render", sample(v), dir.file("b.png"), "--hide-obj", "--dmg", "--true-color"}), 0) << v;
         EXPECT_NE(test::readBytes(dir.file("a.png")), test::readBytes(dir.file("b.png"))) << v;
+        std::string err;
+        EXPECT_EQ(run({"export", sample(v), "--out", dir.file(v), "--create-dirs"}, &err), 0) << v;
+        EXPECT_EQ(err, "") << v;
+        EXPECT_GT(test::entriesIn(dir.file(v)), 0) << v;
     }
 }
 
