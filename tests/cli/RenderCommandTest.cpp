@@ -16,13 +16,7 @@
 namespace qm::cli {
 namespace {
 
-int run(const std::vector<std::string>& args, std::string* err = nullptr)
-{
-    const test::CliRun r = test::runCliCommand(args);
-    if (err)
-        *err = r.err;
-    return r.status;
-}
+int run(const std::vector<std::string>& args) { return test::runCliCommand(args).status; }
 
 std::string sample(const std::string& name) { return test::samplesDir() + "/" + name + "/" + name + ".qmm"; }
 
@@ -101,9 +95,8 @@ TEST(RenderCommandTest, EverySampleRendersWithEverySwitchAndExports)
         ASSERT_EQ(run({"render", sample(v), dir.file("a.png")}), 0) << v;
         ASSERT_EQ(run({"render", sample(v), dir.file("b.png"), "--hide-obj", "--dmg", "--true-color"}), 0) << v;
         EXPECT_NE(test::readBytes(dir.file("a.png")), test::readBytes(dir.file("b.png"))) << v;
-        std::string err;
-        EXPECT_EQ(run({"export", sample(v), "--out", dir.file(v), "--create-dirs"}, &err), 0) << v;
-        EXPECT_EQ(err, "") << v;
+        const test::CliRun exported = test::runCliCommand({"export", sample(v), "--out", dir.file(v), "--create-dirs"});
+        EXPECT_EQ(std::tuple(exported.status, exported.err), std::tuple(0, "")) << v;
         EXPECT_GT(test::entriesIn(dir.file(v)), 0) << v;
     }
 }
@@ -116,9 +109,9 @@ TEST(RenderCommandTest, AFailedWriteLeavesTheOldFile)
     test::writeBytes(dir.file("map.png"), {'o', 'l', 'd'});
     for (const WriteStage stage : {WriteStage::Data, WriteStage::Sync}) {
         simulateWriteFailure({0, stage, 100});
-        std::string err;
-        EXPECT_EQ(run({"render", sample("v5_6"), dir.file("map.png")}, &err), 1);
-        EXPECT_NE(err.find("quiltmark-cli render: cannot write"), std::string::npos) << err;
+        const test::CliRun r = test::runCliCommand({"render", sample("v5_6"), dir.file("map.png")});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find("quiltmark-cli render: cannot write"), std::string::npos) << r.err;
         EXPECT_EQ(test::readBytes(dir.file("map.png")), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
     }
     clearSimulatedWriteFailure();
