@@ -45,10 +45,9 @@ TEST(ImportCommand, CreatesAProjectAndRefusesWhatDoesNotFitLeavingEveryFile)
     test::ScriptedPrompter prompter;
     NullProgress quiet;
     ASSERT_TRUE(readProject(project, ws, prompter, quiet));
-    EXPECT_EQ(ws.project.map.width, 3);
-    EXPECT_EQ(ws.project.map.cellAt(2, 0)->palette(TILE_BG), 2);
-    EXPECT_EQ(ws.project.map.cellAt(2, 0)->bgTile, 0);
-    EXPECT_EQ(ws.project.bgTileSetPath, dir.file("level.qmb"));
+    const MapCell& last = *ws.project.map.cellAt(2, 0);
+    EXPECT_EQ(std::tuple(ws.project.map.width, last.palette(TILE_BG), last.bgTile, ws.project.bgTileSetPath),
+              std::tuple(3, 2, 0, dir.file("level.qmb")));
 
     // Four colours keyed by the first four pixels go DMG by default; more need --mode gbc.
     EXPECT_EQ(runCliCommand({"import", project, writePicture(dir, "four.png", 1)}).out,

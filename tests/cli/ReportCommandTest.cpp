@@ -54,21 +54,8 @@ TEST(ReportCommand, WritesTheMenuReportBesideTheProject)
     fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::remove);
     const CliRun denied = runCliCommand({"report", project, "palette"});
     fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::add);
-    if (::geteuid() != 0)
+    if (::geteuid() != 0) {
         EXPECT_EQ(std::tuple(denied.status, denied.err),
                   std::tuple(1, "Unable to create file " + dir.file("v5_6PaletteRpt.txt") + ": Permission denied\n"));
-}
-
-TEST(ReportCommand, OldProjectIsNotConvertedAndMissingTileSetsAreNotLocated)
-{
-    TempDir dir;
-    const std::string project = copySample(dir, "v1_0");
-    fs::remove(dir.file("v1_0_obj.qmo"));
-    const auto before = readBytes(project);
-    const CliRun r = runCliCommand({"report", project, "unused-obj", "--allow-missing-tiles"});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, dir.file("v1_0UnusedOBJ.txt") + "\n");
-    EXPECT_NE(r.err.find("Unable to open file "), std::string::npos);
-    EXPECT_EQ(readBytes(project), before);
-    EXPECT_EQ(entriesIn(dir.path()), 3); // the project, its BG tile set and the report: no backup
+    }
 }
