@@ -20,29 +20,11 @@ using test::runCliCommand;
 using test::TempDir;
 namespace fs = std::filesystem;
 
-TEST(HostileInput, ADeletedWorkingDirectoryGivesAMessageAndAStatus)
-{
-    TempDir dir;
-    const std::string project = test::copySample(dir, "v5_6");
-    const fs::path home = fs::current_path();
-    fs::create_directory(dir.file("gone"));
-    fs::current_path(dir.file("gone"));
-    fs::remove(dir.file("gone"));
-    std::vector<CliRun> runs;
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"info", "v5_6.qmm"}, {"export", "v5_6.qmm"}, {"report", "v5_6.qmm", "palette"}, {"render", project, "x.png"}})
-        runs.push_back(runCliCommand(args));
-    fs::current_path(home);
-    for (const CliRun& r : runs) {
-        EXPECT_EQ(r.status, 1);
-        EXPECT_NE(r.err.find("No such file or directory"), std::string::npos) << r.err;
-    }
-}
-
-// Every command: a usage error exits 2, a file that cannot be read (or is not
-// a regular file) 1, each with its message on the error stream and nothing on
-// the output.
-TEST(HostileInput, OddArgumentsAndUnreadableProjectsOfEveryCommand)
+// Every command, run in a working directory that was deleted: a usage error
+// exits 2, a file that cannot be read (or is not a regular file, or a damaged
+// tile set unless allowed) 1, each with its message on the error stream and
+// nothing on the output.
+TEST(HostileInput, OddArgumentsAndUnreadableFilesOfEveryCommand)
 {
     TempDir dir;
     const std::string project = test::copySample(dir, "v5_6"), none = dir.file("none.qmm"), bad = dir.file("bad.qmm");
@@ -54,11 +36,24 @@ TEST(HostileInput, OddArgumentsAndUnreadableProjectsOfEveryCommand)
     fs::remove(other.file("v5_6_bg.qmb"));
     test::FifoPeer fifoProject(dir.file("fifo.qmm"), test::FifoPeer::Role::Writer, {'Q'});
     test::FifoPeer fifoTileSet(other.file("v5_6_bg.qmb"), test::FifoPeer::Role::Writer, {1, 2});
-    const struct {
+    TempDir third;
+    const std::string damaged = test::copySample(third, "v5_6");
+    test::Bytes obj = test::readBytes(third.file("v5_6_obj.qmo"));
+    test::writeBytes(third.file("v5_6_obj.qmo"), test::Bytes(obj.begin(), obj.begin() + long(obj.size() / 2)));
+    const std::vector<std::vector<std::string>> usesTiles = {
+        {"render", damaged, dir.file("x.png")}, {"report", damaged, "duplicates"}, {"report", damaged, "priority"},
+        {"palette", damaged, dir.file("p.pal")}, {"tiles", damaged, dir.file("t.png")}};
+    struct Case {
         std::vector<std::string> args;
         int status;
         std::string err;
-    } cases[] = {
+    };
+    std::vector<Case> cases = {
+        // Relative names where there is no working directory.
+        {{"info", "v5_6.qmm"}, 1, "No such file or directory"},
+        {{"export", "v5_6.qmm"}, 1, "No such file or directory"},
+        {{"report", "v5_6.qmm", "palette"}, 1, "No such file or directory"},
+        {{"render", project, "x.png"}, 1, "No such file or directory"},
         {{"nonsense"}, 2, "unknown command 'nonsense'"},
         // An unset shell variable gives an empty argument: never a file name or an option.
         {{"info", ""}, 2, "an argument is empty"},
@@ -95,37 +90,28 @@ TEST(HostileInput, OddArgumentsAndUnreadableProjectsOfEveryCommand)
         {{"tiles", bad, dir.file("t.png")}, 1, "Invalid Quiltmark file."},
         {{"tiles", project, dir.file("no/t.png")}, 1, "Unable to write file " + dir.file("no/t.png") + ": No such"},
     };
+    for (const auto& args : usesTiles)
+        cases.push_back({args, 1, "File may be damaged"});
+    const fs::path home = fs::current_path();
+    fs::create_directory(dir.file("gone"));
+    fs::current_path(dir.file("gone"));
+    fs::remove(dir.file("gone"));
     for (const auto& c : cases) {
         const CliRun r = runCliCommand(c.args);
         EXPECT_EQ(r.status, c.status) << c.err;
         EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
         EXPECT_EQ(r.out, "") << c.err;
     }
+    fs::current_path(home);
     EXPECT_FALSE(fs::exists(dir.file("x.png")) || fs::exists(dir.file("p.pal")) || fs::exists(dir.file("t.png")));
+    for (std::vector<std::string> args : usesTiles) {
+        args.push_back("--allow-missing-tiles");
+        EXPECT_EQ(runCliCommand(args).status, 0) << args[0];
+    }
+    EXPECT_TRUE(fs::exists(dir.file("x.png")) && fs::exists(dir.file("p.pal")) && fs::exists(dir.file("t.png")));
     const CliRun version = runCliCommand({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_TRUE(version.out.starts_with("quiltmark-cli 0.")) << version.out;
-}
-
-TEST(HostileInput, ADamagedTileSetFailsEveryCommandUnlessAllowed)
-{
-    TempDir dir;
-    const std::string project = test::copySample(dir, "v5_6");
-    std::vector<std::uint8_t> bytes = test::readBytes(dir.file("v5_6_obj.qmo"));
-    bytes.resize(bytes.size() / 2);
-    test::writeBytes(dir.file("v5_6_obj.qmo"), bytes);
-    const std::vector<std::vector<std::string>> commands = {
-        {"render", project, dir.file("x.png")}, {"report", project, "duplicates"}, {"report", project, "priority"},
-        {"palette", project, dir.file("p.pal")}, {"tiles", project, dir.file("t.png")}};
-    for (std::vector<std::string> args : commands) {
-        const CliRun refused = runCliCommand(args);
-        EXPECT_EQ(refused.status, 1) << args[2];
-        EXPECT_NE(refused.err.find("File may be damaged"), std::string::npos) << refused.err;
-        EXPECT_TRUE(refused.out.empty());
-        args.push_back("--allow-missing-tiles");
-        EXPECT_EQ(runCliCommand(args).status, 0) << args[2];
-    }
-    EXPECT_TRUE(fs::exists(dir.file("x.png")) && fs::exists(dir.file("p.pal")) && fs::exists(dir.file("t.png")));
 }
 
 TEST(HostileInput, RenderWritesThroughALinkAndIntoAFifoOrDeviceWithoutReplacingThem)
