@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-using namespace qm;
 using namespace qm::test;
 
 TEST(InfoCommand, PrintsOneNameValueLineEach)
