@@ -407,26 +407,11 @@ TEST(ProjectFile, StoreExportSettingsRewritesTheBlockAndKeepsWhatFollows)
     EXPECT_EQ(storeExportSettings(st).text(), "Unable to open file " + dir.file("none.qmm") + ": No such file or directory");
 }
 
+// Each sample opens over the one before it, and nothing of that one stays.
 TEST(ProjectFile, EverySampleOpensAsItIsEvenOverAnotherProjectAndSurvivesARewrite)
 {
-    TempDir first;
     NullProgress quiet;
-    auto written = std::make_unique<Workspace>(), open = std::make_unique<Workspace>();
-    smallWorkspace(*written, first.path().string());
-    written->project.objTileSetPath = first.file("obj.qmo");
-    written->project.exportSettings.tilesetLocation = first.file("out");
-    written->tiles.obj.tiles[2].pixels.fill(3);
-    written->tiles.palettes.objPalettes[1][1] = GbcColor{1, 2, 3};
-    ASSERT_TRUE(writeProject(*written, quiet));
-    ASSERT_TRUE(saveTileSetFile(written->project.bgTileSetPath, TILE_BG, written->tiles, quiet));
-    ASSERT_TRUE(saveTileSetFile(written->project.objTileSetPath, TILE_OBJ, written->tiles, quiet));
-    ScriptedPrompter none;
-    ASSERT_TRUE(readProject(written->project.projectPath, *open, none, quiet));
-    EXPECT_EQ(open->project.exportSettings, written->project.exportSettings); // read back whole
-    EXPECT_EQ(open->colours, written->colours);
-    EXPECT_EQ(encodeProject(*open, quiet), readBytes(open->project.projectPath));
-    EXPECT_TRUE(none.questions.empty() && open->project.changeFlags == 0);
-
+    auto open = std::make_unique<Workspace>();
     const struct {
         const char* name;
         int version, width, height;
@@ -437,7 +422,7 @@ TEST(ProjectFile, EverySampleOpensAsItIsEvenOverAnotherProjectAndSurvivesARewrit
         TempDir dir;
         const std::string path = copySample(dir, s.name);
         auto fresh = std::make_unique<Workspace>();
-        ScriptedPrompter no({Answer::No}), again({Answer::No});
+        ScriptedPrompter no({Answer::No}), again({Answer::No}), none;
         ASSERT_TRUE(readProject(path, *fresh, no, quiet));
         EXPECT_TRUE(no.informed.empty() && no.locateRequests.empty());
         EXPECT_EQ(std::tuple(fresh->project.map.width, fresh->project.map.height), std::tuple(s.width, s.height));
@@ -446,13 +431,12 @@ TEST(ProjectFile, EverySampleOpensAsItIsEvenOverAnotherProjectAndSurvivesARewrit
         for (const TileKind kind : {TILE_BG, TILE_OBJ}) // the tile sets save back byte for byte
             EXPECT_EQ(encodeTileSetFile(fresh->tiles, kind),
                       readBytes(kind == TILE_BG ? fresh->project.bgTileSetPath : fresh->project.objTileSetPath));
-        // Opened over another project, nothing of that one stays; a 1.0 file has no page colours of its own.
+        // Opened over another project; a 1.0 file has no page colours of its own.
         ASSERT_TRUE(readProject(path, *open, again, quiet));
         if (s.version >= 20)
             EXPECT_EQ(encodeProject(*open, quiet), encodeProject(*fresh, quiet)); // map, paths, colours, settings, tags
-        EXPECT_EQ(open->project.exportSettings, fresh->project.exportSettings);
-        EXPECT_EQ(open->project.projectDir, dir.path().string());
-        EXPECT_EQ(open->project.changeFlags, fresh->project.changeFlags);
+        EXPECT_EQ(std::tuple(open->project.exportSettings, open->project.projectDir, open->project.changeFlags),
+                  std::tuple(fresh->project.exportSettings, dir.path().string(), fresh->project.changeFlags));
         for (const TileKind kind : {TILE_BG, TILE_OBJ})
             EXPECT_EQ(encodeTileSetFile(open->tiles, kind), encodeTileSetFile(fresh->tiles, kind));
 
@@ -460,8 +444,9 @@ TEST(ProjectFile, EverySampleOpensAsItIsEvenOverAnotherProjectAndSurvivesARewrit
         ASSERT_TRUE(writeProject(*fresh, quiet));
         auto back = std::make_unique<Workspace>();
         ASSERT_TRUE(readProject(fresh->project.projectPath, *back, none, quiet));
-        EXPECT_EQ(back->project.map.cells, fresh->project.map.cells);
+        EXPECT_TRUE(none.questions.empty() && back->project.changeFlags == 0);
         EXPECT_EQ(back->project.exportSettings, fresh->project.exportSettings);
         EXPECT_EQ(encodeProject(*back, quiet), encodeProject(*fresh, quiet));
+        EXPECT_EQ(encodeProject(*back, quiet), readBytes(back->project.projectPath));
     }
 }
