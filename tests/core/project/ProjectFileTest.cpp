@@ -131,12 +131,6 @@ TEST(ProjectFile, ReadsTheLayoutsBefore2_0)
     EXPECT_EQ(std::tuple(s.palettePrefix, s.tilesetSuffix, s.paletteLocation), std::tuple("OP", "OS", "C:\\out"));
     EXPECT_EQ(std::tuple(s.mapSplitCount, s.objAltTo, s.tilesetFlags), std::tuple(9, 17, 0x0201));
 
-    for (const char* v : {"1.0", "1.5"}) { // no block: height and width follow the paths
-        f = head(v);
-        d = parsed(f.u32(2).u32(1).u8(0x44).u32(1).u8(0x48).u32(2).b);
-        EXPECT_EQ(std::tuple(d->map.height, d->hasExportBlock), std::tuple(2, false));
-        EXPECT_EQ(d->map.cells, (std::vector<MapCell>{{0x44, 1, 0, 0, 0}, {0x48, 2, 0, 0, 0}}));
-    }
 }
 
 TEST(ProjectFile, EachVersionFrom2_0ReadsTheCellRecordsAndPathsOfItsOwn)
@@ -253,14 +247,17 @@ TEST(ProjectFile, AFileWithoutABlockOpensWithTheDefaultSettingsInItsDirectory)
     const std::string path = dir.file("old.qmm");
     ExportSettings expected;
     expected.mapLocation = expected.tilesetLocation = expected.paletteLocation = dir.path().string();
-    for (const int v : {15, 20, 30, 40, 50, 54}) {
+    for (const int v : {10, 15, 20, 30, 40, 50, 54}) {
         ByteBuilder f = head(std::to_string(v / 10) + "." + std::to_string(v % 10));
         if (v >= 20)
             f.u32(1).u32(2).u32(3).u32(4);
-        f.u32(1).u32(1).u8(0x44).u16(5);
-        v < 40 ? f.u16(0) : f.u8(0).u16(0);
-        if (v >= 50)
-            f.u8(9);
+        f.u32(2).u32(1); // height, then width
+        for (const int tile : {5, 6}) {
+            f.u8(0x44).u16(tile);
+            v < 40 ? f.u16(0) : f.u8(0).u16(0);
+            if (v >= 50)
+                f.u8(9);
+        }
         writeBytes(path, f.b);
         // The open project's settings are another project's: none of them stays.
         auto open = std::make_unique<Workspace>();
@@ -271,7 +268,7 @@ TEST(ProjectFile, AFileWithoutABlockOpensWithTheDefaultSettingsInItsDirectory)
         const Result r = readProject(path, *open, prompter, quiet, &info);
         ASSERT_TRUE(r) << v << ": " << r.text();
         EXPECT_TRUE(info.takenOver);
-        EXPECT_EQ(open->project.map.cellAt(0, 0)->bgTile, 5) << v;
+        EXPECT_EQ(std::tuple(open->project.map.height, open->project.map.cellAt(0, 1)->bgTile), std::tuple(2, 6)) << v;
         EXPECT_EQ(open->project.exportSettings, expected) << v;
     }
 }
