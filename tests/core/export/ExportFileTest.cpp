@@ -40,7 +40,6 @@ TEST(CreateExportFile, MissingDirectoriesAndWrongPlaces)
         {"MAPBG.bin", Answer::Yes, false, "", true}, // an existing directory asks nothing
         {"out/MAPBG.bin", Answer::Yes, true, "", true},
         {"out/MAPBG.bin", Answer::No, true, "", false},
-        {"out/MAPBG.bin", Answer::Cancel, true, "", false},
         // Only one level is made.
         {"a/b/MAPBG.bin", Answer::Yes, true,
          "Directory can not be created. Make sure the directory is in correct format. No such file or directory.",

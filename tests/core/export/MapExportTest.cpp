@@ -95,6 +95,7 @@ TEST_F(MapExportTest, FilesOfEachOrganisation)
         {numberedMap(3, 2), TAG | MAP_8BIT, S, 0, {{"Tag.bin", {0x12, 0x34, 0x56}}}},
         {numberedMap(5, 3), TAG, S, 0, {{"Tag.bin", {0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xDE}}}},
         {unmasked, TAG, S, 0, {{"Tag.bin", {0x35}}}},
+        {numberedMap(2, 1), TAG | MAP_RLE_TAG, S, 0, {{"Tag.bin", {0x12}}, {"TagRLE.bin", {1, 0, 1, 1, 0, 2}}, {"TagRLE.hdr", {0, 0}}}},
         {numberedMap(4, 2), TAG | MAP_8BIT, L, 0, {{"Tag.bin", {1, 2, 3, 4, 5, 6, 7, 8}}}},
         // 4-bit structure: the tag of the first cell of each pair.
         {numberedMap(4, 2), TAG, L, 0, {{"Tag.bin", {1, 3, 5, 7}}}},
@@ -129,7 +130,8 @@ TEST_F(MapExportTest, FilesOfEachOrganisation)
         EXPECT_EQ(test::entriesIn(out.path()), static_cast<long>(c.files.size())) << c.files[0].first;
     }
     EXPECT_EQ(std::set<std::string>(progress.captions.begin(), progress.captions.end()),
-              (std::set<std::string>{"Exporting map data", "Exporting map attributes data"})); // the second: diagonal
+              (std::set<std::string>{"Exporting map data", "Exporting map attributes data", // diagonal
+                                     "Exporting RLE compressed tag maps"}));
     EXPECT_EQ(progress.open, 0);
 }
 
