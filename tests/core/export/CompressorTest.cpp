@@ -116,12 +116,11 @@ TEST_F(CompressorTest, PackerThatIsMissingCannotStartOrFails)
 
 TEST(CompressorDirectory, EnvironmentThenSettingThenProgramDirectory)
 {
-    ::unsetenv("QUILTMARK_COMPRESSOR_DIR");
-    EXPECT_EQ(compressorDirectory("/opt/packer"), "/opt/packer");
-    EXPECT_EQ(compressorDirectory(""), fs::read_symlink("/proc/self/exe").parent_path().string());
     ::setenv("QUILTMARK_COMPRESSOR_DIR", "/env/packer", 1);
     EXPECT_EQ(compressorDirectory("/opt/packer"), "/env/packer");
     ::unsetenv("QUILTMARK_COMPRESSOR_DIR");
+    EXPECT_EQ(compressorDirectory("/opt/packer"), "/opt/packer");
+    EXPECT_EQ(compressorDirectory(""), fs::read_symlink("/proc/self/exe").parent_path().string());
 }
 
 } // namespace

@@ -59,7 +59,6 @@ TEST(TilesetExport, FilesInOrderWithTheirRangesNamesAndBytes)
         const char* caption = "Export BG Tile Set"; // the last
     } cases[] = {
         {TILES_BG_MAIN, 0, 255, "", {{"BG0.bin", solidTiles(0, 0, 255)}}, {255}},
-        {TILES_BG_MAIN, 5, 5, "", {{"BG0.bin", solidTiles(0, 5, 5)}}, {0}},
         {TILES_BG_MAIN, 6, 5, "", {{"BG0.bin", {}}}, {0}}, // an empty range gives an empty file
         {TILES_BG_MAIN_ATTR, 0, 1, "", {{"BG0A.bin", attrs(0, 0, 0x01)}}, {256}, "Exporting tile set attributes data"},
         {TILES_OBJ_ALT, 2, 3, "lv", {{"lvOBJ1_x.bin", solidTiles(1, 258, 259)}}, {1}, "Export OBJ Tile Set"},
