@@ -9,7 +9,7 @@
 namespace qm {
 namespace {
 
-using test::readText;
+using namespace test;
 namespace fs = std::filesystem;
 
 // A stand-in packer: notes its arguments and puts "RNC" in front of the file

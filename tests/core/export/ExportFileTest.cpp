@@ -9,9 +9,7 @@
 namespace qm {
 namespace {
 
-using test::ScriptedPrompter;
-using test::TempDir;
-using test::writeBytes;
+using namespace test;
 namespace fs = std::filesystem;
 
 // The name of every file is pinned where its page writes it; these are the

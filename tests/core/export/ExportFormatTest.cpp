@@ -11,8 +11,7 @@
 namespace qm {
 namespace {
 
-using test::ScriptedPrompter;
-using test::TempDir;
+using namespace test;
 namespace fs = std::filesystem;
 
 std::string sourceOf(ExportFormat format, const std::vector<std::uint8_t>& bytes)

@@ -12,8 +12,7 @@
 namespace qm {
 namespace {
 
-using test::ScriptedPrompter;
-using test::TempDir;
+using namespace test;
 namespace fs = std::filesystem;
 
 // Runs every page with text as the field (0 prefix, 1 suffix) of each; the

@@ -8,11 +8,7 @@
 namespace qm {
 namespace {
 
-using test::CountingProgress;
-using test::readBytes;
-using test::ScriptedPrompter;
-using test::TempDir;
-using Bytes = std::vector<std::uint8_t>;
+using namespace test;
 namespace fs = std::filesystem;
 
 // A map whose BG tile, OBJ tile and tag of cell i are tileBase + i, 100 + i and i + 1.
@@ -38,8 +34,6 @@ protected:
         settings.tagCountMode = tagMode;
         return exportMapPage(map, settings, prompter, progress);
     }
-    Bytes file(const std::string& name) const { return readBytes(dir.file(name)); }
-    size_t fileCount() const { return static_cast<size_t>(test::entriesIn(dir.path())); }
 
     TempDir dir;
     ExportSettings settings;
@@ -163,7 +157,7 @@ TEST_F(MapExportTest, OptionsTheMapCannotTakeRefuseOnlyTheirFiles)
         EXPECT_EQ(prompter.informed[0], c.message);
         EXPECT_FALSE(report.allWritten());
         EXPECT_EQ(report.writtenCount(), c.written) << c.message;
-        EXPECT_EQ(fileCount(), static_cast<size_t>(c.written));
+        EXPECT_EQ(entriesIn(dir.path()), c.written);
     }
 }
 
@@ -187,7 +181,7 @@ TEST_F(MapExportTest, SplitAttributesWriteFiveBitPlaneFiles)
     std::vector<std::string> names;
     for (const auto& [plane, bytes] : planes) {
         names.push_back("p_MAPAOBJ" + std::string(plane) + "_s.bin");
-        EXPECT_EQ(file(names.back()), bytes) << plane;
+        EXPECT_EQ(readBytes(dir.file(names.back())), bytes) << plane;
     }
     EXPECT_EQ(test::fileNamesOf(report.files), names);
     EXPECT_EQ(progress.captions, std::vector<std::string>{"Exporting map attribute"});
@@ -200,7 +194,7 @@ TEST_F(MapExportTest, SplitAttributesWriteFiveBitPlaneFiles)
 TEST_F(MapExportTest, NothingChosenNoLocationAndAMissingDirectory)
 {
     EXPECT_TRUE(run(numberedMap(4, 2), MAP_ONE_FILE | MAP_8BIT | MAP_RLE_TAG).files.empty());
-    EXPECT_EQ(fileCount(), 0u);
+    EXPECT_EQ(entriesIn(dir.path()), 0);
     EXPECT_TRUE(prompter.questions.empty() && prompter.informed.empty() && progress.captions.empty());
     settings.mapLocation.clear();
     settings.mapFlags = MAP_EXPORT_BG | MAP_ONE_FILE;

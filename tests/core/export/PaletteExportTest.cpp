@@ -6,7 +6,7 @@
 namespace qm {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using namespace test;
 
 TEST(PaletteExport, BcpdAndOcpdHoldTheColourWordsLittleEndian)
 {
@@ -22,8 +22,8 @@ TEST(PaletteExport, BcpdAndOcpdHoldTheColourWordsLittleEndian)
     s.palettePrefix = "lv";
     s.paletteSuffix = "_x";
     s.paletteFlags = PALETTE_OBJ;
-    test::ScriptedPrompter prompter;
-    test::CountingProgress progress;
+    ScriptedPrompter prompter;
+    CountingProgress progress;
     EXPECT_EQ(test::fileNamesOf(exportPalettePage(palettes, s, prompter, progress).files),
               std::vector<std::string>{"lvOCPD_x.bin"});
     EXPECT_EQ(test::entriesIn(dir.path()), 1);
@@ -33,8 +33,7 @@ TEST(PaletteExport, BcpdAndOcpdHoldTheColourWordsLittleEndian)
     ASSERT_EQ(std::pair(bg.size(), obj.size()), std::pair(size_t(64), size_t(64)));
     EXPECT_EQ(Bytes(bg.begin(), bg.begin() + 6), (Bytes{0x1F, 0x00, 0xFF, 0x7F, 0xE0, 0x03}));
     EXPECT_EQ((Bytes{bg[62], bg[63], obj[0], obj[1]}), (Bytes{0x41, 0x0C, 0xFF, 0x7F}));
-    EXPECT_EQ(progress.captions, std::vector<std::string>(3, "Exporting palette..."));
-    EXPECT_EQ(progress.steps, 24);
+    EXPECT_EQ(std::pair(progress.captions, progress.steps), std::pair(std::vector<std::string>(3, "Exporting palette..."), 24));
 }
 
 } // namespace

@@ -6,8 +6,7 @@
 namespace qm {
 namespace {
 
-using test::readBytes;
-using Bytes = std::vector<std::uint8_t>;
+using namespace test;
 
 TEST(TileEncoding, RowsHoldBitZeroThenBitOne)
 {
