@@ -75,7 +75,7 @@ std::set<std::string> namesIn(const TempDir& dir)
 
 } // namespace
 
-TEST(ProjectFile, WritesVersion56ByteForByte)
+TEST(ProjectFile, WritesVersion56ByteForByteAndRefusesEveryPrefixLeavingTheOpenProject)
 {
     TempDir dir;
     Workspace ws;
@@ -101,6 +101,25 @@ TEST(ProjectFile, WritesVersion56ByteForByte)
     EXPECT_EQ(ws.project.changeFlags, CHANGED_BG_TILES);
     EXPECT_EQ(progress.captions, (std::vector<std::string>{"Saving map data"}));
     EXPECT_EQ(progress.totals, (std::vector<int>{1 + 256}));
+
+    // Every prefix is refused, and the open project stays as it was.
+    EXPECT_EQ(wrongPrefix(e.b, [](auto b) { return parse(b, *std::make_unique<ProjectFileData>()); }), std::nullopt);
+    Workspace open;
+    smallWorkspace(open, "/somewhere");
+    open.project.changeFlags = CHANGED_MAP;
+    NullProgress quiet;
+    const Bytes before = encodeProject(open, quiet);
+    for (size_t n : {size_t(0), size_t(22), size_t(60), e.b.size() - 1}) {
+        writeBytes(dir.file("cut.qmm"), Bytes(e.b.begin(), e.b.begin() + static_cast<long>(n)));
+        ScriptedPrompter prompter;
+        ProjectReadInfo info;
+        info.takenOver = true;
+        EXPECT_EQ(readProject(dir.file("cut.qmm"), open, prompter, quiet, &info).text(), "Invalid Quiltmark file.") << n;
+        EXPECT_FALSE(info.takenOver);
+        EXPECT_EQ(encodeProject(open, quiet), before);
+        EXPECT_EQ(std::tuple(open.project.projectPath, open.project.changeFlags),
+                  std::tuple("/somewhere/level.qmm", CHANGED_MAP));
+    }
 }
 
 TEST(ProjectFile, ReadsTheLayoutsBefore2_0)
@@ -205,40 +224,6 @@ TEST(ProjectFile, RefusesWrongPrefixVersionsAndImpossibleSizes)
     }
 }
 
-TEST(ProjectFile, EveryPrefixIsRefusedAndTheOpenProjectStaysAsItWas)
-{
-    TempDir dir;
-    Workspace ws;
-    smallWorkspace(ws, dir.path().string());
-    NullProgress quiet;
-    ASSERT_TRUE(writeProject(ws, quiet));
-    const Bytes full = readBytes(ws.project.projectPath);
-    EXPECT_EQ(wrongPrefix(full, [](auto b) { return parse(b, *std::make_unique<ProjectFileData>()); }), std::nullopt);
-    // A 4.0 file may end right after its cells.
-    ByteBuilder v4 = head("4.0", "\\bg.qmb");
-    v4.u32(1).u32(2).u32(3).u32(4).u32(1).u32(1).u8(0x44).u16(3).u8(0x80).u16(4);
-    const size_t cellsEnd = v4.b.size();
-    block11(v4, "\\");
-    for (size_t n = 0; n < v4.b.size(); ++n)
-        EXPECT_EQ(parse(std::span(v4.b).first(n), *std::make_unique<ProjectFileData>()).ok(), n == cellsEnd) << n;
-
-    Workspace open;
-    smallWorkspace(open, "/somewhere");
-    open.project.changeFlags = CHANGED_MAP;
-    const Bytes before = encodeProject(open, quiet);
-    for (size_t n : {size_t(0), size_t(22), size_t(60), full.size() - 1}) {
-        writeBytes(dir.file("cut.qmm"), Bytes(full.begin(), full.begin() + static_cast<long>(n)));
-        ScriptedPrompter prompter;
-        ProjectReadInfo info;
-        info.takenOver = true;
-        EXPECT_EQ(readProject(dir.file("cut.qmm"), open, prompter, quiet, &info).text(), "Invalid Quiltmark file.") << n;
-        EXPECT_FALSE(info.takenOver);
-        EXPECT_EQ(encodeProject(open, quiet), before);
-        EXPECT_EQ(std::tuple(open.project.projectPath, open.project.changeFlags),
-                  std::tuple("/somewhere/level.qmm", CHANGED_MAP));
-    }
-}
-
 TEST(ProjectFile, AFileWithoutABlockOpensWithTheDefaultSettingsInItsDirectory)
 {
     // Before 2.0 a file has no block; from 2.0 to 5.4 it may end after its cells.
@@ -271,6 +256,13 @@ TEST(ProjectFile, AFileWithoutABlockOpensWithTheDefaultSettingsInItsDirectory)
         EXPECT_EQ(std::tuple(open->project.map.height, open->project.map.cellAt(0, 1)->bgTile), std::tuple(2, 6)) << v;
         EXPECT_EQ(open->project.exportSettings, expected) << v;
     }
+    // A 4.0 file may end right after its cells, and nowhere else before its end.
+    ByteBuilder v4 = head("4.0", "\\bg.qmb");
+    v4.u32(1).u32(2).u32(3).u32(4).u32(1).u32(1).u8(0x44).u16(3).u8(0x80).u16(4);
+    const size_t cellsEnd = v4.b.size();
+    block11(v4, "\\");
+    for (size_t n = 0; n < v4.b.size(); ++n)
+        EXPECT_EQ(parse(std::span(v4.b).first(n), *std::make_unique<ProjectFileData>()).ok(), n == cellsEnd) << n;
 }
 
 TEST(ProjectFile, AnOldQmdProjectIsConvertedOnlyAfterYesAndAFailedConversionChangesNoFile)
