@@ -31,7 +31,6 @@ TEST(CellInfo, TheHeldKeyChoosesTheLayerOfTheStatusText)
         {1, 2, true, false, "x:1 y:2 Tile Set:BG1 Tile:44 Pal:3 Tag:17 Flip:h,v Priority:BG Comment:grass"},
         {1, 2, true, true, "x:1 y:2 Tile Set:OBJ0 Tile:12 Pal:6 Tag:17 Flip:v Priority:BG Comment:"},
         {0, 0, false, false, "x:0 y:0 Tile Set:OBJ1 Tile:0 Pal:0 Tag:0 Flip:h Priority:OBJ Comment:"},
-        {0, 0, true, false, ""}, // B held, no BG tile
         {4, 0, false, false, std::nullopt},
         {2, 0, false, false, std::nullopt},
     };

@@ -160,9 +160,8 @@ TEST(ProjectFile, EachVersionFrom2_0ReadsTheCellRecordsAndPathsOfItsOwn)
         const char* v;
         int record;
         const char* bgPath;
-    } versions[] = {{"2.0", 5, "/maps/level/bg.qmb"}, {"2.9", 5, "/maps/level/bg.qmb"},
-                    {"3.0", 5, "/maps/shared/bg.qmb"}, {"3.9", 5, "/maps/shared/bg.qmb"},
-                    {"4.0", 6, "/maps/shared/bg.qmb"}, {"4.9", 6, "/maps/shared/bg.qmb"},
+    } versions[] = {{"2.0", 5, "/maps/level/bg.qmb"}, {"2.9", 5, "/maps/level/bg.qmb"}, {"3.0", 5, "/maps/shared/bg.qmb"},
+                    {"3.9", 5, "/maps/shared/bg.qmb"}, {"4.0", 6, "/maps/shared/bg.qmb"}, {"4.9", 6, "/maps/shared/bg.qmb"},
                     {"5.0", 7, "/maps/shared/bg.qmb"}, {"5.5", 7, "/maps/shared/bg.qmb"}};
     for (const auto& c : versions) {
         ByteBuilder f = head(c.v, "..\\shared\\bg.qmb");
