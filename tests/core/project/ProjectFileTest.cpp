@@ -173,14 +173,11 @@ TEST(ProjectFile, EachVersionFrom2_0ReadsTheCellRecordsAndPathsOfItsOwn)
                                            : c.record == 6 ? std::vector<MapCell>{{0x44, 300, 0x8C, 7, 0}, {}}
                                                            : std::vector<MapCell>{{0x44, 300, 0x8C, 7, 77}, {0, 0, 0, 0, 5}};
         EXPECT_EQ(d->map.cells, cells);
-        EXPECT_EQ(d->colours, (ProjectColours{1, 2, 3, 4}));
-        EXPECT_EQ(d->exportSettings.tilesetFlags, 0x0301);
-        EXPECT_EQ(d->exportSettings.tagCountMode, TAGS_16);
-        EXPECT_EQ(d->tags.tiles[15].pixels, defaultTag(15));
-        EXPECT_EQ(d->tags.tiles[16].pixels, CTile{}.pixels);
+        EXPECT_EQ(std::tuple(d->colours, d->exportSettings.tilesetFlags, d->exportSettings.tagCountMode),
+                  std::tuple(ProjectColours{1, 2, 3, 4}, 0x0301, TAGS_16));
+        EXPECT_EQ(std::pair(d->tags.tiles[15].pixels, d->tags.tiles[16].pixels), std::pair(defaultTag(15), CTile{}.pixels));
         const ResolvedPaths p = resolveProjectPaths(*d, "/maps/level");
-        EXPECT_EQ(p.bgTileSetPath, c.bgPath);
-        EXPECT_EQ(p.mapLocation, "/maps/level/out");
+        EXPECT_EQ(std::pair(p.bgTileSetPath, p.mapLocation), std::pair(std::string(c.bgPath), std::string("/maps/level/out")));
         if (c.v == std::string("5.5")) // its trailing records are part of the file
             EXPECT_EQ(wrongPrefix(f.b, [](auto b) { return parse(b, *std::make_unique<ProjectFileData>()); }),
                       std::nullopt);
