@@ -1,5 +1,4 @@
 #include "core/base/FileIO.h"
-#include "core/base/Format.h"
 #include "core/project/ProjectCommands.h"
 #include "core/project/ProjectFile.h"
 #include "core/tiles/TileSetFile.h"
@@ -76,12 +75,12 @@ TEST(NewProject, TakesThePathsCreatesTheMapLocatesAMissingTileSetAndClearsTheRes
     TileSetsLoaded loaded;
     ASSERT_TRUE(newProject(ws, {dir.file("level.qmm"), dir.file("gone.qmb"), "", 32, 0}, prompter, progress, &loaded));
     // A height of 0 is raised to 1; the located tile set is loaded, the others are cleared.
-    EXPECT_EQ(std::tuple(ws.project.map.height, ws.project.changeFlags, ws.project.bgTileSetPath, loaded.bg, loaded.obj),
-              std::tuple(1, 0, dir.file("moved.qmb"), true, false));
+    EXPECT_EQ(std::tuple(ws.project.map.height, ws.project.changeFlags, ws.project.bgTileSetPath, loaded.bg, loaded.obj,
+                         prompter.questions.size()),
+              std::tuple(1, 0, dir.file("moved.qmb"), true, false, 0u));
     EXPECT_EQ(ws.project.exportSettings, ExportSettings{});
     EXPECT_EQ(std::tuple(ws.tiles.bg.tiles[1].pixels[5], ws.tiles.obj.tiles[3].pixels[0], ws.tiles.tag.tiles[3].pixels[0]),
               std::tuple(3, 0, 0));
-    EXPECT_TRUE(prompter.questions.empty());
     // A tile set file opened as a project starts unchanged; the rest goes through the ui's CMainFrameTest.
     ws.project.changeFlags = CHANGED_MAP;
     ASSERT_TRUE(openTileSetAsProject(ws, dir.file("s.ots"), TILE_OBJ, prompter, progress));
@@ -213,9 +212,9 @@ TEST(MapProperties, AskedOnlyWhenASideShrinksAndNoStillGrowsTheOtherSide)
     st.map.create(20, 18);
     ScriptedPrompter no({Answer::No});
     EXPECT_EQ(applyMapProperties(st, 10, 30, no), MapPropertiesOutcome::Resized);
-    EXPECT_EQ(no.questions, std::vector<std::string>{"Changing map's width will result in losing some part of the map, "
-                                                     "continue ?"});
-    EXPECT_EQ(no.questionButtons[0], Buttons::YesNoCancel);
+    EXPECT_EQ(std::pair(no.questions, no.questionButtons),
+              std::pair(std::vector<std::string>{"Changing map's width will result in losing some part of the map, continue ?"},
+                        std::vector<Buttons>{Buttons::YesNoCancel}));
     EXPECT_EQ(std::tuple(st.map.width, st.map.height, st.changeFlags), std::tuple(20, 30, CHANGED_PROJECT));
     ScriptedPrompter none({Answer::Cancel});
     EXPECT_EQ(applyMapProperties(st, 22, 31, none), MapPropertiesOutcome::Resized);

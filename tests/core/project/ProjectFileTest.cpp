@@ -32,7 +32,6 @@ Workspace& smallWorkspace(Workspace& ws, const std::string& dir)
 {
     ws.project.projectPath = dir + "/level.qmm";
     ws.project.bgTileSetPath = dir + "/bg.qmb";
-    ws.project.objTileSetPath = "";
     ws.colours = ProjectColours{0x00010203, 0x00040506, 0x00070809, 0x000A0B0C};
     ws.project.map.create(2, 1);
     ws.project.map.cellAt(0, 0)->set(0x44, 0x0123, 0x88, 0x0104, 7);
@@ -88,10 +87,10 @@ TEST(ProjectFile, WritesVersion56ByteForByteAndRefusesEveryPrefixLeavingTheOpenP
     }
     EXPECT_EQ(readBytes(ws.project.projectPath), e.b);
     // Empty locations took the project directory; map and project bits cleared, tile bits kept.
-    EXPECT_EQ(ws.project.exportSettings.mapLocation, dir.path().string());
-    EXPECT_EQ(ws.project.changeFlags, CHANGED_BG_TILES);
-    EXPECT_EQ(progress.captions, (std::vector<std::string>{"Saving map data"}));
-    EXPECT_EQ(progress.totals, (std::vector<int>{1 + 256}));
+    EXPECT_EQ(std::pair(ws.project.exportSettings.mapLocation, ws.project.changeFlags),
+              std::pair(dir.path().string(), CHANGED_BG_TILES));
+    EXPECT_EQ(std::pair(progress.captions, progress.totals),
+              std::pair(std::vector<std::string>{"Saving map data"}, std::vector<int>{1 + 256}));
 
     // Every prefix is refused, and the open project stays as it was.
     EXPECT_EQ(wrongPrefix(e.b, [](auto b) { return parse(b, *std::make_unique<ProjectFileData>()); }), std::nullopt);
@@ -120,8 +119,8 @@ TEST(ProjectFile, ReadsTheLayoutsBefore2_0)
     block11(f, "").u32(0x111111).u32(0x222222).u32(1).u32(3);
     f.u8(0x44).u32(0xABCD0102).u8(0x88).u32(5).u8(0x00).u32(9);
     auto d = parsed(f.b);
-    EXPECT_TRUE(d->hasViewColours && !d->hasPageColours);
-    EXPECT_EQ(std::tuple(d->colours.cursor, d->colours.grid), std::tuple(0x111111u, 0x222222u));
+    EXPECT_EQ(std::tuple(d->hasViewColours, d->hasPageColours, d->colours.cursor, d->colours.grid),
+              std::tuple(true, false, 0x111111u, 0x222222u));
     EXPECT_EQ(std::tuple(d->exportSettings.mapFlags, d->exportSettings.bgAltTo), std::tuple(0x1234, 4));
     EXPECT_EQ(d->map.cells, (std::vector<MapCell>{{0x44, 0x0102, 0, 0, 0}, {0, 0, 0x88, 5, 0}, {}}));
     EXPECT_EQ(d->tags.tiles[1].pixels, defaultTag(1));
@@ -147,38 +146,34 @@ TEST(ProjectFile, EachVersionFrom2_0ReadsTheCellRecordsAndPathsOfItsOwn)
 {
     // Record A (below 4.0) holds one layer a cell, B both layers, C (5.0 on) a tag too;
     // from 3.0 on tile set paths are relative to the project.
-    const struct {
-        const char* v;
-        int record;
-        const char* bgPath;
-    } versions[] = {{"2.0", 5, "/maps/level/bg.qmb"}, {"2.9", 5, "/maps/level/bg.qmb"}, {"3.0", 5, "/maps/shared/bg.qmb"},
+    const std::tuple<std::string, int, const char*> versions[] = { // version, bytes a cell, the BG tile set{"2.0", 5, "/maps/level/bg.qmb"}, {"2.9", 5, "/maps/level/bg.qmb"}, {"3.0", 5, "/maps/shared/bg.qmb"},
                     {"3.9", 5, "/maps/shared/bg.qmb"}, {"4.0", 6, "/maps/shared/bg.qmb"}, {"4.9", 6, "/maps/shared/bg.qmb"},
                     {"5.0", 7, "/maps/shared/bg.qmb"}, {"5.5", 7, "/maps/shared/bg.qmb"}};
-    for (const auto& c : versions) {
-        ByteBuilder f = head(c.v, "..\\shared\\bg.qmb");
+    for (const auto& [v, record, bgPath] : versions) {
+        ByteBuilder f = head(v, "..\\shared\\bg.qmb");
         f.u32(1).u32(2).u32(3).u32(4).u32(1).u32(2);
-        if (c.record == 5) {
+        if (record == 5) {
             f.u8(0x44).u32(0xABCD012C).u8(0x88).u32(7);
         } else { // an attribute of 0 drops its layer, whatever the tile number
-            f.u8(0x44).u16(300).u8(0x8C).u16(7).b.resize(f.b.size() + c.record - 6, 77);
-            f.u8(0x00).u16(99).u8(0x00).u16(98).b.resize(f.b.size() + c.record - 6, 5);
+            f.u8(0x44).u16(300).u8(0x8C).u16(7).b.resize(f.b.size() + record - 6, 77);
+            f.u8(0x00).u16(99).u8(0x00).u16(98).b.resize(f.b.size() + record - 6, 5);
         }
         block11(f, "\\out\\");
-        if (c.v == std::string("5.5"))
+        if (v == "5.5")
             for (int i = 0; i < 16; ++i)
                 f.str("ignored").bytes({1, 2, 3});
-        SCOPED_TRACE(c.v);
+        SCOPED_TRACE(v);
         const auto d = parsed(f.b);
-        const std::vector<MapCell> cells = c.record == 5 ? std::vector<MapCell>{{0x44, 300, 0, 0, 0}, {0, 0, 0x88, 7, 0}}
-                                           : c.record == 6 ? std::vector<MapCell>{{0x44, 300, 0x8C, 7, 0}, {}}
+        const std::vector<MapCell> cells = record == 5 ? std::vector<MapCell>{{0x44, 300, 0, 0, 0}, {0, 0, 0x88, 7, 0}}
+                                           : record == 6 ? std::vector<MapCell>{{0x44, 300, 0x8C, 7, 0}, {}}
                                                            : std::vector<MapCell>{{0x44, 300, 0x8C, 7, 77}, {0, 0, 0, 0, 5}};
         EXPECT_EQ(d->map.cells, cells);
         EXPECT_EQ(std::tuple(d->colours, d->exportSettings.tilesetFlags, d->exportSettings.tagCountMode),
                   std::tuple(ProjectColours{1, 2, 3, 4}, 0x0301, TAGS_16));
         EXPECT_EQ(std::pair(d->tags.tiles[15].pixels, d->tags.tiles[16].pixels), std::pair(defaultTag(15), CTile{}.pixels));
         const ResolvedPaths p = resolveProjectPaths(*d, "/maps/level");
-        EXPECT_EQ(std::pair(p.bgTileSetPath, p.mapLocation), std::pair(std::string(c.bgPath), std::string("/maps/level/out")));
-        if (c.v == std::string("5.5")) // its trailing records are part of the file
+        EXPECT_EQ(std::pair(p.bgTileSetPath, p.mapLocation), std::pair(std::string(bgPath), std::string("/maps/level/out")));
+        if (v == "5.5") // its trailing records are part of the file
             EXPECT_EQ(wrongPrefix(f.b, [](auto b) { return parse(b, *std::make_unique<ProjectFileData>()); }),
                       std::nullopt);
     }
@@ -189,10 +184,7 @@ TEST(ProjectFile, RefusesWrongPrefixVersionsAndImpossibleSizes)
     const auto sized = [](std::uint32_t h, std::uint32_t w) {
         return head("4.0").u32(0).u32(0).u32(0).u32(0).u32(h).u32(w).b;
     };
-    const struct {
-        Bytes file;
-        std::string text;
-    } cases[] = {
+    const std::pair<Bytes, std::string> cases[] = {
         {head("5.7").b, "Invalid version of Quiltmark file."},
         {head("0.9").b, "Invalid version of Quiltmark file."},
         {head("x.y").b, "Invalid version of Quiltmark file."},
@@ -205,10 +197,8 @@ TEST(ProjectFile, RefusesWrongPrefixVersionsAndImpossibleSizes)
         {sized(654311424, 0), "Not enought memory to create 0x654311424 map: a side of 654311424 cells is over the "
                               "limit of 16,777,216 cells"},
     };
-    for (const auto& c : cases) {
-        auto d = std::make_unique<ProjectFileData>();
-        EXPECT_EQ(parse(c.file, *d).text(), c.text) << c.file.size();
-    }
+    for (const auto& [file, text] : cases)
+        EXPECT_EQ(parse(file, *std::make_unique<ProjectFileData>()).text(), text) << file.size();
 }
 
 TEST(ProjectFile, AFileWithoutABlockOpensWithTheDefaultSettingsInItsDirectory)
@@ -271,8 +261,7 @@ TEST(ProjectFile, AnOldQmdProjectIsConvertedOnlyAfterYesAndAFailedConversionChan
     ASSERT_TRUE(readProject(path, *ws, no, quiet));
     EXPECT_EQ(no.questions, std::vector<std::string>{"This is an old version Quiltmark file.Do you want to make a back up "
                                                      "copy of this file at:\n" + dir.file("level.001")});
-    EXPECT_EQ(no.questionButtons[0], Buttons::YesNo);
-    EXPECT_EQ(ws->project.changeFlags, OLD_VERSION);
+    EXPECT_EQ(std::pair(no.questionButtons[0], ws->project.changeFlags), std::pair(Buttons::YesNo, OLD_VERSION));
     // Read from the old names, saved under the new ones.
     EXPECT_EQ(ws->tiles.bg.tiles[4].commentText(), "bg tile");
     EXPECT_EQ(std::tuple(ws->project.projectPath, ws->project.bgTileSetPath),
@@ -297,8 +286,8 @@ TEST(ProjectFile, AnOldQmdProjectIsConvertedOnlyAfterYesAndAFailedConversionChan
     ASSERT_TRUE(readProject(path, *ws, yes, quiet));
     EXPECT_EQ(ws->project.changeFlags, 0);
     EXPECT_EQ(std::tuple(readBytes(dir.file("level.001")), readBytes(path)), std::tuple(old, old));
-    EXPECT_EQ(readBytes(dir.file("bg.qmb")), readBytes(dir.file("bg.bts")));
-    EXPECT_EQ(readBytes(dir.file("obj.qmo")), readBytes(dir.file("obj.ots")));
+    EXPECT_EQ(std::pair(readBytes(dir.file("bg.qmb")), readBytes(dir.file("obj.qmo"))),
+              std::pair(readBytes(dir.file("bg.bts")), readBytes(dir.file("obj.ots"))));
     EXPECT_EQ(readBytes(dir.file("level.qmm")), encodeProject(*ws, quiet));
     EXPECT_EQ(ws->project.map.cellAt(0, 0)->tag, 9);
 }
@@ -364,12 +353,12 @@ TEST(ProjectFile, EverySampleOpensAsItIsEvenOverAnotherProjectAndSurvivesARewrit
 {
     NullProgress quiet;
     auto open = std::make_unique<Workspace>();
-    const struct {
+    struct Sample {
         const char* name;
         int version, width, height;
-    } samples[] = {{"v1_0", 10, 12, 5}, {"v2_0", 20, 9, 4}, {"v4_0", 40, 11, 3},
-                   {"v5_2", 52, 6, 9},  {"v5_5", 55, 15, 5}, {"v5_6", 56, 24, 16}};
-    for (const auto& s : samples) {
+    };
+    for (const Sample& s : {Sample{"v1_0", 10, 12, 5}, {"v2_0", 20, 9, 4}, {"v4_0", 40, 11, 3}, {"v5_2", 52, 6, 9},
+                            {"v5_5", 55, 15, 5}, {"v5_6", 56, 24, 16}}) {
         SCOPED_TRACE(s.name);
         TempDir dir;
         const std::string path = copySample(dir, s.name);
@@ -377,9 +366,9 @@ TEST(ProjectFile, EverySampleOpensAsItIsEvenOverAnotherProjectAndSurvivesARewrit
         ScriptedPrompter no({Answer::No}), again({Answer::No}), none;
         ASSERT_TRUE(readProject(path, *fresh, no, quiet));
         EXPECT_TRUE(no.informed.empty() && no.locateRequests.empty());
-        EXPECT_EQ(std::tuple(fresh->project.map.width, fresh->project.map.height), std::tuple(s.width, s.height));
-        EXPECT_EQ(fresh->project.changeFlags, s.version < 56 ? OLD_VERSION : 0);
-        EXPECT_EQ(fresh->project.bgTileSetPath, dir.file(std::string(s.name) + "_bg.qmb"));
+        EXPECT_EQ(std::tuple(fresh->project.map.width, fresh->project.map.height, fresh->project.changeFlags,
+                             fresh->project.bgTileSetPath),
+                  std::tuple(s.width, s.height, s.version < 56 ? OLD_VERSION : 0, dir.file(std::string(s.name) + "_bg.qmb")));
         for (const TileKind kind : {TILE_BG, TILE_OBJ}) // the tile sets save back byte for byte
             EXPECT_EQ(encodeTileSetFile(fresh->tiles, kind),
                       readBytes(kind == TILE_BG ? fresh->project.bgTileSetPath : fresh->project.objTileSetPath));

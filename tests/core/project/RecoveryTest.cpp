@@ -40,17 +40,7 @@ struct RecoveryTest : ::testing::Test {
         ws.tiles.obj.tiles[500].setComment("boss");
         ws.tiles.palettes.row(12)[3] = GbcColor{1, 2, 3};
     }
-    // The copy's folder after a write by a writer that is then gone.
-    std::string writeCopy()
-    {
-        RecoveryWriter writer(root.path().string());
-        EXPECT_TRUE(writer.write(ws, 1700000000));
-        return writer.folder();
-    }
-    std::vector<RecoveryCopy> find(std::vector<std::string>* damaged = nullptr)
-    {
-        return findRecoveryCopies(root.path().string(), damaged);
-    }
+    std::vector<RecoveryCopy> find(std::vector<std::string>* damaged = nullptr) { return findRecoveryCopies(root.path().string(), damaged); }
 
     TempDir root;
     Workspace ws;
@@ -68,8 +58,7 @@ TEST_F(RecoveryTest, ACopyOpensAsTheChangedProjectWithItsOwnPaths)
     writer.reset(); // ends without removing, as a crash would
     const std::vector<RecoveryCopy> copies = find();
     ASSERT_EQ(copies.size(), 1u);
-    EXPECT_EQ(copies[0].time, 1700000060);
-    EXPECT_NE(recoveryQuestion(copies[0]).find("/home/u/game/level.qmm"), std::string::npos);
+    EXPECT_TRUE(copies[0].time == 1700000060 && recoveryQuestion(copies[0]).find("/home/u/game/level.qmm") != std::string::npos);
 
     Workspace opened;
     NullProgress none;
@@ -94,7 +83,12 @@ TEST_F(RecoveryTest, ADamagedCopyIsRefusedAndKeptAside)
     for (const auto& [file, cut] : {std::pair{"manifest", 1}, {"manifest", 0}, {"project-1.qmm", 7}, {"bg-1.qmb", 0},
                                     {static_cast<const char*>(nullptr), 0}}) {
         SCOPED_TRACE(file ? file : "intact");
-        const std::string folder = writeCopy();
+        std::string folder;
+        { // a copy whose writer is gone
+            RecoveryWriter writer(root.path().string());
+            ASSERT_TRUE(writer.write(ws, 1700000000));
+            folder = writer.folder();
+        }
         if (file) {
             std::vector<std::uint8_t> bytes = readBytes(folder + "/" + file);
             bytes.resize(bytes.size() - static_cast<std::size_t>(cut));
