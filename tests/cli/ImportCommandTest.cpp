@@ -45,10 +45,9 @@ TEST(ImportCommand, CreatesAProjectAndRefusesWhatDoesNotFitLeavingEveryFile)
     test::ScriptedPrompter prompter;
     NullProgress quiet;
     ASSERT_TRUE(readProject(project, ws, prompter, quiet));
-    EXPECT_EQ(ws.project.map.width, 3);
-    EXPECT_EQ(ws.project.map.cellAt(2, 0)->palette(TILE_BG), 2);
-    EXPECT_EQ(ws.project.map.cellAt(2, 0)->bgTile, 0);
-    EXPECT_EQ(ws.project.bgTileSetPath, dir.file("level.qmb"));
+    const MapCell& last = *ws.project.map.cellAt(2, 0);
+    EXPECT_EQ(std::tuple(ws.project.map.width, last.palette(TILE_BG), last.bgTile, ws.project.bgTileSetPath),
+              std::tuple(3, 2, 0, dir.file("level.qmb")));
 
     // Four colours keyed by the first four pixels go DMG by default; more need --mode gbc.
     EXPECT_EQ(runCliCommand({"import", project, writePicture(dir, "four.png", 1)}).out,
@@ -56,10 +55,8 @@ TEST(ImportCommand, CreatesAProjectAndRefusesWhatDoesNotFitLeavingEveryFile)
     EXPECT_EQ(runCliCommand({"import", project, good, "--mode", "dmg"}).err,
               "quiltmark-cli: import: the picture has 12 colours; DMG mode takes 4 (--mode gbc takes more)\n");
 
-    const std::vector<std::string> files = {project, dir.file("level.qmb"), dir.file("level.qmo")};
-    std::vector<std::vector<std::uint8_t>> before;
-    for (const std::string& f : files)
-        before.push_back(readBytes(f));
+    const auto snapshot = [&] { return std::vector{readBytes(project), readBytes(dir.file("level.qmb")), readBytes(dir.file("level.qmo"))}; };
+    const auto before = snapshot();
     const test::CliRun refused = runCliCommand({"import", project, writePicture(dir, "nine.png", 9)});
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err.rfind("quiltmark-cli: import: the picture needs 9 palettes; 8 are available\n", 0), 0u);
@@ -67,8 +64,7 @@ TEST(ImportCommand, CreatesAProjectAndRefusesWhatDoesNotFitLeavingEveryFile)
     simulateWriteFailure({1, WriteStage::Rename, 0});
     EXPECT_EQ(runCliCommand({"import", project, writePicture(dir, "two.png", 2)}).status, 1);
     clearSimulatedWriteFailure();
-    for (size_t i = 0; i < files.size(); ++i)
-        EXPECT_EQ(readBytes(files[i]), before[i]) << files[i];
+    EXPECT_EQ(snapshot(), before);
 }
 
 } // namespace

@@ -10,19 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
 #include <random>
 
 namespace qm::cli {
 namespace {
 
-int run(const std::vector<std::string>& args, std::string* err = nullptr)
-{
-    const test::CliRun r = test::runCliCommand(args);
-    if (err)
-        *err = r.err;
-    return r.status;
-}
+int run(const std::vector<std::string>& args) { return test::runCliCommand(args).status; }
 
 std::string sample(const std::string& name) { return test::samplesDir() + "/" + name + "/" + name + ".qmm"; }
 
@@ -74,15 +67,12 @@ TEST(RenderCommandTest, LargeRandomMapDecodesToTheRenderedIndices)
     ASSERT_TRUE(writeProject(ws, quiet).ok());
     ASSERT_TRUE(saveTileSetFile(ws.project.bgTileSetPath, TILE_BG, ws.tiles, quiet).ok());
     ASSERT_TRUE(saveTileSetFile(ws.project.objTileSetPath, TILE_OBJ, ws.tiles, quiet).ok());
+    FixedPrompter no(Answer::No);
+    Workspace read;
+    ASSERT_TRUE(readProject(dir.file("big.qmm"), read, no, quiet).ok());
+    MapRenderer renderer(read.project.map, read.tiles);
     for (const bool tags : {false, true}) {
-        std::vector<std::string> args{"render", dir.file("big.qmm"), dir.file("big.png")};
-        if (tags)
-            args.push_back("--tags");
-        ASSERT_EQ(run(args), 0);
-        FixedPrompter no(Answer::No);
-        Workspace read;
-        ASSERT_TRUE(readProject(dir.file("big.qmm"), read, no, quiet).ok());
-        MapRenderer renderer(read.project.map, read.tiles);
+        ASSERT_EQ(run({"render", dir.file("big.qmm"), dir.file("big.png"), tags ? "--tags" : "--allow-missing-tiles"}), 0);
         renderer.reset();
         QImage expected(300 * 8, 200 * 8, QImage::Format_Indexed8);
         renderer.drawRows(tags ? MapImage::Tags : MapImage::Map, 0, 200, expected.bits(),
@@ -93,13 +83,22 @@ TEST(RenderCommandTest, LargeRandomMapDecodesToTheRenderedIndices)
     }
 }
 
-TEST(RenderCommandTest, EverySampleRendersWithEverySwitch)
+// Every sample renders, with every switch changing the picture, and exports
+// all its pages; an old version is neither converted nor backed up.
+TEST(RenderCommandTest, EverySampleRendersWithEverySwitchAndExports)
 {
     test::TempDir dir;
     for (const char* v : {"v1_0", "v2_0", "v4_0", "v5_2", "v5_5", "v5_6"}) {
+        const long files = test::entriesIn(test::samplesDir() + "/" + v);
+        const auto project = test::readBytes(sample(v));
         ASSERT_EQ(run({"render", sample(v), dir.file("a.png")}), 0) << v;
         ASSERT_EQ(run({"render", sample(v), dir.file("b.png"), "--hide-obj", "--dmg", "--true-color"}), 0) << v;
         EXPECT_NE(test::readBytes(dir.file("a.png")), test::readBytes(dir.file("b.png"))) << v;
+        const test::CliRun exported = test::runCliCommand({"export", sample(v), "--out", dir.file(v), "--create-dirs"});
+        EXPECT_EQ(std::tuple(exported.status, exported.err), std::tuple(0, "")) << v;
+        EXPECT_GT(test::entriesIn(dir.file(v)), 0) << v;
+        EXPECT_EQ(std::tuple(test::entriesIn(test::samplesDir() + "/" + v), test::readBytes(sample(v))),
+                  std::tuple(files, project)) << v;
     }
 }
 
@@ -111,9 +110,9 @@ TEST(RenderCommandTest, AFailedWriteLeavesTheOldFile)
     test::writeBytes(dir.file("map.png"), {'o', 'l', 'd'});
     for (const WriteStage stage : {WriteStage::Data, WriteStage::Sync}) {
         simulateWriteFailure({0, stage, 100});
-        std::string err;
-        EXPECT_EQ(run({"render", sample("v5_6"), dir.file("map.png")}, &err), 1);
-        EXPECT_NE(err.find("quiltmark-cli render: cannot write"), std::string::npos) << err;
+        const test::CliRun r = test::runCliCommand({"render", sample("v5_6"), dir.file("map.png")});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find("quiltmark-cli render: cannot write"), std::string::npos) << r.err;
         EXPECT_EQ(test::readBytes(dir.file("map.png")), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
     }
     clearSimulatedWriteFailure();

@@ -9,12 +9,7 @@
 namespace qm {
 namespace {
 
-using test::CountingProgress;
-using test::readBytes;
-using test::ScriptedPrompter;
-using test::TempDir;
-using test::writeBytes;
-using Bytes = std::vector<std::uint8_t>;
+using namespace test;
 namespace fs = std::filesystem;
 
 // A stand-in packer: notes its arguments and puts "RNC" in front of the file
@@ -28,51 +23,58 @@ protected:
     void SetUp() override
     {
         ::unsetenv("QUILTMARK_COMPRESSOR_DIR");
-        fs::create_directory(packerDir());
-        fs::create_directory(outDir());
-        s.tilesetLocation = outDir();
         s.tilesetFlags = TILES_BG_MAIN | TILES_COMPRESS;
-        s.bgMainFrom = 0;
         s.bgMainTo = 0;
         tiles.bg.tiles[0].pixels.fill(3);
     }
-    std::string packerDir() const { return dir.file("packer"); }
-    std::string outDir() const { return dir.file("out"); }
+    // A fresh packer directory and export location.
     void installPacker(const std::string& script, bool executable = true, bool withExe = true, bool withPif = true)
     {
+        fs::remove_all(packer);
+        fs::remove_all(out);
+        fs::create_directory(packer);
+        fs::create_directory(out);
         if (withExe)
-            writeBytes(packerDir() + "/ppibm.exe", {'M', 'Z'});
+            test::writeBytes(packer + "/ppibm.exe", {'M', 'Z'});
         if (withPif) {
-            std::ofstream(packerDir() + "/ppibm.pif") << script;
-            fs::permissions(packerDir() + "/ppibm.pif",
-                            executable ? fs::perms::owner_all : fs::perms::owner_read | fs::perms::owner_write);
+            std::ofstream(packer + "/ppibm.pif") << script;
+            fs::permissions(packer + "/ppibm.pif", executable ? fs::perms::owner_all : fs::perms::owner_read);
         }
     }
-    ExportReport run() { return exportTilesetPage(tiles, s, prompter, progress, packerDir()); }
+    ExportReport run(ExportFormat format = ExportFormat::Binary)
+    {
+        s.tilesetLocation = out;
+        return exportTilesetPage(tiles, s, prompter, progress, packer, format);
+    }
 
-    TempDir dir;
+    test::TempDir dir;
+    const std::string packer = dir.file("packer"), out = dir.file("out");
     TileLibrary tiles;
     ExportSettings s;
-    ScriptedPrompter prompter;
-    CountingProgress progress;
+    test::ScriptedPrompter prompter;
+    test::CountingProgress progress;
 };
 
-// Every tile data file is packed, no attribute table.
+// Every tile data file is packed, no attribute table; in a source format the packed copy is source too.
 TEST_F(CompressorTest, PackedCopyEndsInRncBesideTheTileData)
 {
     installPacker(PACKER);
     s.tilesetFlags = TILES_BG_MAIN | TILES_BG_MAIN_ATTR | TILES_OBJ_ALT | TILES_COMPRESS;
     const ExportReport report = run();
-    const Bytes bin = readBytes(outDir() + "/BG0.bin");
-    EXPECT_EQ(bin, Bytes(16, 0xFF));
-    const Bytes packed = readBytes(outDir() + "/BG0.rnc");
-    EXPECT_EQ(std::string(packed.begin(), packed.end()), "RNC" + std::string(bin.begin(), bin.end()));
-    EXPECT_FALSE(fs::exists(packerDir() + "/temp.bin"));
-    EXPECT_EQ(test::readText(packerDir() + "/args.txt"), "p\n-m2\n" + packerDir() + "/temp.bin\n");
+    const std::string bin = readText(out + "/BG0.bin");
+    EXPECT_EQ(bin, std::string(16, '\xFF'));
+    EXPECT_EQ(readText(out + "/BG0.rnc"), "RNC" + bin);
+    EXPECT_FALSE(fs::exists(packer + "/temp.bin"));
+    EXPECT_EQ(readText(packer + "/args.txt"), "p\n-m2\n" + packer + "/temp.bin\n");
     EXPECT_EQ(test::fileNamesOf(report.files),
               (std::vector<std::string>{"BG0.bin", "BG0.rnc", "BG0A.bin", "OBJ1.bin", "OBJ1.rnc"}));
-    EXPECT_TRUE(report.allWritten());
-    EXPECT_TRUE(prompter.informed.empty());
+    EXPECT_TRUE(report.allWritten() && prompter.informed.empty());
+
+    installPacker(PACKER);
+    s.tilesetFlags = TILES_BG_MAIN | TILES_COMPRESS;
+    EXPECT_EQ(test::fileNamesOf(run(ExportFormat::Asm).files),
+              (std::vector<std::string>{"BG0.asm", "BG0.inc", "BG0_rnc.asm", "BG0_rnc.inc"}));
+    EXPECT_TRUE(readText(out + "/BG0_rnc.asm").starts_with("BG0_rnc::\n    db $52, $4E, $43, $FF,"));
 }
 
 // A packer that is missing, cannot start or fails: the messages, and what
@@ -95,49 +97,31 @@ TEST_F(CompressorTest, PackerThatIsMissingCannotStartOrFails)
          false},
         {PACKER, false, true, true, "Unable to create Ppibm(compression) process", true},
         {"#!/bin/sh\necho broken > \"$3\"\nexit 3\n", true, true, true,
-         "Ppibm(compression) process failed, " + outDir() + "/BG0.rnc was not made.", true},
+         "Ppibm(compression) process failed, " + out + "/BG0.rnc was not made.", true},
     };
+    s.tilesetFlags = TILES_BG_MAIN | TILES_BG_MAIN_ATTR | TILES_COMPRESS;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
-        fs::remove_all(packerDir());
-        fs::remove_all(outDir());
-        fs::create_directory(packerDir());
-        fs::create_directory(outDir());
         installPacker(c.script, c.executable, c.exe, c.pif);
         prompter.informed.clear();
-        s.tilesetFlags = TILES_BG_MAIN | TILES_BG_MAIN_ATTR | TILES_COMPRESS;
         const ExportReport report = run();
         EXPECT_EQ(prompter.informed, std::vector<std::string>{c.message});
-        EXPECT_EQ(fs::exists(outDir() + "/BG0.bin"), c.binWritten);
-        EXPECT_FALSE(fs::exists(outDir() + "/BG0.rnc"));
-        EXPECT_FALSE(fs::exists(packerDir() + "/temp.bin"));
-        // The run goes on with the next option.
-        EXPECT_TRUE(fs::exists(outDir() + "/BG0A.bin"));
+        EXPECT_EQ(fs::exists(out + "/BG0.bin"), c.binWritten);
+        EXPECT_FALSE(fs::exists(out + "/BG0.rnc") || fs::exists(packer + "/temp.bin"));
+        EXPECT_TRUE(fs::exists(out + "/BG0A.bin")); // the run goes on with the next option
         EXPECT_FALSE(report.allWritten());
         EXPECT_EQ(report.writtenCount(), c.binWritten ? 2 : 1);
     }
 }
 
-TEST_F(CompressorTest, InASourceFormatThePackedCopyIsSourceToo)
-{
-    installPacker(PACKER);
-    const ExportReport report = exportTilesetPage(tiles, s, prompter, progress, packerDir(), ExportFormat::Asm);
-    EXPECT_EQ(test::fileNamesOf(report.files),
-              (std::vector<std::string>{"BG0.asm", "BG0.inc", "BG0_rnc.asm", "BG0_rnc.inc"}));
-    const Bytes packed = readBytes(outDir() + "/BG0_rnc.asm");
-    EXPECT_TRUE(std::string(packed.begin(), packed.end()).starts_with("BG0_rnc::\n    db $52, $4E, $43, $FF,"));
-}
-
 TEST(CompressorDirectory, EnvironmentThenSettingThenProgramDirectory)
 {
-    ::unsetenv("QUILTMARK_COMPRESSOR_DIR");
-    EXPECT_EQ(compressorDirectory("/opt/packer"), "/opt/packer");
-    EXPECT_EQ(compressorDirectory(""), fs::read_symlink("/proc/self/exe").parent_path().string());
     ::setenv("QUILTMARK_COMPRESSOR_DIR", "/env/packer", 1);
     EXPECT_EQ(compressorDirectory("/opt/packer"), "/env/packer");
     ::unsetenv("QUILTMARK_COMPRESSOR_DIR");
+    EXPECT_EQ(compressorDirectory("/opt/packer"), "/opt/packer");
+    EXPECT_EQ(compressorDirectory(""), fs::read_symlink("/proc/self/exe").parent_path().string());
 }
-
 
 } // namespace
 } // namespace qm

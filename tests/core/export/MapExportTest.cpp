@@ -1,25 +1,15 @@
 #include "core/export/MapExport.h"
 #include "support/TestSupport.h"
 
-#include <deque>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <random>
+#include <set>
 
 namespace qm {
 namespace {
 
-using test::CountingProgress;
-using test::readBytes;
-using test::ScriptedPrompter;
-using test::TempDir;
-using Bytes = std::vector<std::uint8_t>;
+using namespace test;
 namespace fs = std::filesystem;
-
-std::string formatName(int n)
-{
-    return (n < 10 ? "0" : "") + std::to_string(n) + ".bin";
-}
 
 // A map whose BG tile, OBJ tile and tag of cell i are tileBase + i, 100 + i and i + 1.
 MapGrid numberedMap(int w, int h, int tileBase = 0)
@@ -44,8 +34,6 @@ protected:
         settings.tagCountMode = tagMode;
         return exportMapPage(map, settings, prompter, progress);
     }
-    Bytes file(const std::string& name) const { return readBytes(dir.file(name)); }
-    size_t fileCount() const { return static_cast<size_t>(test::entriesIn(dir.path())); }
 
     TempDir dir;
     ExportSettings settings;
@@ -81,7 +69,6 @@ TEST_F(MapExportTest, FilesOfEachOrganisation)
         {numberedMap(4, 2), BG | MAP_8BIT, S, 0, {{"MAPBG.bin", {0, 1, 2, 3, 4, 5, 6, 7}}}},
         {numberedMap(4, 2), BG | MAP_8BIT | MAP_SIGNED, S, 0,
          {{"MAPBG.bin", {0x80, 0x81, 0x82, 0x83, 0x84, 0x85, 0x86, 0x87}}}},
-        {numberedMap(4, 2), BG, S, 0, {{"MAPBG.bin", {0x01, 0x23, 0x45, 0x67}}}},
         // 4-bit entries lose the signed offset.
         {numberedMap(4, 2), BG | MAP_SIGNED, S, 0, {{"MAPBG.bin", {0x01, 0x23, 0x45, 0x67}}}},
         // Pairs (0,1), (2,3), (3,4); cell 5 is not written.
@@ -91,7 +78,6 @@ TEST_F(MapExportTest, FilesOfEachOrganisation)
          {{"MAPBG.bin", {0x2C, 1}}, {"MAPABG.bin", {0xED, 0x00}}, {"MAPAOBJ.bin", {0xA3, 0x48}}}},
         {numberedMap(5, 2), BG | TAG | MAP_8BIT | R90, L, 0,
          {{"MAPBG.bin", {0, 1, 5, 6, 2, 3, 7, 8, 4, 9}}, {"Tag.bin", {1, 2, 6, 7, 3, 4, 8, 9, 5, 10}}}},
-        {numberedMap(2, 2), BG | MAP_8BIT | R90, S, 0, {{"MAPBG.bin", {0, 1, 2, 3}}}},
         // d = 3: row 0 columns 1..3, row 1 columns 0..2.
         {banded, BG | MAP_EXPORT_BG_ATTR | MAP_8BIT | DIAG, S, 0,
          {{"MAPBG.bin", {1, 2, 3, 4, 5, 6}}, {"MAPABG.bin", {1, 2, 3, 4, 5, 6}}}},
@@ -102,8 +88,8 @@ TEST_F(MapExportTest, FilesOfEachOrganisation)
         // An odd width gives one continuous stream of pairs (0,1), (2,3), (4,5).
         {numberedMap(3, 2), TAG | MAP_8BIT, S, 0, {{"Tag.bin", {0x12, 0x34, 0x56}}}},
         {numberedMap(5, 3), TAG, S, 0, {{"Tag.bin", {0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xDE}}}},
-        {numberedMap(4, 2), TAG | MAP_8BIT, S, 0, {{"Tag.bin", {0x12, 0x34, 0x56, 0x78}}}},
         {unmasked, TAG, S, 0, {{"Tag.bin", {0x35}}}},
+        {numberedMap(2, 1), TAG | MAP_RLE_TAG, S, 0, {{"Tag.bin", {0x12}}, {"TagRLE.bin", {1, 0, 1, 1, 0, 2}}, {"TagRLE.hdr", {0, 0}}}},
         {numberedMap(4, 2), TAG | MAP_8BIT, L, 0, {{"Tag.bin", {1, 2, 3, 4, 5, 6, 7, 8}}}},
         // 4-bit structure: the tag of the first cell of each pair.
         {numberedMap(4, 2), TAG, L, 0, {{"Tag.bin", {1, 3, 5, 7}}}},
@@ -115,6 +101,7 @@ TEST_F(MapExportTest, FilesOfEachOrganisation)
         {numberedMap(2, 1), MAP_EXPORT_OBJ | MAP_ONE_FILE | MAP_8BIT, S, 1, {{"lvMAPOBJ_s.bin", {100, 101}}}},
         // Not cut at half the map: the last pair (5, -) has no second cell.
         {numberedMap(3, 2, 1), MAP_EXPORT_BG, S, 10, {{"lvMapBG01.bin", {0x12, 0x34, 0x45, 0x60}}}},
+        {numberedMap(3, 2), MAP_EXPORT_BG | MAP_8BIT | R90, S, 4, {{"lvMapBG01.bin", {0, 1, 3, 4}}, {"lvMapBG02.bin", {2, 5}}}},
         {numberedMap(2, 2), MAP_EXPORT_TAG | MAP_8BIT, L, 2, {{"lvTag01.bin", {1, 2}}, {"lvTag02.bin", {3, 4}}}},
         {numberedMap(2, 2), ATTRS, S, 2,
          {{"lvMAPABG01.bin", {0, 0}}, {"lvMAPABG02.bin", {0, 0}}, {"lvMAPAOBJ01.bin", {0, 0}},
@@ -136,41 +123,10 @@ TEST_F(MapExportTest, FilesOfEachOrganisation)
             EXPECT_EQ(readBytes(out.file(name)), bytes) << name << " " << c.flags;
         EXPECT_EQ(test::entriesIn(out.path()), static_cast<long>(c.files.size())) << c.files[0].first;
     }
-    const auto& captions = progress.captions;
-    EXPECT_NE(std::find(captions.begin(), captions.end(), "Exporting map attributes data"), captions.end());
+    EXPECT_EQ(std::set<std::string>(progress.captions.begin(), progress.captions.end()),
+              (std::set<std::string>{"Exporting map data", "Exporting map attributes data", // diagonal
+                                     "Exporting RLE compressed tag maps"}));
     EXPECT_EQ(progress.open, 0);
-}
-
-TEST_F(MapExportTest, SplitFilesJoinToTheOneLongStream)
-{
-    std::mt19937 rng(7);
-    MapGrid map = numberedMap(13, 7);
-    for (MapCell& c : map.cells) {
-        c.bgTile = static_cast<std::uint16_t>(rng() % 512);
-        c.bgAttr = static_cast<std::uint8_t>(rng());
-        c.tag = static_cast<std::uint8_t>(rng() % 16);
-    }
-    for (std::uint16_t extra : {0, int(MAP_8BIT), int(MAP_8BIT | MAP_ROTATE_90)}) {
-        for (int split : {16, 1000}) {
-            TempDir out;
-            settings.mapLocation = out.path().string();
-            settings.mapFlags = MAP_EXPORT_BG | MAP_EXPORT_BG_ATTR | MAP_EXPORT_TAG | extra;
-            settings.mapSplitCount = split;
-            const ExportReport report = exportMapPage(map, settings, prompter, progress);
-            EXPECT_TRUE(report.allWritten());
-            for (auto [stem, kind] : {std::pair{"MapBG", MapEntryKind::Data}, {"MAPABG", MapEntryKind::Attribute},
-                                      {"Tag", MapEntryKind::Tag}}) {
-                Bytes joined;
-                for (int n = 1; fs::exists(out.file(stem + formatName(n))); ++n) {
-                    const Bytes part = readBytes(out.file(stem + formatName(n)));
-                    EXPECT_LE(part.size(), static_cast<size_t>(split));
-                    joined.insert(joined.end(), part.begin(), part.end());
-                }
-                EXPECT_EQ(joined, mapStream(map, settings.mapFlags, TILE_BG, kind, false))
-                    << stem << " split " << split << " flags " << settings.mapFlags;
-            }
-        }
-    }
 }
 
 // Options a map cannot take refuse their file, and the run goes on with the
@@ -191,8 +147,6 @@ TEST_F(MapExportTest, OptionsTheMapCannotTakeRefuseOnlyTheirFiles)
          "\"Remove leading placeholder tiles\" " + tall, 1, 1},
         {numberedMap(4, 2), MAP_EXPORT_BG | MAP_EXPORT_OBJ | MAP_EXPORT_TAG | MAP_RLE_TAG, 0,
          "\"Split into\" needs at least 1 byte per file: " + dir.file("MapBG01.bin") + " was not written.", 3, 2},
-        {numberedMap(4, 2), MAP_EXPORT_BG | MAP_EXPORT_OBJ | MAP_EXPORT_TAG | MAP_RLE_TAG, -3,
-         "\"Split into\" needs at least 1 byte per file: " + dir.file("MapBG01.bin") + " was not written.", 3, 2},
     };
     for (const auto& c : cases) {
         prompter.informed.clear();
@@ -203,7 +157,7 @@ TEST_F(MapExportTest, OptionsTheMapCannotTakeRefuseOnlyTheirFiles)
         EXPECT_EQ(prompter.informed[0], c.message);
         EXPECT_FALSE(report.allWritten());
         EXPECT_EQ(report.writtenCount(), c.written) << c.message;
-        EXPECT_EQ(fileCount(), static_cast<size_t>(c.written));
+        EXPECT_EQ(entriesIn(dir.path()), c.written);
     }
 }
 
@@ -222,94 +176,44 @@ TEST_F(MapExportTest, SplitAttributesWriteFiveBitPlaneFiles)
     settings.mapPrefix = "p_";
     settings.mapSuffix = "_s";
     const ExportReport report = run(map, MAP_EXPORT_OBJ_ATTR | MAP_SPLIT_OBJ_ATTR | MAP_ROTATE_90);
-    EXPECT_EQ(file("p_MAPAOBJpal_s.bin"), (Bytes{0x01, 0x23, 0x45, 0x67}));
-    EXPECT_EQ(file("p_MAPAOBJflipV_s.bin"), (Bytes{0x81}));
-    EXPECT_EQ(file("p_MAPAOBJflipH_s.bin"), (Bytes{0x40}));
-    EXPECT_EQ(file("p_MAPAOBJbank_s.bin"), (Bytes{0x20}));
-    EXPECT_EQ(file("p_MAPAOBJdp_s.bin"), (Bytes{0x01}));
-    ASSERT_EQ(report.files.size(), 5u);
-    EXPECT_EQ(report.files[0].path, dir.file("p_MAPAOBJpal_s.bin"));
-    EXPECT_EQ(report.files[4].path, dir.file("p_MAPAOBJdp_s.bin"));
+    const std::pair<const char*, Bytes> planes[] = {
+        {"pal", {0x01, 0x23, 0x45, 0x67}}, {"flipV", {0x81}}, {"flipH", {0x40}}, {"bank", {0x20}}, {"dp", {0x01}}};
+    std::vector<std::string> names;
+    for (const auto& [plane, bytes] : planes) {
+        names.push_back("p_MAPAOBJ" + std::string(plane) + "_s.bin");
+        EXPECT_EQ(readBytes(dir.file(names.back())), bytes) << plane;
+    }
+    EXPECT_EQ(test::fileNamesOf(report.files), names);
     EXPECT_EQ(progress.captions, std::vector<std::string>{"Exporting map attribute"});
     EXPECT_EQ(progress.steps, 3);
 }
 
-TEST_F(MapExportTest, NothingChosenWritesNothingAndNoLocationIsRefused)
+// Nothing chosen writes nothing; no location is refused; a missing directory
+// is asked for once a file: No skips only that file, and a run of split
+// files ends at the first that cannot be created (Cancel).
+TEST_F(MapExportTest, NothingChosenNoLocationAndAMissingDirectory)
 {
-    ExportReport report = run(numberedMap(4, 2), MAP_ONE_FILE | MAP_8BIT | MAP_RLE_TAG);
-    EXPECT_TRUE(report.files.empty());
-    EXPECT_EQ(fileCount(), 0u);
+    EXPECT_TRUE(run(numberedMap(4, 2), MAP_ONE_FILE | MAP_8BIT | MAP_RLE_TAG).files.empty());
+    EXPECT_EQ(entriesIn(dir.path()), 0);
     EXPECT_TRUE(prompter.questions.empty() && prompter.informed.empty() && progress.captions.empty());
     settings.mapLocation.clear();
     settings.mapFlags = MAP_EXPORT_BG | MAP_ONE_FILE;
-    report = exportMapPage(numberedMap(2, 2), settings, prompter, progress);
+    EXPECT_FALSE(exportMapPage(numberedMap(2, 2), settings, prompter, progress).allWritten());
     EXPECT_EQ(prompter.informed, std::vector<std::string>{"Please specify the location to export the file."});
-    EXPECT_FALSE(report.allWritten());
-}
 
-// A missing directory is asked for once per file: No skips only that file,
-// and a run of split files ends at the first that cannot be created.
-TEST_F(MapExportTest, MissingDirectoryIsAskedForEachFile)
-{
     settings.mapLocation = dir.file("out");
-    const struct {
-        int flags, split;
-        std::deque<Answer> answers;
-        std::vector<std::pair<const char*, bool>> files;
-    } cases[] = {
-        {MAP_EXPORT_BG | MAP_EXPORT_BG_ATTR | MAP_EXPORT_TAG | MAP_ONE_FILE | MAP_8BIT, 0, {Answer::No, Answer::Yes},
-         {{"/MAPBG.bin", false}, {"/MAPABG.bin", true}, {"/Tag.bin", true}}},
-        {MAP_EXPORT_BG | MAP_8BIT, 2, {Answer::Cancel}, {{"/MapBG01.bin", false}}},
-    };
-    for (const auto& c : cases) {
-        settings.mapFlags = static_cast<std::uint16_t>(c.flags);
-        settings.mapSplitCount = c.split;
-        ScriptedPrompter answers(c.answers);
-        const ExportReport report = exportMapPage(numberedMap(4, 2), settings, answers, progress);
-        EXPECT_EQ(answers.questions.size(), c.answers.size());
-        ASSERT_EQ(report.files.size(), c.files.size());
-        for (size_t i = 0; i < c.files.size(); ++i) {
-            EXPECT_EQ(report.files[i].path, dir.file("out") + c.files[i].first);
-            EXPECT_EQ(report.files[i].written, c.files[i].second);
-            EXPECT_EQ(fs::exists(report.files[i].path), c.files[i].second);
-        }
-        fs::remove_all(dir.file("out"));
-    }
-}
-
-// One file steps by tenths of its bytes, split files once a file.
-TEST_F(MapExportTest, ProgressOfOneFileAndOfSplitFiles)
-{
-    run(numberedMap(20, 10), MAP_EXPORT_BG | MAP_ONE_FILE | MAP_8BIT);
-    run(numberedMap(4, 2), MAP_EXPORT_BG | MAP_8BIT, 3);
-    EXPECT_EQ(progress.captions, std::vector<std::string>(2, "Exporting map data"));
-    EXPECT_EQ(progress.totals, (std::vector<int>{10, 3}));
-    EXPECT_EQ(progress.steps, 13);
-    EXPECT_EQ(progress.open, 0);
-}
-
-// Every organisation on every small map shape stays within one byte a cell,
-// and the diagonal band holds exactly its cells.
-TEST(MapStreams, EveryOptionOnSmallMapsEndsInsideTheMap)
-{
-    for (int w = 1; w <= 7; ++w) {
-        for (int h = 1; h <= 7; ++h) {
-            MapGrid map;
-            ASSERT_TRUE(map.create(w, h));
-            for (std::uint16_t f : {0, int(MAP_8BIT), int(MAP_ROTATE_90), int(MAP_8BIT | MAP_ROTATE_90)}) {
-                for (auto kind : {MapEntryKind::Data, MapEntryKind::Attribute, MapEntryKind::Tag}) {
-                    for (bool tags256 : {false, true}) {
-                        const size_t n = mapStream(map, f, TILE_OBJ, kind, tags256).size();
-                        EXPECT_EQ(n == 0, (f & MAP_ROTATE_90) && w < h) << w << "x" << h << " " << f;
-                        EXPECT_LE(n, map.cells.size()) << w << "x" << h << " " << f;
-                    }
-                    const bool pairs = kind != MapEntryKind::Attribute && !(f & MAP_8BIT);
-                    const size_t band = w < h ? 0 : static_cast<size_t>(h) * ((w - h + 1 + pairs) / (1 + pairs));
-                    EXPECT_EQ(mapDiagonalStream(map, f, TILE_BG, kind).size(), band) << w << "x" << h;
-                }
-            }
-        }
-    }
+    settings.mapFlags = MAP_EXPORT_BG | MAP_EXPORT_TAG | MAP_ONE_FILE | MAP_8BIT;
+    ScriptedPrompter noThenYes({Answer::No, Answer::Yes});
+    ExportReport report = exportMapPage(numberedMap(4, 2), settings, noThenYes, progress);
+    EXPECT_EQ(std::tuple(noThenYes.questions.size(), test::fileNamesOf(report.files), report.files[0].written,
+                         test::entriesIn(dir.file("out"))),
+              std::tuple(2u, std::vector<std::string>{"MAPBG.bin", "Tag.bin"}, false, 1L));
+    fs::remove_all(dir.file("out"));
+    settings.mapFlags = MAP_EXPORT_BG | MAP_8BIT;
+    settings.mapSplitCount = 2;
+    ScriptedPrompter cancel({Answer::Cancel});
+    report = exportMapPage(numberedMap(4, 2), settings, cancel, progress);
+    EXPECT_EQ(std::tuple(cancel.questions.size(), report.files.size(), report.writtenCount()), std::tuple(1u, 1u, 0));
 }
 
 } // namespace

@@ -6,8 +6,7 @@
 namespace qm {
 namespace {
 
-using test::readBytes;
-using Bytes = std::vector<std::uint8_t>;
+using namespace test;
 
 TEST(PaletteExport, BcpdAndOcpdHoldTheColourWordsLittleEndian)
 {
@@ -22,22 +21,19 @@ TEST(PaletteExport, BcpdAndOcpdHoldTheColourWordsLittleEndian)
     s.paletteLocation = dir.path().string();
     s.palettePrefix = "lv";
     s.paletteSuffix = "_x";
-    test::ScriptedPrompter prompter;
-    test::CountingProgress progress;
     s.paletteFlags = PALETTE_OBJ;
-    ASSERT_EQ(exportPalettePage(palettes, s, prompter, progress).files.size(), 1u);
-    EXPECT_FALSE(std::filesystem::exists(dir.file("lvBCPD_x.bin")));
+    ScriptedPrompter prompter;
+    CountingProgress progress;
+    EXPECT_EQ(test::fileNamesOf(exportPalettePage(palettes, s, prompter, progress).files),
+              std::vector<std::string>{"lvOCPD_x.bin"});
+    EXPECT_EQ(test::entriesIn(dir.path()), 1);
     s.paletteFlags = PALETTE_BG | PALETTE_OBJ;
     EXPECT_EQ(exportPalettePage(palettes, s, prompter, progress).writtenCount(), 2);
-    const Bytes bg = readBytes(dir.file("lvBCPD_x.bin"));
-    const Bytes obj = readBytes(dir.file("lvOCPD_x.bin"));
-    ASSERT_EQ(bg.size(), 64u);
-    ASSERT_EQ(obj.size(), 64u);
+    const Bytes bg = test::readBytes(dir.file("lvBCPD_x.bin")), obj = test::readBytes(dir.file("lvOCPD_x.bin"));
+    ASSERT_EQ(std::pair(bg.size(), obj.size()), std::pair(size_t(64), size_t(64)));
     EXPECT_EQ(Bytes(bg.begin(), bg.begin() + 6), (Bytes{0x1F, 0x00, 0xFF, 0x7F, 0xE0, 0x03}));
-    EXPECT_EQ(Bytes(bg.end() - 2, bg.end()), (Bytes{0x41, 0x0C}));
-    EXPECT_EQ(Bytes(obj.begin(), obj.begin() + 2), (Bytes{0xFF, 0x7F}));
-    EXPECT_EQ(progress.captions, std::vector<std::string>(3, "Exporting palette..."));
-    EXPECT_EQ(progress.steps, 24);
+    EXPECT_EQ((Bytes{bg[62], bg[63], obj[0], obj[1]}), (Bytes{0x41, 0x0C, 0xFF, 0x7F}));
+    EXPECT_EQ(std::pair(progress.captions, progress.steps), std::pair(std::vector<std::string>(3, "Exporting palette..."), 24));
 }
 
 } // namespace

@@ -1,18 +1,12 @@
 #include "core/export/TileExport.h"
 #include "support/TestSupport.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace qm {
 namespace {
 
-using test::CountingProgress;
-using test::readBytes;
-using test::ScriptedPrompter;
-using test::TempDir;
-using Bytes = std::vector<std::uint8_t>;
-namespace fs = std::filesystem;
+using namespace test;
 
 TEST(TileEncoding, RowsHoldBitZeroThenBitOne)
 {
@@ -24,103 +18,78 @@ TEST(TileEncoding, RowsHoldBitZeroThenBitOne)
     tile.setPixel(7, 7, 9); // not a colour index: no bit
     EXPECT_EQ(encodeTile2bpp(tile),
               (std::array<std::uint8_t, 16>{0x55, 0x33, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x80, 0x80}));
-    CTile full;
-    full.pixels.fill(3);
-    std::array<std::uint8_t, 16> ones;
-    ones.fill(0xFF);
-    EXPECT_EQ(encodeTile2bpp(full), ones);
-    EXPECT_EQ(encodeTile2bpp(CTile{}), (std::array<std::uint8_t, 16>{}));
 }
 
-TEST(TileAttributes, PaletteAndBankInUnsignedAndSignedOrder)
+// Tile i of the BG bank has colour i % 4 everywhere, of the OBJ bank (i + 1) % 4:
+// the data file of tiles from..to of a bank, whole.
+Bytes solidTiles(int shift, int from, int to)
 {
-    TileSet set(TILE_BG);
-    set.tiles[256 + 5].setPalette(6);
-    set.tiles[0].setPalette(1);
-    set.tiles[128].setPalette(2);
-    set.tiles[0].attr |= 0x38; // bits 3-5 carried by the tile stay out of the table
-    const Bytes alt = tileAttributeTable(set, true, false), plain = tileAttributeTable(set, false, false);
-    const Bytes signedOrder = tileAttributeTable(set, false, true); // byte 0 is tile 128's, byte 128 tile 0's
-    ASSERT_EQ(alt.size(), 256u);
-    EXPECT_EQ((Bytes{alt[5], alt[0], plain[0], plain[128], signedOrder[0], signedOrder[128]}),
-              (Bytes{0x0E, 0x08, 0x01, 0x02, 0x02, 0x01}));
+    Bytes out;
+    for (int i = from; i <= to; ++i)
+        for (int row = 0; row < 8; ++row)
+            out.insert(out.end(), {std::uint8_t((i + shift) & 1 ? 0xFF : 0), std::uint8_t((i + shift) & 2 ? 0xFF : 0)});
+    return out;
 }
 
-class TilesetExportTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ::unsetenv("QUILTMARK_COMPRESSOR_DIR");
-        s.tilesetLocation = dir.path().string();
-        for (int i = 0; i < 512; ++i) {
-            tiles.bg.tiles[static_cast<size_t>(i)].pixels.fill(static_cast<std::uint8_t>(i % 4));
-            tiles.obj.tiles[static_cast<size_t>(i)].pixels.fill(static_cast<std::uint8_t>((i + 1) % 4));
-        }
-    }
-    ExportReport run(std::uint16_t flags)
-    {
-        s.tilesetFlags = flags;
-        return exportTilesetPage(tiles, s, prompter, progress);
-    }
-    Bytes file(const std::string& name) const { return readBytes(dir.file(name)); }
-
-    TempDir dir;
+// Each option's files, in order, with their names, ranges and whole bytes.
+TEST(TilesetExport, FilesInOrderWithTheirRangesNamesAndBytes)
+{
     TileLibrary tiles;
-    ExportSettings s;
-    ScriptedPrompter prompter;
-    CountingProgress progress;
-};
-
-TEST_F(TilesetExportTest, RangesGiveTheirTiles)
-{
-    run(TILES_BG_MAIN);
-    EXPECT_EQ(file("BG0.bin").size(), 4096u);
-    s.bgMainFrom = 5;
-    s.bgMainTo = 5;
-    run(TILES_BG_MAIN);
-    const Bytes one = file("BG0.bin");
-    ASSERT_EQ(one.size(), 16u);
-    EXPECT_EQ(one[0], 0xFF); // tile 5: colour 1 everywhere
-    EXPECT_EQ(one[1], 0x00);
-    s.bgMainFrom = 6;
-    const ExportReport report = run(TILES_BG_MAIN);
-    EXPECT_TRUE(fs::exists(dir.file("BG0.bin")));
-    EXPECT_TRUE(file("BG0.bin").empty());
-    EXPECT_TRUE(report.allWritten());
-    EXPECT_EQ(progress.totals, (std::vector<int>{255, 0, 0}));
-}
-
-TEST_F(TilesetExportTest, AlternateBankIsTilesFrom256)
-{
-    s.objAltFrom = 2;
-    s.objAltTo = 3;
-    s.tilesetPrefix = "lv";
-    s.tilesetSuffix = "_x";
-    run(TILES_OBJ_ALT);
-    const Bytes bytes = file("lvOBJ1_x.bin");
-    ASSERT_EQ(bytes.size(), 32u);
-    // OBJ tile 258 has colour 3 everywhere, 259 colour 0.
-    EXPECT_EQ(bytes[0], 0xFF);
-    EXPECT_EQ(bytes[1], 0xFF);
-    EXPECT_EQ(bytes[16], 0x00);
-    EXPECT_EQ(progress.captions, std::vector<std::string>{"Export OBJ Tile Set"});
-    EXPECT_EQ(progress.totals, std::vector<int>{1});
-}
-
-TEST_F(TilesetExportTest, FilesInOrderWithTheirNamesAndAttributeTables)
-{
+    for (int i = 0; i < 512; ++i) {
+        tiles.bg.tiles[static_cast<size_t>(i)].pixels.fill(static_cast<std::uint8_t>(i % 4));
+        tiles.obj.tiles[static_cast<size_t>(i)].pixels.fill(static_cast<std::uint8_t>((i + 1) % 4));
+    }
+    tiles.bg.tiles[0].setPalette(1);
+    tiles.bg.tiles[0].attr |= 0x38; // bits 3-5 carried by the tile stay out of the table
     tiles.bg.tiles[256].setPalette(6);
     tiles.obj.tiles[128].setPalette(3);
-    const ExportReport report = run(0x00FF | TILES_SIGNED);
-    const std::vector<std::string> order = {"BG0.bin",  "BG0A.bin",  "BG1.bin",  "BG1A.bin",
-                                            "OBJ0.bin", "OBJ0A.bin", "OBJ1.bin", "OBJ1A.bin"};
-    EXPECT_EQ(test::fileNamesOf(report.files), order);
-    EXPECT_EQ(file("BG1A.bin")[128], 0x0E);
-    EXPECT_EQ(file("OBJ0A.bin")[0], 0x03);
-    EXPECT_EQ(file("BG0A.bin").size(), 256u);
-    EXPECT_EQ(progress.captions[1], "Exporting tile set attributes data");
-    EXPECT_EQ(progress.totals[1], 256);
-    EXPECT_EQ(progress.open, 0);
+    // An attribute table: the palette, and the bank bit 0x08 in the alternate bank; in
+    // signed order byte p is for tile (p + 128) % 256.
+    const auto attrs = [](int bank, int at, int value) {
+        Bytes table(256, std::uint8_t(bank * 0x08));
+        table[size_t(at)] = std::uint8_t(value);
+        return table;
+    };
+    const struct {
+        int flags, from, to; // the range of the option asked for
+        const char* prefix;
+        std::vector<std::pair<const char*, Bytes>> files;
+        std::vector<int> totals;
+        const char* caption = "Export BG Tile Set"; // the last
+    } cases[] = {
+        {TILES_BG_MAIN, 0, 255, "", {{"BG0.bin", solidTiles(0, 0, 255)}}, {255}},
+        {TILES_BG_MAIN, 6, 5, "", {{"BG0.bin", {}}}, {0}}, // an empty range gives an empty file
+        {TILES_BG_MAIN_ATTR, 0, 1, "", {{"BG0A.bin", attrs(0, 0, 0x01)}}, {256}, "Exporting tile set attributes data"},
+        {TILES_OBJ_ALT, 2, 3, "lv", {{"lvOBJ1_x.bin", solidTiles(1, 258, 259)}}, {1}, "Export OBJ Tile Set"},
+        {0x00FF | TILES_SIGNED, 0, 1, "",
+         {{"BG0.bin", solidTiles(0, 0, 1)}, {"BG0A.bin", attrs(0, 128, 0x01)}, {"BG1.bin", solidTiles(0, 256, 511)},
+          {"BG1A.bin", attrs(1, 128, 0x0E)}, {"OBJ0.bin", solidTiles(1, 0, 1)}, {"OBJ0A.bin", attrs(0, 0, 0x03)},
+          {"OBJ1.bin", solidTiles(1, 256, 257)}, {"OBJ1A.bin", attrs(1, 0, 0x08)}},
+         {1, 256, 255, 256, 1, 256, 1, 256}, "Exporting tile set attributes data"},
+    };
+    for (const auto& c : cases) {
+        test::TempDir dir;
+        ExportSettings s;
+        s.tilesetLocation = dir.path().string();
+        s.tilesetFlags = static_cast<std::uint16_t>(c.flags);
+        s.bgMainFrom = s.objAltFrom = s.objMainFrom = static_cast<std::uint8_t>(c.from);
+        s.bgMainTo = s.objAltTo = s.objMainTo = static_cast<std::uint8_t>(c.to);
+        s.tilesetPrefix = c.prefix;
+        s.tilesetSuffix = *c.prefix ? "_x" : "";
+        test::ScriptedPrompter prompter;
+        test::CountingProgress progress;
+        const ExportReport report = exportTilesetPage(tiles, s, prompter, progress);
+        EXPECT_TRUE(report.allWritten());
+        std::vector<std::string> names;
+        for (const auto& [name, bytes] : c.files) {
+            names.push_back(name);
+            EXPECT_EQ(readBytes(dir.file(name)), bytes) << name;
+        }
+        EXPECT_EQ(test::fileNamesOf(report.files), names);
+        EXPECT_EQ(progress.totals, c.totals) << c.flags;
+        EXPECT_EQ(progress.captions.back(), c.caption);
+        EXPECT_EQ(progress.open, 0);
+    }
 }
 
 } // namespace

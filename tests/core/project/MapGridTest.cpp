@@ -48,26 +48,7 @@ TEST(MapCell, PlacingATileSetsItsLayerMarkAndPaletteAndClearsTheFlips)
     EXPECT_EQ(empty, (MapCell{c.bgAttr, 300, c.objAttr, 7, 0}));
 }
 
-TEST(MapGrid, LinesGoInBeforeALineOrAfterTheLastAndNeverBelowOne)
-{
-    MapGrid g = numbered(3, 3);
-    EXPECT_EQ(g.cellAt(3, 0), nullptr);
-    EXPECT_EQ(g.cellAt(0, -1), nullptr);
-    EXPECT_FALSE(g.setCell(0, 3, MapCell{}));
-    ASSERT_TRUE(g.insertColumns(0, 1) && g.insertColumns(3, 1) && g.insertColumns(1, 0));
-    EXPECT_EQ(tags(g), "0 1 2 3 0|0 17 18 19 0|0 33 34 35 0|");
-    ASSERT_TRUE(g.insertRows(1, 1) && g.insertRows(3, 2));
-    EXPECT_EQ(tags(g), "0 1 2 3 0|0 0 0 0 0|0 17 18 19 0|0 33 34 35 0|0 0 0 0 0|0 0 0 0 0|");
-    g.deleteColumn(0);
-    g.deleteRow(1);
-    g.deleteRow(4);
-    EXPECT_EQ(tags(g), "1 2 3 0|17 18 19 0|33 34 35 0|0 0 0 0|");
-    MapGrid one = numbered(1, 1);
-    one.deleteColumn(0);
-    one.deleteRow(0);
-    EXPECT_EQ(tags(one), "1|");
-}
-
+// Inserting and deleting lines go through the edits of RowColumnEditTest.
 TEST(MapGrid, ResizeCutsOrKeepsAndImpossibleSizesChangeNothing)
 {
     MapGrid a = numbered(3, 2), b = numbered(3, 2), c = numbered(3, 2);
@@ -79,17 +60,13 @@ TEST(MapGrid, ResizeCutsOrKeepsAndImpossibleSizesChangeNothing)
     EXPECT_EQ(tags(c), "1 2 3|17 18 19|0 0 0|");
 
     MapGrid g = numbered(2, 4);
-    EXPECT_FALSE(g.create(-1, 5));
-    EXPECT_FALSE(g.create(100000, 100000));
-    EXPECT_FALSE(g.create(1 << 30, 1 << 30));
+    EXPECT_TRUE(g.cellAt(2, 0) == nullptr && g.cellAt(0, -1) == nullptr && !g.setCell(0, 4, MapCell{}));
+    // No cells, but a side beyond the limit all the same: every row walk would hang.
+    for (const auto& [w, h] : {std::pair{-1, 5}, {100000, 100000}, {1 << 30, 1 << 30}, {0, 1 << 30}, {0x7FFFFFFF, 0}})
+        EXPECT_FALSE(g.create(w, h)) << w << " x " << h;
     EXPECT_FALSE(g.insertRows(0, 1 << 30));
     EXPECT_FALSE(g.insertColumns(0, 1 << 30));
     EXPECT_EQ(g.resize(1 << 30, 4, true), MapGrid::ResizeResult::OutOfMemory);
     EXPECT_EQ(tags(g), "1 2|17 18|33 34|49 50|");
-    EXPECT_TRUE(g.create(0, 7));
-    EXPECT_FALSE(g.hasCells());
-    // No cells, but a side beyond the limit all the same: every row walk would hang.
-    EXPECT_FALSE(g.create(0, 1 << 30));
-    EXPECT_FALSE(g.create(0x7FFFFFFF, 0));
-    EXPECT_EQ(g.height, 7);
+    EXPECT_TRUE(g.create(0, 7) && !g.hasCells());
 }

@@ -40,17 +40,7 @@ struct RecoveryTest : ::testing::Test {
         ws.tiles.obj.tiles[500].setComment("boss");
         ws.tiles.palettes.row(12)[3] = GbcColor{1, 2, 3};
     }
-    // The copy's folder after a write by a writer that is then gone.
-    std::string writeCopy()
-    {
-        RecoveryWriter writer(root.path().string());
-        EXPECT_TRUE(writer.write(ws, 1700000000));
-        return writer.folder();
-    }
-    std::vector<RecoveryCopy> find(std::vector<std::string>* damaged = nullptr)
-    {
-        return findRecoveryCopies(root.path().string(), damaged);
-    }
+    std::vector<RecoveryCopy> find(std::vector<std::string>* damaged = nullptr) { return findRecoveryCopies(root.path().string(), damaged); }
 
     TempDir root;
     Workspace ws;
@@ -64,20 +54,18 @@ TEST_F(RecoveryTest, ACopyOpensAsTheChangedProjectWithItsOwnPaths)
     ASSERT_TRUE(writer->write(ws, 1700000060)); // the second copy replaces the first
     EXPECT_TRUE(find().empty()) << "its editor still runs";
     const std::string folder = writer->folder();
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 5);
+    EXPECT_EQ(entriesIn(folder), 5);
     writer.reset(); // ends without removing, as a crash would
     const std::vector<RecoveryCopy> copies = find();
     ASSERT_EQ(copies.size(), 1u);
-    EXPECT_EQ(copies[0].time, 1700000060);
-    EXPECT_NE(recoveryQuestion(copies[0]).find("/home/u/game/level.qmm"), std::string::npos);
+    EXPECT_TRUE(copies[0].time == 1700000060 && recoveryQuestion(copies[0]).find("/home/u/game/level.qmm") != std::string::npos);
 
     Workspace opened;
     NullProgress none;
     ASSERT_TRUE(openRecoveryCopy(copies[0], opened, none));
     EXPECT_EQ(savedBytes(opened), savedBytes(ws));
-    EXPECT_EQ(opened.project.projectPath, ws.project.projectPath);
-    EXPECT_EQ(opened.project.bgTileSetPath, ws.project.bgTileSetPath);
-    EXPECT_EQ(opened.project.exportSettings.mapLocation, "/home/u/game/out");
+    EXPECT_EQ(std::tuple(opened.project.projectPath, opened.project.bgTileSetPath, opened.project.exportSettings.mapLocation),
+              std::tuple(ws.project.projectPath, ws.project.bgTileSetPath, "/home/u/game/out"));
     EXPECT_EQ(opened.project.changeFlags, CHANGED_MAP | CHANGED_PROJECT | CHANGED_PALETTE | CHANGED_BG_TILES | CHANGED_OBJ_TILES);
 
     // Taken over by the editor that opened it: its writes replace it, a clean save removes it.
@@ -91,21 +79,21 @@ TEST_F(RecoveryTest, ACopyOpensAsTheChangedProjectWithItsOwnPaths)
 
 TEST_F(RecoveryTest, ADamagedCopyIsRefusedAndKeptAside)
 {
-    struct Case {
-        const char* file;
-        int cut;   // bytes cut off the end
-        bool flip; // or one byte changed
-    };
-    for (const Case c : {Case{"manifest", 1, false}, Case{"manifest", 0, true}, Case{"project-1.qmm", 7, false},
-                         Case{"bg-1.qmb", 0, true}, Case{nullptr, 0, false}}) {
-        SCOPED_TRACE(c.file ? c.file : "intact");
-        const std::string folder = writeCopy();
-        if (c.file) {
-            std::vector<std::uint8_t> bytes = readBytes(folder + "/" + c.file);
-            bytes.resize(bytes.size() - static_cast<std::size_t>(c.cut));
-            if (c.flip)
-                bytes[bytes.size() / 2] ^= 1;
-            writeBytes(folder + "/" + c.file, bytes);
+    // A file of the copy with bytes cut off its end, or with its middle byte changed (cut 0); none: intact.
+    for (const auto& [file, cut] : {std::pair{"manifest", 1}, {"manifest", 0}, {"project-1.qmm", 7}, {"bg-1.qmb", 0},
+                                    {static_cast<const char*>(nullptr), 0}}) {
+        SCOPED_TRACE(file ? file : "intact");
+        std::string folder;
+        { // a copy whose writer is gone
+            RecoveryWriter writer(root.path().string());
+            ASSERT_TRUE(writer.write(ws, 1700000000));
+            folder = writer.folder();
+        }
+        if (file) {
+            std::vector<std::uint8_t> bytes = readBytes(folder + "/" + file);
+            bytes.resize(bytes.size() - static_cast<std::size_t>(cut));
+            bytes[bytes.size() / 2] ^= cut ? 0 : 1;
+            writeBytes(folder + "/" + file, bytes);
         }
         std::vector<std::string> damaged;
         const std::vector<RecoveryCopy> copies = find(&damaged);
@@ -113,7 +101,7 @@ TEST_F(RecoveryTest, ADamagedCopyIsRefusedAndKeptAside)
         const std::vector<std::uint8_t> untouched = savedBytes(opened);
         NullProgress none;
         const Result r = copies.empty() ? Result::failure(damaged.at(0)) : openRecoveryCopy(copies[0], opened, none);
-        EXPECT_EQ(r.ok(), c.file == nullptr);
+        EXPECT_EQ(r.ok(), file == nullptr);
         if (r.ok()) {
             discardRecoveryCopy(copies[0]);
             EXPECT_FALSE(fs::exists(folder));
@@ -122,7 +110,7 @@ TEST_F(RecoveryTest, ADamagedCopyIsRefusedAndKeptAside)
         EXPECT_NE(r.text().find("is damaged and was not opened"), std::string::npos);
         EXPECT_EQ(savedBytes(opened), untouched);
         EXPECT_FALSE(fs::exists(folder));
-        EXPECT_EQ(std::distance(fs::directory_iterator(root.path() / RECOVERY_DAMAGED_FOLDER), fs::directory_iterator()), 1);
+        EXPECT_EQ(entriesIn(root.path() / RECOVERY_DAMAGED_FOLDER), 1);
         EXPECT_TRUE(find().empty());
         fs::remove_all(root.path() / RECOVERY_DAMAGED_FOLDER);
     }

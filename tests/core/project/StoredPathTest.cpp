@@ -23,10 +23,8 @@ TEST(StoredPath, WindowsPathsAreStoredRelativeWithoutRegardToCaseAndResolvedBack
 
 TEST(StoredPath, LinuxPathsAreStoredTheSameWayAndCompareExactly)
 {
-    EXPECT_EQ(storeFilePath("/home/u/maps", "/home/u/maps/bg.qmb"), "\\bg.qmb");
+    // Within the project directory, and one beside it, are pinned by the project file tests.
     EXPECT_EQ(storeFilePath("/home/u/maps", "/home/u/shared/bg.qmb"), "..\\shared\\bg.qmb");
-    EXPECT_EQ(storeLocation("/home/u/maps", "/home/u/maps/out"), "\\out\\");
     EXPECT_EQ(storeLocation("/home/u/maps", "/home/u/Maps"), "..\\Maps\\"); // another directory on Linux
-    EXPECT_EQ(toNativeForm(resolvePath(toStoredForm("/home/u/maps"), "..\\shared\\bg.qmb")), "/home/u/shared/bg.qmb");
     EXPECT_EQ(toNativeForm(resolvePath(toStoredForm("/home/u/maps"), "..\\..\\..\\x")), "/x");
 }
