@@ -377,8 +377,9 @@ TEST(ProjectFile, EverySampleOpensAsItIsEvenOverAnotherProjectAndSurvivesARewrit
                       readBytes(kind == TILE_BG ? fresh->project.bgTileSetPath : fresh->project.objTileSetPath));
         // Opened over another project; a 1.0 file has no page colours of its own.
         ASSERT_TRUE(readProject(path, *open, again, quiet));
-        if (s.version >= 20)
+        if (s.version >= 20) {
             EXPECT_EQ(encodeProject(*open, quiet), encodeProject(*fresh, quiet)); // map, paths, colours, settings, tags
+        }
         EXPECT_EQ(std::tuple(open->project.exportSettings, open->project.projectDir, open->project.changeFlags),
                   std::tuple(fresh->project.exportSettings, dir.path().string(), fresh->project.changeFlags));
         for (const TileKind kind : {TILE_BG, TILE_OBJ})
