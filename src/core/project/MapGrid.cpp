@@ -13,7 +13,7 @@ bool MapGrid::sizeAllowed(std::int64_t w, std::int64_t h)
 {
     // Each side is bounded on its own too: a map 0 cells wide and two billion
     // rows high holds no cells, but everything that walks its rows would hang.
-    return w >= 0 && h >= 0 && w <= MAX_SIDE && h <= MAX_SIDE && (w == 0 || h <= MAX_CELLS / w);
+    return w >= 0 && h >= 0 && w <= MAX_CELLS && h <= MAX_CELLS && (w == 0 || h <= MAX_CELLS / w);
 }
 
 bool MapGrid::create(int w, int h)
@@ -38,16 +38,12 @@ std::string MapGrid::createFailureText(int w, int h)
         return text;
     if (sizeAllowed(w, h))
         return withOsReason(text, ENOMEM);
-    const auto grouped = [](std::int64_t n) {
-        std::string digits = std::to_string(n);
-        for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
-            digits.insert(static_cast<size_t>(at), ",");
-        return digits;
-    };
+    std::string limit = std::to_string(MAX_CELLS);
+    for (int at = static_cast<int>(limit.size()) - 3; at > 0; at -= 3)
+        limit.insert(static_cast<size_t>(at), ",");
     if (std::int64_t(w) * h <= MAX_CELLS)
-        return text + formatText(": a side of %d cells is over the limit of %s cells", std::max(w, h),
-                                 grouped(MAX_SIDE).c_str());
-    return text + formatText(": %d \u00d7 %d cells is over the limit of %s cells", w, h, grouped(MAX_CELLS).c_str());
+        return text + formatText(": a side of %d cells is over the limit of %s cells", std::max(w, h), limit.c_str());
+    return text + formatText(": %d \u00d7 %d cells is over the limit of %s cells", w, h, limit.c_str());
 }
 
 bool MapGrid::setCell(int x, int y, const MapCell& cell)

@@ -14,17 +14,14 @@ public:
     // The largest map we agree to hold: 16M cells (4096 x 4096). Larger
     // requests fail like an allocation failure instead of exhausting memory.
     static constexpr std::int64_t MAX_CELLS = std::int64_t(1) << 24;
-    // A side is at most 65535 cells: the undo history keeps a cell's place in
-    // 16 bits a coordinate.
-    static constexpr std::int64_t MAX_SIDE = 65535;
 
     int width = 0;
     int height = 0;
     std::vector<MapCell> cells;
 
     bool hasCells() const { return !cells.empty(); }
-    // True when a w x h grid may be allocated (non-negative, each side within
-    // MAX_SIDE and the cell count within MAX_CELLS).
+    // True when a w x h grid may be allocated (non-negative, each side and the
+    // cell count within MAX_CELLS).
     static bool sizeAllowed(std::int64_t w, std::int64_t h);
 
     // w x h cleared cells. On failure the grid is left exactly as it was.

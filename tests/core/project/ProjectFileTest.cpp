@@ -195,10 +195,7 @@ TEST(ProjectFile, RefusesWrongPrefixVersionsAndImpossibleSizes)
         {ByteBuilder().text("Quilt Mark Version 5.6").u32(0xFFFFFFF0).text("abc").b, "Invalid Quiltmark file."},
         // Found by fuzzing: no columns and 654311424 rows held no cell bytes and walked its rows for minutes.
         {sized(654311424, 0), "Not enought memory to create 0x654311424 map: a side of 654311424 cells is over the "
-                              "limit of 65,535 cells"},
-        // The undo history keeps a cell's place in 16 bits a coordinate.
-        {sized(0, 65536), "Not enought memory to create 65536x0 map: a side of 65536 cells is over the limit of 65,535 "
-                          "cells"},
+                              "limit of 16,777,216 cells"},
     };
     for (const auto& [file, text] : cases)
         EXPECT_EQ(parse(file, *std::make_unique<ProjectFileData>()).text(), text) << file.size();
