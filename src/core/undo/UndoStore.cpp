@@ -122,27 +122,32 @@ void exchangeCells(CellRecords& records, MapGrid& map, UndoListener& listener, b
 {
     const std::size_t n = records.size();
     // A large step (a fill) may be rendered again as one area.
+    if (map.width < 1)
+        return;
+    const int w = map.width;
     int x1 = map.width, y1 = map.height, x2 = -1, y2 = -1;
     for (const CellRecord& r : records) {
-        x1 = std::min<int>(x1, r.x);
-        y1 = std::min<int>(y1, r.y);
-        x2 = std::max<int>(x2, r.x);
-        y2 = std::max<int>(y2, r.y);
+        x1 = std::min(x1, r.x(w));
+        y1 = std::min(y1, r.y(w));
+        x2 = std::max(x2, r.x(w));
+        y2 = std::max(y2, r.y(w));
     }
     const bool asArea = rendersAsOneArea(n, x1, y1, x2, y2);
     for (std::size_t k = 0; k < n; ++k) {
         CellRecord& r = records[reverse ? n - 1 - k : k];
-        MapCell* cell = map.cellAt(r.x, r.y);
-        if (!cell)
+        if (r.cell >= map.cells.size())
             continue;
+        MapCell* cell = &map.cells[r.cell];
         // Exactly the values saved, an empty part too, so that every entry
         // of a long history puts back the very bytes it found.
         LayerPart part = cell->layerPart(r.layer);
         std::swap(part.attr, r.attr);
         std::swap(part.tile, r.tile);
-        std::swap(cell->tag, r.tag);
+        const std::uint8_t tag = cell->tag;
+        cell->tag = static_cast<std::uint8_t>(r.tag);
+        r.tag = tag;
         if (!asArea)
-            listener.cellChanged(r.x, r.y);
+            listener.cellChanged(r.x(w), r.y(w));
     }
     if (asArea)
         listener.areaChanged(std::max(x1, 0), std::max(y1, 0), std::min(x2, map.width - 1), std::min(y2, map.height - 1));
@@ -381,8 +386,7 @@ bool UndoStore::saveCell(const MapGrid& map, int x, int y, TileKind layer)
         return true;
     CellRecord r;
     r.layer = layer == TILE_BG ? TILE_BG : TILE_OBJ;
-    r.x = static_cast<std::uint16_t>(x);
-    r.y = static_cast<std::uint16_t>(y);
+    r.cell = static_cast<std::uint32_t>(y * map.width + x) & 0xFFFFFFu;
     const ConstLayerPart part = cell->layerPart(r.layer);
     r.attr = part.attr;
     r.tile = part.tile;
@@ -427,9 +431,9 @@ bool UndoStore::saveLines(UndoStep& step, const MapGrid& map, int first, int cou
             // but those whole.
             if (c == MapCell{})
                 continue;
-            const auto ux = static_cast<std::uint16_t>(x), uy = static_cast<std::uint16_t>(y);
-            if (!append(step.cells, CellRecord{TILE_BG, c.bgAttr, c.tag, ux, uy, c.bgTile}) ||
-                !append(step.cells, CellRecord{TILE_OBJ, c.objAttr, c.tag, ux, uy, c.objTile}))
+            const auto at = static_cast<std::uint32_t>(y * map.width + x);
+            if (!append(step.cells, CellRecord{at, c.tag, c.bgTile, c.bgAttr, TILE_BG}) ||
+                !append(step.cells, CellRecord{at, c.tag, c.objTile, c.objAttr, TILE_OBJ}))
                 return false;
         }
     }
@@ -570,13 +574,13 @@ bool UndoStore::exchangeLines(UndoStep& step, Workspace& ws, UndoListener& liste
         if (!(columns ? reopenColumns(map, f, n) : reopenRows(map, f, n)))
             return false;
         for (const CellRecord& r : step.cells) {
-            MapCell* cell = map.cellAt(r.x, r.y);
-            if (!cell)
+            if (r.cell >= map.cells.size())
                 continue;
+            MapCell* cell = &map.cells[r.cell];
             LayerPart part = cell->layerPart(r.layer);
             part.attr = r.attr;
             part.tile = r.tile;
-            cell->tag = r.tag;
+            cell->tag = static_cast<std::uint8_t>(r.tag);
         }
         step.cells.clear();
         step.kind = columns ? STEP_COLUMNS_RESTORED : STEP_ROWS_RESTORED;

@@ -51,16 +51,20 @@ enum class StepName : std::uint8_t {
 std::string_view stepNameText(StepName name);
 
 // One part of a map cell (cells edited in the tag layer are saved as OBJ
-// parts) with the cell's tag. Kept small: a fill of a million cells saves a
-// million of them.
+// parts) with the cell's tag. Kept to 8 bytes: a fill of a whole map saves
+// 16 million of them. The cell is its place in the map as it was when saved
+// (y x width + x); a step is always exchanged on a map of that width.
 struct CellRecord {
-    TileKind layer = TILE_BG; // TILE_BG or TILE_OBJ
-    std::uint8_t attr = 0;
-    std::uint8_t tag = 0;
-    std::uint16_t x = 0;
-    std::uint16_t y = 0;
+    std::uint32_t cell : 24 = 0;
+    std::uint32_t tag : 8 = 0;
     std::uint16_t tile = 0;
+    std::uint8_t attr = 0;
+    TileKind layer = TILE_BG; // TILE_BG or TILE_OBJ
+
+    int x(int width) const { return static_cast<int>(cell % static_cast<std::uint32_t>(width)); }
+    int y(int width) const { return static_cast<int>(cell / static_cast<std::uint32_t>(width)); }
 };
+static_assert(sizeof(CellRecord) == 8);
 
 // One palette colour: palette 0..7 BG, 8..15 OBJ; colour 0..3; stored components.
 struct ColourRecord {

@@ -28,7 +28,7 @@ TEST_F(BucketFillTest, FillsTheTouchingCellsOfTheClickedTileWhateverTheirPalette
     // Breadth first: up, right, down, left of each filled cell.
     std::vector<int> order;
     for (const CellRecord& rec : undo.cellRecords())
-        order.push_back(rec.x * 10 + rec.y);
+        order.push_back(rec.x(map().width) * 10 + rec.y(map().width));
     EXPECT_EQ(order, (std::vector<int>{31, 41, 21, 51, 11, 52}));
 
     const std::vector<MapCell> before = map().cells; // the clicked tile already, in any palette: nothing

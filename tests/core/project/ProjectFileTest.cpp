@@ -173,9 +173,10 @@ TEST(ProjectFile, EachVersionFrom2_0ReadsTheCellRecordsAndPathsOfItsOwn)
         EXPECT_EQ(std::pair(d->tags.tiles[15].pixels, d->tags.tiles[16].pixels), std::pair(defaultTag(15), CTile{}.pixels));
         const ResolvedPaths p = resolveProjectPaths(*d, "/maps/level");
         EXPECT_EQ(std::pair(p.bgTileSetPath, p.mapLocation), std::pair(std::string(bgPath), std::string("/maps/level/out")));
-        if (v == "5.5") // its trailing records are part of the file
+        if (v == "5.5") { // its trailing records are part of the file
             EXPECT_EQ(wrongPrefix(f.b, [](auto b) { return parse(b, *std::make_unique<ProjectFileData>()); }),
                       std::nullopt);
+        }
     }
 }
 

@@ -51,7 +51,8 @@ TEST(ReportFile, NamesCutOnlyARealExtensionAndEveryReportHasItsMessageAndCrLf)
         const std::string text(bytes.begin(), bytes.end());
         for (size_t i = 0; i < text.size(); ++i) // every line end is CR LF
             ASSERT_TRUE(text[i] != '\n' || (i > 0 && text[i - 1] == '\r')) << message << " at " << i;
-        if (kind == ReportKind::Comments) // the tag set shown: the comments of the tag tiles
+        if (kind == ReportKind::Comments) { // the tag set shown: the comments of the tag tiles
             EXPECT_NE(text.find("Tile   3: Pal: 0 Comment: tag"), std::string::npos);
+        }
     }
 }
