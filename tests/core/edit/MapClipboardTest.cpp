@@ -92,27 +92,5 @@ TEST_F(MapClipboardTest, CopyInTheTagLayerTakesTheTagsAndCutIsRefusedThere)
     EXPECT_EQ(cell(1, 1), (MapCell{TILE_BG | 4, 6, TILE_OBJ | 8, 2, 5}));
 }
 
-TEST_F(MapClipboardTest, CutAndPasteStopAtAnUndoMemoryFailureWithWhatTheyDidUndoable)
-{
-    for (int x = 0; x < 3; ++x)
-        cell(x, 0).place(TILE_BG, x + 1, 0);
-    undo.maxRecords = 2;
-    MapEdit e = edit();
-    const CutResult cut = cutCells(e, {{0, 0}, {1, 0}, {2, 0}});
-    EXPECT_EQ(cut.edit.result.text(), MSG_NO_MEMORY_UNDO);
-    EXPECT_EQ(cut.edit.changed, 2);
-    EXPECT_EQ(cut.entries.size(), 2u);
-    EXPECT_EQ(tiles().substr(0, 16), ". . 3 . . . . .|");
-    undoStep();
-    EXPECT_EQ(tiles().substr(0, 16), "1 2 3 . . . . .|");
-    undo.maxRecords = 1;
-    const EditResult pasted = pasteCells(e, cut.entries, {0, 2});
-    EXPECT_EQ(pasted.result.text(), MSG_NO_MEMORY_UNDO);
-    EXPECT_EQ(pasted.changed, 1);
-    EXPECT_EQ(tiles().substr(32, 16), "1 . . . . . . .|");
-    undoStep();
-    EXPECT_EQ(tiles().substr(32, 16), ". . . . . . . .|");
-}
-
 } // namespace
 } // namespace qm

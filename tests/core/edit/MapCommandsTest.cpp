@@ -1,5 +1,10 @@
 #include "core/edit/MapCommands.h"
 
+#include "core/edit/BucketFill.h"
+#include "core/edit/MapClipboard.h"
+
+#include <functional>
+
 #include "MapEditFixture.h"
 
 namespace qm {
@@ -75,7 +80,7 @@ TEST_F(MapCommandsTest, BankFlipPriorityPaletteAndDeleteWorkOnThePartOfTheLayer)
     EXPECT_EQ(cell(0, 0), (MapCell{0, 0, TILE_OBJ | 8, 263, 9}));
 }
 
-TEST_F(MapCommandsTest, APalettePageFillRecordsButChangesNothingAndAMemoryFailureStops)
+TEST_F(MapCommandsTest, APalettePageFillRecordsButChangesNothing)
 {
     cell(1, 1).place(TILE_BG, 4, 0);
     const std::vector<MapCell> before = map().cells;
@@ -83,11 +88,44 @@ TEST_F(MapCommandsTest, APalettePageFillRecordsButChangesNothingAndAMemoryFailur
     blockFill(e, {{0, 0}, {1, 1}}, {TILE_NONE, 7, 1});
     EXPECT_EQ(map().cells, before);
     EXPECT_EQ(undo.cellRecords().size(), 2u);
-    undo.maxRecords = 1;
-    const EditResult r = blockFill(e, {{0, 0}, {1, 0}}, {TILE_BG, 3, 2});
-    EXPECT_EQ(r.result.text(), MSG_NO_MEMORY_UNDO);
-    EXPECT_EQ(r.changed, 1);
-    EXPECT_EQ(tiles().substr(0, 6), "3 . . ");
+}
+
+// An edit that runs out of undo memory stops there with the message, and one
+// Undo takes back exactly the cells it changed.
+TEST_F(MapCommandsTest, EditsStopAtAnUndoMemoryFailureWithWhatTheyDidUndoable)
+{
+    const std::vector<CellPos> row{{0, 0}, {1, 0}, {2, 0}};
+    const struct {
+        const char* name;
+        std::size_t maxRecords;
+        std::function<EditResult(MapEdit&)> run;
+        const char* firstRow; // after the edit
+    } cases[] = {
+        {"bucket fill", 5, [](MapEdit& e) { return bucketFill(e, 0, 0, {TILE_BG, 2, 0}); }, "2 2 2 . . . . .|"},
+        {"block fill", 1, [&](MapEdit& e) { return blockFill(e, row, {TILE_BG, 3, 2}); }, "3 . . . . . . .|"},
+        {"cut", 2, [&](MapEdit& e) {
+             const CutResult r = cutCells(e, row);
+             EXPECT_EQ(r.entries.size(), 2u);
+             return r.edit;
+         }, ". . 3 . . . . .|"},
+        {"paste", 1, [](MapEdit& e) { return pasteCells(e, {{0, 0, TILE_BG, 1}, {1, 0, TILE_BG, 2}}, {5, 0}); },
+         ". . . . . 1 . .|"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        makeMap(8, 6);
+        undo.clear();
+        for (int x = 0; x < 3 && c.name == std::string("cut"); ++x)
+            cell(x, 0).place(TILE_BG, x + 1, 0);
+        const std::string before = tiles();
+        undo.maxRecords = c.maxRecords;
+        MapEdit e = edit();
+        const EditResult r = c.run(e);
+        EXPECT_EQ(std::pair(r.result.text(), std::size_t(r.changed)), std::pair(std::string(MSG_NO_MEMORY_UNDO), c.maxRecords));
+        EXPECT_EQ(tiles().substr(0, 16), c.firstRow);
+        undoStep();
+        EXPECT_EQ(tiles(), before);
+    }
 }
 
 TEST_F(MapCommandsTest, SetBaseTileFillsTheWholeMapAsAStepOfItsOwn)
