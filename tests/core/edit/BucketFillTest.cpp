@@ -1,4 +1,5 @@
 #include "core/edit/BucketFill.h"
+#include "core/edit/MapCommands.h"
 
 #include "MapEditFixture.h"
 
@@ -13,11 +14,13 @@ TEST_F(BucketFillTest, FillsTheTouchingCellsOfTheClickedTileWhateverTheirPalette
         cell(x, 1).set(TILE_BG | ATTR_FLIP_H | (x << 2), 2, 0, 0, 0);
     cell(5, 2).set(TILE_BG | ATTR_FLIP_V | ATTR_PRIORITY | (7 << 2), 2, 0, 0, 0);
     cell(6, 3).place(TILE_BG, 2, 0); // only diagonal to the others
-    cell(3, 2).place(TILE_OBJ, 2, 0);
+    cell(3, 0).place(TILE_BG, 2, 0);
+    cell(3, 2).place(TILE_BG, 2, 0);
+    cell(2, 2).place(TILE_OBJ, 2, 0);
     MapEdit e = edit();
     const EditResult r = bucketFill(e, 3, 1, {TILE_BG, 40, 4});
-    ASSERT_EQ(std::pair(r.ok(), r.changed), std::pair(true, 6));
-    EXPECT_EQ(tiles(), ". . . . . . . .|. 40 40 40 40 40 . .|. . . . . 40 . .|. . . . . . 2 .|. . . . . . . .|"
+    ASSERT_EQ(std::pair(r.ok(), r.changed), std::pair(true, 8));
+    EXPECT_EQ(tiles(), ". . . 40 . . . .|. 40 40 40 40 40 . .|. . . 40 . 40 . .|. . . . . . 2 .|. . . . . . . .|"
                        ". . . . . . . .|");
     for (const CellPos p : {CellPos{1, 1}, CellPos{3, 1}, CellPos{5, 2}})
         EXPECT_EQ(cell(p.x, p.y).bgAttr, TILE_BG | (4 << 2)) << p.x << "," << p.y;
@@ -25,7 +28,7 @@ TEST_F(BucketFillTest, FillsTheTouchingCellsOfTheClickedTileWhateverTheirPalette
     std::vector<int> order;
     for (const CellRecord& rec : undo.cellRecords())
         order.push_back(rec.x * 10 + rec.y);
-    EXPECT_EQ(order, (std::vector<int>{31, 41, 21, 51, 11, 52}));
+    EXPECT_EQ(order, (std::vector<int>{31, 30, 41, 32, 21, 51, 11, 52}));
 
     const std::vector<MapCell> before = map().cells; // the clicked tile already, in any palette: nothing
     EXPECT_EQ(bucketFill(e, 1, 1, {TILE_BG, 40, 3}).changed, 0);
@@ -33,8 +36,7 @@ TEST_F(BucketFillTest, FillsTheTouchingCellsOfTheClickedTileWhateverTheirPalette
     EXPECT_TRUE(undo.cellRecords().empty());
 }
 
-// A fill large enough to be rendered as one area: every filled cell shows
-// in the image, the cells outside are left alone, and one Undo restores it.
+// A fill large enough to be rendered as one area, and its Undo, show in the image.
 TEST_F(BucketFillTest, AnEmptyAreaFillsUpToItsWallsAndOneUndoRestoresIt)
 {
     makeMap(80, 60);
@@ -53,7 +55,7 @@ TEST_F(BucketFillTest, AnEmptyAreaFillsUpToItsWallsAndOneUndoRestoresIt)
     EXPECT_FALSE(cell(35, 30).hasBg());
 }
 
-TEST_F(BucketFillTest, TheTagLayerFillsTagsOnlyAndThePalettePageNothing)
+TEST_F(BucketFillTest, TheTagLayerFillsTagsOnlyAndThePalettePageFillsNothing)
 {
     for (int x = 0; x < map().width; ++x)
         cell(x, 3).tag = 9;
@@ -63,6 +65,10 @@ TEST_F(BucketFillTest, TheTagLayerFillsTagsOnlyAndThePalettePageNothing)
     EXPECT_EQ(tiles(TILE_TAG).substr(72), "9 9 9 9 9 9 9 9|0 0 0 0 0 0 0 0|0 0 0 0 0 0 0 0|");
     EXPECT_EQ(tiles().find_first_not_of(". |"), std::string::npos); // no BG tile anywhere
     EXPECT_EQ(bucketFill(e, 1, 1, {TILE_NONE, 4, 0}).changed, 0);   // the palette page puts nothing down
+    const std::vector<MapCell> before = map().cells;
+    MapEdit bg = edit();
+    blockFill(bg, {{0, 0}, {1, 1}}, {TILE_NONE, 7, 1}); // nor does its Block Fill, though it records the cells
+    EXPECT_EQ(std::pair(map().cells, undo.cellRecords().size()), std::pair(before, size_t(2)));
 }
 
 } // namespace

@@ -77,18 +77,7 @@ TEST_F(MapCommandsTest, BankFlipPriorityPaletteAndDeleteWorkOnThePartOfTheLayer)
     EXPECT_EQ(cell(0, 0), (MapCell{0, 0, TILE_OBJ | 8, 263, 9}));
 }
 
-TEST_F(MapCommandsTest, APalettePageFillRecordsButChangesNothing)
-{
-    cell(1, 1).place(TILE_BG, 4, 0);
-    const std::vector<MapCell> before = map().cells;
-    MapEdit e = edit();
-    blockFill(e, {{0, 0}, {1, 1}}, {TILE_NONE, 7, 1});
-    EXPECT_EQ(map().cells, before);
-    EXPECT_EQ(undo.cellRecords().size(), 2u);
-}
-
-// An edit that runs out of undo memory stops there with the message, and one
-// Undo takes back exactly the cells it changed.
+// Out of undo memory an edit stops with the message; one Undo takes back what it did.
 TEST_F(MapCommandsTest, EditsStopAtAnUndoMemoryFailureWithWhatTheyDidUndoable)
 {
     const std::vector<CellPos> row{{0, 0}, {1, 0}, {2, 0}};

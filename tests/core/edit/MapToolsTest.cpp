@@ -6,8 +6,7 @@
 namespace qm {
 namespace {
 
-// Painting a line in one step and typing tiles in through the view are pinned by the ui's
-// CQuiltmarkViewToolsTest; these are the directions and keys it does not reach.
+// Past the ui's CQuiltmarkViewToolsTest (one line, a few typed keys):
 TEST(MapTools, LinesOfEveryDirectionEndAtTheTargetAndTypeInKeysGiveTheirOffsets)
 {
     using Cells = std::vector<CellPos>;

@@ -11,13 +11,12 @@ protected:
     void fill()
     {
         for (int i = 0; i < map().width * map().height; ++i)
-            map().cells[size_t(i)] = MapCell{std::uint8_t(TILE_BG | (i % 8) << 2), std::uint16_t(i),
-                                             std::uint8_t(i % 3 ? 0 : TILE_OBJ | 8), std::uint16_t(i % 3 ? 0 : 200 + i), std::uint8_t(i + 1)};
+            map().cells[size_t(i)].set(std::uint8_t(TILE_BG | (i % 8) << 2), std::uint16_t(i), std::uint8_t(i % 3 ? 0 : TILE_OBJ | 8),
+                                       std::uint16_t(i % 3 ? 0 : 200 + i), std::uint8_t(i + 1));
     }
 };
 
-// Each edit on a filled 8 x 6 map against the lines it should take out or put in,
-// then Undo back to the map before and Redo to the one after.
+// Each edit against the lines it should take out or put in, then Undo and Redo.
 TEST_F(RowColumnEditTest, LineEditsMoveTheRestOfTheMapAndUndoAndRedoExactly)
 {
     using Edit = LineEdit (*)(Workspace&, UndoStore&, int, int);

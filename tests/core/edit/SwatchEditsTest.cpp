@@ -6,8 +6,7 @@
 
 using namespace qm;
 
-// Pasting, typing, spinning and the dialog colour through the palette page are pinned by the ui's
-// CPalettePageTest; these are the edges it does not reach.
+// Past the ui's CPalettePageTest (paste, typing, spins, the dialog colour):
 TEST(SwatchEdits, PastesPastSwatch63AreDroppedColoursStay5BitAndBothMonoRowsChange)
 {
     auto ws = std::make_unique<Workspace>();

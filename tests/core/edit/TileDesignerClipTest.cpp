@@ -9,8 +9,7 @@
 
 using namespace qm;
 
-// Copy and paste of both records and the picture paste through the tile editor are pinned by the
-// ui's CTileEditorTest; these are the edges it does not reach.
+// Past the ui's CTileEditorTest (copy and paste of both records, the picture paste):
 namespace {
 
 class TileDesignerClipTest : public ::testing::Test {
@@ -93,8 +92,7 @@ TEST_F(TileDesignerClipTest, APicturePasteTakesTheFirstFourValuesAndStopsAtTile5
     EXPECT_EQ(std::pair(int(tile(2).pixel(1, 1)), undo.tileRecords().size()), std::pair(3, size_t(2)));
     EXPECT_EQ(pastePicture(set(), undo, 511, PictureData{16, 8, 8, std::vector<std::uint32_t>(128, 5)}).lastTile, 511);
     EXPECT_EQ(undo.tileRecords().size(), 1u);
-    // The picture of a whole map is read only as far as its tiles: 4096 tiles a
-    // row from tile 511 need one row of them.
+    // A whole map's picture is read only as far as its tiles: from tile 511, one row of them.
     EXPECT_EQ(std::tuple(picturePasteLines(32768, 32768, 511), picturePasteLines(16, 4096, 0), picturePasteLines(17, 9, 1)),
               std::tuple(8, 256 * 8, 8));
     EXPECT_EQ(pastePicture(set(), undo, 0, PictureData{32768, 32768, 8, std::vector<std::uint32_t>(32768 * 8, 1)}).lastTile,

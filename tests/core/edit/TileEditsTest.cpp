@@ -7,8 +7,7 @@
 
 using namespace qm;
 
-// The tile set manager's palette, cut, copy, paste, delete and remap through its pages are pinned
-// by the ui's CTilesetMgrTest; these are the edges it does not reach.
+// Past the ui's CTilesetMgrTest (palette, cut, copy, paste, delete and remap on its pages):
 namespace {
 
 class TileEditsTest : public ::testing::Test {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <random>
@@ -108,8 +109,7 @@ TEST_F(TileFrameEditTest, RotateFlipAndScrollMoveEveryPixelAndPaletteOfTheFrameO
     }
 }
 
-// The refusals at tile 510, the pencil and the bucket through the tile editor are pinned by the ui's
-// CTileEditorTest; these are the edges it does not reach.
+// Past the ui's CTileEditorTest (the refusals at tile 510, the pencil and the bucket):
 TEST_F(TileFrameEditTest, RefusalsKeepTheLastStepAndFillsStayInsideTheFrameAndTheSet)
 {
     undo.beginStep(STEP_CELLS, StepName::None);
@@ -136,16 +136,12 @@ TEST_F(TileFrameEditTest, RefusalsKeepTheLastStepAndFillsStayInsideTheFrameAndTh
     EXPECT_EQ(std::pair(std::string(tile(511).commentText()), int(tile(509).commentLength)), std::pair(std::string(32, 'x'), 0));
 }
 
-// The boxes, limits and bar sizes through the tile editor are pinned by the ui's CTileEditorTest;
-// these are the zoom's edges.
+// Past the ui's CTileEditorTest (the boxes, limits and bar sizes): the zoom's edges.
 TEST(TileFrame, TheZoomOfAFrameSize)
 {
-    const struct {
-        int width, height, maxHeight, zoom;
-    } zooms[] = {{2, 2, 16, 16}, {3, 1, 16, 8}, {8, 8, 16, 8}, {9, 1, 16, 4},
-                 {1, 9, 16, 4},   {1, 7, 11, 4}, {1, 6, 11, 8}};
-    for (const auto& z : zooms)
-        EXPECT_EQ(frameZoom(z.width, z.height, z.maxHeight), z.zoom) << z.width << "x" << z.height << " " << z.maxHeight;
+    for (const auto& [w, h, maxHeight, zoom] : {std::array{2, 2, 16, 16}, {3, 1, 16, 8}, {8, 8, 16, 8}, {9, 1, 16, 4},
+                                                 {1, 9, 16, 4}, {1, 7, 11, 4}, {1, 6, 11, 8}})
+        EXPECT_EQ(frameZoom(w, h, maxHeight), zoom) << w << "x" << h << " " << maxHeight;
 }
 
 } // namespace

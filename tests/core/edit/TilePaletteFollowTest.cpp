@@ -9,8 +9,7 @@
 namespace qm {
 namespace {
 
-// The notices and the undo step of the tiles alone are pinned by the ui's CTileEditorTest; several
-// tiles undone in one step by the ui's CMainFrameTileSetsTest.
+// Past the ui's CTileEditorTest (the notices) and CMainFrameTileSetsTest (tiles undone together):
 TEST(TilePaletteFollow, CellsShowingTheirTilesPaletteFollowItInOneStepAndNothingElse)
 {
     auto ws = std::make_unique<Workspace>();
