@@ -24,8 +24,7 @@ TEST_F(RowColumnEditTest, LineEditsMoveTheRestOfTheMapAndUndoAndRedoExactly)
         const char* name;
         Edit edit;
         bool columns, insert;
-        int a, b;         // the edit's arguments
-        int first, lines; // the lines it takes out or puts in
+        int a, b, first, lines; // the edit's arguments; the lines it takes out or puts in
     } cases[] = {
         {"delete columns past the last", deleteColumns, true, false, 5, 100, 5, 3},
         {"delete every column keeps one", deleteColumns, true, false, 0, 7, 0, 7},
