@@ -1,42 +1,30 @@
 #include "ui/tiles/CPalettePage.h"
 
-#include "core/undo/UndoStore.h"
+#include "ManagerFixture.h"
 #include "core/tiles/PaletteClipboard.h"
 #include "support/QtTestRunner.h"
-#include "ui/tiles/CTilesetMgr.h"
 #include "ui/tiles/RemapPaletteDialog.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
-#include <QtTest>
-
-#include <memory>
 
 using namespace qm;
 using namespace qm::ui;
 
 namespace {
-struct Fixture {
-    Fixture()
-    {
-        mgr = std::make_unique<CTilesetMgr>(ws, undo);
-        mgr->resize(220, 480);
-        mgr->show();
-        mgr->showPage(PAGE_PALETTE);
-        pal = mgr->palettePage();
-        QObject::connect(mgr.get(), &CTilesetMgr::message, mgr.get(), [this](AppMessage m, qint64 w, qint64 l) {
-            if (m == MSG_COLOURS_CHANGED)
-                colours.push_back({w, l});
-        });
-    }
+struct Fixture : qm::test::ManagerFixture {
+    Fixture() { mgr->showPage(PAGE_PALETTE); }
     GbcColor& swatch(int s) { return swatchColour(ws.tiles.palettes, s); }
-    Workspace ws;
-    UndoStore undo;
-    std::unique_ptr<CTilesetMgr> mgr;
-    CPalettePage* pal = nullptr;
-    std::vector<std::pair<qint64, qint64>> colours;
+    std::vector<std::pair<qint64, qint64>> colours() const
+    {
+        std::vector<std::pair<qint64, qint64>> out;
+        for (const qm::test::Sent& s : of(MSG_COLOURS_CHANGED))
+            out.emplace_back(s.wParam, s.lParam);
+        return out;
+    }
+    CPalettePage* pal = mgr->palettePage();
 };
 } // namespace
 
@@ -60,7 +48,7 @@ private slots:
         QCOMPARE(f.swatch(20), (GbcColor{1, 2, 3}));
         QCOMPARE(f.swatch(21), gap);
         QCOMPARE(f.swatch(22), (GbcColor{4, 5, 6}));
-        QCOMPARE(f.colours, (std::vector<std::pair<qint64, qint64>>{{0x40, 1 << 5}}));
+        QCOMPARE(f.colours(), (std::vector<std::pair<qint64, qint64>>{{0x40, 1 << 5}}));
         UndoListener listener;
         QVERIFY(f.undo.undo(f.ws, listener));
         QCOMPARE(f.swatch(22), (GbcColor{12, 12, 12}));
@@ -75,7 +63,7 @@ private slots:
         red->selectAll();
         QTest::keyClicks(red, QStringLiteral("45"));
         QCOMPARE(f.swatch(34).red, std::uint8_t(31));
-        QCOMPARE(f.colours.back(), (std::pair<qint64, qint64>{0x80, 1 << 8}));
+        QCOMPARE(f.colours().back(), (std::pair<qint64, qint64>{0x80, 1 << 8}));
         emit red->editingFinished();
         QCOMPARE(red->text(), QStringLiteral("31"));
 
@@ -88,9 +76,9 @@ private slots:
         QVERIFY(f.undo.colourRecords().empty());
 
         // Leaving the page tells the sheet once about the rows changed.
-        f.colours.clear();
+        f.sent.clear();
         f.mgr->showPage(TILE_BG);
-        QCOMPARE(f.colours.size(), size_t(1));
+        QCOMPARE(f.colours().size(), size_t(1));
         QCOMPARE(f.pal->changedRows(), std::uint16_t(0));
     }
 
@@ -121,20 +109,20 @@ private slots:
         for (const auto& p : f.ws.tiles.palettes.bgMonoPalettes)
             QCOMPARE(p[1], (GbcColor{31, 31, 31}));
         // Outside DMG mode the message carries no palettes.
-        QCOMPARE(f.colours.back(), (std::pair<qint64, qint64>{12, 0}));
+        QCOMPARE(f.colours().back(), (std::pair<qint64, qint64>{12, 0}));
         f.ws.tiles.dmgMode = true;
         f.pal->clickMono(5, false); // OBP1 colour 1
         f.pal->spinShade(1);
-        QCOMPARE(f.colours.back(), (std::pair<qint64, qint64>{12, 0xFF00}));
+        QCOMPARE(f.colours().back(), (std::pair<qint64, qint64>{12, 0xFF00}));
 
         // "OBP2" changes nothing.
         const PaletteStore before = f.ws.tiles.palettes;
-        f.colours.clear();
+        f.sent.clear();
         f.pal->clickMono(9, false);
         f.pal->spinShade(1);
         QCOMPARE(f.ws.tiles.palettes.objMonoPalettes, before.objMonoPalettes);
         QCOMPARE(f.ws.tiles.palettes.bgMonoPalettes, before.bgMonoPalettes);
-        QVERIFY(f.colours.empty());
+        QVERIFY(f.colours().empty());
     }
 
     void remapDialog()

