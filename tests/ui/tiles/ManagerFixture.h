@@ -9,15 +9,13 @@
 #include <QMenu>
 #include <QtTest>
 
-#include <functional>
 #include <memory>
 
 namespace qm::test {
 
 struct Sent {
     qm::ui::AppMessage msg;
-    qint64 wParam;
-    qint64 lParam;
+    qint64 wParam, lParam;
     qm::TilePaletteChange change; // copied while the record lives
     qm::ui::TileRange range;
 };
@@ -50,19 +48,14 @@ struct ManagerFixture {
         std::copy_if(sent.begin(), sent.end(), std::back_inserter(out), [m](const Sent& s) { return s.msg == m; });
         return out;
     }
-    // Triggers the item of the page's context menu, in a submenu or not.
+    // Triggers the item of the page's context menu.
     void runMenuItem(int kind, const QString& text)
     {
         std::unique_ptr<QMenu> menu(page(kind)->buildContextMenu());
-        std::function<QAction*(QMenu*)> find = [&](QMenu* m) -> QAction* {
-            for (QAction* a : m->actions())
-                if (QAction* found = a->text() == text ? a : a->menu() ? find(a->menu()) : nullptr)
-                    return found;
-            return nullptr;
-        };
-        QAction* item = find(menu.get());
-        QVERIFY2(item, qPrintable(text));
-        item->trigger();
+        const QList<QAction*> all = menu->findChildren<QAction*>(); // submenus too
+        const auto item = std::find_if(all.begin(), all.end(), [&](QAction* a) { return a->text() == text; });
+        QVERIFY2(item != all.end(), qPrintable(text));
+        (*item)->trigger();
     }
 
     qm::Workspace ws;

@@ -35,16 +35,12 @@ private slots:
         QCOMPARE(suggested, QStringLiteral("tiles_obj.png"));
         // Each tile with its own palette: 16 tiles a row, index = palette x 4 + colour.
         const QImage sheet(answer);
-        QCOMPARE(sheet.format(), QImage::Format_Indexed8);
-        QCOMPARE(sheet.size(), QSize(128, 256));
-        QCOMPARE(sheet.colorCount(), 32);
-        QCOMPARE(sheet.color(5 * 4 + 2), qRgb(255, 132, 8));
+        QCOMPARE(std::tuple(sheet.format(), sheet.size(), sheet.colorCount(), sheet.color(5 * 4 + 2)),
+                 std::tuple(QImage::Format_Indexed8, QSize(128, 256), 32, qRgb(255, 132, 8)));
         // One palette for every tile: index = colour.
         QVERIFY(writeTileSheet(dir.file("one.png"), f.ws.tiles, TILE_OBJ, 32, 5));
         const QImage one(QString::fromStdString(dir.file("one.png")));
-        QCOMPARE(one.size(), QSize(256, 128));
-        QCOMPARE(one.colorCount(), 4);
-        QCOMPARE(one.color(2), qRgb(255, 132, 8));
+        QCOMPARE(std::tuple(one.size(), one.colorCount(), one.color(2)), std::tuple(QSize(256, 128), 4, qRgb(255, 132, 8)));
         for (int t = 0; t < TILES_PER_SET; ++t)
             for (int y = 0; y < 8; ++y)
                 for (int x = 0; x < 8; ++x) {
@@ -57,8 +53,7 @@ private slots:
         save();
         answer = QString::fromStdString(dir.file("none/obj.png"));
         save();
-        QCOMPARE(qm::test::entriesIn(dir.path()), 2);
-        QCOMPARE(f.messages.size(), 1);
+        QCOMPARE(std::pair(qm::test::entriesIn(dir.path()), f.messages.size()), std::pair(2L, qsizetype(1)));
         QVERIFY(f.messages[0].startsWith(QStringLiteral("Unable to write file ") + answer));
     }
 };
