@@ -5,6 +5,7 @@
 #include "support/TestSupport.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/app/FileCommands.h"
+#include "ui/map/CQuiltmarkView.h"
 
 #include <optional>
 
@@ -38,13 +39,24 @@ struct Harness {
     ScriptedPrompter prompter;
     ScriptedDialogs dialogs;
     qm::ui::CMainFrame frame;
-    Harness()
+    QStringList shown; // what the map view told the user
+    explicit Harness(std::deque<qm::Answer> answers = {}) : prompter(std::move(answers))
     {
         frame.setPrompter(&prompter);
         frame.fileCommands().setDialogs(&dialogs);
         frame.route(qm::ui::MSG_INIT_MAP, 0, 0);
+        view()->showMessage = [this](const QString& text) { shown << text; };
     }
     ~Harness() { frame.project().changeFlags = 0; } // no question on the way out
+    qm::ui::CQuiltmarkView* view() { return frame.mapView(); }
+    const qm::MapCell& cell(int x, int y) { return *frame.project().map.cellAt(x, y); }
+    // Edit > Block Fill of one BG cell.
+    void fill(int x, int y, int tile, int palette = 1)
+    {
+        view()->currentTileProvider = [=] { return qm::ui::CurrentTile{qm::TILE_BG, tile, palette}; };
+        view()->moveCursor(x, y);
+        frame.commandAction(qm::ui::CMainFrame::Command::BlockFill)->trigger();
+    }
 };
 
 } // namespace qm::test
