@@ -3,17 +3,13 @@
 #include "core/base/FileIO.h"
 #include "core/base/ZoomTable.h"
 #include "core/project/ProjectFile.h"
-#include "core/tiles/TileSetFile.h"
-#include "ui/app/TileCountLabel.h"
-#include "core/undo/UndoStore.h"
 #include "support/QtTestRunner.h"
 #include "ui/app/AppSettings.h"
 #include "ui/app/CToolBarEx.h"
+#include "ui/app/TileCountLabel.h"
 #include "ui/app/WindowSettings.h"
-#include "ui/map/CQuiltmarkView.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QWheelEvent>
@@ -59,14 +55,14 @@ private slots:
         QCOMPARE(title(h.frame), std::string("Quilt Mark-[Untitled-*125%]"));
         h.frame.project().clearChanged();
         // A window too narrow for the path keeps its root and file name.
-        h.frame.project().projectPath = "/home/somebody/projects/an-unusually-long-directory-name/levels/level1.qmm";
+        const std::string path = "/home/somebody/projects/an-unusually-long-directory-name/levels/level1.qmm";
+        h.frame.project().projectPath = path;
         h.frame.resize(1000, 600);
         h.frame.rebuildTitle();
-        QVERIFY(title(h.frame).find(h.frame.project().projectPath) != std::string::npos);
+        QCOMPARE(title(h.frame), "Quilt Mark-[" + path + "-125%]");
         h.frame.resize(400, 600);
         h.frame.rebuildTitle();
-        QVERIFY(title(h.frame).rfind("Quilt Mark-[/", 0) == 0);
-        QVERIFY(title(h.frame).find("/.../level1.qmm-125%]") != std::string::npos);
+        QVERIFY(title(h.frame).rfind("Quilt Mark-[/", 0) == 0 && title(h.frame).ends_with("/.../level1.qmm-125%]"));
     }
 
     void zoomBoxKeysWheelFitAndTheStoredLevel()
@@ -151,37 +147,36 @@ private slots:
         h.frame.attachPane(CMainFrame::Pane::TileSetManager, manager);
         h.frame.attachPane(CMainFrame::Pane::TileEditor, &editor);
 
-        // Tiles changed by the editor: view and manager follow, the flag of the kind.
-        emit editor.message(MSG_TILES_CHANGED, TILE_OBJ | TILES_CHANGED_KEEP_PAGE, 7);
-        QVERIFY(view->received(MSG_TILES_CHANGED) && manager->received(MSG_TILES_CHANGED));
-        QVERIFY(!editor.received(MSG_TILES_CHANGED));
-        QCOMPARE(int(h.frame.project().changeFlags), int(CHANGED_OBJ_TILES));
-        h.frame.project().changeFlags = 0;
-        emit editor.message(MSG_TILES_CHANGED, TILE_TAG, 3);
-        QCOMPARE(int(h.frame.project().changeFlags), 0xC0);
-        h.frame.project().changeFlags = 0;
-
-        // A palette change: the record's kind sets its flag, no flag for another kind.
-        TilePaletteChange change{1, 2, TILE_BG, 5, 5};
-        emit manager->message(MSG_TILE_PALETTE_CHANGED, 0, messageParam(&change));
-        QCOMPARE(view->got.back().l, messageParam(&change));
-        QVERIFY(manager->received(MSG_TILE_PALETTE_CHANGED));
-        QCOMPARE(int(h.frame.project().changeFlags), int(CHANGED_BG_TILES));
-        h.frame.project().changeFlags = 0;
-        TilePaletteChange other{1, 2, 0x33, 5, 5};
-        emit manager->message(MSG_TILE_PALETTE_CHANGED, 0, messageParam(&other));
-        QCOMPARE(int(h.frame.project().changeFlags), 0);
-
-        // Colours and the current tile reach the tile editor only while it is open.
-        emit manager->message(MSG_COLOURS_CHANGED, 0x40, 1);
-        QVERIFY(view->received(MSG_COLOURS_CHANGED) && !editor.received(MSG_COLOURS_CHANGED));
-        QCOMPARE(int(h.frame.project().changeFlags), int(CHANGED_PALETTE));
-        emit manager->message(MSG_CURRENT_TILE_CHANGED, TILE_BG, 12);
-        QVERIFY(!editor.received(MSG_CURRENT_TILE_CHANGED));
-        emit manager->message(MSG_TILE_DOUBLE_CLICKED, 12, 0);
-        QVERIFY(editor.isVisible() && editor.received(MSG_TILE_DOUBLE_CLICKED));
-        emit manager->message(MSG_CURRENT_TILE_CHANGED, TILE_BG, 13);
+        // Who receives a message and which change flags it sets: "v"iew, "m"anager, tile "e"ditor.
+        FakePane* panes[] = {view, manager, &editor};
+        const auto send = [&](FakePane* from, AppMessage msg, qint64 w, qint64 l) {
+            for (FakePane* p : panes)
+                p->got.clear();
+            h.frame.project().changeFlags = 0;
+            emit from->message(msg, w, l);
+            QString reached;
+            for (int i = 0; i < 3; ++i)
+                reached += panes[i]->received(msg) ? QChar("vme"[i]) : QChar('-');
+            return std::pair(reached, int(h.frame.project().changeFlags));
+        };
+        TilePaletteChange change{1, 2, TILE_BG, 5, 5}, other{1, 2, 0x33, 5, 5};
+        const QList<std::pair<QString, int>> routes = {
+            send(&editor, MSG_TILES_CHANGED, TILE_OBJ | TILES_CHANGED_KEEP_PAGE, 7),
+            send(&editor, MSG_TILES_CHANGED, TILE_TAG, 3),
+            send(manager, MSG_TILE_PALETTE_CHANGED, 0, messageParam(&change)), // the record's kind sets the flag
+            send(manager, MSG_TILE_PALETTE_CHANGED, 0, messageParam(&other)),
+            send(manager, MSG_COLOURS_CHANGED, 0x40, 1), // the tile editor only while it is open
+            send(manager, MSG_CURRENT_TILE_CHANGED, TILE_BG, 12),
+            send(manager, MSG_TILE_DOUBLE_CLICKED, 12, 0), // opens it
+            send(manager, MSG_CURRENT_TILE_CHANGED, TILE_BG, 13),
+        };
+        QCOMPARE(routes, (QList<std::pair<QString, int>>{{"vm-", CHANGED_OBJ_TILES}, {"vm-", 0xC0}, {"vm-", CHANGED_BG_TILES},
+                                                         {"vm-", 0}, {"vm-", CHANGED_PALETTE}, {"---", 0}, {"--e", 0},
+                                                         {"--e", 0}}));
+        QVERIFY(editor.isVisible());
         QCOMPARE(editor.got.back().l, qint64(13));
+        send(manager, MSG_TILE_PALETTE_CHANGED, 0, messageParam(&change)); // the record itself is passed on
+        QCOMPARE(view->got.back().l, messageParam(&change));
 
         // The view's own zoom only moves the box; the box's choice goes to the view.
         view->got.clear();
