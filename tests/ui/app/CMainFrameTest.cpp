@@ -199,24 +199,20 @@ private slots:
         Harness h;
         h.dialogs.newProject = NewProjectRequest{dir.file("p.qmm.bak"), "", "", 32, 24};
         h.frame.commandAction(C::New)->trigger();
-        QCOMPARE(h.frame.project().projectPath, dir.file("p.qmm"));
-        QCOMPARE(h.frame.widthField()->text(), QStringLiteral("32"));
-        QCOMPARE(h.frame.statusText(), QStringLiteral("Map size:(32,24)"));
-        QVERIFY(h.prompter.questions.empty());
+        QCOMPARE(std::tuple(h.frame.project().projectPath, h.frame.widthField()->text(), h.frame.statusText(), h.prompter.questions.size()),
+                 std::tuple(dir.file("p.qmm"), QStringLiteral("32"), QStringLiteral("Map size:(32,24)"), size_t(0)));
 
         // Unsaved work: the question first, and Cancel stops New.
         h.frame.setChanged(CHANGED_MAP);
         h.prompter = ScriptedPrompter({Answer::Cancel});
         h.frame.fileCommands().newProject();
-        QCOMPARE(h.prompter.questions, std::vector<std::string>{"Map has been changed, save?"});
-        QCOMPARE(h.dialogs.newCalls, 1);
+        QCOMPARE(std::pair(h.prompter.questions, h.dialogs.newCalls), std::pair(std::vector<std::string>{"Map has been changed, save?"}, 1));
 
         // Save without tile set paths is Save As; then Save writes without asking.
         h.dialogs.savePaths = SavePaths{dir.file("p.qmm"), dir.file("p.qmb"), dir.file("p")};
         QVERIFY(h.frame.fileCommands().saveProject());
-        QCOMPARE(h.frame.project().objTileSetPath, dir.file("p.qmo"));
-        QVERIFY(fileExists(dir.file("p.qmo")));
-        QCOMPARE(int(h.frame.project().changeFlags), 0);
+        QCOMPARE(std::tuple(h.frame.project().objTileSetPath, fileExists(dir.file("p.qmo")), int(h.frame.project().changeFlags)),
+                 std::tuple(dir.file("p.qmo"), true, 0));
         h.frame.setChanged(CHANGED_BG_TILES);
         QVERIFY(h.frame.fileCommands().saveProject());
         QCOMPARE(h.dialogs.saveCalls, 1);
@@ -249,12 +245,10 @@ private slots:
         h.dialogs.mapSize = QSize(20, 10);
         h.prompter = ScriptedPrompter({Answer::Cancel, Answer::No, Answer::Yes});
         h.frame.fileCommands().mapProperties(); // Cancel
-        QCOMPARE(h.frame.project().map.height, 18);
-        QVERIFY(view->got.empty());
+        QCOMPARE(std::pair(h.frame.project().map.height, view->got.size()), std::pair(18, size_t(0)));
         h.frame.fileCommands().mapProperties(); // No: kept, and still a change
-        QCOMPARE(h.frame.project().map.height, 18);
-        QCOMPARE(int(h.frame.project().changeFlags), int(CHANGED_PROJECT));
-        QCOMPARE(view->got.back().w, MAP_RESET_SIZE);
+        QCOMPARE(std::tuple(h.frame.project().map.height, int(h.frame.project().changeFlags), view->got.back().w),
+                 std::tuple(18, int(CHANGED_PROJECT), qint64(MAP_RESET_SIZE)));
         h.frame.fileCommands().mapProperties(); // Yes
         QCOMPARE(h.frame.heightField()->text(), QStringLiteral("10"));
     }
@@ -276,14 +270,12 @@ private slots:
         h.frame.project().projectPath = dir.file("r.qmm");
         h.dialogs.openPath = QString::fromStdString(dir.file("bad.qmm"));
         h.frame.fileCommands().openProject();
-        QCOMPARE(h.prompter.informed, std::vector<std::string>{"Invalid Quiltmark file."});
-        QCOMPARE(h.frame.project().projectPath, dir.file("r.qmm"));
+        QCOMPARE(std::pair(h.prompter.informed, h.frame.project().projectPath), std::pair(std::vector<std::string>{"Invalid Quiltmark file."}, dir.file("r.qmm")));
         QVERIFY(!h.frame.settings().recentFiles().contains(QString::fromStdString(dir.file("bad.qmm"))));
         // Reload asks first; only Yes reads the file again.
         h.prompter = ScriptedPrompter({Answer::No, Answer::Yes});
         h.frame.fileCommands().reloadProject();
-        QCOMPARE(h.frame.project().map.width, 20);
-        QCOMPARE(h.prompter.questions.back(), std::string("Discard changes and reload project ?"));
+        QCOMPARE(std::pair(h.frame.project().map.width, h.prompter.questions.back()), std::pair(20, std::string("Discard changes and reload project ?")));
         h.frame.fileCommands().reloadProject();
         QCOMPARE(h.frame.project().map.width, 6);
     }
@@ -292,17 +284,14 @@ private slots:
     {
         Harness h;
         QCOMPARE(h.frame.centralWidget(), static_cast<QWidget*>(h.frame.mapView()));
-        h.frame.mapView()->currentTileProvider = [] { return CurrentTile{TILE_BG, 3, 1}; };
-        h.frame.commandAction(C::BlockFill)->trigger();
-        QVERIFY(h.frame.commandAction(C::Undo)->isEnabled());
-        QVERIFY(title(h.frame).find("-*") != std::string::npos);
+        h.fill(0, 0, 3);
+        QVERIFY(h.frame.commandAction(C::Undo)->isEnabled() && title(h.frame).find("-*") != std::string::npos);
         // The status bar counts the tiles the map uses once the edits pause.
         QTRY_COMPARE(h.frame.tileCount()->text(), QStringLiteral("Tiles 1/256 \u00B7 bank 1: 0/256"));
         h.prompter = ScriptedPrompter({Answer::No});
         h.dialogs.newProject = NewProjectRequest{"", "", "", 5, 4};
         h.frame.fileCommands().newProject();
-        QVERIFY(!h.frame.commandAction(C::Undo)->isEnabled());
-        QVERIFY(!h.frame.mapView()->isModified());
+        QVERIFY(!h.frame.commandAction(C::Undo)->isEnabled() && !h.frame.mapView()->isModified());
     }
 };
 
