@@ -27,24 +27,17 @@ using qm::test::TempDir;
 class CMainFrameImportExportTest : public QObject {
     Q_OBJECT
 private slots:
-    void theImportSubmenuIsComplete()
-    {
-        CMainFrame frame;
-        QStringList texts;
-        for (QAction* a : frame.menus().importMenu()->actions())
-            texts << a->text();
-        QCOMPARE(texts, (QStringList{"Tile set", "Map", "Palette", "Map Attribute", "Bitmap", "GBTD(gbr)",
-                                     "Tiler Raw"}));
-    }
-
-    void importedMapAndExportThroughTheMenus()
+    void theImportMenuAnImportedMapAndAnExport()
     {
         TempDir dir;
         std::vector<std::uint8_t> bytes(30 * 2, 5);
         qm::test::writeBytes(dir.file("wide.bin"), bytes);
         CMainFrame frame;
         frame.route(MSG_INIT_MAP, 0, 0);
-        QCOMPARE(frame.project().map.width, 20);
+        QStringList texts;
+        for (QAction* a : frame.menus().importMenu()->actions())
+            texts << a->text();
+        QCOMPARE(texts, (QStringList{"Tile set", "Map", "Palette", "Map Attribute", "Bitmap", "GBTD(gbr)", "Tiler Raw"}));
         ScriptedPrompter prompter({Answer::Yes});
         frame.setPrompter(&prompter);
         ExportFormat shownFormat = ExportFormat::Binary;
@@ -72,18 +65,14 @@ private slots:
         });
         // 60 bytes, width 1 and height 1 at first: a 1 x 1 block at the cursor.
         frame.commandAction(CMainFrame::Command::ImportMap)->trigger();
-        const MapCell* cell = frame.workspace().project.map.cellAt(0, 0);
-        QVERIFY(cell);
-        QCOMPARE(int(cell->bgTile), 5);
-        QVERIFY(frame.project().changeFlags & CHANGED_MAP);
+        QVERIFY(frame.project().map.cellAt(0, 0)->showsTile(TILE_BG, 5) && (frame.project().changeFlags & CHANGED_MAP));
 
         // The form of the export files is the user's, kept in the settings.
         openSettings()->setValue(QStringLiteral("Frame/ExportFormat"), QStringLiteral("asm"));
         frame.commandAction(CMainFrame::Command::Export)->trigger();
-        QCOMPARE(prompter.questions.back(), std::string("Settings have been changed, save ?"));
-        QVERIFY(frame.project().exportSettings.mapFlags & MAP_ROTATE_90);
-        QCOMPARE(shownFormat, ExportFormat::Asm);
-        QCOMPARE(openSettings()->value(QStringLiteral("Frame/ExportFormat")).toString(), QStringLiteral("c"));
+        QCOMPARE(std::tuple(prompter.questions.back(), bool(frame.project().exportSettings.mapFlags & MAP_ROTATE_90), shownFormat,
+                            openSettings()->value(QStringLiteral("Frame/ExportFormat")).toString()),
+                 std::tuple(std::string("Settings have been changed, save ?"), true, ExportFormat::Asm, QStringLiteral("c")));
         QCOMPARE(status, QStringLiteral("Exported 2 files to %1").arg(dir.path().c_str()));
     }
 };

@@ -32,10 +32,7 @@ public:
     };
     std::vector<Got> got;
     void handleMessage(qm::ui::AppMessage msg, qint64 w, qint64 l) { got.push_back({msg, w, l}); }
-    bool received(AppMessage msg) const
-    {
-        return std::any_of(got.begin(), got.end(), [msg](const Got& g) { return g.msg == msg; });
-    }
+    bool received(AppMessage msg) const { return std::any_of(got.begin(), got.end(), [msg](const Got& g) { return g.msg == msg; }); }
 signals:
     void message(qm::ui::AppMessage msg, qint64 wParam, qint64 lParam);
 };

@@ -20,16 +20,8 @@ public:
     std::optional<QString> openPath;
     int newCalls = 0, saveCalls = 0;
 
-    std::optional<qm::NewProjectRequest> askNewProject(QWidget*) override
-    {
-        ++newCalls;
-        return newProject;
-    }
-    std::optional<qm::SavePaths> askSaveProject(QWidget*, const qm::SavePaths&) override
-    {
-        ++saveCalls;
-        return savePaths;
-    }
+    std::optional<qm::NewProjectRequest> askNewProject(QWidget*) override { return ++newCalls, newProject; }
+    std::optional<qm::SavePaths> askSaveProject(QWidget*, const qm::SavePaths&) override { return ++saveCalls, savePaths; }
     std::optional<QSize> askMapProperties(QWidget*, const qm::ProjectState&) override { return mapSize; }
     std::optional<QString> askOpenProject(QWidget*) override { return openPath; }
 };
