@@ -45,7 +45,7 @@ QAction* menuItem(QMenu* menu, const QString& text)
 class CMainFrameMapEditTest : public QObject {
     Q_OBJECT
 private slots:
-    void editMenuRunsTheViewCommandsAndAsksThroughTheFrame()
+    void editAndViewMenusRunTheViewCommandsAndAskThroughTheFrame()
     {
         ShownFrame f;
         f.fill(2, 3, 9, 2);
@@ -64,6 +64,14 @@ private slots:
         f.frame.commandAction(C::SetBaseTile)->trigger();
         QVERIFY(f.cell(0, 0).showsTile(TILE_BG, 9) && !f.frame.commandAction(C::Redo)->isEnabled());
         QVERIFY(f.frame.commandAction(C::Undo)->text().startsWith(QStringLiteral("&Undo Set Base Tile")));
+        // The Hide Tags box and the View menu share one state.
+        QAction* menu = f.frame.commandAction(C::HideTags);
+        const auto state = [&] { return std::tuple(menu->isChecked(), f.frame.hideTagsBox()->isChecked(), f.view()->tagsVisible()); };
+        QCOMPARE(state(), std::tuple(true, true, false));
+        f.frame.hideTagsBox()->click();
+        QCOMPARE(state(), std::tuple(false, false, true));
+        menu->trigger();
+        QCOMPARE(state(), std::tuple(true, true, false));
     }
 
     void aTypedInKeyIsNoCommand()
@@ -90,18 +98,6 @@ private slots:
         QCOMPARE(f.frame.currentTool(), int(TOOL_ZOOM));
         QTest::keyClick(f.view(), Qt::Key_Y, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(f.frame.currentTool(), int(TOOL_PENCIL));
-    }
-
-    void theHideTagsBoxAndTheMenuShareOneState()
-    {
-        ShownFrame f;
-        QAction* menu = f.frame.commandAction(C::HideTags);
-        const auto state = [&] { return std::tuple(menu->isChecked(), f.frame.hideTagsBox()->isChecked(), f.view()->tagsVisible()); };
-        QCOMPARE(state(), std::tuple(true, true, false));
-        f.frame.hideTagsBox()->click();
-        QCOMPARE(state(), std::tuple(false, false, true));
-        menu->trigger();
-        QCOMPARE(state(), std::tuple(true, true, false));
     }
 
     void theCellInformationFollowsEveryChangeOfTheCell_data()
@@ -138,7 +134,7 @@ private slots:
         }
     }
 
-    void enterOnTheManagerFillsTheSelectedCells()
+    void enterOnTheManagerFillsTheSelectionAndTheReverseEyedropperPicksTags()
     {
         ShownFrame f;
         QTest::mouseClick(f.view()->viewport(), Qt::LeftButton, {}, f.view()->cellRect(2, 2).center());
@@ -148,11 +144,7 @@ private slots:
         QVERIFY(page->hasFocus());
         QTest::keyClick(page, Qt::Key_Return);
         QVERIFY(f.cell(2, 2).showsTile(TILE_BG, 6) && f.cell(3, 2).showsTile(TILE_BG, 6));
-    }
-
-    void theReverseEyedropperPicksTags()
-    {
-        ShownFrame f;
+        // The reverse eyedropper on tags picks the tag and selects the cells that carry it.
         for (int x : {1, 4})
             f.frame.project().map.cellAt(x, 2)->tag = 7;
         f.mgr()->selectTile(TILE_TAG, 5);
