@@ -39,7 +39,7 @@ struct Panes : Harness {
 class CMainFrameTileSetsTest : public QObject {
     Q_OBJECT
 private slots:
-    void managerFollowsTheViewAndItsEditsAreUndoneByTheFrame()
+    void managerFollowsTheViewItsEditsAreUndoneByTheFrameAndColourModesShow()
     {
         Panes f;
         f.mgr->showPage(TILE_OBJ);
@@ -68,6 +68,21 @@ private slots:
         QVERIFY(f.frame.project().changeFlags & CHANGED_BG_TILES);
         f.frame.commandAction(C::Undo)->trigger();
         QCOMPARE(int(f.frame.workspace().tiles.bg.tiles[0].pixels[0]), 2);
+
+        // The colour modes of the View menu change the display only; DMG mode gives the tag page the OBJ shades.
+        QAction* trueColour = f.frame.commandAction(C::TrueColor);
+        QAction* gbcColour = f.frame.commandAction(C::GbcColor);
+        trueColour->trigger();
+        QVERIFY(trueColour->isChecked() && !gbcColour->isChecked());
+        QCOMPARE(f.frame.workspace().tiles.palettes.bgDisplay[0][3], (DisplayColour{248, 248, 248}));
+        QCOMPARE(f.frame.project().changeFlags & CHANGED_PALETTE, 0); // a display change only
+        gbcColour->trigger();
+        gbcColour->trigger(); // the mode in force: stays checked
+        QVERIFY(gbcColour->isChecked() && !f.frame.workspace().tiles.palettes.trueColour);
+
+        f.frame.dmgModeBox()->setChecked(true);
+        QVERIFY(f.frame.workspace().tiles.dmgMode);
+        QCOMPARE(&f.frame.tileSetManager()->displayTable(TILE_TAG), &f.frame.workspace().tiles.palettes.objMonoDisplay);
     }
 
     void mapFollowsANewTilePaletteAndUndoTakesBothBack()
@@ -88,7 +103,7 @@ private slots:
                  std::tuple(5, 0, 5));
     }
 
-    void tileEditorMovesTheManagersCurrentTile()
+    void tileEditorAndManagerMoveTogetherAndTheAnimationRestarts()
     {
         Panes f;
         f.mgr->selectTile(TILE_OBJ, 30);
@@ -103,13 +118,9 @@ private slots:
         f.mgr->showPage(TILE_BG);
         f.mgr->doubleClickTile(TILE_BG, 4);
         QCOMPARE(f.editor->kind(), int(TILE_BG));
-    }
 
-    void theAnimationFollowsANewTileAndStopsWhereItStarted()
-    {
-        Panes f;
+        // The animation: a picked tile or a new frame size starts the cycle afresh; Stop goes back.
         f.mgr->selectTile(TILE_BG, 10);
-        f.frame.commandAction(C::TileEditor)->trigger();
         f.editor->controls().framesBox()->setText(QStringLiteral("3"));
         TileEditorAnimation& animation = f.editor->animation();
         QList<int> starts;
@@ -126,24 +137,6 @@ private slots:
         // Stop: back at the tile the cycle started from, where the manager is.
         QTest::mouseClick(f.editor->button(QStringLiteral("STOP")), Qt::LeftButton);
         QCOMPARE(std::pair(f.editor->frame().start, f.mgr->currentTile(TILE_BG)), std::pair(40, 40));
-    }
-
-    void colourMenuAndDmgMode()
-    {
-        Harness h;
-        QAction* trueColour = h.frame.commandAction(C::TrueColor);
-        QAction* gbcColour = h.frame.commandAction(C::GbcColor);
-        trueColour->trigger();
-        QVERIFY(trueColour->isChecked() && !gbcColour->isChecked());
-        QCOMPARE(h.frame.workspace().tiles.palettes.bgDisplay[0][3], (DisplayColour{248, 248, 248}));
-        QCOMPARE(h.frame.project().changeFlags & CHANGED_PALETTE, 0); // a display change only
-        gbcColour->trigger();
-        gbcColour->trigger(); // the mode in force: stays checked
-        QVERIFY(gbcColour->isChecked() && !h.frame.workspace().tiles.palettes.trueColour);
-
-        h.frame.dmgModeBox()->setChecked(true);
-        QVERIFY(h.frame.workspace().tiles.dmgMode);
-        QCOMPARE(&h.frame.tileSetManager()->displayTable(TILE_TAG), &h.frame.workspace().tiles.palettes.objMonoDisplay);
     }
 
     void theEditorIsADockAtTheRightThatCanFloat()
