@@ -43,7 +43,7 @@ class CMainFrameTest : public QObject {
     static std::string title(CMainFrame& f) { return f.windowTitle().toStdString(); }
 
 private slots:
-    void titleMenusAndToolbarFollowTheProject()
+    void titleMenusToolbarAndStatusBarFollowTheProject()
     {
         Harness h;
         QCOMPARE(h.frame.commandAction(C::Eyedropper)->statusTip(),
@@ -66,6 +66,11 @@ private slots:
         h.frame.resize(400, 600);
         h.frame.rebuildTitle();
         QVERIFY(title(h.frame).rfind("Quilt Mark-[/", 0) == 0 && title(h.frame).ends_with("/.../level1.qmm-125%]"));
+        // The status bar counts the tiles the map uses.
+        QCOMPARE(h.frame.centralWidget(), static_cast<QWidget*>(h.frame.mapView()));
+        h.fill(0, 0, 3); // New, Open and Reload clearing the history: CMainFrameProjectTest
+        QVERIFY(h.frame.commandAction(C::Undo)->isEnabled() && title(h.frame).find("-*") != std::string::npos);
+        QTRY_COMPARE(h.frame.tileCount()->text(), QStringLiteral("Tiles 1/256 \u00B7 bank 1: 0/256")); // once the edits pause
     }
 
     void zoomBoxKeysWheelFitAndTheStoredLevel()
@@ -219,22 +224,7 @@ private slots:
         QCOMPARE(int(h.frame.project().changeFlags), int(CHANGED_MAP));
     }
 
-    void closingAsksAndACancelledSaveKeepsTheWindow()
-    {
-        Harness h;
-        h.frame.show();
-        h.frame.setChanged(CHANGED_PALETTE);
-        h.prompter = ScriptedPrompter({Answer::Cancel});
-        QVERIFY(!h.frame.close());
-        QCOMPARE(h.prompter.questions.back(), std::string("Palette has been changed, save?"));
-        h.prompter = ScriptedPrompter({Answer::Yes}); // then Save As is cancelled
-        QVERIFY(!h.frame.close());
-        QCOMPARE(h.dialogs.saveCalls, 1);
-        h.prompter = ScriptedPrompter({Answer::No});
-        QVERIFY(h.frame.close());
-    }
-
-    void mapPropertiesShrinkQuestion()
+    void mapPropertiesAndClosingAskFirst()
     {
         Harness h;
         auto* view = new FakePane;
@@ -248,6 +238,18 @@ private slots:
                  std::tuple(18, int(CHANGED_PROJECT), qint64(MAP_RESET_SIZE)));
         h.frame.fileCommands().mapProperties(); // Yes
         QCOMPARE(h.frame.heightField()->text(), QStringLiteral("10"));
+        // Closing with unsaved work asks first; a cancelled Save As keeps the window.
+        h.frame.show();
+        h.frame.project().changeFlags = 0;
+        h.frame.setChanged(CHANGED_PALETTE);
+        h.prompter = ScriptedPrompter({Answer::Cancel});
+        QVERIFY(!h.frame.close());
+        QCOMPARE(h.prompter.questions.back(), std::string("Palette has been changed, save?"));
+        h.prompter = ScriptedPrompter({Answer::Yes}); // then Save As is cancelled
+        QVERIFY(!h.frame.close());
+        QCOMPARE(h.dialogs.saveCalls, 1);
+        h.prompter = ScriptedPrompter({Answer::No});
+        QVERIFY(h.frame.close());
     }
 
     void openRefusedFilesAndReload()
@@ -277,14 +279,6 @@ private slots:
         QCOMPARE(h.frame.project().map.width, 6);
     }
 
-    void theStatusBarCountsTheTilesTheMapUses()
-    {
-        Harness h;
-        QCOMPARE(h.frame.centralWidget(), static_cast<QWidget*>(h.frame.mapView()));
-        h.fill(0, 0, 3); // New, Open and Reload clearing the history: CMainFrameProjectTest
-        QVERIFY(h.frame.commandAction(C::Undo)->isEnabled() && title(h.frame).find("-*") != std::string::npos);
-        QTRY_COMPARE(h.frame.tileCount()->text(), QStringLiteral("Tiles 1/256 \u00B7 bank 1: 0/256")); // once the edits pause
-    }
 };
 
 QM_QTEST(CMainFrameTest)

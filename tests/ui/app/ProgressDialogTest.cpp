@@ -8,7 +8,7 @@ using namespace qm::ui;
 class ProgressDialogTest : public QObject {
     Q_OBJECT
 private slots:
-    void startStepEnd()
+    void startStepEndAndTheTextInvertsOverTheFilledPart()
     {
         ProgressDialog dialog;
         dialog.start("Loading map data", 4);
@@ -26,10 +26,6 @@ private slots:
         dialog.step();
         QCOMPARE(dialog.bar()->percent(), 0);
         dialog.end();
-    }
-
-    void filledPartAndTextColoursInvert()
-    {
         ProgressBar bar;
         bar.resize(200, 24);
         bar.setRange(0, 2);
@@ -48,6 +44,7 @@ private slots:
         };
         QVERIFY(shows(0, 100, pal.color(QPalette::HighlightedText)) && shows(101, 199, pal.color(QPalette::Text)));
     }
+
 };
 
 QM_QTEST(ProgressDialogTest)

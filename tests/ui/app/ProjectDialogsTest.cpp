@@ -10,7 +10,7 @@ using namespace qm::ui;
 class ProjectDialogsTest : public QObject {
     Q_OBJECT
 private slots:
-    void filtersAreRewrittenForQt()
+    void filtersAreRewrittenForQtAndTheDialogsGiveTheirFieldsAndTitles()
     {
         const std::pair<const char*, const char*> cases[] = {
             {"Quilt Mark(*.qmm;*.qmd)|*.qmm;*.qmd|", "Quilt Mark (*.qmm *.qmd)"},
@@ -20,10 +20,6 @@ private slots:
         };
         for (const auto& [windows, qt] : cases)
             QCOMPARE(qtFileFilters(QString::fromLatin1(windows)), QString::fromLatin1(qt));
-    }
-
-    void newProjectDialogGivesItsFields()
-    {
         NewProjectDialog dialog;
         QCOMPARE(dialog.request().width, 20);
         dialog.setFields(QStringLiteral("/m/level"), QStringLiteral(" /m/bg.qmb "), QString(), QStringLiteral("32"),
@@ -36,10 +32,6 @@ private slots:
         // A typed name is taken in the folder the dialogs open in.
         dialog.setFields(QStringLiteral("level"), QString(), QString(), QStringLiteral("1"), QStringLiteral("1"));
         QCOMPARE(QString::fromStdString(dialog.request().projectPath), QDir(dialogFolder()).absoluteFilePath("level"));
-    }
-
-    void mapPropertiesAndLocatorTitles()
-    {
         ProjectState st;
         st.map.create(12, 7);
         st.projectPath = "/m/level.qmm";
@@ -56,6 +48,7 @@ private slots:
         SaveProjectDialog save(SavePaths{"/a.qmm", "/b.qmb", ""});
         QCOMPARE(std::pair(save.windowTitle(), save.paths().bgTileSetPath), std::pair(QStringLiteral("Save Project"), std::string("/b.qmb")));
     }
+
 };
 
 QM_QTEST(ProjectDialogsTest)
