@@ -30,7 +30,7 @@ private slots:
                            QString::fromStdString(settingsDir_->path().string()));
     }
 
-    void placementFollowsTheSavedRectangleWithinTheScreen()
+    void placementWithinTheScreenAndSixRecentFilesNewestFirst()
     {
         QVERIFY(!framePlacement(FrameSettings{}, QRect(0, 0, 1024, 768), QSize(1024, 768)));
         FrameSettings v{.status = SHOW_MAXIMIZED, .top = 50, .left = 100, .bottom = 650, .right = 900};
@@ -43,10 +43,6 @@ private slots:
         QCOMPARE(p->rect, QRect(1024 - 32, 768 - 32, 800, 600));
         // The tile editor's place needs both values.
         QVERIFY(tileEditorRect(FrameSettings{.tileEditorLeft = 40}).isNull());
-    }
-
-    void recentFilesKeepSixNewestFirst()
-    {
         QStringList files;
         for (int i = 1; i <= 8; ++i)
             files = withRecentFile(files, QStringLiteral("/m/%1.qmm").arg(i));

@@ -70,7 +70,7 @@ class CMainFrameHistoryTest : public QObject {
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void theHistoryDockJumpsAndSaveMarksTheUnchangedEntry()
+    void theHistoryDockJumpsSaveMarksTheUnchangedEntryAndAFailedRedoStays()
     {
         TempDir dir;
         Harness f;
@@ -104,11 +104,6 @@ private slots:
         QCOMPARE(jump(3), std::tuple(3, 3, QStringLiteral("123"), false, undo, QStringLiteral("&Redo"))); // the saved one
         QCOMPARE(jump(0), std::tuple(0, 0, QStringLiteral("..."), true, QStringLiteral("&Undo"), redo));
         QVERIFY(!f.frame.commandAction(C::Undo)->isEnabled());
-    }
-
-    void aLineStepThatCannotBeRedoneIsShownAndStays()
-    {
-        Harness f;
         f.fill(2, 3, 5);
         f.view()->commands().rangePrompt = [](const QString&, int from, int) { return std::make_pair(from, from); };
         f.frame.commandAction(C::DeleteRow)->trigger();

@@ -74,7 +74,7 @@ private slots:
         QCOMPARE(state(), std::tuple(true, true, false));
     }
 
-    void aTypedInKeyIsNoCommand()
+    void aTypedInKeyIsNoCommandAndTheCellInformationFollowsEveryChange()
     {
         ShownFrame f;
         f.fill(5, 5, 500);
@@ -98,11 +98,6 @@ private slots:
         const int zoom = f.frame.currentTool();
         QTest::keyClick(f.view(), Qt::Key_Y, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(std::pair(zoom, f.frame.currentTool()), std::pair(int(TOOL_ZOOM), int(TOOL_PENCIL)));
-    }
-
-    void theCellInformationFollowsEveryChangeOfTheCell()
-    {
-        ShownFrame f;
         f.frame.workspace().tiles.bg.tiles[9].setPalette(4);
         f.view()->moveCursor(1, 1);
         f.frame.commandAction(C::Copy)->trigger(); // the empty cell

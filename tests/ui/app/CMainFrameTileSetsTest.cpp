@@ -83,10 +83,6 @@ private slots:
         f.frame.dmgModeBox()->setChecked(true);
         QVERIFY(f.frame.workspace().tiles.dmgMode);
         QCOMPARE(&f.frame.tileSetManager()->displayTable(TILE_TAG), &f.frame.workspace().tiles.palettes.objMonoDisplay);
-    }
-
-    void mapFollowsANewTilePaletteAndUndoTakesBothBack()
-    {
         Harness h;
         Workspace& ws = h.frame.workspace();
         MapGrid& map = ws.project.map;
