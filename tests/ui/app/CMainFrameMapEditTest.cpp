@@ -45,7 +45,7 @@ QAction* menuItem(QMenu* menu, const QString& text)
 class CMainFrameMapEditTest : public QObject {
     Q_OBJECT
 private slots:
-    void editAndViewMenusRunTheViewCommandsAndAskThroughTheFrame()
+    void editAndViewMenusTypedInKeysAndTheCellInformation()
     {
         ShownFrame f;
         f.fill(2, 3, 9, 2);
@@ -72,11 +72,8 @@ private slots:
         QCOMPARE(state(), std::tuple(false, false, true));
         menu->trigger();
         QCOMPARE(state(), std::tuple(true, true, false));
-    }
-
-    void aTypedInKeyIsNoCommandAndTheCellInformationFollowsEveryChange()
-    {
-        ShownFrame f;
+        // Typed-in keys place tiles and are no Undo or Redo.
+        f.frame.commandAction(C::Undo)->trigger(); // the base tile goes again
         f.fill(5, 5, 500);
         int base = 500;
         f.view()->currentTileProvider = [&base] { return CurrentTile{TILE_BG, base, 0}; };

@@ -73,7 +73,7 @@ private slots:
         QTRY_COMPARE(h.frame.tileCount()->text(), QStringLiteral("Tiles 1/256 \u00B7 bank 1: 0/256")); // once the edits pause
     }
 
-    void zoomBoxKeysWheelFitAndTheStoredLevel()
+    void zoomBoxKeysWheelFitTheStoredLevelAndTheTools()
     {
         {
             Harness h;
@@ -111,10 +111,6 @@ private slots:
         Harness again;
         QCOMPARE(std::pair(again.frame.zoomIndex(), again.view()->cellSize()), std::pair(6, 16));
         openSettings()->remove(QStringLiteral("Frame/Zoom")); // as before the first start
-    }
-
-    void toolsByCommandMessageAndHeldKeys()
-    {
         Harness h;
         h.frame.commandAction(C::BucketTool)->trigger();
         const int bucket = h.frame.currentTool();

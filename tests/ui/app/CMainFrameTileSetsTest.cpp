@@ -99,43 +99,7 @@ private slots:
                  std::tuple(5, 0, 5));
     }
 
-    void tileEditorAndManagerMoveTogetherAndTheAnimationRestarts()
-    {
-        Panes f;
-        f.mgr->selectTile(TILE_OBJ, 30);
-        f.frame.commandAction(C::TileEditor)->trigger();
-        QCOMPARE(std::pair(f.editor->isVisible(), f.editor->kind()), std::pair(true, int(TILE_OBJ)));
-        emit f.editor->currentTileRequested(36);
-        QCOMPARE(f.mgr->selectedTiles(TILE_OBJ), QList<int>{36});
-        QCOMPARE(f.editor->animation().start(), 36); // back through MSG_CURRENT_TILE_CHANGED
-        emit f.editor->managerArrowKey(Qt::Key_Down);
-        QCOMPARE(f.mgr->currentTile(TILE_OBJ), 37);
-        // A double click opens the editor on the page's set.
-        f.mgr->showPage(TILE_BG);
-        f.mgr->doubleClickTile(TILE_BG, 4);
-        QCOMPARE(f.editor->kind(), int(TILE_BG));
-
-        // The animation: a picked tile or a new frame size starts the cycle afresh; Stop goes back.
-        f.mgr->selectTile(TILE_BG, 10);
-        f.editor->controls().framesBox()->setText(QStringLiteral("3"));
-        TileEditorAnimation& animation = f.editor->animation();
-        QList<int> starts;
-        const auto tick = [&] { animation.tick(), starts << f.editor->frame().start; };
-        animation.play();
-        tick();
-        f.mgr->selectTile(TILE_BG, 40); // a tile picked while it plays starts the cycle afresh there
-        starts << f.editor->frame().start;
-        tick();
-        f.editor->stepFrameWidth(1); // so does a new frame size
-        starts << f.editor->frame().start;
-        tick();
-        QCOMPARE(starts, (QList<int>{11, 40, 41, 40, 42}));
-        // Stop: back at the tile the cycle started from, where the manager is.
-        QTest::mouseClick(f.editor->button(QStringLiteral("STOP")), Qt::LeftButton);
-        QCOMPARE(std::pair(f.editor->frame().start, f.mgr->currentTile(TILE_BG)), std::pair(40, 40));
-    }
-
-    void theEditorIsADockAtTheRightThatCanFloat()
+    void theEditorIsADockThatCanFloatMovesWithTheManagerAndAnimates()
     {
         {
             Panes f;
@@ -195,6 +159,38 @@ private slots:
         again.dock()->setFloating(false);
         again.frame.settings().store(again.dock());
         QCOMPARE(openSettings()->value(QStringLiteral("TileDesigner/Left")).toInt(), -1);
+        Panes f;
+        f.mgr->selectTile(TILE_OBJ, 30);
+        f.frame.commandAction(C::TileEditor)->trigger();
+        QCOMPARE(std::pair(f.editor->isVisible(), f.editor->kind()), std::pair(true, int(TILE_OBJ)));
+        emit f.editor->currentTileRequested(36);
+        QCOMPARE(f.mgr->selectedTiles(TILE_OBJ), QList<int>{36});
+        QCOMPARE(f.editor->animation().start(), 36); // back through MSG_CURRENT_TILE_CHANGED
+        emit f.editor->managerArrowKey(Qt::Key_Down);
+        QCOMPARE(f.mgr->currentTile(TILE_OBJ), 37);
+        // A double click opens the editor on the page's set.
+        f.mgr->showPage(TILE_BG);
+        f.mgr->doubleClickTile(TILE_BG, 4);
+        QCOMPARE(f.editor->kind(), int(TILE_BG));
+
+        // The animation: a picked tile or a new frame size starts the cycle afresh; Stop goes back.
+        f.mgr->selectTile(TILE_BG, 10);
+        f.editor->controls().framesBox()->setText(QStringLiteral("3"));
+        TileEditorAnimation& animation = f.editor->animation();
+        QList<int> starts;
+        const auto tick = [&] { animation.tick(), starts << f.editor->frame().start; };
+        animation.play();
+        tick();
+        f.mgr->selectTile(TILE_BG, 40); // a tile picked while it plays starts the cycle afresh there
+        starts << f.editor->frame().start;
+        tick();
+        f.editor->stepFrameWidth(1); // so does a new frame size
+        starts << f.editor->frame().start;
+        tick();
+        QCOMPARE(starts, (QList<int>{11, 40, 41, 40, 42}));
+        // Stop: back at the tile the cycle started from, where the manager is.
+        QTest::mouseClick(f.editor->button(QStringLiteral("STOP")), Qt::LeftButton);
+        QCOMPARE(std::pair(f.editor->frame().start, f.mgr->currentTile(TILE_BG)), std::pair(40, 40));
     }
 };
 
