@@ -70,7 +70,7 @@ class CMainFrameHistoryTest : public QObject {
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void theHistoryDockJumpsSaveMarksTheUnchangedEntryAndAFailedRedoStays()
+    void theHistoryDockAFailedRedoAndTheCopiesOfferedAtStart()
     {
         TempDir dir;
         Harness f;
@@ -115,10 +115,7 @@ private slots:
         QCOMPARE(f.shown, QStringList{QString::fromLatin1(MSG_NO_MEMORY_UNDO)});
         QCOMPARE(std::tuple(f.frame.project().map.height, f.frame.commandAction(C::Redo)->isEnabled(), f.cell(2, 3).showsTile(TILE_BG, 5)),
                  std::tuple(height + 1, true, true));
-    }
-
-    void aCopyOfWorkLeftBehindIsOfferedAtStart()
-    {
+        // A copy of work left behind is offered at start.
         TempDir root;
         const QString rootPath = QString::fromStdString(root.path().string());
         std::vector<std::uint8_t> edited;
@@ -154,6 +151,7 @@ private slots:
         QCOMPARE(std::pair(damaged.prompter.informed.size(), damaged.prompter.questions.size()), std::pair(std::size_t(1), std::size_t(0)));
         QVERIFY(std::filesystem::exists(root.path() / RECOVERY_DAMAGED_FOLDER / folder.toStdString()));
     }
+
 };
 
 QM_QTEST(CMainFrameHistoryTest)

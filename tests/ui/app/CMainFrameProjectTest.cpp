@@ -117,7 +117,7 @@ private slots:
         editor->hide();
     }
 
-    void aPageNamesItsFileOnlyWhenTheSetLoadedAndAfterSaveAs()
+    void aPageNamesOnlyLoadedSetsAndAFailedConversionShowsTheNewFile()
     {
         TempDir dir;
         writeProject(dir);
@@ -129,20 +129,16 @@ private slots:
         h.dialogs.savePaths = SavePaths{dir.file("s.qmm"), dir.file("s.qmb"), dir.file("s.qmo")};
         QVERIFY(h.frame.fileCommands().saveProjectAs());
         QCOMPARE(labels(), std::pair(QStringLiteral("s.qmb"), QStringLiteral("s.qmo")));
-    }
-
-    void aFailedConversionStillShowsTheFileThatWasTakenOver()
-    {
-        TempDir dir;
+        // A failed conversion still shows the file that was taken over.
         writeProject(dir, "old.qmd", "5.2");
         std::filesystem::create_directory(dir.file("old.001")); // the backup cannot be written
-        Harness h;
         h.prompter = qm::test::ScriptedPrompter({Answer::Yes});
         QVERIFY(h.frame.fileCommands().openFile(QString::fromStdString(dir.file("old.qmd"))));
         QVERIFY(h.prompter.informed.back().find("old.001") != std::string::npos);
         QCOMPARE(std::tuple(h.frame.project().projectPath, h.frame.widthField()->text(), h.frame.windowTitle().contains("old.qmm")),
                  std::tuple(dir.file("old.qmm"), QStringLiteral("5"), true));
     }
+
 };
 
 QM_QTEST(CMainFrameProjectTest)
