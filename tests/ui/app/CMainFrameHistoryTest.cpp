@@ -142,9 +142,8 @@ private slots:
         leaveCopy(rootPath, 9, edited);
         const QString folder = QDir(rootPath).entryList(QDir::Dirs | QDir::NoDotAndDotDot).at(0);
         const std::string manifest = root.file(folder.toStdString() + "/manifest");
-        std::vector<std::uint8_t> bytes = qm::test::readBytes(manifest);
-        bytes.pop_back();
-        qm::test::writeBytes(manifest, bytes);
+        const std::vector<std::uint8_t> bytes = qm::test::readBytes(manifest);
+        qm::test::writeBytes(manifest, {bytes.begin(), bytes.end() - 1});
         Harness damaged({Answer::Yes});
         damaged.frame.autosave().enable(rootPath, 120);
         QVERIFY(!damaged.frame.autosave().offerRecovery());

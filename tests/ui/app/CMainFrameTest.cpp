@@ -188,7 +188,7 @@ private slots:
         QVERIFY(view->got.back().w == GRID_SHOW && grid->text().startsWith(QStringLiteral("Hide &Grid")));
     }
 
-    void newAndSaveAsAndTheQuestions()
+    void newSaveAsOpenAndReloadAskAndRefuseAsTheySay()
     {
         TempDir dir;
         Harness h;
@@ -215,6 +215,29 @@ private slots:
         h.dialogs.savePaths.reset(); // Save As cancelled keeps the flags
         QVERIFY(!h.frame.fileCommands().saveProjectAs());
         QCOMPARE(int(h.frame.project().changeFlags), int(CHANGED_MAP));
+        // Refused files leave the open project alone; Reload asks first.
+        Workspace source;
+        NullProgress progress;
+        source.project.map.create(6, 2);
+        source.project.projectPath = dir.file("r.qmm");
+        QVERIFY(writeProject(source, progress).ok());
+        qm::test::writeBytes(dir.file("bad.qmm"), {'n', 'o', 'p', 'e'});
+        h.frame.project().changeFlags = 0;
+        h.prompter = ScriptedPrompter();
+        QVERIFY(!h.frame.fileCommands().openFile(QString::fromStdString(dir.file("notes.txt"))));
+        QVERIFY(h.prompter.informed.empty());
+        // A refused project leaves the open one alone, and out of the recent files.
+        h.frame.project().projectPath = dir.file("r.qmm");
+        h.dialogs.openPath = QString::fromStdString(dir.file("bad.qmm"));
+        h.frame.fileCommands().openProject();
+        QCOMPARE(std::pair(h.prompter.informed, h.frame.project().projectPath), std::pair(std::vector<std::string>{"Invalid Quiltmark file."}, dir.file("r.qmm")));
+        QVERIFY(!h.frame.settings().recentFiles().contains(QString::fromStdString(dir.file("bad.qmm"))));
+        // Reload asks first; only Yes reads the file again.
+        h.prompter = ScriptedPrompter({Answer::No, Answer::Yes});
+        h.frame.fileCommands().reloadProject();
+        QCOMPARE(std::pair(h.frame.project().map.width, h.prompter.questions.back()), std::pair(32, std::string("Discard changes and reload project ?")));
+        h.frame.fileCommands().reloadProject();
+        QCOMPARE(h.frame.project().map.width, 6);
     }
 
     void mapPropertiesAndClosingAskFirst()
@@ -243,33 +266,6 @@ private slots:
         QCOMPARE(h.dialogs.saveCalls, 1);
         h.prompter = ScriptedPrompter({Answer::No});
         QVERIFY(h.frame.close());
-    }
-
-    void openRefusedFilesAndReload()
-    {
-        TempDir dir;
-        Workspace source;
-        NullProgress progress;
-        source.project.map.create(6, 2);
-        source.project.projectPath = dir.file("r.qmm");
-        QVERIFY(writeProject(source, progress).ok());
-        qm::test::writeBytes(dir.file("bad.qmm"), {'n', 'o', 'p', 'e'});
-
-        Harness h;
-        QVERIFY(!h.frame.fileCommands().openFile(QString::fromStdString(dir.file("notes.txt"))));
-        QVERIFY(h.prompter.informed.empty());
-        // A refused project leaves the open one alone, and out of the recent files.
-        h.frame.project().projectPath = dir.file("r.qmm");
-        h.dialogs.openPath = QString::fromStdString(dir.file("bad.qmm"));
-        h.frame.fileCommands().openProject();
-        QCOMPARE(std::pair(h.prompter.informed, h.frame.project().projectPath), std::pair(std::vector<std::string>{"Invalid Quiltmark file."}, dir.file("r.qmm")));
-        QVERIFY(!h.frame.settings().recentFiles().contains(QString::fromStdString(dir.file("bad.qmm"))));
-        // Reload asks first; only Yes reads the file again.
-        h.prompter = ScriptedPrompter({Answer::No, Answer::Yes});
-        h.frame.fileCommands().reloadProject();
-        QCOMPARE(std::pair(h.frame.project().map.width, h.prompter.questions.back()), std::pair(20, std::string("Discard changes and reload project ?")));
-        h.frame.fileCommands().reloadProject();
-        QCOMPARE(h.frame.project().map.width, 6);
     }
 
 };
