@@ -1,26 +1,22 @@
-#include "core/project/MapCell.h"
+#include "FrameHarness.h"
+
 #include "support/QtTestRunner.h"
-#include "support/TestSupport.h"
 #include "ui/app/AppSettings.h"
-#include "ui/app/CMainFrame.h"
 #include "ui/app/CommandHost.h"
 #include "ui/app/ImportExportCommands.h"
 #include "ui/export/CExpMapPage.h"
 #include "ui/export/CExpPropertySheet.h"
-#include "ui/map/CQuiltmarkView.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
-#include <QStandardPaths>
 #include <QPushButton>
 #include <QtTest>
 
 using namespace qm;
 using namespace qm::ui;
-using qm::test::ScriptedPrompter;
+using qm::test::Harness;
 using qm::test::TempDir;
 
 // The main window's import, export and report commands, driven through their actions.
@@ -30,16 +26,13 @@ private slots:
     void theImportMenuAnImportedMapAndAnExport()
     {
         TempDir dir;
-        std::vector<std::uint8_t> bytes(30 * 2, 5);
-        qm::test::writeBytes(dir.file("wide.bin"), bytes);
-        CMainFrame frame;
-        frame.route(MSG_INIT_MAP, 0, 0);
+        qm::test::writeBytes(dir.file("wide.bin"), std::vector<std::uint8_t>(30 * 2, 5));
+        Harness h({Answer::Yes});
+        CMainFrame& frame = h.frame;
         QStringList texts;
         for (QAction* a : frame.menus().importMenu()->actions())
             texts << a->text();
         QCOMPARE(texts, (QStringList{"Tile set", "Map", "Palette", "Map Attribute", "Bitmap", "GBTD(gbr)", "Tiler Raw"}));
-        ScriptedPrompter prompter({Answer::Yes});
-        frame.setPrompter(&prompter);
         ExportFormat shownFormat = ExportFormat::Binary;
         QString status;
         frame.importExport().setCommandHooks([&](CommandHost& host) {
@@ -70,7 +63,7 @@ private slots:
         // The form of the export files is the user's, kept in the settings.
         openSettings()->setValue(QStringLiteral("Frame/ExportFormat"), QStringLiteral("asm"));
         frame.commandAction(CMainFrame::Command::Export)->trigger();
-        QCOMPARE(std::tuple(prompter.questions.back(), bool(frame.project().exportSettings.mapFlags & MAP_ROTATE_90), shownFormat,
+        QCOMPARE(std::tuple(h.prompter.questions.back(), bool(frame.project().exportSettings.mapFlags & MAP_ROTATE_90), shownFormat,
                             openSettings()->value(QStringLiteral("Frame/ExportFormat")).toString()),
                  std::tuple(std::string("Settings have been changed, save ?"), true, ExportFormat::Asm, QStringLiteral("c")));
         QCOMPARE(status, QStringLiteral("Exported 2 files to %1").arg(dir.path().c_str()));
