@@ -6,8 +6,6 @@
 #include "ui/app/WindowSettings.h"
 
 #include <QDir>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QStandardPaths>
 #include <QtTest>
 

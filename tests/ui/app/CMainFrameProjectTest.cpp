@@ -57,9 +57,8 @@ private slots:
         TempDir start, last;
         writeProject(start, "level.qmm");
         openSettings()->setValue(QStringLiteral("Frame/LastPath"), QString::fromStdString(last.path().string()));
-        const QString before = QDir::currentPath();
-        QDir::setCurrent(QString::fromStdString(start.path().string()));
         {
+            qm::test::InDirectory in(start.path()); // where the editor was started
             Harness h;
             QVERIFY(h.frame.fileCommands().openFile(QStringLiteral("level.qmm")));
             QCOMPARE(std::pair(h.frame.project().projectPath, QDir::currentPath()),
@@ -67,7 +66,6 @@ private slots:
             // The dialogs' folder is the one kept between runs.
             h.frame.settings().store(nullptr);
         }
-        QDir::setCurrent(before);
         QCOMPARE(openSettings()->value(QStringLiteral("Frame/LastPath")).toString(),
                  QString::fromStdString(last.path().string()));
     }

@@ -26,10 +26,7 @@ using C = CMainFrame::Command;
 class FakePane : public QWidget {
     Q_OBJECT
 public:
-    struct Got {
-        AppMessage msg;
-        qint64 w, l;
-    };
+    struct Got { AppMessage msg; qint64 w, l; };
     std::vector<Got> got;
     void handleMessage(qm::ui::AppMessage msg, qint64 w, qint64 l) { got.push_back({msg, w, l}); }
     bool received(AppMessage msg) const { return std::any_of(got.begin(), got.end(), [msg](const Got& g) { return g.msg == msg; }); }
@@ -79,8 +76,8 @@ private slots:
             Harness h;
             h.frame.show();
             CQuiltmarkView* view = h.frame.mapView();
-            QCOMPARE(h.frame.commandAction(C::ZoomIn)->shortcuts(), QKeySequence::listFromString("Ctrl+=; Ctrl++"));
-            QCOMPARE(h.frame.commandAction(C::ZoomToFit)->shortcut(), QKeySequence(QStringLiteral("Ctrl+0")));
+            QCOMPARE(std::pair(h.frame.commandAction(C::ZoomIn)->shortcuts(), h.frame.commandAction(C::ZoomToFit)->shortcut()),
+                     std::pair(QKeySequence::listFromString("Ctrl+=; Ctrl++"), QKeySequence(QStringLiteral("Ctrl+0"))));
             h.frame.commandAction(C::ZoomIn)->trigger();
             const int zoomedIn = view->cellSize();
             for (int i = 0; i < 3; ++i) // not below 25%
@@ -209,12 +206,10 @@ private slots:
         QCOMPARE(std::tuple(h.frame.project().objTileSetPath, fileExists(dir.file("p.qmo")), int(h.frame.project().changeFlags)),
                  std::tuple(dir.file("p.qmo"), true, 0));
         h.frame.setChanged(CHANGED_BG_TILES);
-        QVERIFY(h.frame.fileCommands().saveProject());
-        QCOMPARE(h.dialogs.saveCalls, 1);
+        QVERIFY(h.frame.fileCommands().saveProject() && h.dialogs.saveCalls == 1);
         h.frame.setChanged(CHANGED_MAP);
         h.dialogs.savePaths.reset(); // Save As cancelled keeps the flags
-        QVERIFY(!h.frame.fileCommands().saveProjectAs());
-        QCOMPARE(int(h.frame.project().changeFlags), int(CHANGED_MAP));
+        QVERIFY(!h.frame.fileCommands().saveProjectAs() && h.frame.project().changeFlags == CHANGED_MAP);
         // Refused files leave the open project alone; Reload asks first.
         Workspace source;
         NullProgress progress;
@@ -259,11 +254,9 @@ private slots:
         h.frame.project().changeFlags = 0;
         h.frame.setChanged(CHANGED_PALETTE);
         h.prompter = ScriptedPrompter({Answer::Cancel});
-        QVERIFY(!h.frame.close());
-        QCOMPARE(h.prompter.questions.back(), std::string("Palette has been changed, save?"));
+        QVERIFY(!h.frame.close() && h.prompter.questions.back() == "Palette has been changed, save?");
         h.prompter = ScriptedPrompter({Answer::Yes}); // then Save As is cancelled
-        QVERIFY(!h.frame.close());
-        QCOMPARE(h.dialogs.saveCalls, 1);
+        QVERIFY(!h.frame.close() && h.dialogs.saveCalls == 1);
         h.prompter = ScriptedPrompter({Answer::No});
         QVERIFY(h.frame.close());
     }

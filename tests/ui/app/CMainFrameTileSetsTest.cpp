@@ -74,15 +74,14 @@ private slots:
         QAction* gbcColour = f.frame.commandAction(C::GbcColor);
         trueColour->trigger();
         QVERIFY(trueColour->isChecked() && !gbcColour->isChecked());
-        QCOMPARE(f.frame.workspace().tiles.palettes.bgDisplay[0][3], (DisplayColour{248, 248, 248}));
-        QCOMPARE(f.frame.project().changeFlags & CHANGED_PALETTE, 0); // a display change only
+        QCOMPARE(std::pair(f.frame.workspace().tiles.palettes.bgDisplay[0][3], f.frame.project().changeFlags & CHANGED_PALETTE),
+                 std::pair(DisplayColour{248, 248, 248}, 0)); // a display change only
         gbcColour->trigger();
         gbcColour->trigger(); // the mode in force: stays checked
         QVERIFY(gbcColour->isChecked() && !f.frame.workspace().tiles.palettes.trueColour);
 
         f.frame.dmgModeBox()->setChecked(true);
-        QVERIFY(f.frame.workspace().tiles.dmgMode);
-        QCOMPARE(&f.frame.tileSetManager()->displayTable(TILE_TAG), &f.frame.workspace().tiles.palettes.objMonoDisplay);
+        QVERIFY(f.frame.workspace().tiles.dmgMode && &f.mgr->displayTable(TILE_TAG) == &f.frame.workspace().tiles.palettes.objMonoDisplay);
         Harness h;
         Workspace& ws = h.frame.workspace();
         MapGrid& map = ws.project.map;
@@ -128,11 +127,9 @@ private slots:
             f.frame.commandAction(C::Copy)->trigger();
             QVERIFY(QGuiApplication::clipboard()->mimeData()->hasFormat(QStringLiteral("TileDesigner")));
             f.frame.commandAction(C::Cut)->trigger();
-            QCOMPARE(int(tile.pixel(7, 0)), 0);
-            QVERIFY(f.frame.commandAction(C::Paste)->isEnabled());
+            QCOMPARE(std::pair(int(tile.pixel(7, 0)), f.frame.commandAction(C::Paste)->isEnabled()), std::pair(0, true));
             f.frame.commandAction(C::Paste)->trigger();
-            QCOMPARE(int(tile.pixel(7, 0)), 3);
-            QVERIFY(f.frame.project().changeFlags & CHANGED_BG_TILES);
+            QVERIFY(tile.pixel(7, 0) == 3 && (f.frame.project().changeFlags & CHANGED_BG_TILES));
             // The editor's Undo walks the main window's history: the paste, then the cut.
             QTest::mouseClick(f.editor->button("UNDO"), Qt::LeftButton);
             QCOMPARE(std::pair(int(tile.pixel(7, 0)), f.editor->button("REDO")->isEnabled()), std::pair(0, true));
@@ -154,8 +151,7 @@ private slots:
         }
         Panes again;
         again.frame.commandAction(C::TileEditor)->trigger();
-        QVERIFY(again.dock()->isFloating());
-        QCOMPARE(again.dock()->pos(), QPoint(300, 200));
+        QCOMPARE(std::pair(again.dock()->isFloating(), again.dock()->pos()), std::pair(true, QPoint(300, 200)));
         again.dock()->setFloating(false);
         again.frame.settings().store(again.dock());
         QCOMPARE(openSettings()->value(QStringLiteral("TileDesigner/Left")).toInt(), -1);

@@ -25,7 +25,6 @@ private slots:
         dialog.start("Nothing", 0);
         dialog.step();
         QCOMPARE(dialog.bar()->percent(), 0);
-        dialog.end();
         ProgressBar bar;
         bar.resize(200, 24);
         bar.setRange(0, 2);
