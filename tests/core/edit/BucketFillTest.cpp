@@ -1,4 +1,5 @@
 #include "core/edit/BucketFill.h"
+#include "core/edit/MapCommands.h"
 
 #include "MapEditFixture.h"
 
@@ -9,19 +10,17 @@ using BucketFillTest = MapEditTest;
 
 TEST_F(BucketFillTest, FillsTheTouchingCellsOfTheClickedTileWhateverTheirPaletteAndFlips)
 {
-    for (int x = 1; x <= 5; ++x) {
-        cell(x, 1).place(TILE_BG, 2, x % 8);
-        cell(x, 1).bgAttr |= ATTR_FLIP_H;
-    }
-    cell(5, 2).place(TILE_BG, 2, 7);
-    cell(5, 2).bgAttr |= ATTR_FLIP_V | ATTR_PRIORITY;
+    for (int x = 1; x <= 5; ++x)
+        cell(x, 1).set(TILE_BG | ATTR_FLIP_H | (x << 2), 2, 0, 0, 0);
+    cell(5, 2).set(TILE_BG | ATTR_FLIP_V | ATTR_PRIORITY | (7 << 2), 2, 0, 0, 0);
     cell(6, 3).place(TILE_BG, 2, 0); // only diagonal to the others
-    cell(3, 2).place(TILE_OBJ, 2, 0);
+    cell(3, 0).place(TILE_BG, 2, 0);
+    cell(3, 2).place(TILE_BG, 2, 0);
+    cell(2, 2).place(TILE_OBJ, 2, 0);
     MapEdit e = edit();
     const EditResult r = bucketFill(e, 3, 1, {TILE_BG, 40, 4});
-    ASSERT_TRUE(r.ok());
-    EXPECT_EQ(r.changed, 6);
-    EXPECT_EQ(tiles(), ". . . . . . . .|. 40 40 40 40 40 . .|. . . . . 40 . .|. . . . . . 2 .|. . . . . . . .|"
+    ASSERT_EQ(std::pair(r.ok(), r.changed), std::pair(true, 8));
+    EXPECT_EQ(tiles(), ". . . 40 . . . .|. 40 40 40 40 40 . .|. . . 40 . 40 . .|. . . . . . 2 .|. . . . . . . .|"
                        ". . . . . . . .|");
     for (const CellPos p : {CellPos{1, 1}, CellPos{3, 1}, CellPos{5, 2}})
         EXPECT_EQ(cell(p.x, p.y).bgAttr, TILE_BG | (4 << 2)) << p.x << "," << p.y;
@@ -29,7 +28,7 @@ TEST_F(BucketFillTest, FillsTheTouchingCellsOfTheClickedTileWhateverTheirPalette
     std::vector<int> order;
     for (const CellRecord& rec : undo.cellRecords())
         order.push_back(rec.x(map().width) * 10 + rec.y(map().width));
-    EXPECT_EQ(order, (std::vector<int>{31, 41, 21, 51, 11, 52}));
+    EXPECT_EQ(order, (std::vector<int>{31, 30, 41, 32, 21, 51, 11, 52}));
 
     const std::vector<MapCell> before = map().cells; // the clicked tile already, in any palette: nothing
     EXPECT_EQ(bucketFill(e, 1, 1, {TILE_BG, 40, 3}).changed, 0);
@@ -37,8 +36,7 @@ TEST_F(BucketFillTest, FillsTheTouchingCellsOfTheClickedTileWhateverTheirPalette
     EXPECT_TRUE(undo.cellRecords().empty());
 }
 
-// A fill large enough to be rendered as one area: every filled cell shows
-// in the image, the cells outside are left alone, and one Undo restores it.
+// A fill large enough to be rendered as one area, and its Undo, show in the image.
 TEST_F(BucketFillTest, AnEmptyAreaFillsUpToItsWallsAndOneUndoRestoresIt)
 {
     makeMap(80, 60);
@@ -50,17 +48,26 @@ TEST_F(BucketFillTest, AnEmptyAreaFillsUpToItsWallsAndOneUndoRestoresIt)
     renderer->renderAll();
     MapEdit e = edit();
     ASSERT_EQ(bucketFill(e, 0, 0, {TILE_BG, 5, 1}).changed, 70 * 60);
-    EXPECT_TRUE(cell(2, 0).showsTile(TILE_BG, 5));
-    EXPECT_EQ(renderer->mapPixel(8 * 69 + 7, 8 * 59 + 7), 2 + 4);
-    EXPECT_EQ(renderer->mapPixel(8 * 70, 0), 0);
-    EXPECT_EQ(cell(79, 59).bgTile, 6);
+    EXPECT_EQ(std::tuple(cell(2, 0).showsTile(TILE_BG, 5), int(cell(79, 59).bgTile)), std::tuple(true, 6));
+    EXPECT_EQ(std::tuple(renderer->mapPixel(8 * 69 + 7, 8 * 59 + 7), renderer->mapPixel(8 * 70, 0)), std::tuple(2 + 4, 0));
     undoStep();
-    EXPECT_EQ(renderer->mapPixel(8 * 69 + 7, 8 * 59 + 7), 64);
-    EXPECT_EQ(renderer->mapPixel(0, 0), 64);
+    EXPECT_EQ(std::tuple(renderer->mapPixel(8 * 69 + 7, 8 * 59 + 7), renderer->mapPixel(0, 0)), std::tuple(64, 64));
     EXPECT_FALSE(cell(35, 30).hasBg());
 }
 
-TEST_F(BucketFillTest, TheTagLayerFillsTagsOnlyAndThePalettePageNothing)
+// The undo history keeps each cell's place whole, whatever the map's width.
+TEST_F(BucketFillTest, AMapWiderThan65535CellsUndoesExactly)
+{
+    makeMap(70000, 2);
+    cell(69999, 1).place(TILE_BG, 6, 0);
+    const std::vector<MapCell> before = map().cells;
+    MapEdit e = edit();
+    ASSERT_EQ(bucketFill(e, 69998, 1, {TILE_BG, 5, 1}).changed, 70000 * 2 - 1);
+    undoStep();
+    EXPECT_EQ(map().cells, before);
+}
+
+TEST_F(BucketFillTest, TheTagLayerFillsTagsOnlyAndThePalettePageFillsNothing)
 {
     for (int x = 0; x < map().width; ++x)
         cell(x, 3).tag = 9;
@@ -70,17 +77,10 @@ TEST_F(BucketFillTest, TheTagLayerFillsTagsOnlyAndThePalettePageNothing)
     EXPECT_EQ(tiles(TILE_TAG).substr(72), "9 9 9 9 9 9 9 9|0 0 0 0 0 0 0 0|0 0 0 0 0 0 0 0|");
     EXPECT_EQ(tiles().find_first_not_of(". |"), std::string::npos); // no BG tile anywhere
     EXPECT_EQ(bucketFill(e, 1, 1, {TILE_NONE, 4, 0}).changed, 0);   // the palette page puts nothing down
-}
-
-TEST_F(BucketFillTest, AnUndoMemoryFailureStopsWithTheFilledCellsUndoable)
-{
-    undo.maxRecords = 5;
-    MapEdit e = edit();
-    const EditResult r = bucketFill(e, 0, 0, {TILE_BG, 2, 0});
-    EXPECT_EQ(r.result.text(), MSG_NO_MEMORY_UNDO);
-    EXPECT_EQ(r.changed, 5);
-    undoStep();
-    EXPECT_EQ(tiles().find_first_not_of(". |"), std::string::npos); // no BG tile anywhere
+    const std::vector<MapCell> before = map().cells;
+    MapEdit bg = edit();
+    blockFill(bg, {{0, 0}, {1, 1}}, {TILE_NONE, 7, 1}); // nor does its Block Fill, though it records the cells
+    EXPECT_EQ(std::pair(map().cells, undo.cellRecords().size()), std::pair(before, size_t(2)));
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #pragma once
-// A workspace with a map, an undo store and a renderer bound to them, for the
-// tests of the editing algorithms.
+// A workspace with a map, an undo store and a renderer bound to them.
 
 #include "core/edit/MapEdit.h"
 
@@ -31,13 +30,12 @@ protected:
     std::string tiles(TileKind layer = TILE_BG)
     {
         std::string s;
-        for (int y = 0; y < map().height; ++y)
-            for (int x = 0; x < map().width; ++x) {
-                const MapCell& c = cell(x, y);
-                const bool shown = layer == TILE_TAG || (layer == TILE_BG ? c.hasBg() : c.hasObj());
-                s += (shown ? std::to_string(layer == TILE_TAG ? c.tag : c.layerPart(layer).tile) : ".") +
-                     (x + 1 < map().width ? " " : "|");
-            }
+        for (int i = 0; i < map().width * map().height; ++i) {
+            const MapCell& c = map().cells[size_t(i)];
+            const bool shown = layer == TILE_TAG || (layer == TILE_BG ? c.hasBg() : c.hasObj());
+            s += shown ? std::to_string(layer == TILE_TAG ? c.tag : c.layerPart(layer).tile) : ".";
+            s += (i + 1) % map().width ? " " : "|";
+        }
         return s;
     }
     // Undo through a listener that re-renders like the view does.
@@ -49,11 +47,6 @@ protected:
             void cellChanged(int x, int y) override { r.renderCell(x, y); }
         } listener(*renderer);
         ASSERT_TRUE(undo.undo(*ws, listener));
-    }
-    void redoStep()
-    {
-        UndoListener listener;
-        ASSERT_TRUE(undo.redo(*ws, listener));
     }
 
     std::unique_ptr<Workspace> ws;

@@ -7,8 +7,7 @@
 
 using namespace qm;
 
-// The tile set manager's palette, cut, copy, paste, delete and remap through its pages are pinned
-// by the ui's CTilesetMgrTest; these are the edges it does not reach.
+// Past the ui's CTilesetMgrTest (palette, cut, copy, paste, delete and remap on its pages):
 namespace {
 
 class TileEditsTest : public ::testing::Test {
@@ -68,8 +67,7 @@ TEST_F(TileEditsTest, RemapChangesOnlyTilesOfThePaletteInTheBankAndRefusesABackw
     EXPECT_EQ(remapTileColours(lib(), TILE_BG, req, undo).tiles, (std::vector<int>{506, 507, 509, 510, 511}));
     EXPECT_EQ(std::tuple(lib().bg.tiles[506].pixels[0], lib().bg.tiles[508].pixels[0], lib().bg.tiles[250].pixels[0]),
               std::tuple(2, 1, 1));
-    req.from = 9;
-    req.to = 8;
+    req = {2, 0, 9, 8, {3, 2, 1, 0}};
     EXPECT_EQ(remapTileColours(lib(), TILE_BG, req, undo).result.text(), "Start tile must not be greater than stop tile.");
 }
 

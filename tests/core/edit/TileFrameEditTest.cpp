@@ -1,11 +1,10 @@
 #include "core/edit/TileFrameEdit.h"
-#include "core/edit/TilePaletteFollow.h"
 #include "core/project/Workspace.h"
-#include "core/render/MapRenderer.h"
 #include "core/tiles/TileFrame.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <random>
@@ -40,20 +39,13 @@ protected:
                 out.push_back(framePixel(set(), f, x, y));
         return out;
     }
-    std::vector<int> palettes(int first, int count)
-    {
-        std::vector<int> out;
-        for (int i = first; i < first + count; ++i)
-            out.push_back(tile(i).palette());
-        return out;
-    }
 
     std::unique_ptr<Workspace> ws;
     UndoStore undo;
     UndoListener quiet;
 };
 
-TEST_F(TileFrameEditTest, RotateFlipAndScrollMoveEveryPixelOfTheFrameOrOfEachTileAndUndoTogether)
+TEST_F(TileFrameEditTest, RotateFlipAndScrollMoveEveryPixelAndPaletteOfTheFrameOrOfEachTileAndUndoTogether)
 {
     using Edit = std::function<Result(const TileFrame&)>;
     // Where the new pixel at (x, y) of a w x h picture comes from.
@@ -92,41 +84,32 @@ TEST_F(TileFrameEditTest, RotateFlipAndScrollMoveEveryPixelOfTheFrameOrOfEachTil
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        const int w = c.frame.pixelWidth(), h = c.frame.pixelHeight();
+        for (int i = 0; i < c.frame.size(); ++i)
+            tile(c.frame.start + i).setPalette(i % 8);
+        tile(c.frame.start).setComment("first");
         const std::vector<std::uint8_t> before = picture(c.frame);
         ASSERT_TRUE(c.edit(c.frame));
         const std::vector<std::uint8_t> now = picture(c.frame);
-        const int w = c.frame.pixelWidth(), h = c.frame.pixelHeight();
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
                 const auto [fx, fy] = c.from(x, y, w, h);
                 ASSERT_EQ(now[size_t(y * w + x)], before[size_t(fy * w + fx)]) << x << "," << y;
             }
+        // A tile takes the palette of the tile its pixels came from; the comments stay.
+        for (int ty = 0; ty < c.frame.height; ++ty)
+            for (int tx = 0; tx < c.frame.width; ++tx) {
+                const auto [fx, fy] = c.from(tx * 8 + 3, ty * 8 + 3, w, h);
+                EXPECT_EQ(tile(c.frame.tileAt(ty, tx)).palette(), (fy / 8 * c.frame.width + fx / 8) % 8) << tx << "," << ty;
+            }
+        EXPECT_EQ(tile(c.frame.start).commentText(), "first");
         EXPECT_EQ(undo.tileRecords().size(), size_t(c.frame.size()));
         ASSERT_TRUE(undo.undo(*ws, quiet));
         EXPECT_EQ(picture(c.frame), before);
     }
 }
 
-TEST_F(TileFrameEditTest, PalettesTravelWithTheirTilesAndCommentsStay)
-{
-    const TileFrame f{20, 2, 2};
-    for (int i = 0; i < 4; ++i)
-        tile(20 + i).setPalette(i + 1);
-    tile(20).setComment("top left");
-    ASSERT_TRUE(rotateFrame(set(), undo, f, false));
-    EXPECT_EQ(palettes(20, 4), (std::vector<int>{3, 1, 4, 2}));
-    EXPECT_EQ(tile(20).commentText(), "top left");
-    ASSERT_TRUE(flipFrame(set(), undo, f, true, false));
-    EXPECT_EQ(palettes(20, 4), (std::vector<int>{1, 3, 2, 4}));
-    ASSERT_TRUE(flipFrame(set(), undo, f, false, false));
-    EXPECT_EQ(palettes(20, 4), (std::vector<int>{2, 4, 1, 3}));
-    ASSERT_TRUE(rotateFrame(set(), undo, f, true)); // each tile in place
-    ASSERT_TRUE(flipFrame(set(), undo, f, true, true));
-    EXPECT_EQ(palettes(20, 4), (std::vector<int>{2, 4, 1, 3}));
-}
-
-// The refusals at tile 510, the pencil and the bucket through the tile editor are pinned by the ui's
-// CTileEditorTest; these are the edges it does not reach.
+// Past the ui's CTileEditorTest (the refusals at tile 510, the pencil and the bucket):
 TEST_F(TileFrameEditTest, RefusalsKeepTheLastStepAndFillsStayInsideTheFrameAndTheSet)
 {
     undo.beginStep(STEP_CELLS, StepName::None);
@@ -145,55 +128,20 @@ TEST_F(TileFrameEditTest, RefusalsKeepTheLastStepAndFillsStayInsideTheFrameAndTh
               std::tuple(3, 3, 2, 1));
     tile(511).pixels.fill(0);
     EXPECT_TRUE(bucketFill(set(), undo, TileFrame{511, 2, 2}, 0, 0, 2).changed);
-    EXPECT_EQ(undo.tileRecords().size(), 1u);
-    EXPECT_EQ(std::count(tile(511).pixels.begin(), tile(511).pixels.end(), 2), 64);
+    EXPECT_EQ(std::pair(undo.tileRecords().size(), std::count(tile(511).pixels.begin(), tile(511).pixels.end(), 2)),
+              std::pair(size_t(1), std::ptrdiff_t(64)));
     EXPECT_FALSE(bucketFill(set(), undo, TileFrame{511, 2, 2}, 8, 0, 1).changed);
     EXPECT_FALSE(pencilPress(set(), undo, TileFrame{511, 2, 1}, 8, 0, 3).changed);
-}
-
-TEST_F(TileFrameEditTest, FramePaletteIsOneStepWithTheCellsThatFollowTheirTiles)
-{
-    MapGrid& map = ws->project.map;
-    ASSERT_TRUE(map.create(5, 1));
-    map.cellAt(0, 0)->place(TILE_BG, 8, 0);
-    map.cellAt(1, 0)->place(TILE_BG, 10, 1); // shown with palette 1, like its tile
-    map.cellAt(2, 0)->place(TILE_BG, 9, 3);  // another palette than its tile's
-    map.cellAt(3, 0)->place(TILE_BG, 11, 0); // outside the frame
-    map.cellAt(4, 0)->place(TILE_OBJ, 8, 0); // another layer
-    const auto cellPalettes = [&] {
-        std::vector<int> out;
-        for (int x = 0; x < 5; ++x)
-            out.push_back(map.cellAt(x, 0)->palette(x < 4 ? TILE_BG : TILE_OBJ));
-        return out;
-    };
-    MapRenderer renderer(map, ws->tiles);
-    renderer.reset();
-    tile(10).setPalette(1);
-    // The notices and the undo step of the tiles alone are pinned by the ui's CTileEditorTest.
-    ASSERT_TRUE(setFramePalette(set(), undo, TileFrame{8, 3, 1}, 5, [&](const TilePaletteChange& c) {
-        followTilePaletteChange(*ws, undo, renderer, c);
-    }));
-    EXPECT_EQ(cellPalettes(), (std::vector<int>{5, 5, 3, 0, 0}));
-    EXPECT_EQ(renderer.mapPixel(0, 0), 5 * 4 + tile(8).pixels[0]);
-    ASSERT_TRUE(undo.undo(*ws, quiet)); // one Undo puts back the tiles and every cell
-    EXPECT_EQ(palettes(8, 3), (std::vector<int>{0, 0, 1}));
-    EXPECT_EQ(cellPalettes(), (std::vector<int>{0, 1, 3, 0, 0}));
-
     setFrameComment(set(), TileFrame{510, 2, 2}, std::string(40, 'x')); // inside the set only
-    EXPECT_EQ(tile(511).commentText(), std::string(32, 'x'));
-    EXPECT_EQ(tile(509).commentLength, 0);
+    EXPECT_EQ(std::pair(std::string(tile(511).commentText()), int(tile(509).commentLength)), std::pair(std::string(32, 'x'), 0));
 }
 
-// The boxes, limits and bar sizes through the tile editor are pinned by the ui's CTileEditorTest;
-// these are the zoom's edges.
+// Past the ui's CTileEditorTest (the boxes, limits and bar sizes): the zoom's edges.
 TEST(TileFrame, TheZoomOfAFrameSize)
 {
-    const struct {
-        int width, height, maxHeight, zoom;
-    } zooms[] = {{2, 2, 16, 16}, {3, 1, 16, 8}, {8, 8, 16, 8}, {9, 1, 16, 4},
-                 {1, 9, 16, 4},   {1, 7, 11, 4}, {1, 6, 11, 8}};
-    for (const auto& z : zooms)
-        EXPECT_EQ(frameZoom(z.width, z.height, z.maxHeight), z.zoom) << z.width << "x" << z.height << " " << z.maxHeight;
+    for (const auto& [w, h, maxHeight, zoom] : {std::array{2, 2, 16, 16}, {3, 1, 16, 8}, {8, 8, 16, 8}, {9, 1, 16, 4},
+                                                 {1, 9, 16, 4}, {1, 7, 11, 4}, {1, 6, 11, 8}})
+        EXPECT_EQ(frameZoom(w, h, maxHeight), zoom) << w << "x" << h << " " << maxHeight;
 }
 
 } // namespace

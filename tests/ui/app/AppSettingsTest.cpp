@@ -6,8 +6,6 @@
 #include "ui/app/WindowSettings.h"
 
 #include <QDir>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -30,50 +28,25 @@ private slots:
                            QString::fromStdString(settingsDir_->path().string()));
     }
 
-    void placementFollowsTheSavedRectangleWithinTheScreen()
+    void placementWithinTheScreenAndSixRecentFilesNewestFirst()
     {
-        FrameSettings none;
-        QVERIFY(!framePlacement(none, QRect(0, 0, 1024, 768), QSize(1024, 768)));
-        FrameSettings v;
-        v.status = SHOW_MAXIMIZED;
-        v.left = 100;
-        v.top = 50;
-        v.right = 900;
-        v.bottom = 650;
+        QVERIFY(!framePlacement(FrameSettings{}, QRect(0, 0, 1024, 768), QSize(1024, 768)));
+        FrameSettings v{.status = SHOW_MAXIMIZED, .top = 50, .left = 100, .bottom = 650, .right = 900};
         auto p = framePlacement(v, QRect(0, 24, 1024, 744), QSize(1024, 768));
         QVERIFY(p);
-        QCOMPARE(p->rect, QRect(100, 74, 800, 600)); // moved by the work area's origin
-        QCOMPARE(p->status, SHOW_MAXIMIZED);
-
-        v.left = 5000;
-        v.right = 5800;
-        v.top = 3000;
-        v.bottom = 3600;
+        QCOMPARE(std::pair(p->rect, p->status), std::pair(QRect(100, 74, 800, 600), int(SHOW_MAXIMIZED))); // moved by the work area
+        v = FrameSettings{.status = SHOW_MAXIMIZED, .top = 3000, .left = 5000, .bottom = 3600, .right = 5800};
         p = framePlacement(v, QRect(0, 0, 1024, 768), QSize(1024, 768));
         QVERIFY(p);
         QCOMPARE(p->rect, QRect(1024 - 32, 768 - 32, 800, 600));
-    }
-
-    void tileEditorRectangleNeedsBothValues()
-    {
-        FrameSettings v;
-        v.tileEditorLeft = 40;
-        QVERIFY(tileEditorRect(v).isNull());
-        v.tileEditorTop = 60;
-        QCOMPARE(tileEditorRect(v), QRect(40, 60, 225, 228));
-    }
-
-    void recentFilesKeepSixNewestFirst()
-    {
+        // The tile editor's place needs both values.
+        QVERIFY(tileEditorRect(FrameSettings{.tileEditorLeft = 40}).isNull());
         QStringList files;
         for (int i = 1; i <= 8; ++i)
             files = withRecentFile(files, QStringLiteral("/m/%1.qmm").arg(i));
-        QCOMPARE(files.size(), 6);
-        QCOMPARE(files.first(), QStringLiteral("/m/8.qmm"));
-        QCOMPARE(files.last(), QStringLiteral("/m/3.qmm"));
+        QCOMPARE(files, (QStringList{"/m/8.qmm", "/m/7.qmm", "/m/6.qmm", "/m/5.qmm", "/m/4.qmm", "/m/3.qmm"}));
         files = withRecentFile(files, QStringLiteral("/m/5.qmm"));
-        QCOMPARE(files.first(), QStringLiteral("/m/5.qmm"));
-        QCOMPARE(files.size(), 6);
+        QCOMPARE(files, (QStringList{"/m/5.qmm", "/m/8.qmm", "/m/7.qmm", "/m/6.qmm", "/m/4.qmm", "/m/3.qmm"}));
         auto settings = openSettings();
         writeRecentFiles(*settings, files);
         QCOMPARE(readRecentFiles(*settings), files);
@@ -96,10 +69,9 @@ private slots:
         }
         auto settings = openSettings();
         const FrameSettings stored = readFrameSettings(*settings);
-        QCOMPARE(stored.lastPath, lastPath);
-        QCOMPARE(stored.status, SHOW_NORMAL);
-        QCOMPARE(QSize(stored.right - stored.left, stored.bottom - stored.top), QSize(700, 500));
-        QCOMPARE(stored.tileEditorLeft, -1); // never placed: stays absent
+        QCOMPARE(std::tuple(stored.lastPath, stored.status, QSize(stored.right - stored.left, stored.bottom - stored.top),
+                            stored.tileEditorLeft), // never placed: stays absent
+                 std::tuple(lastPath, int(SHOW_NORMAL), QSize(700, 500), -1));
 
         FrameSettings more = stored;
         more.tileEditorLeft = 30;
@@ -107,10 +79,8 @@ private slots:
         writeFrameSettings(*settings, more);
         setDialogFolder(before);
         CMainFrame again;
-        QCOMPARE(dialogFolder(), lastPath);
-        QCOMPARE(QDir::currentPath(), before); // the working directory never moves
-        QCOMPARE(again.geometry().size(), QSize(700, 500));
-        QCOMPARE(again.settings().tileEditorRect(), QRect(30, 40, 225, 228));
+        QCOMPARE(std::tuple(dialogFolder(), QDir::currentPath(), again.geometry().size(), again.settings().tileEditorRect()),
+                 std::tuple(lastPath, before, QSize(700, 500), QRect(30, 40, 225, 228))); // the working directory never moves
     }
 };
 

@@ -1,52 +1,38 @@
-#include "core/project/MapCell.h"
+#include "FrameHarness.h"
+
 #include "support/QtTestRunner.h"
-#include "support/TestSupport.h"
 #include "ui/app/AppSettings.h"
-#include "ui/app/CMainFrame.h"
 #include "ui/app/CommandHost.h"
 #include "ui/app/ImportExportCommands.h"
 #include "ui/export/CExpMapPage.h"
 #include "ui/export/CExpPropertySheet.h"
-#include "ui/map/CQuiltmarkView.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
-#include <QStandardPaths>
 #include <QPushButton>
 #include <QtTest>
 
 using namespace qm;
 using namespace qm::ui;
-using qm::test::ScriptedPrompter;
+using qm::test::Harness;
 using qm::test::TempDir;
 
 // The main window's import, export and report commands, driven through their actions.
 class CMainFrameImportExportTest : public QObject {
     Q_OBJECT
 private slots:
-    void theImportSubmenuIsComplete()
+    void theImportMenuAnImportedMapAndAnExport()
     {
-        CMainFrame frame;
+        TempDir dir;
+        qm::test::writeBytes(dir.file("wide.bin"), std::vector<std::uint8_t>(30 * 2, 5));
+        Harness h({Answer::Yes});
+        CMainFrame& frame = h.frame;
         QStringList texts;
         for (QAction* a : frame.menus().importMenu()->actions())
             texts << a->text();
-        QCOMPARE(texts, (QStringList{"Tile set", "Map", "Palette", "Map Attribute", "Bitmap", "GBTD(gbr)",
-                                     "Tiler Raw"}));
-    }
-
-    void importedMapAndExportThroughTheMenus()
-    {
-        TempDir dir;
-        std::vector<std::uint8_t> bytes(30 * 2, 5);
-        qm::test::writeBytes(dir.file("wide.bin"), bytes);
-        CMainFrame frame;
-        frame.route(MSG_INIT_MAP, 0, 0);
-        QCOMPARE(frame.project().map.width, 20);
-        ScriptedPrompter prompter({Answer::Yes});
-        frame.setPrompter(&prompter);
+        QCOMPARE(texts, (QStringList{"Tile set", "Map", "Palette", "Map Attribute", "Bitmap", "GBTD(gbr)", "Tiler Raw"}));
         ExportFormat shownFormat = ExportFormat::Binary;
         QString status;
         frame.importExport().setCommandHooks([&](CommandHost& host) {
@@ -72,18 +58,14 @@ private slots:
         });
         // 60 bytes, width 1 and height 1 at first: a 1 x 1 block at the cursor.
         frame.commandAction(CMainFrame::Command::ImportMap)->trigger();
-        const MapCell* cell = frame.workspace().project.map.cellAt(0, 0);
-        QVERIFY(cell);
-        QCOMPARE(int(cell->bgTile), 5);
-        QVERIFY(frame.project().changeFlags & CHANGED_MAP);
+        QVERIFY(frame.project().map.cellAt(0, 0)->showsTile(TILE_BG, 5) && (frame.project().changeFlags & CHANGED_MAP));
 
         // The form of the export files is the user's, kept in the settings.
         openSettings()->setValue(QStringLiteral("Frame/ExportFormat"), QStringLiteral("asm"));
         frame.commandAction(CMainFrame::Command::Export)->trigger();
-        QCOMPARE(prompter.questions.back(), std::string("Settings have been changed, save ?"));
-        QVERIFY(frame.project().exportSettings.mapFlags & MAP_ROTATE_90);
-        QCOMPARE(shownFormat, ExportFormat::Asm);
-        QCOMPARE(openSettings()->value(QStringLiteral("Frame/ExportFormat")).toString(), QStringLiteral("c"));
+        QCOMPARE(std::tuple(h.prompter.questions.back(), bool(frame.project().exportSettings.mapFlags & MAP_ROTATE_90), shownFormat,
+                            openSettings()->value(QStringLiteral("Frame/ExportFormat")).toString()),
+                 std::tuple(std::string("Settings have been changed, save ?"), true, ExportFormat::Asm, QStringLiteral("c")));
         QCOMPARE(status, QStringLiteral("Exported 2 files to %1").arg(dir.path().c_str()));
     }
 };

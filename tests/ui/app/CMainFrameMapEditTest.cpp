@@ -29,9 +29,7 @@ struct ShownFrame : Harness {
         QVERIFY(QTest::qWaitForWindowActive(&frame));
         view()->setFocus();
     }
-    CQuiltmarkView* view() { return frame.mapView(); }
     CTilesetMgr* mgr() { return frame.tileSetManager(); }
-    const MapCell& cell(int x, int y) { return *frame.project().map.cellAt(x, y); }
 };
 
 QAction* menuItem(QMenu* menu, const QString& text)
@@ -47,14 +45,11 @@ QAction* menuItem(QMenu* menu, const QString& text)
 class CMainFrameMapEditTest : public QObject {
     Q_OBJECT
 private slots:
-    void editMenuRunsTheViewCommandsAndAsksThroughTheFrame()
+    void editAndViewMenusTypedInKeysAndTheCellInformation()
     {
         ShownFrame f;
-        f.view()->currentTileProvider = [] { return CurrentTile{TILE_BG, 9, 2}; };
-        f.view()->moveCursor(2, 3);
-        f.frame.commandAction(C::BlockFill)->trigger();
-        QVERIFY(f.cell(2, 3).showsTile(TILE_BG, 9));
-        QVERIFY(f.frame.commandAction(C::Undo)->isEnabled());
+        f.fill(2, 3, 9, 2);
+        QVERIFY(f.cell(2, 3).showsTile(TILE_BG, 9) && f.frame.commandAction(C::Undo)->isEnabled());
         // Block Fill shows its key; the cell palettes are in the Edit menu.
         QVERIFY(f.frame.commandAction(C::BlockFill)->text().endsWith(QStringLiteral("\tEnter")));
         QMenu* palettes = menuItem(f.frame.menuBar()->actions().at(1)->menu(), QStringLiteral("Palettes"))->menu();
@@ -67,18 +62,21 @@ private slots:
         f.frame.commandAction(C::SetBaseTile)->trigger();
         QVERIFY(!f.cell(0, 0).hasBg());
         f.frame.commandAction(C::SetBaseTile)->trigger();
-        QVERIFY(f.cell(0, 0).showsTile(TILE_BG, 9));
+        QVERIFY(f.cell(0, 0).showsTile(TILE_BG, 9) && !f.frame.commandAction(C::Redo)->isEnabled());
         QVERIFY(f.frame.commandAction(C::Undo)->text().startsWith(QStringLiteral("&Undo Set Base Tile")));
-        QVERIFY(!f.frame.commandAction(C::Redo)->isEnabled());
-    }
-
-    void aTypedInKeyIsNoCommand()
-    {
-        ShownFrame f;
+        // The Hide Tags box and the View menu share one state.
+        QAction* menu = f.frame.commandAction(C::HideTags);
+        const auto state = [&] { return std::tuple(menu->isChecked(), f.frame.hideTagsBox()->isChecked(), f.view()->tagsVisible()); };
+        QCOMPARE(state(), std::tuple(true, true, false));
+        f.frame.hideTagsBox()->click();
+        QCOMPARE(state(), std::tuple(false, false, true));
+        menu->trigger();
+        QCOMPARE(state(), std::tuple(true, true, false));
+        // Typed-in keys place tiles and are no Undo or Redo.
+        f.frame.commandAction(C::Undo)->trigger(); // the base tile goes again
+        f.fill(5, 5, 500);
         int base = 500;
         f.view()->currentTileProvider = [&base] { return CurrentTile{TILE_BG, base, 0}; };
-        f.view()->moveCursor(5, 5);
-        f.frame.commandAction(C::BlockFill)->trigger();
         f.view()->moveCursor(0, 0);
         f.view()->keys().startTypeIn();
         QTest::keyClick(f.view(), Qt::Key_Z); // tile 525 is none, and Z is no Undo
@@ -90,66 +88,32 @@ private slots:
         f.frame.commandAction(C::Undo)->trigger();
         QVERIFY(f.frame.commandAction(C::Redo)->isEnabled());
         QTest::keyClick(f.view(), Qt::Key_Y); // tile 124 in the next cell, not Redo
-        QVERIFY(!f.cell(0, 0).hasBg());
-        QVERIFY(f.cell(1, 0).showsTile(TILE_BG, 124));
+        QVERIFY(!f.cell(0, 0).hasBg() && f.cell(1, 0).showsTile(TILE_BG, 124));
         f.view()->keys().stopTypeIn();
         // With Ctrl, Shift+Z and Shift+Y still choose their tools.
         QTest::keyClick(f.view(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(f.frame.currentTool(), int(TOOL_ZOOM));
+        const int zoom = f.frame.currentTool();
         QTest::keyClick(f.view(), Qt::Key_Y, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(f.frame.currentTool(), int(TOOL_PENCIL));
-    }
-
-    void theHideTagsBoxAndTheMenuShareOneState()
-    {
-        ShownFrame f;
-        QAction* menu = f.frame.commandAction(C::HideTags);
-        QVERIFY(menu->isChecked());
-        QVERIFY(f.frame.hideTagsBox()->isChecked());
-        f.frame.hideTagsBox()->click();
-        QVERIFY(f.view()->tagsVisible());
-        QVERIFY(!menu->isChecked());
-        menu->trigger();
-        QVERIFY(!f.view()->tagsVisible());
-        QVERIFY(f.frame.hideTagsBox()->isChecked());
-    }
-
-    void theCellInformationFollowsEveryChangeOfTheCell_data()
-    {
-        QTest::addColumn<QString>("change");
-        for (const char* c : {"Undo", "Redo", "Paste", "Reset Map Palette"})
-            QTest::newRow(c) << QString::fromLatin1(c);
-    }
-    void theCellInformationFollowsEveryChangeOfTheCell()
-    {
-        QFETCH(QString, change);
-        ShownFrame f;
+        QCOMPARE(std::pair(zoom, f.frame.currentTool()), std::pair(int(TOOL_ZOOM), int(TOOL_PENCIL)));
         f.frame.workspace().tiles.bg.tiles[9].setPalette(4);
-        f.view()->currentTileProvider = [] { return CurrentTile{TILE_BG, 9, 2}; };
         f.view()->moveCursor(1, 1);
         f.frame.commandAction(C::Copy)->trigger(); // the empty cell
-        f.frame.commandAction(C::BlockFill)->trigger();
+        f.fill(1, 1, 9, 2);
         f.view()->moveCursor(1, 1);
         const QString filled = f.view()->lastStatusText();
         QVERIFY(filled.contains(QStringLiteral("Tile:9 Pal:2")));
-        if (change == "Undo" || change == "Redo") {
-            f.frame.commandAction(C::Undo)->trigger();
-            QCOMPARE(f.view()->lastStatusText(), QString());
-            if (change == "Redo") {
-                f.frame.commandAction(C::Redo)->trigger();
-                QCOMPARE(f.view()->lastStatusText(), filled);
-            }
-        } else if (change == "Paste") {
-            f.frame.commandAction(C::Paste)->trigger();
-            QVERIFY(f.view()->lastStatusText().contains(QStringLiteral("Tile:0 Pal:0")));
-        } else {
-            f.prompter = qm::test::ScriptedPrompter({Answer::Yes});
-            f.frame.commandAction(C::ResetMapPalette)->trigger();
-            QVERIFY(f.view()->lastStatusText().contains(QStringLiteral("Tile:9 Pal:4")));
+        // The status text after each command, the cursor left where it is.
+        f.prompter = qm::test::ScriptedPrompter({Answer::Yes});
+        QStringList texts;
+        for (const C command : {C::Undo, C::Redo, C::ResetMapPalette, C::Paste}) {
+            f.frame.commandAction(command)->trigger();
+            texts << f.view()->lastStatusText();
         }
+        QCOMPARE(texts.mid(0, 2), (QStringList{QString(), filled}));
+        QVERIFY(texts[2].contains(QStringLiteral("Tile:9 Pal:4")) && texts[3].contains(QStringLiteral("Tile:0 Pal:0")));
     }
 
-    void enterOnTheManagerFillsTheSelectedCells()
+    void enterOnTheManagerFillsTheSelectionAndTheReverseEyedropperPicksTags()
     {
         ShownFrame f;
         QTest::mouseClick(f.view()->viewport(), Qt::LeftButton, {}, f.view()->cellRect(2, 2).center());
@@ -158,20 +122,14 @@ private slots:
         QTest::mouseClick(page, Qt::LeftButton, {}, page->cellRect(6).center());
         QVERIFY(page->hasFocus());
         QTest::keyClick(page, Qt::Key_Return);
-        QVERIFY(f.cell(2, 2).showsTile(TILE_BG, 6));
-        QVERIFY(f.cell(3, 2).showsTile(TILE_BG, 6));
-    }
-
-    void theReverseEyedropperPicksTags()
-    {
-        ShownFrame f;
+        QVERIFY(f.cell(2, 2).showsTile(TILE_BG, 6) && f.cell(3, 2).showsTile(TILE_BG, 6));
+        // The reverse eyedropper on tags picks the tag and selects the cells that carry it.
         for (int x : {1, 4})
             f.frame.project().map.cellAt(x, 2)->tag = 7;
         f.mgr()->selectTile(TILE_TAG, 5);
         f.frame.selectTool(TOOL_REV_EYEDROPPER);
         QTest::mouseClick(f.view()->viewport(), Qt::LeftButton, {}, f.view()->cellRect(4, 2).center());
-        QCOMPARE(f.mgr()->currentTile(TILE_TAG), 7);
-        QCOMPARE(f.view()->selection(), (QList<QPoint>{{1, 2}, {4, 2}}));
+        QCOMPARE(std::pair(f.mgr()->currentTile(TILE_TAG), f.view()->selection()), std::pair(7, QList<QPoint>{{1, 2}, {4, 2}}));
     }
 };
 

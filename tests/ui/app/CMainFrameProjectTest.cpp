@@ -57,17 +57,15 @@ private slots:
         TempDir start, last;
         writeProject(start, "level.qmm");
         openSettings()->setValue(QStringLiteral("Frame/LastPath"), QString::fromStdString(last.path().string()));
-        const QString before = QDir::currentPath();
-        QDir::setCurrent(QString::fromStdString(start.path().string()));
         {
+            qm::test::InDirectory in(start.path()); // where the editor was started
             Harness h;
             QVERIFY(h.frame.fileCommands().openFile(QStringLiteral("level.qmm")));
-            QCOMPARE(h.frame.project().projectPath, start.file("level.qmm"));
-            QCOMPARE(QDir::currentPath(), QString::fromStdString(start.path().string()));
+            QCOMPARE(std::pair(h.frame.project().projectPath, QDir::currentPath()),
+                     std::pair(start.file("level.qmm"), QString::fromStdString(start.path().string())));
             // The dialogs' folder is the one kept between runs.
             h.frame.settings().store(nullptr);
         }
-        QDir::setCurrent(before);
         QCOMPARE(openSettings()->value(QStringLiteral("Frame/LastPath")).toString(),
                  QString::fromStdString(last.path().string()));
     }
@@ -93,6 +91,8 @@ private slots:
         QCOMPARE(editor->frame().start, 7);
         mgr->showPage(TILE_OBJ);
         mgr->page(TILE_OBJ)->state().selectTile(30);
+        h.fill(1, 1, 2);
+        h.frame.project().changeFlags = 0; // a step in the history, nothing to save
 
         h.prompter = qm::test::ScriptedPrompter({Answer::Yes}, Answer::No);
         if (command == "New") {
@@ -107,43 +107,36 @@ private slots:
         } else {
             QVERIFY(h.frame.fileCommands().openFile(QString::fromStdString(dir.file("bg.qmb"))));
         }
-        QCOMPARE(mgr->currentKind(), int(TILE_BG));
-        for (int kind : {TILE_BG, TILE_OBJ, TILE_TAG})
-            QCOMPARE(mgr->selectedTiles(kind), QList<int>{0});
-        QCOMPARE(std::pair(editor->kind(), editor->frame().start), std::pair(int(TILE_BG), 0));
         const DisplayColour red = h.frame.workspace().tiles.palettes.bgDisplay[0][0];
-        QCOMPARE(editor->colourOf(h.frame.workspace().tiles.bg.tiles[0], 0), QColor(red.red, red.green, red.blue));
+        QCOMPARE(std::tuple(mgr->currentKind(), mgr->selectedTiles(TILE_BG), mgr->selectedTiles(TILE_OBJ), mgr->selectedTiles(TILE_TAG),
+                            editor->kind(), editor->frame().start, editor->colourOf(h.frame.workspace().tiles.bg.tiles[0], 0)),
+                 std::tuple(int(TILE_BG), QList<int>{0}, QList<int>{0}, QList<int>{0}, int(TILE_BG), 0, QColor(red.red, red.green, red.blue)));
+        QVERIFY(!h.frame.commandAction(CMainFrame::Command::Undo)->isEnabled()); // the history is gone too
         editor->hide();
     }
 
-    void aPageNamesItsFileOnlyWhenTheSetLoadedAndAfterSaveAs()
+    void aPageNamesOnlyLoadedSetsAndAFailedConversionShowsTheNewFile()
     {
         TempDir dir;
         writeProject(dir);
         Harness h;
         CTilesetMgr* mgr = h.frame.tileSetManager();
+        const auto labels = [mgr] { return std::pair(mgr->page(TILE_BG)->fileLabel()->text(), mgr->page(TILE_OBJ)->fileLabel()->text()); };
         QVERIFY(h.frame.fileCommands().openFile(QString::fromStdString(dir.file("p.qmm"))));
-        QCOMPARE(mgr->page(TILE_BG)->fileLabel()->text(), QStringLiteral("bg.qmb"));
-        QCOMPARE(mgr->page(TILE_OBJ)->fileLabel()->text(), QString()); // gone.qmo was not found
+        QCOMPARE(labels(), std::pair(QStringLiteral("bg.qmb"), QString())); // gone.qmo was not found
         h.dialogs.savePaths = SavePaths{dir.file("s.qmm"), dir.file("s.qmb"), dir.file("s.qmo")};
         QVERIFY(h.frame.fileCommands().saveProjectAs());
-        QCOMPARE(mgr->page(TILE_BG)->fileLabel()->text(), QStringLiteral("s.qmb"));
-        QCOMPARE(mgr->page(TILE_OBJ)->fileLabel()->text(), QStringLiteral("s.qmo"));
-    }
-
-    void aFailedConversionStillShowsTheFileThatWasTakenOver()
-    {
-        TempDir dir;
+        QCOMPARE(labels(), std::pair(QStringLiteral("s.qmb"), QStringLiteral("s.qmo")));
+        // A failed conversion still shows the file that was taken over.
         writeProject(dir, "old.qmd", "5.2");
         std::filesystem::create_directory(dir.file("old.001")); // the backup cannot be written
-        Harness h;
         h.prompter = qm::test::ScriptedPrompter({Answer::Yes});
         QVERIFY(h.frame.fileCommands().openFile(QString::fromStdString(dir.file("old.qmd"))));
         QVERIFY(h.prompter.informed.back().find("old.001") != std::string::npos);
-        QCOMPARE(h.frame.project().projectPath, dir.file("old.qmm"));
-        QCOMPARE(h.frame.widthField()->text(), QStringLiteral("5"));
-        QVERIFY(h.frame.windowTitle().contains(QStringLiteral("old.qmm")));
+        QCOMPARE(std::tuple(h.frame.project().projectPath, h.frame.widthField()->text(), h.frame.windowTitle().contains("old.qmm")),
+                 std::tuple(dir.file("old.qmm"), QStringLiteral("5"), true));
     }
+
 };
 
 QM_QTEST(CMainFrameProjectTest)

@@ -3,17 +3,13 @@
 #include "core/base/FileIO.h"
 #include "core/base/ZoomTable.h"
 #include "core/project/ProjectFile.h"
-#include "core/tiles/TileSetFile.h"
-#include "ui/app/TileCountLabel.h"
-#include "core/undo/UndoStore.h"
 #include "support/QtTestRunner.h"
 #include "ui/app/AppSettings.h"
 #include "ui/app/CToolBarEx.h"
+#include "ui/app/TileCountLabel.h"
 #include "ui/app/WindowSettings.h"
-#include "ui/map/CQuiltmarkView.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QWheelEvent>
@@ -30,16 +26,10 @@ using C = CMainFrame::Command;
 class FakePane : public QWidget {
     Q_OBJECT
 public:
-    struct Got {
-        AppMessage msg;
-        qint64 w, l;
-    };
+    struct Got { AppMessage msg; qint64 w, l; };
     std::vector<Got> got;
     void handleMessage(qm::ui::AppMessage msg, qint64 w, qint64 l) { got.push_back({msg, w, l}); }
-    bool received(AppMessage msg) const
-    {
-        return std::any_of(got.begin(), got.end(), [msg](const Got& g) { return g.msg == msg; });
-    }
+    bool received(AppMessage msg) const { return std::any_of(got.begin(), got.end(), [msg](const Got& g) { return g.msg == msg; }); }
 signals:
     void message(qm::ui::AppMessage msg, qint64 wParam, qint64 lParam);
 };
@@ -50,38 +40,49 @@ class CMainFrameTest : public QObject {
     static std::string title(CMainFrame& f) { return f.windowTitle().toStdString(); }
 
 private slots:
-    void titleFollowsTheFlagsTheZoomAndTheWidth()
+    void titleMenusToolbarAndStatusBarFollowTheProject()
     {
         Harness h;
+        QCOMPARE(h.frame.commandAction(C::Eyedropper)->statusTip(),
+                 QStringLiteral("Eyedropper (Shift+I)- Ctrl+Click to search OBJ tile"));
+        const auto a = [&h](C c) { return h.frame.commandAction(c); };
+        QCOMPARE(h.frame.toolBarEx()->actions().mid(0, 4), (QList<QAction*>{a(C::New), a(C::Open), a(C::Save), a(C::Reload)}));
+        QVERIFY(!a(C::Undo)->isEnabled() && !a(C::Reload)->isEnabled()); // Reload only with a project path
         QCOMPARE(title(h.frame), std::string("Quilt Mark-[Untitled-100%]"));
         h.frame.setChanged(CHANGED_MAP);
         emit h.frame.zoomBox()->activated(3);
         QCOMPARE(title(h.frame), std::string("Quilt Mark-[Untitled-*125%]"));
         h.frame.project().clearChanged();
         // A window too narrow for the path keeps its root and file name.
-        h.frame.project().projectPath = "/home/somebody/projects/an-unusually-long-directory-name/levels/level1.qmm";
+        const std::string path = "/home/somebody/projects/an-unusually-long-directory-name/levels/level1.qmm";
+        h.frame.project().projectPath = path;
         h.frame.resize(1000, 600);
         h.frame.rebuildTitle();
-        QVERIFY(title(h.frame).find(h.frame.project().projectPath) != std::string::npos);
+        QVERIFY(a(C::Reload)->isEnabled());
+        QCOMPARE(title(h.frame), "Quilt Mark-[" + path + "-125%]");
         h.frame.resize(400, 600);
         h.frame.rebuildTitle();
-        QVERIFY(title(h.frame).rfind("Quilt Mark-[/", 0) == 0);
-        QVERIFY(title(h.frame).find("/.../level1.qmm-125%]") != std::string::npos);
+        QVERIFY(title(h.frame).rfind("Quilt Mark-[/", 0) == 0 && title(h.frame).ends_with("/.../level1.qmm-125%]"));
+        // The status bar counts the tiles the map uses.
+        QCOMPARE(h.frame.centralWidget(), static_cast<QWidget*>(h.frame.mapView()));
+        h.fill(0, 0, 3); // New, Open and Reload clearing the history: CMainFrameProjectTest
+        QVERIFY(h.frame.commandAction(C::Undo)->isEnabled() && title(h.frame).find("-*") != std::string::npos);
+        QTRY_COMPARE(h.frame.tileCount()->text(), QStringLiteral("Tiles 1/256 \u00B7 bank 1: 0/256")); // once the edits pause
     }
 
-    void zoomBoxKeysWheelFitAndTheStoredLevel()
+    void zoomBoxKeysWheelFitTheStoredLevelAndTheTools()
     {
         {
             Harness h;
             h.frame.show();
             CQuiltmarkView* view = h.frame.mapView();
-            QCOMPARE(h.frame.commandAction(C::ZoomIn)->shortcuts(), QKeySequence::listFromString("Ctrl+=; Ctrl++"));
-            QCOMPARE(h.frame.commandAction(C::ZoomToFit)->shortcut(), QKeySequence(QStringLiteral("Ctrl+0")));
+            QCOMPARE(std::pair(h.frame.commandAction(C::ZoomIn)->shortcuts(), h.frame.commandAction(C::ZoomToFit)->shortcut()),
+                     std::pair(QKeySequence::listFromString("Ctrl+=; Ctrl++"), QKeySequence(QStringLiteral("Ctrl+0"))));
             h.frame.commandAction(C::ZoomIn)->trigger();
-            QCOMPARE(view->cellSize(), 10);
+            const int zoomedIn = view->cellSize();
             for (int i = 0; i < 3; ++i) // not below 25%
                 h.frame.commandAction(C::ZoomOut)->trigger();
-            QCOMPARE(h.frame.zoomBox()->currentText(), QStringLiteral("25%"));
+            QCOMPARE(std::pair(zoomedIn, h.frame.zoomBox()->currentText()), std::pair(10, QStringLiteral("25%")));
             // The view's own zoom moves the box; a level past the entries is ignored.
             h.frame.route(MSG_ZOOM_CHANGED, 1, 0);
             h.frame.route(MSG_ZOOM_CHANGED, 11, 0);
@@ -89,8 +90,7 @@ private slots:
 
             h.frame.commandAction(C::ZoomToFit)->trigger();
             const QSize room = view->maximumViewportSize();
-            QCOMPARE(h.frame.zoomIndex(), zoomToFit(20, 18, room.width(), room.height()));
-            QVERIFY(h.frame.zoomIndex() > 2);
+            QVERIFY(h.frame.zoomIndex() == zoomToFit(20, 18, room.width(), room.height()) && h.frame.zoomIndex() > 2);
 
             // Ctrl and the wheel: a step a notch, the cell under the pointer stays there.
             h.frame.project().map.create(100, 100);
@@ -100,27 +100,21 @@ private slots:
             QWheelEvent wheel(at, view->viewport()->mapToGlobal(at), {}, QPoint(0, 240), Qt::NoButton,
                               Qt::ControlModifier, Qt::NoScrollPhase, false);
             QApplication::sendEvent(view->viewport(), &wheel);
-            QCOMPARE(view->cellSize(), 10);
-            QCOMPARE(view->cellAtPoint(at), QPoint(5, 4));
-            QVERIFY(h.frame.windowTitle().endsWith(QStringLiteral("-125%]")));
+            QCOMPARE(std::tuple(view->cellSize(), view->cellAtPoint(at), h.frame.windowTitle().endsWith("-125%]")),
+                     std::tuple(10, QPoint(5, 4), true));
             h.frame.setZoom(6);
             QVERIFY(h.frame.close());
         }
         Harness again;
-        QCOMPARE(again.frame.zoomIndex(), 6);
-        QCOMPARE(again.frame.mapView()->cellSize(), 16);
+        QCOMPARE(std::pair(again.frame.zoomIndex(), again.view()->cellSize()), std::pair(6, 16));
         openSettings()->remove(QStringLiteral("Frame/Zoom")); // as before the first start
-    }
-
-    void toolsByCommandMessageAndHeldKeys()
-    {
         Harness h;
         h.frame.commandAction(C::BucketTool)->trigger();
-        QCOMPARE(h.frame.currentTool(), int(TOOL_BUCKET));
+        const int bucket = h.frame.currentTool();
         h.frame.route(MSG_SELECT_TOOL, TOOL_LINE, 0);
-        QVERIFY(h.frame.commandAction(C::LineTool)->isChecked());
         h.frame.route(MSG_SELECT_TOOL, TOOL_ZOOM, 0); // not a command the view may send
-        QCOMPARE(h.frame.currentTool(), int(TOOL_LINE));
+        QCOMPARE(std::tuple(bucket, h.frame.currentTool(), h.frame.commandAction(C::LineTool)->isChecked()),
+                 std::tuple(int(TOOL_BUCKET), int(TOOL_LINE), true));
 
         // A tool held by a key: the one before returns at the next release.
         h.frame.selectTool(TOOL_PENCIL);
@@ -128,16 +122,15 @@ private slots:
         h.frame.setTemporaryTool(TOOL_HAND, QCursor(Qt::OpenHandCursor)); // the pending one is kept
         QCOMPARE(h.frame.pendingTool(), int(TOOL_PENCIL));
         QTest::keyRelease(&h.frame, Qt::Key_Space);
-        QCOMPARE(h.frame.currentTool(), int(TOOL_PENCIL));
-        QCOMPARE(h.frame.pendingTool(), int(TOOL_NONE));
+        QCOMPARE(std::pair(h.frame.currentTool(), h.frame.pendingTool()), std::pair(int(TOOL_PENCIL), int(TOOL_NONE)));
 
         // Alt turns the zoom tool into zoom out; held from the select tool it ends there.
         h.frame.selectTool(TOOL_SELECT);
         h.frame.setTemporaryTool(TOOL_ZOOM, QCursor());
         QTest::keyPress(&h.frame, Qt::Key_Alt);
-        QCOMPARE(h.frame.currentTool(), int(TOOL_ZOOM_OUT));
+        const int withAlt = h.frame.currentTool();
         QTest::keyRelease(&h.frame, Qt::Key_Alt);
-        QCOMPARE(h.frame.currentTool(), int(TOOL_SELECT));
+        QCOMPARE(std::pair(withAlt, h.frame.currentTool()), std::pair(int(TOOL_ZOOM_OUT), int(TOOL_SELECT)));
     }
 
     void messagesAreRoutedAsTheTableSays()
@@ -151,117 +144,98 @@ private slots:
         h.frame.attachPane(CMainFrame::Pane::TileSetManager, manager);
         h.frame.attachPane(CMainFrame::Pane::TileEditor, &editor);
 
-        // Tiles changed by the editor: view and manager follow, the flag of the kind.
-        emit editor.message(MSG_TILES_CHANGED, TILE_OBJ | TILES_CHANGED_KEEP_PAGE, 7);
-        QVERIFY(view->received(MSG_TILES_CHANGED) && manager->received(MSG_TILES_CHANGED));
-        QVERIFY(!editor.received(MSG_TILES_CHANGED));
-        QCOMPARE(int(h.frame.project().changeFlags), int(CHANGED_OBJ_TILES));
-        h.frame.project().changeFlags = 0;
-        emit editor.message(MSG_TILES_CHANGED, TILE_TAG, 3);
-        QCOMPARE(int(h.frame.project().changeFlags), 0xC0);
-        h.frame.project().changeFlags = 0;
-
-        // A palette change: the record's kind sets its flag, no flag for another kind.
-        TilePaletteChange change{1, 2, TILE_BG, 5, 5};
-        emit manager->message(MSG_TILE_PALETTE_CHANGED, 0, messageParam(&change));
-        QCOMPARE(view->got.back().l, messageParam(&change));
-        QVERIFY(manager->received(MSG_TILE_PALETTE_CHANGED));
-        QCOMPARE(int(h.frame.project().changeFlags), int(CHANGED_BG_TILES));
-        h.frame.project().changeFlags = 0;
-        TilePaletteChange other{1, 2, 0x33, 5, 5};
-        emit manager->message(MSG_TILE_PALETTE_CHANGED, 0, messageParam(&other));
-        QCOMPARE(int(h.frame.project().changeFlags), 0);
-
-        // Colours and the current tile reach the tile editor only while it is open.
-        emit manager->message(MSG_COLOURS_CHANGED, 0x40, 1);
-        QVERIFY(view->received(MSG_COLOURS_CHANGED) && !editor.received(MSG_COLOURS_CHANGED));
-        QCOMPARE(int(h.frame.project().changeFlags), int(CHANGED_PALETTE));
-        emit manager->message(MSG_CURRENT_TILE_CHANGED, TILE_BG, 12);
-        QVERIFY(!editor.received(MSG_CURRENT_TILE_CHANGED));
-        emit manager->message(MSG_TILE_DOUBLE_CLICKED, 12, 0);
-        QVERIFY(editor.isVisible() && editor.received(MSG_TILE_DOUBLE_CLICKED));
-        emit manager->message(MSG_CURRENT_TILE_CHANGED, TILE_BG, 13);
+        // Who receives a message and which change flags it sets: "v"iew, "m"anager, tile "e"ditor.
+        FakePane* panes[] = {view, manager, &editor};
+        const auto send = [&](FakePane* from, AppMessage msg, qint64 w, qint64 l) {
+            for (FakePane* p : panes)
+                p->got.clear();
+            h.frame.project().changeFlags = 0;
+            emit from->message(msg, w, l);
+            QString reached;
+            for (int i = 0; i < 3; ++i)
+                reached += panes[i]->received(msg) ? QChar("vme"[i]) : QChar('-');
+            return std::pair(reached, int(h.frame.project().changeFlags));
+        };
+        TilePaletteChange change{1, 2, TILE_BG, 5, 5}, other{1, 2, 0x33, 5, 5};
+        const QList<std::pair<QString, int>> routes = {
+            send(&editor, MSG_TILES_CHANGED, TILE_OBJ | TILES_CHANGED_KEEP_PAGE, 7),
+            send(&editor, MSG_TILES_CHANGED, TILE_TAG, 3),
+            send(manager, MSG_TILE_PALETTE_CHANGED, 0, messageParam(&change)), // the record's kind sets the flag
+            send(manager, MSG_TILE_PALETTE_CHANGED, 0, messageParam(&other)),
+            send(manager, MSG_COLOURS_CHANGED, 0x40, 1), // the tile editor only while it is open
+            send(manager, MSG_CURRENT_TILE_CHANGED, TILE_BG, 12),
+            send(manager, MSG_TILE_DOUBLE_CLICKED, 12, 0), // opens it
+            send(manager, MSG_CURRENT_TILE_CHANGED, TILE_BG, 13),
+        };
+        QCOMPARE(routes, (QList<std::pair<QString, int>>{{"vm-", CHANGED_OBJ_TILES}, {"vm-", 0xC0}, {"vm-", CHANGED_BG_TILES},
+                                                         {"vm-", 0}, {"vm-", CHANGED_PALETTE}, {"---", 0}, {"--e", 0},
+                                                         {"--e", 0}}));
+        QVERIFY(editor.isVisible());
         QCOMPARE(editor.got.back().l, qint64(13));
+        send(manager, MSG_TILE_PALETTE_CHANGED, 0, messageParam(&change)); // the record itself is passed on
+        QCOMPARE(view->got.back().l, messageParam(&change));
 
-        // The view's own zoom only moves the box; the box's choice goes to the view.
-        view->got.clear();
-        emit view->message(MSG_ZOOM_CHANGED, 5, 0);
-        QCOMPARE(h.frame.zoomBox()->currentText(), QStringLiteral("175%"));
-        QVERIFY(!view->received(MSG_SET_ZOOM));
+        // The zoom box's choice goes to the view (the view's own zoom: zoomBoxKeysWheel...).
         emit h.frame.zoomBox()->activated(7);
         QCOMPARE(view->got.back().w, qint64(7));
 
         // The grid command tells the view, and says what it will do next.
         QAction* grid = h.frame.commandAction(C::ShowGrid);
         grid->trigger();
-        QCOMPARE(view->got.back().w, GRID_SHOW);
-        QVERIFY(grid->text().startsWith(QStringLiteral("Hide &Grid")));
+        QVERIFY(view->got.back().w == GRID_SHOW && grid->text().startsWith(QStringLiteral("Hide &Grid")));
     }
 
-    void menusAndToolbar()
-    {
-        Harness h;
-        QCOMPARE(h.frame.commandAction(C::Eyedropper)->statusTip(),
-                 QStringLiteral("Eyedropper (Shift+I)- Ctrl+Click to search OBJ tile"));
-        QVERIFY(!h.frame.commandAction(C::Undo)->isEnabled());
-        // Reload only with a project path.
-        QVERIFY(!h.frame.commandAction(C::Reload)->isEnabled());
-        h.frame.project().projectPath = "/x/level.qmm";
-        h.frame.rebuildTitle();
-        QVERIFY(h.frame.commandAction(C::Reload)->isEnabled());
-        const auto a = [&h](C c) { return h.frame.commandAction(c); };
-        QCOMPARE(h.frame.toolBarEx()->actions().mid(0, 4), (QList<QAction*>{a(C::New), a(C::Open), a(C::Save), a(C::Reload)}));
-    }
-
-    void newAndSaveAsAndTheQuestions()
+    void newSaveAsOpenAndReloadAskAndRefuseAsTheySay()
     {
         TempDir dir;
         Harness h;
         h.dialogs.newProject = NewProjectRequest{dir.file("p.qmm.bak"), "", "", 32, 24};
         h.frame.commandAction(C::New)->trigger();
-        QCOMPARE(h.frame.project().projectPath, dir.file("p.qmm"));
-        QCOMPARE(h.frame.widthField()->text(), QStringLiteral("32"));
-        QCOMPARE(h.frame.statusText(), QStringLiteral("Map size:(32,24)"));
-        QVERIFY(h.prompter.questions.empty());
+        QCOMPARE(std::tuple(h.frame.project().projectPath, h.frame.widthField()->text(), h.frame.statusText(), h.prompter.questions.size()),
+                 std::tuple(dir.file("p.qmm"), QStringLiteral("32"), QStringLiteral("Map size:(32,24)"), size_t(0)));
 
         // Unsaved work: the question first, and Cancel stops New.
         h.frame.setChanged(CHANGED_MAP);
         h.prompter = ScriptedPrompter({Answer::Cancel});
         h.frame.fileCommands().newProject();
-        QCOMPARE(h.prompter.questions, std::vector<std::string>{"Map has been changed, save?"});
-        QCOMPARE(h.dialogs.newCalls, 1);
+        QCOMPARE(std::pair(h.prompter.questions, h.dialogs.newCalls), std::pair(std::vector<std::string>{"Map has been changed, save?"}, 1));
 
         // Save without tile set paths is Save As; then Save writes without asking.
         h.dialogs.savePaths = SavePaths{dir.file("p.qmm"), dir.file("p.qmb"), dir.file("p")};
         QVERIFY(h.frame.fileCommands().saveProject());
-        QCOMPARE(h.frame.project().objTileSetPath, dir.file("p.qmo"));
-        QVERIFY(fileExists(dir.file("p.qmo")));
-        QCOMPARE(int(h.frame.project().changeFlags), 0);
+        QCOMPARE(std::tuple(h.frame.project().objTileSetPath, fileExists(dir.file("p.qmo")), int(h.frame.project().changeFlags)),
+                 std::tuple(dir.file("p.qmo"), true, 0));
         h.frame.setChanged(CHANGED_BG_TILES);
-        QVERIFY(h.frame.fileCommands().saveProject());
-        QCOMPARE(h.dialogs.saveCalls, 1);
+        QVERIFY(h.frame.fileCommands().saveProject() && h.dialogs.saveCalls == 1);
         h.frame.setChanged(CHANGED_MAP);
         h.dialogs.savePaths.reset(); // Save As cancelled keeps the flags
-        QVERIFY(!h.frame.fileCommands().saveProjectAs());
-        QCOMPARE(int(h.frame.project().changeFlags), int(CHANGED_MAP));
+        QVERIFY(!h.frame.fileCommands().saveProjectAs() && h.frame.project().changeFlags == CHANGED_MAP);
+        // Refused files leave the open project alone; Reload asks first.
+        Workspace source;
+        NullProgress progress;
+        source.project.map.create(6, 2);
+        source.project.projectPath = dir.file("r.qmm");
+        QVERIFY(writeProject(source, progress).ok());
+        qm::test::writeBytes(dir.file("bad.qmm"), {'n', 'o', 'p', 'e'});
+        h.frame.project().changeFlags = 0;
+        h.prompter = ScriptedPrompter();
+        QVERIFY(!h.frame.fileCommands().openFile(QString::fromStdString(dir.file("notes.txt"))));
+        QVERIFY(h.prompter.informed.empty());
+        // A refused project leaves the open one alone, and out of the recent files.
+        h.frame.project().projectPath = dir.file("r.qmm");
+        h.dialogs.openPath = QString::fromStdString(dir.file("bad.qmm"));
+        h.frame.fileCommands().openProject();
+        QCOMPARE(std::pair(h.prompter.informed, h.frame.project().projectPath), std::pair(std::vector<std::string>{"Invalid Quiltmark file."}, dir.file("r.qmm")));
+        QVERIFY(!h.frame.settings().recentFiles().contains(QString::fromStdString(dir.file("bad.qmm"))));
+        // Reload asks first; only Yes reads the file again.
+        h.prompter = ScriptedPrompter({Answer::No, Answer::Yes});
+        h.frame.fileCommands().reloadProject();
+        QCOMPARE(std::pair(h.frame.project().map.width, h.prompter.questions.back()), std::pair(32, std::string("Discard changes and reload project ?")));
+        h.frame.fileCommands().reloadProject();
+        QCOMPARE(h.frame.project().map.width, 6);
     }
 
-    void closingAsksAndACancelledSaveKeepsTheWindow()
-    {
-        Harness h;
-        h.frame.show();
-        h.frame.setChanged(CHANGED_PALETTE);
-        h.prompter = ScriptedPrompter({Answer::Cancel});
-        QVERIFY(!h.frame.close());
-        QCOMPARE(h.prompter.questions.back(), std::string("Palette has been changed, save?"));
-        h.prompter = ScriptedPrompter({Answer::Yes}); // then Save As is cancelled
-        QVERIFY(!h.frame.close());
-        QCOMPARE(h.dialogs.saveCalls, 1);
-        h.prompter = ScriptedPrompter({Answer::No});
-        QVERIFY(h.frame.close());
-    }
-
-    void mapPropertiesShrinkQuestion()
+    void mapPropertiesAndClosingAskFirst()
     {
         Harness h;
         auto* view = new FakePane;
@@ -269,61 +243,24 @@ private slots:
         h.dialogs.mapSize = QSize(20, 10);
         h.prompter = ScriptedPrompter({Answer::Cancel, Answer::No, Answer::Yes});
         h.frame.fileCommands().mapProperties(); // Cancel
-        QCOMPARE(h.frame.project().map.height, 18);
-        QVERIFY(view->got.empty());
+        QCOMPARE(std::pair(h.frame.project().map.height, view->got.size()), std::pair(18, size_t(0)));
         h.frame.fileCommands().mapProperties(); // No: kept, and still a change
-        QCOMPARE(h.frame.project().map.height, 18);
-        QCOMPARE(int(h.frame.project().changeFlags), int(CHANGED_PROJECT));
-        QCOMPARE(view->got.back().w, MAP_RESET_SIZE);
+        QCOMPARE(std::tuple(h.frame.project().map.height, int(h.frame.project().changeFlags), view->got.back().w),
+                 std::tuple(18, int(CHANGED_PROJECT), qint64(MAP_RESET_SIZE)));
         h.frame.fileCommands().mapProperties(); // Yes
         QCOMPARE(h.frame.heightField()->text(), QStringLiteral("10"));
-    }
-
-    void openRefusedFilesAndReload()
-    {
-        TempDir dir;
-        Workspace source;
-        NullProgress progress;
-        source.project.map.create(6, 2);
-        source.project.projectPath = dir.file("r.qmm");
-        QVERIFY(writeProject(source, progress).ok());
-        qm::test::writeBytes(dir.file("bad.qmm"), {'n', 'o', 'p', 'e'});
-
-        Harness h;
-        QVERIFY(!h.frame.fileCommands().openFile(QString::fromStdString(dir.file("notes.txt"))));
-        QVERIFY(h.prompter.informed.empty());
-        // A refused project leaves the open one alone, and out of the recent files.
-        h.frame.project().projectPath = dir.file("r.qmm");
-        h.dialogs.openPath = QString::fromStdString(dir.file("bad.qmm"));
-        h.frame.fileCommands().openProject();
-        QCOMPARE(h.prompter.informed, std::vector<std::string>{"Invalid Quiltmark file."});
-        QCOMPARE(h.frame.project().projectPath, dir.file("r.qmm"));
-        QVERIFY(!h.frame.settings().recentFiles().contains(QString::fromStdString(dir.file("bad.qmm"))));
-        // Reload asks first; only Yes reads the file again.
-        h.prompter = ScriptedPrompter({Answer::No, Answer::Yes});
-        h.frame.fileCommands().reloadProject();
-        QCOMPARE(h.frame.project().map.width, 20);
-        QCOMPARE(h.prompter.questions.back(), std::string("Discard changes and reload project ?"));
-        h.frame.fileCommands().reloadProject();
-        QCOMPARE(h.frame.project().map.width, 6);
-    }
-
-    void aNewProjectForgetsTheHistory()
-    {
-        Harness h;
-        QCOMPARE(h.frame.centralWidget(), static_cast<QWidget*>(h.frame.mapView()));
-        h.frame.mapView()->currentTileProvider = [] { return CurrentTile{TILE_BG, 3, 1}; };
-        h.frame.commandAction(C::BlockFill)->trigger();
-        QVERIFY(h.frame.commandAction(C::Undo)->isEnabled());
-        QVERIFY(title(h.frame).find("-*") != std::string::npos);
-        // The status bar counts the tiles the map uses once the edits pause.
-        QTRY_COMPARE(h.frame.tileCount()->text(), QStringLiteral("Tiles 1/256 \u00B7 bank 1: 0/256"));
+        // Closing with unsaved work asks first; a cancelled Save As keeps the window.
+        h.frame.show();
+        h.frame.project().changeFlags = 0;
+        h.frame.setChanged(CHANGED_PALETTE);
+        h.prompter = ScriptedPrompter({Answer::Cancel});
+        QVERIFY(!h.frame.close() && h.prompter.questions.back() == "Palette has been changed, save?");
+        h.prompter = ScriptedPrompter({Answer::Yes}); // then Save As is cancelled
+        QVERIFY(!h.frame.close() && h.dialogs.saveCalls == 1);
         h.prompter = ScriptedPrompter({Answer::No});
-        h.dialogs.newProject = NewProjectRequest{"", "", "", 5, 4};
-        h.frame.fileCommands().newProject();
-        QVERIFY(!h.frame.commandAction(C::Undo)->isEnabled());
-        QVERIFY(!h.frame.mapView()->isModified());
+        QVERIFY(h.frame.close());
     }
+
 };
 
 QM_QTEST(CMainFrameTest)

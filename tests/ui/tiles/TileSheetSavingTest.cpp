@@ -1,18 +1,11 @@
 #include "ui/tiles/TileSheetSaving.h"
 
+#include "ManagerFixture.h"
 #include "core/export/TileSheet.h"
-#include "core/undo/UndoStore.h"
 #include "support/QtTestRunner.h"
 #include "support/TestSupport.h"
-#include "ui/tiles/CTilesetMgr.h"
-#include "ui/tiles/CTilesetPage.h"
 
-#include <QAction>
 #include <QImage>
-#include <QMenu>
-#include <QtTest>
-
-#include <memory>
 
 using namespace qm;
 using namespace qm::ui;
@@ -23,44 +16,31 @@ class TileSheetSavingTest : public QObject {
 private slots:
     void savedTilesDecodeToTheTilesIndices()
     {
-        auto ws = std::make_unique<Workspace>();
+        qm::test::ManagerFixture f;
         for (int t = 0; t < TILES_PER_SET; ++t) {
-            CTile& tile = ws->tiles.obj.tiles[static_cast<size_t>(t)];
+            CTile& tile = f.ws.tiles.obj.tiles[static_cast<size_t>(t)];
             tile.setPalette(t % 8);
             for (int i = 0; i < 64; ++i)
                 tile.pixels[static_cast<size_t>(i)] = static_cast<std::uint8_t>((i + i / 8 + t) % 4);
         }
-        ws->tiles.palettes.objPalettes[5][2] = GbcColor{31, 16, 1};
-        UndoStore undo;
-        CTilesetMgr mgr(*ws, undo);
-        QStringList messages;
-        mgr.showMessage = [&](const QString& text) { messages << text; };
+        f.ws.tiles.palettes.objPalettes[5][2] = GbcColor{31, 16, 1};
         qm::test::TempDir dir;
         QString answer = QString::fromStdString(dir.file("obj.png")), suggested;
-        mgr.picturePathPrompt = [&](const QString& s) {
+        f.mgr->picturePathPrompt = [&](const QString& s) {
             suggested = s;
             return answer;
         };
-        const auto save = [&] {
-            std::unique_ptr<QMenu> menu(mgr.page(TILE_OBJ)->buildContextMenu());
-            for (QAction* a : menu->actions())
-                if (a->text() == QString::fromUtf8(SAVE_TILES_PICTURE))
-                    a->trigger();
-        };
+        const auto save = [&] { f.runMenuItem(TILE_OBJ, QString::fromUtf8(SAVE_TILES_PICTURE)); };
         save();
         QCOMPARE(suggested, QStringLiteral("tiles_obj.png"));
         // Each tile with its own palette: 16 tiles a row, index = palette x 4 + colour.
         const QImage sheet(answer);
-        QCOMPARE(sheet.format(), QImage::Format_Indexed8);
-        QCOMPARE(sheet.size(), QSize(128, 256));
-        QCOMPARE(sheet.colorCount(), 32);
-        QCOMPARE(sheet.color(5 * 4 + 2), qRgb(255, 132, 8));
+        QCOMPARE(std::tuple(sheet.format(), sheet.size(), sheet.colorCount(), sheet.color(5 * 4 + 2)),
+                 std::tuple(QImage::Format_Indexed8, QSize(128, 256), 32, qRgb(255, 132, 8)));
         // One palette for every tile: index = colour.
-        QVERIFY(writeTileSheet(dir.file("one.png"), ws->tiles, TILE_OBJ, 32, 5));
+        QVERIFY(writeTileSheet(dir.file("one.png"), f.ws.tiles, TILE_OBJ, 32, 5));
         const QImage one(QString::fromStdString(dir.file("one.png")));
-        QCOMPARE(one.size(), QSize(256, 128));
-        QCOMPARE(one.colorCount(), 4);
-        QCOMPARE(one.color(2), qRgb(255, 132, 8));
+        QCOMPARE(std::tuple(one.size(), one.colorCount(), one.color(2)), std::tuple(QSize(256, 128), 4, qRgb(255, 132, 8)));
         for (int t = 0; t < TILES_PER_SET; ++t)
             for (int y = 0; y < 8; ++y)
                 for (int x = 0; x < 8; ++x) {
@@ -73,9 +53,8 @@ private slots:
         save();
         answer = QString::fromStdString(dir.file("none/obj.png"));
         save();
-        QCOMPARE(qm::test::entriesIn(dir.path()), 2);
-        QCOMPARE(messages.size(), 1);
-        QVERIFY(messages[0].startsWith(QStringLiteral("Unable to write file ") + answer));
+        QCOMPARE(std::pair(qm::test::entriesIn(dir.path()), f.messages.size()), std::pair(2L, qsizetype(1)));
+        QVERIFY(f.messages[0].startsWith(QStringLiteral("Unable to write file ") + answer));
     }
 };
 
