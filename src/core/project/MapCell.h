@@ -25,11 +25,20 @@ using LayerPart = LayerPartOf<std::uint8_t, std::uint16_t>;
 using ConstLayerPart = LayerPartOf<const std::uint8_t, const std::uint16_t>;
 
 struct MapCell {
-    std::uint8_t bgAttr = 0;
+    // The tiles first: 8 bytes a cell instead of 10 with the padding, which is
+    // 32 MB on a map of 16M cells. Written in the file's order by the
+    // constructor.
     std::uint16_t bgTile = 0;
-    std::uint8_t objAttr = 0;
     std::uint16_t objTile = 0;
+    std::uint8_t bgAttr = 0;
+    std::uint8_t objAttr = 0;
     std::uint8_t tag = 0;
+
+    constexpr MapCell() = default;
+    constexpr MapCell(std::uint8_t bgA, std::uint16_t bgT, std::uint8_t objA, std::uint16_t objT, std::uint8_t t)
+        : bgTile(bgT), objTile(objT), bgAttr(bgA), objAttr(objA), tag(t)
+    {
+    }
 
     bool operator==(const MapCell&) const = default;
 
@@ -73,5 +82,6 @@ struct MapCell {
     bool hasObj() const { return (objAttr & TILE_OBJ) != 0; }
     bool showsTile(TileKind layer, int tile) const;
 };
+static_assert(sizeof(MapCell) == 8);
 
 } // namespace qm
