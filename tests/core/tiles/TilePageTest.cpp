@@ -52,16 +52,12 @@ TEST(TilePageState, KeysMoveWithinABankAndBringTheCurrentTileIntoView)
     page.selectTile(5);
     page.setTopRow(0, 0);
     page.setTopRow(1, 10);
-    page.key(Key::Right); // the same row of the other column
-    EXPECT_EQ(page.current(), 256 + 10 + 5);
-    page.key(Key::Right);
-    EXPECT_EQ(page.current(), 271);
-    page.key(Key::Left);
-    EXPECT_EQ(page.current(), 5);
-    page.key(Key::Forward, 40);
-    EXPECT_TRUE(page.current() == 45 && page.shown(45));
-    page.key(Key::Back, 100);
-    EXPECT_EQ(page.current(), 0);
+    // Right: the same row of the other column, where it stays; then back, forward and back past 0.
+    for (const auto& [key, n, want] : {std::tuple{Key::Right, 1, 256 + 10 + 5}, {Key::Right, 1, 271}, {Key::Left, 1, 5},
+                                       {Key::Forward, 40, 45}, {Key::Back, 100, 0}}) {
+        page.key(key, n);
+        EXPECT_TRUE(page.current() == want && page.shown(want)) << want;
+    }
     page.selectTile(510);
     page.key(Key::Forward, 5);
     EXPECT_EQ(page.selection().tiles(), std::vector<int>{511});
