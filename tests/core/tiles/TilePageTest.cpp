@@ -7,9 +7,8 @@
 using namespace qm;
 using Key = TilePageState::Key;
 
-// Clicks, programmatic selection and the keys through the pages are pinned by the ui's
-// CTilesetMgrTest, the animation and its single steps by CTileEditorTest; these are the edges
-// they do not reach.
+// Clicks, selection and keys through the pages are pinned by CTilesetMgrTest, the animation by
+// CTileEditorTest; these are the edges they do not reach.
 TEST(TileSelection, ShiftNeverRepeatsATileAndCtrlKeepsTheOnlyOne)
 {
     const struct { int tile; bool shift, ctrl; std::vector<int> list; int current; } steps[] = {

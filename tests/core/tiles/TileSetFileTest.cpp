@@ -39,16 +39,14 @@ std::string damaged(const std::string& path)
 
 TEST(TileSetFile, GoldenLayoutOfAttrColoursMonochromeAndTileRecords)
 {
-    auto lib = filledLibrary();
-    lib->bg.tiles[0].setComment("");
-    lib->bg.tiles[511].setComment("");
-    const Bytes bytes = encodeTileSetFile(*lib, TILE_BG);
-    ASSERT_EQ(bytes.size(), 33901u);
+    const Bytes bytes = encodeTileSetFile(*filledLibrary(), TILE_BG);
+    ASSERT_EQ(bytes.size(), 33901u + 2 + 32); // 512 tiles of 66 bytes and their comments
     EXPECT_EQ(bytes[0], 0x6B);
     EXPECT_EQ(Bytes(bytes.begin() + 28, bytes.begin() + 31), (Bytes{9, 29, 10})); // palette 2 colour 1
     EXPECT_EQ(Bytes(bytes.begin() + 97, bytes.begin() + 109), (Bytes{0, 0, 0, 6, 6, 6, 31, 31, 31, 12, 12, 12}));
-    // Tile 1: attr, comment length 0, then its pixels.
-    EXPECT_EQ(Bytes(bytes.begin() + 109 + 66, bytes.begin() + 109 + 70), (Bytes{TILE_BG | 1, 0, 1, 2}));
+    // Each tile: attr, comment length, comment, then its pixels.
+    EXPECT_EQ(Bytes(bytes.begin() + 109, bytes.begin() + 115), (Bytes{TILE_BG, 2, 'h', 'i', 0, 1}));
+    EXPECT_EQ(Bytes(bytes.begin() + 109 + 68, bytes.begin() + 109 + 72), (Bytes{TILE_BG | 1, 0, 1, 2}));
 }
 
 TEST(TileSetFile, SavedFileLoadsBackEverythingOfTheKindAndNothingElse)
@@ -138,9 +136,8 @@ TEST(TileSetFile, AMissingFileIsLocatedOrLeavesTheSetAsItWas)
         ScriptedPrompter prompter;
         prompter.locations.push_back(c.located);
         const TileSetLoad load = loadTileSet(gone, TILE_OBJ, *lib, prompter, quiet);
-        EXPECT_EQ(std::tuple(load.loaded, load.locatedPath, prompter.informed), std::tuple(c.loaded, c.loaded ? *c.located : "", c.informed));
-        EXPECT_EQ(prompter.locateRequests, std::vector<std::string>{gone});
-        EXPECT_EQ(lib->obj.tiles[0].commentText(), c.loaded ? "" : "old");
+        EXPECT_EQ(std::tuple(load.loaded, load.locatedPath, prompter.informed, prompter.locateRequests, lib->obj.tiles[0].commentText()),
+                  std::tuple(c.loaded, c.loaded ? *c.located : "", c.informed, std::vector<std::string>{gone}, c.loaded ? "" : "old"));
     }
 }
 
