@@ -24,11 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, size_t size)
         if (decoded.colours.empty())
             continue;
         qm::GbcPaletteGroup group{};
-        for (size_t i = 0; i < decoded.colours.size(); ++i) {
-            const qm::GbcColor c = decoded.colours[i];
-            FUZZ_CHECK(c.red <= 31 && c.green <= 31 && c.blue <= 31);
-            group[i / 4][i % 4] = c;
-        }
+        for (size_t i = 0; i < decoded.colours.size(); ++i)
+            group[i / 4][i % 4] = decoded.colours[i];
+        fuzz::checkColours(group);
         for (const char* out : {"out.pal", "out.gpl", "out.act"}) {
             const std::vector<std::uint8_t> file =
                 qm::encodePaletteFile(group, qm::paletteFileFormatOf(out), qm::TILE_BG);

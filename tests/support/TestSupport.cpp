@@ -1,14 +1,15 @@
 #include "support/TestSupport.h"
 
 #include "core/project/ProjectFile.h"
-#include "core/base/PngWriter.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
 #include <random>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <spng.h>
 #include <unistd.h>
 
 namespace qm::test {
@@ -71,29 +72,7 @@ const std::vector<std::uint8_t>& FifoPeer::finish()
     return bytes_;
 }
 
-FifoPeer::~FifoPeer()
-{
-    finish();
-}
-
-ByteBuilder& ByteBuilder::text(std::string_view s)
-{
-    b.insert(b.end(), s.begin(), s.end());
-    return *this;
-}
-
-ByteBuilder& ByteBuilder::u8(int v)
-{
-    b.push_back(static_cast<std::uint8_t>(v));
-    return *this;
-}
-
-ByteBuilder& ByteBuilder::bytes(std::initializer_list<int> list)
-{
-    for (int v : list)
-        u8(v);
-    return *this;
-}
+FifoPeer::~FifoPeer() { finish(); }
 
 InDirectory::InDirectory(const std::filesystem::path& dir) : old_(std::filesystem::current_path())
 {
@@ -125,62 +104,26 @@ std::uint32_t crc32(const std::uint8_t* data, std::size_t size)
     return ~crc;
 }
 
-namespace {
-
-void putBig32(std::vector<std::uint8_t>& b, std::uint32_t v)
-{
-    for (int s = 24; s >= 0; s -= 8)
-        b.push_back(static_cast<std::uint8_t>(v >> s));
-}
-
-void pngChunk(std::vector<std::uint8_t>& png, const char* type, const std::vector<std::uint8_t>& data)
-{
-    putBig32(png, static_cast<std::uint32_t>(data.size()));
-    std::vector<std::uint8_t> body(type, type + 4);
-    body.insert(body.end(), data.begin(), data.end());
-    png.insert(png.end(), body.begin(), body.end());
-    putBig32(png, crc32(body.data(), body.size()));
-}
-
-} // namespace
-
 std::vector<std::uint8_t> rgbaPng(std::uint32_t w, std::uint32_t h, const std::vector<std::uint8_t>& pixels)
 {
-    std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-    std::vector<std::uint8_t> ihdr;
-    putBig32(ihdr, w);
-    putBig32(ihdr, h);
-    ihdr.insert(ihdr.end(), {8, 6, 0, 0, 0});
-    pngChunk(png, "IHDR", ihdr);
-    std::vector<std::uint8_t> raw;
-    for (std::uint32_t y = 0; y < h; ++y) {
-        raw.push_back(0); // no filter
-        raw.insert(raw.end(), pixels.begin() + y * w * 4, pixels.begin() + (y + 1) * w * 4);
-    }
-    // One stored deflate block (at most 65535 bytes) and its Adler-32.
-    std::uint32_t a = 1, b = 0;
-    for (std::uint8_t v : raw) {
-        a = (a + v) % 65521;
-        b = (b + a) % 65521;
-    }
-    const auto n = static_cast<std::uint16_t>(raw.size());
-    std::vector<std::uint8_t> z = {0x78, 0x01, 0x01, std::uint8_t(n), std::uint8_t(n >> 8), std::uint8_t(~n),
-                                   std::uint8_t(~n >> 8)};
-    z.insert(z.end(), raw.begin(), raw.end());
-    putBig32(z, b << 16 | a);
-    pngChunk(png, "IDAT", z);
-    pngChunk(png, "IEND", {});
-    return png;
+    spng_ctx* ctx = spng_ctx_new(SPNG_CTX_ENCODER);
+    spng_set_option(ctx, SPNG_ENCODE_TO_BUFFER, 1);
+    spng_ihdr ihdr{w, h, 8, SPNG_COLOR_TYPE_TRUECOLOR_ALPHA, 0, 0, 0};
+    spng_set_ihdr(ctx, &ihdr);
+    std::size_t size = 0;
+    int error = spng_encode_image(ctx, pixels.data(), pixels.size(), SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE);
+    auto* png = static_cast<std::uint8_t*>(error ? nullptr : spng_get_png_buffer(ctx, &size, &error));
+    spng_ctx_free(ctx);
+    if (!png)
+        throw std::runtime_error("cannot encode the test picture");
+    std::vector<std::uint8_t> bytes(png, png + size);
+    std::free(png);
+    return bytes;
 }
 
 std::string dataDir() { return QM_TEST_DATA_DIR; }
 std::string samplesDir() { return std::string(QM_TEST_DATA_DIR) + "/samples"; }
 
-std::string readText(const std::string& path)
-{
-    const std::vector<std::uint8_t> bytes = readBytes(path);
-    return {bytes.begin(), bytes.end()};
-}
 
 long entriesIn(const std::filesystem::path& dir)
 {

@@ -62,12 +62,12 @@ using Bytes = std::vector<std::uint8_t>;
 // Builds a file image field by field, little-endian.
 struct ByteBuilder {
     Bytes b;
-    ByteBuilder& text(std::string_view s);
-    ByteBuilder& u8(int v);
+    ByteBuilder& text(std::string_view s) { b.insert(b.end(), s.begin(), s.end()); return *this; }
+    ByteBuilder& u8(int v) { b.push_back(static_cast<std::uint8_t>(v)); return *this; }
     ByteBuilder& u16(int v) { return u8(v & 0xFF).u8((v >> 8) & 0xFF); }
     ByteBuilder& u32(std::uint32_t v) { return u16(int(v & 0xFFFF)).u16(int(v >> 16)); }
     ByteBuilder& str(std::string_view s) { return u32(static_cast<std::uint32_t>(s.size())).text(s); } // length + text
-    ByteBuilder& bytes(std::initializer_list<int> list);
+    ByteBuilder& bytes(std::initializer_list<int> list) { for (int v : list) u8(v); return *this; }
 };
 
 // A reader must refuse every proper prefix of a whole file and accept the
@@ -93,7 +93,8 @@ private:
 
 std::vector<std::uint8_t> readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
-std::string readText(const std::string& path); // the bytes of the file as they are
+// The bytes of the file as they are.
+inline std::string readText(const std::string& path) { const Bytes b = readBytes(path); return {b.begin(), b.end()}; }
 // How many entries dir holds.
 long entriesIn(const std::filesystem::path& dir);
 // The file names (without directory) of the paths of records such as an export report's files.
@@ -105,10 +106,9 @@ std::vector<std::string> fileNamesOf(const Records& records)
         names.push_back(std::filesystem::path(r.path).filename().string());
     return names;
 }
-// A PNG picture of 8-bit RGBA pixels (w x h x 4 bytes, rows from the top),
-// stored without compression.
-// The CRC-32 of PNG chunks, for tests that build or damage them by hand.
+// The CRC-32 of PNG chunks, for tests that damage them by hand.
 std::uint32_t crc32(const std::uint8_t* data, std::size_t size);
+// A PNG picture of 8-bit RGBA pixels (w x h x 4 bytes, rows from the top).
 std::vector<std::uint8_t> rgbaPng(std::uint32_t w, std::uint32_t h, const std::vector<std::uint8_t>& pixels);
 
 std::string dataDir();   // tests/data

@@ -108,11 +108,7 @@ static int temporariesIn(const fs::path& dir)
 TEST(AtomicFile, AKilledWriteLeavesNoTemporaryOnceTheNextWriteRan)
 {
     const std::vector<std::uint8_t> bytes(4096, 7);
-    const struct {
-        bool unnamed;
-        WriteStage stage;
-        int leftByKill; // named temporaries the kill leaves
-    } cases[] = {
+    const struct { bool unnamed; WriteStage stage; int leftByKill; /* named temporaries the kill leaves */ } cases[] = {
         {true, WriteStage::Data, 0}, // nothing has a name until the end
         {true, WriteStage::Rename, 1},
         {false, WriteStage::Data, 1},
@@ -182,16 +178,12 @@ TEST(ScrollTable, PagesAndTheThumbStopAtTheEndsAndGoToFillsTheView)
 TEST(ScrollTable, BothBarsAreDecidedTogether)
 {
     // 400 x 300 pixels without bars, bars 15 pixels thick, 8-pixel cells.
-    struct Case {
-        int width, height;
-        bool horizontal, vertical;
-    };
+    struct Case { int width, height; bool horizontal, vertical; };
     for (const Case c : {Case{40, 30, false, false}, Case{49, 30, false, false}, Case{40, 40, false, true},
                          Case{48, 40, true, true}, // fits until the vertical bar takes its 15 pixels
                          Case{60, 36, true, true}, Case{60, 30, true, false}}) {
         const ScrollBarsShown shown = scrollBarsNeeded(c.width, c.height, 8, 400, 300, 15, 15);
-        EXPECT_EQ(shown.horizontal, c.horizontal) << c.width << "x" << c.height;
-        EXPECT_EQ(shown.vertical, c.vertical) << c.width << "x" << c.height;
+        EXPECT_EQ(std::pair(shown.horizontal, shown.vertical), std::pair(c.horizontal, c.vertical)) << c.width << "x" << c.height;
     }
 }
 
@@ -201,24 +193,17 @@ TEST(ZoomTable, LevelsAndCellSizes)
     for (int level = -1; level <= ZOOM_LEVELS; ++level)
         sizes.push_back(cellSizeOfZoom(level));
     EXPECT_EQ(sizes, (std::vector<int>{0, 4, 6, 8, 10, 12, 14, 16, 24, 32, 40, 48, 0}));
-    EXPECT_EQ(zoomOfCellSize(24), 7);
-    EXPECT_EQ(zoomOfCellSize(9), -1);
+    EXPECT_EQ(std::pair(zoomOfCellSize(24), zoomOfCellSize(9)), std::pair(7, -1));
     EXPECT_STREQ(ZOOM_LABELS[10], "700%");
     // Zoom to fit: the largest level whose cells and ruler fit; 25% at least.
-    EXPECT_EQ(zoomToFit(20, 18, 800, 600), 7); // 24-pixel cells: 504 x 456
-    EXPECT_EQ(zoomToFit(20, 18, 504, 456), 7);
-    EXPECT_EQ(zoomToFit(20, 18, 503, 456), 6);
-    EXPECT_EQ(zoomToFit(3, 3, 4000, 4000), 10);
-    EXPECT_EQ(zoomToFit(1000, 1000, 800, 600), 0);
+    // 20 x 18 cells of 24 pixels and the ruler: 504 x 456.
+    EXPECT_EQ((std::vector{zoomToFit(20, 18, 800, 600), zoomToFit(20, 18, 504, 456), zoomToFit(20, 18, 503, 456),
+                           zoomToFit(3, 3, 4000, 4000), zoomToFit(1000, 1000, 800, 600)}), (std::vector{7, 7, 6, 10, 0}));
 }
 
 TEST(RulerNumbers, EveryLineWhereItsNumberFitsARegularStepBelow)
 {
-    struct Case {
-        int cellSize, width, height;
-        int step, scale;
-        bool stacked;
-    };
+    struct Case { int cellSize, width, height, step, scale; bool stacked; };
     for (const Case c : {
              Case{8, 20, 18, 1, 1, false},    // 100%: "19" is 7 pixels in a box of 8
              Case{8, 150, 18, 2, 1, false},   // "149" needs two columns
@@ -233,9 +218,8 @@ TEST(RulerNumbers, EveryLineWhereItsNumberFitsARegularStepBelow)
              Case{4, 20, 2000, 10, 1, true},  // "1999" digit over digit needs 21
          }) {
         const RulerPlan plan = rulerPlan(c.cellSize, c.width, c.height);
-        EXPECT_EQ(plan.step, c.step) << c.cellSize << " " << c.width << "x" << c.height;
-        EXPECT_EQ(plan.scale, c.scale) << c.cellSize << " " << c.width << "x" << c.height;
-        EXPECT_EQ(plan.stacked, c.stacked) << c.cellSize << " " << c.width << "x" << c.height;
+        EXPECT_EQ(std::tuple(plan.step, plan.scale, plan.stacked), std::tuple(c.step, c.scale, c.stacked))
+            << c.cellSize << " " << c.width << "x" << c.height;
         EXPECT_EQ(plan.digitHeight, c.cellSize < 5 ? 4 : 5);
     }
     // Labels: across, and digit over digit.

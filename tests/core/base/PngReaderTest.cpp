@@ -15,16 +15,12 @@ TEST(PngReader, IndexedPicturesKeepTheirIndicesAndTrueColourOnesTheirColours)
     const PngColour table[] = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {1, 2, 3}};
     PngPicture p;
     ASSERT_TRUE(decodePng(encodeIndexedPng(3, 2, pixels, 3, table), p));
-    EXPECT_EQ(p.width, 3);
-    EXPECT_EQ(p.height, 2);
-    EXPECT_EQ(p.indices, (Bytes{0, 1, 2, 3, 3, 2}));
+    EXPECT_EQ(std::tuple(p.width, p.height, p.indices), std::tuple(3, 2, Bytes{0, 1, 2, 3, 3, 2}));
     EXPECT_EQ(Bytes(p.rgba.begin() + 12, p.rgba.begin() + 16), (Bytes{1, 2, 3, 255}));
 
     const Bytes rgba = {10, 20, 30, 255, 40, 50, 60, 0};
     ASSERT_TRUE(decodePng(rgbaPng(1, 2, rgba), p));
-    EXPECT_EQ(p.rgba, rgba);
-    EXPECT_TRUE(p.indices.empty());
-    EXPECT_EQ(p.bitsPerPixel, 32);
+    EXPECT_EQ(std::tuple(p.rgba, p.indices.size(), p.bitsPerPixel), std::tuple(rgba, 0u, 32));
     EXPECT_EQ(readPngSize(rgbaPng(1, 2, rgba))->height, 2);
 }
 

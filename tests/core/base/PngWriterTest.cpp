@@ -11,8 +11,7 @@ TEST(PngWriterTest, RefusesWhatPngCannotHold)
     const PngColour one[1] = {};
     EXPECT_TRUE(encodeIndexedPng(0, 1, &pixel, 1, one).empty());
     EXPECT_TRUE(encodeIndexedPng(1, 1, &pixel, 1, {}).empty());
-    const std::vector<PngColour> tooMany(257);
-    EXPECT_TRUE(encodeIndexedPng(1, 1, &pixel, 1, tooMany).empty());
+    EXPECT_TRUE(encodeIndexedPng(1, 1, &pixel, 1, std::vector<PngColour>(257)).empty());
 }
 
 TEST(PngWriterTest, RowsGoToTheSinkAsTheyComeAndASinkFailureStops)
@@ -37,9 +36,7 @@ TEST(PngWriterTest, RowsGoToTheSinkAsTheyComeAndASinkFailureStops)
             p = static_cast<std::uint8_t>((seed = seed * 1103515245u + 12345u) >> 24);
         ok = writer.writeRow(row.data());
     }
-    EXPECT_FALSE(ok);
-    EXPECT_TRUE(writer.sinkFailed());
-    EXPECT_LT(y, side);
+    EXPECT_TRUE(!ok && writer.sinkFailed() && y < side);
     EXPECT_GE(received, std::size_t(5) * 65536);
     EXPECT_FALSE(writer.finish());
 }

@@ -7,17 +7,11 @@
 using namespace qm;
 using Key = TilePageState::Key;
 
-// Clicks, programmatic selection and the keys through the pages are pinned by the ui's
-// CTilesetMgrTest, the animation and its single steps by CTileEditorTest; these are the edges
-// they do not reach.
+// Clicks, selection and keys through the pages are pinned by CTilesetMgrTest, the animation by
+// CTileEditorTest; these are the edges they do not reach.
 TEST(TileSelection, ShiftNeverRepeatsATileAndCtrlKeepsTheOnlyOne)
 {
-    const struct {
-        int tile;
-        bool shift, ctrl;
-        std::vector<int> list;
-        int current;
-    } steps[] = {
+    const struct { int tile; bool shift, ctrl; std::vector<int> list; int current; } steps[] = {
         {9, false, false, {9}, 9},
         {4, false, true, {9, 4}, 4},
         {10, true, false, {4, 5, 6, 7, 8, 9, 10}, 10}, // 9 comes again and moves there
@@ -28,8 +22,7 @@ TEST(TileSelection, ShiftNeverRepeatsATileAndCtrlKeepsTheOnlyOne)
     TileSelection s;
     for (const auto& st : steps) {
         s.click(st.tile, st.shift, st.ctrl);
-        EXPECT_EQ(s.tiles(), st.list) << st.tile;
-        EXPECT_EQ(s.current(), st.current) << st.tile;
+        EXPECT_EQ(std::pair(s.tiles(), s.current()), std::pair(st.list, st.current)) << st.tile;
     }
     s.replace({3, 3, 8});
     s.replace({}); // an empty list keeps the current tile
@@ -50,8 +43,7 @@ TEST(TilePageState, KeysMoveWithinABankAndBringTheCurrentTileIntoView)
     EXPECT_EQ(std::tuple(page.current(), page.topRow(0)), std::tuple(20, 1));
     page.setTopRow(0, 100); // scrolled away: the column comes back to the current tile
     page.key(Key::Down);
-    EXPECT_EQ(page.current(), 20);
-    EXPECT_TRUE(page.shown(20));
+    EXPECT_TRUE(page.current() == 20 && page.shown(20));
     page.selectTile(256);
     page.key(Key::Up);
     EXPECT_EQ(page.current(), 256);
@@ -59,17 +51,12 @@ TEST(TilePageState, KeysMoveWithinABankAndBringTheCurrentTileIntoView)
     page.selectTile(5);
     page.setTopRow(0, 0);
     page.setTopRow(1, 10);
-    page.key(Key::Right); // the same row of the other column
-    EXPECT_EQ(page.current(), 256 + 10 + 5);
-    page.key(Key::Right);
-    EXPECT_EQ(page.current(), 271);
-    page.key(Key::Left);
-    EXPECT_EQ(page.current(), 5);
-    page.key(Key::Forward, 40);
-    EXPECT_EQ(page.current(), 45);
-    EXPECT_TRUE(page.shown(45));
-    page.key(Key::Back, 100);
-    EXPECT_EQ(page.current(), 0);
+    // Right: the same row of the other column, where it stays; then back, forward and back past 0.
+    for (const auto& [key, n, want] : {std::tuple{Key::Right, 1, 256 + 10 + 5}, {Key::Right, 1, 271}, {Key::Left, 1, 5},
+                                       {Key::Forward, 40, 45}, {Key::Back, 100, 0}}) {
+        page.key(key, n);
+        EXPECT_TRUE(page.current() == want && page.shown(want)) << want;
+    }
     page.selectTile(510);
     page.key(Key::Forward, 5);
     EXPECT_EQ(page.selection().tiles(), std::vector<int>{511});

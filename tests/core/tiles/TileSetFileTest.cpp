@@ -39,16 +39,14 @@ std::string damaged(const std::string& path)
 
 TEST(TileSetFile, GoldenLayoutOfAttrColoursMonochromeAndTileRecords)
 {
-    auto lib = filledLibrary();
-    lib->bg.tiles[0].setComment("");
-    lib->bg.tiles[511].setComment("");
-    const Bytes bytes = encodeTileSetFile(*lib, TILE_BG);
-    ASSERT_EQ(bytes.size(), 33901u);
+    const Bytes bytes = encodeTileSetFile(*filledLibrary(), TILE_BG);
+    ASSERT_EQ(bytes.size(), 33901u + 2 + 32); // 512 tiles of 66 bytes and their comments
     EXPECT_EQ(bytes[0], 0x6B);
     EXPECT_EQ(Bytes(bytes.begin() + 28, bytes.begin() + 31), (Bytes{9, 29, 10})); // palette 2 colour 1
     EXPECT_EQ(Bytes(bytes.begin() + 97, bytes.begin() + 109), (Bytes{0, 0, 0, 6, 6, 6, 31, 31, 31, 12, 12, 12}));
-    // Tile 1: attr, comment length 0, then its pixels.
-    EXPECT_EQ(Bytes(bytes.begin() + 109 + 66, bytes.begin() + 109 + 70), (Bytes{TILE_BG | 1, 0, 1, 2}));
+    // Each tile: attr, comment length, comment, then its pixels.
+    EXPECT_EQ(Bytes(bytes.begin() + 109, bytes.begin() + 115), (Bytes{TILE_BG, 2, 'h', 'i', 0, 1}));
+    EXPECT_EQ(Bytes(bytes.begin() + 109 + 68, bytes.begin() + 109 + 72), (Bytes{TILE_BG | 1, 0, 1, 2}));
 }
 
 TEST(TileSetFile, SavedFileLoadsBackEverythingOfTheKindAndNothingElse)
@@ -58,20 +56,18 @@ TEST(TileSetFile, SavedFileLoadsBackEverythingOfTheKindAndNothingElse)
     CountingProgress progress;
     ASSERT_TRUE(saveTileSetFile(dir.file("set.qmb"), TILE_BG, *lib, progress));
     EXPECT_EQ(progress.captions.back(), "Saving BG tile set");
-    EXPECT_EQ(readBytes(dir.file("set.qmb")).size(), 33901u + 2 + 32);
     EXPECT_EQ(readBytes(dir.file("set.qmb")), encodeTileSetFile(*lib, TILE_BG));
 
     auto loaded = std::make_unique<TileLibrary>();
     EXPECT_EQ(loadTileSetFile(dir.file("set.qmb"), TILE_BG, *loaded, progress), TileSetLoadStatus::Loaded);
-    EXPECT_EQ(progress.captions.back(), "Loading BG tileset");
-    EXPECT_EQ(progress.open, 0);
+    EXPECT_EQ(std::pair(progress.captions.back(), progress.open), std::pair(std::string("Loading BG tileset"), 0));
     EXPECT_EQ(encodeTileSetFile(*loaded, TILE_BG), encodeTileSetFile(*lib, TILE_BG));
     for (int i = 0; i < 512; ++i)
         EXPECT_EQ(loaded->bg.tiles[static_cast<size_t>(i)].index, i);
     for (int p = 0; p < 8; ++p) // the one stored monochrome palette goes to all eight
         EXPECT_EQ(loaded->palettes.bgMonoPalettes[p], lib->palettes.bgMonoPalettes[0]);
-    EXPECT_EQ(loaded->palettes.bgDisplay[2][1], gbcColourOf(lib->palettes.bgPalettes[2][1]));
-    EXPECT_EQ(loaded->palettes.bgMonoDisplay[5][3], gbcColourOf(GbcColor{12, 12, 12}));
+    EXPECT_EQ(std::pair(loaded->palettes.bgDisplay[2][1], loaded->palettes.bgMonoDisplay[5][3]),
+              std::pair(gbcColourOf(lib->palettes.bgPalettes[2][1]), gbcColourOf(GbcColor{12, 12, 12})));
     EXPECT_EQ(loaded->palettes.objPalettes, TileLibrary().palettes.objPalettes);
 
     // Into the other kind: the kind bits are forced, palettes and carried bits come along.
@@ -117,12 +113,9 @@ TEST(TileSetFile, DamagedValuesAreCutToWhatATileHolds)
     bytes[111 + 45] = 6;
     auto data = std::make_unique<TileSetFileData>();
     ASSERT_TRUE(decodeTileSetFile(bytes, TILE_OBJ, *data));
-    EXPECT_EQ(data->colours[0][0], (GbcColor{31, 0, 0}));
-    EXPECT_EQ(data->set.attr, TILE_OBJ | 5);
-    EXPECT_EQ(data->set.tiles[0].attr, TILE_OBJ | 7);
-    EXPECT_EQ(data->set.tiles[0].commentText(), std::string(32, 'q'));
-    EXPECT_EQ(data->set.tiles[0].pixels[0], 3);
-    EXPECT_EQ(data->set.tiles[0].pixels[5], 2);
+    const CTile& t = data->set.tiles[0];
+    EXPECT_EQ(std::tuple(data->colours[0][0], int(data->set.attr), int(t.attr), t.commentText(), t.pixels[0], t.pixels[5]),
+              std::tuple(GbcColor{31, 0, 0}, TILE_OBJ | 5, TILE_OBJ | 7, std::string(32, 'q'), 3, 2));
 }
 
 TEST(TileSetFile, AMissingFileIsLocatedOrLeavesTheSetAsItWas)
@@ -133,11 +126,7 @@ TEST(TileSetFile, AMissingFileIsLocatedOrLeavesTheSetAsItWas)
     ASSERT_TRUE(saveTileSetFile(dir.file("found.qmo"), TILE_OBJ, *lib, quiet));
     lib->obj.tiles[0].setComment("old");
     const std::string gone = dir.file("gone.qmo");
-    const struct {
-        std::optional<std::string> located;
-        std::vector<std::string> informed;
-        bool loaded;
-    } cases[] = {
+    const struct { std::optional<std::string> located; std::vector<std::string> informed; bool loaded; } cases[] = {
         {std::nullopt, {"Unable to open file " + gone + ": No such file or directory"}, false},
         {dir.file("also-gone.qmo"), {"Unable to open file " + gone + ": No such file or directory",
                                      damaged(dir.file("also-gone.qmo"))}, false},
@@ -147,11 +136,8 @@ TEST(TileSetFile, AMissingFileIsLocatedOrLeavesTheSetAsItWas)
         ScriptedPrompter prompter;
         prompter.locations.push_back(c.located);
         const TileSetLoad load = loadTileSet(gone, TILE_OBJ, *lib, prompter, quiet);
-        EXPECT_EQ(load.loaded, c.loaded);
-        EXPECT_EQ(load.locatedPath, c.loaded ? *c.located : "");
-        EXPECT_EQ(prompter.informed, c.informed);
-        EXPECT_EQ(prompter.locateRequests, std::vector<std::string>{gone});
-        EXPECT_EQ(lib->obj.tiles[0].commentText(), c.loaded ? "" : "old");
+        EXPECT_EQ(std::tuple(load.loaded, load.locatedPath, prompter.informed, prompter.locateRequests, lib->obj.tiles[0].commentText()),
+                  std::tuple(c.loaded, c.loaded ? *c.located : "", c.informed, std::vector<std::string>{gone}, c.loaded ? "" : "old"));
     }
 }
 
