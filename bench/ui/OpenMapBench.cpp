@@ -5,6 +5,7 @@
 // peak memory (target: under 400 MB).
 
 #include "BenchSupport.h"
+#include "ui/ViewEditor.h"
 #include "ui/WidgetBenchMain.h"
 #include "core/edit/BucketFill.h"
 #include "core/project/ProjectFile.h"
@@ -79,16 +80,8 @@ std::string writeProjectFile(const fs::path& dir, int side, bool uniform, bool w
     return ws->project.projectPath;
 }
 
-// The editor's map view on a workspace of its own, shown 1920 x 1080.
-struct Editor {
-    Editor()
-    {
-        ws = std::make_unique<qm::Workspace>();
-        view = std::make_unique<qm::ui::CQuiltmarkView>(*ws, undo);
-        view->resize(1920, 1080);
-        view->show();
-        view->handleMessage(qm::ui::MSG_MAP_RESET, 1, 0);
-    }
+// The editor's map view, opening projects and painting into a screen of its own.
+struct Editor : qm::bench::ViewEditor {
     bool open(const std::string& path)
     {
         qm::FixedPrompter no(qm::Answer::No);
@@ -97,14 +90,7 @@ struct Editor {
         view->handleMessage(qm::ui::MSG_MAP_RESET, 1, 0);
         return ok;
     }
-    void paint()
-    {
-        QPainter p(&screen);
-        view->paintView(p, screen.rect());
-    }
-    std::unique_ptr<qm::Workspace> ws;
-    qm::UndoStore undo;
-    std::unique_ptr<qm::ui::CQuiltmarkView> view;
+    void paint() { ViewEditor::paint(screen); }
     QImage screen{1920, 1080, QImage::Format_RGB32};
 };
 

@@ -2,6 +2,7 @@
 // map, and the memory the open map costs the editor.
 
 #include "BenchSupport.h"
+#include "ui/ViewEditor.h"
 #include "ui/WidgetBenchMain.h"
 #include "ui/map/CQuiltmarkView.h"
 
@@ -19,15 +20,7 @@ namespace {
 
 // The editor's map view on a workspace: empty at first, then (load) a
 // 1024 x 1024 map of random BG tiles, bound by a reset.
-struct Editor {
-    Editor()
-    {
-        ws = std::make_unique<qm::Workspace>();
-        view = std::make_unique<qm::ui::CQuiltmarkView>(*ws, undo);
-        view->resize(1920, 1080);
-        view->show();
-        view->handleMessage(qm::ui::MSG_MAP_RESET, 1, 0);
-    }
+struct Editor : qm::bench::ViewEditor {
     void load()
     {
         ws->project.map.create(1024, 1024);
@@ -40,14 +33,6 @@ struct Editor {
         view->handleMessage(qm::ui::MSG_MAP_RESET, 1, 0);
         view->moveCursor(512, 512);
     }
-    void paint(QImage& screen)
-    {
-        QPainter p(&screen);
-        view->paintView(p, screen.rect());
-    }
-    std::unique_ptr<qm::Workspace> ws;
-    qm::UndoStore undo;
-    std::unique_ptr<qm::ui::CQuiltmarkView> view;
 };
 
 void BM_PaintView1920x1080(benchmark::State& state)

@@ -1,6 +1,7 @@
 #include "support/TestSupport.h"
 
 #include "core/project/ProjectFile.h"
+#include "core/tiles/TileSetFile.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -144,6 +145,17 @@ std::string writeProjectFile(const TempDir& dir, const std::string& name, int wi
     if (const Result written = writeProject(*ws, quiet); !written)
         throw std::runtime_error(written.text());
     return ws->project.projectPath;
+}
+
+std::vector<std::uint8_t> savedBytes(const Workspace& ws)
+{
+    NullProgress none;
+    std::vector<std::uint8_t> all = encodeProject(ws, none);
+    for (TileKind kind : {TILE_BG, TILE_OBJ}) {
+        const std::vector<std::uint8_t> set = encodeTileSetFile(ws.tiles, kind);
+        all.insert(all.end(), set.begin(), set.end());
+    }
+    return all;
 }
 
 std::string copySample(const TempDir& dir, const std::string& version)

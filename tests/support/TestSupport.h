@@ -116,6 +116,8 @@ std::string samplesDir(); // tests/data/samples
 // Copies the sample project of a version ("v5_6") with its tile set files
 // into dir; returns the project's path there.
 std::string copySample(const TempDir& dir, const std::string& version);
+// What Save would write for the workspace: the project file and both tile set files, one after the other.
+std::vector<std::uint8_t> savedBytes(const Workspace& ws);
 // Writes the project file name into dir: a map of width x height, after edit
 // changed the workspace. Returns its path.
 std::string writeProjectFile(const TempDir& dir, const std::string& name, int width, int height,

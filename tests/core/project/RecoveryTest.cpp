@@ -15,18 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// What Save writes for a workspace: the project file and both tile set files.
-std::vector<std::uint8_t> savedBytes(const Workspace& ws)
-{
-    NullProgress none;
-    std::vector<std::uint8_t> all = encodeProject(ws, none);
-    for (TileKind kind : {TILE_BG, TILE_OBJ}) {
-        const std::vector<std::uint8_t> set = encodeTileSetFile(ws.tiles, kind);
-        all.insert(all.end(), set.begin(), set.end());
-    }
-    return all;
-}
-
 struct RecoveryTest : ::testing::Test {
     void SetUp() override
     {

@@ -11,6 +11,7 @@
 #include "core/edit/TilePaletteFollow.h"
 #include "core/project/ProjectFile.h"
 #include "core/tiles/TileSetFile.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -32,17 +33,7 @@ struct Editor : UndoListener {
     MapEdit& edit(TileKind layer) { return current.emplace(MapEdit{*ws, undo, *renderer, layer}); }
     MapGrid& map() { return ws->project.map; }
     void linesChanged() override { renderer->reset(); }
-    // What Save would write: the project file and both tile set files.
-    std::vector<std::uint8_t> savedBytes()
-    {
-        NullProgress none;
-        std::vector<std::uint8_t> all = encodeProject(*ws, none);
-        for (TileKind kind : {TILE_BG, TILE_OBJ}) {
-            const std::vector<std::uint8_t> set = encodeTileSetFile(ws->tiles, kind);
-            all.insert(all.end(), set.begin(), set.end());
-        }
-        return all;
-    }
+    std::vector<std::uint8_t> savedBytes() const { return qm::test::savedBytes(*ws); }
     void fill(int tile) { bucketFill(edit(TILE_BG), 0, 0, {TILE_BG, tile, 0}); }
 
     std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();

@@ -21,22 +21,12 @@ using namespace qm;
 using namespace qm::ui;
 using qm::test::Harness;
 using qm::test::TempDir;
+using qm::test::savedBytes;
 
 namespace {
 
 using C = CMainFrame::Command;
 
-// What Save would write.
-std::vector<std::uint8_t> savedBytes(const Workspace& ws)
-{
-    NullProgress none;
-    std::vector<std::uint8_t> all = encodeProject(ws, none);
-    for (TileKind kind : {TILE_BG, TILE_OBJ}) {
-        const std::vector<std::uint8_t> set = encodeTileSetFile(ws.tiles, kind);
-        all.insert(all.end(), set.begin(), set.end());
-    }
-    return all;
-}
 
 void clickRow(CMainFrame& frame, int row)
 {
