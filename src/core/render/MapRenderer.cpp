@@ -128,11 +128,21 @@ void MapRenderer::drawCells(MapImage image, int x1, int y1, int x2, int y2, std:
                             std::size_t stride) const
 {
     const std::size_t rowStep = stride * 8;
+    // The cells are read a run at a time into a copy of their own: read one
+    // by one between the stores of their pixels, a row of the map and a row
+    // of the picture lying a multiple of 4 KB apart would make every read
+    // wait for the stores before it.
+    constexpr int RUN = 32;
+    MapCell run[RUN];
     if (image == MapImage::Tags) {
         for (int y = y1; y <= y2; ++y, out += rowStep) {
             const MapCell* row = map_.cellAt(0, y);
-            for (int x = x1; x <= x2; ++x)
-                drawTagCell(row[x].tag, out + static_cast<std::size_t>(x - x1) * 8, stride);
+            for (int x = x1; x <= x2; x += RUN) {
+                const int n = std::min(RUN, x2 - x + 1);
+                std::copy_n(row + x, n, run);
+                for (int i = 0; i < n; ++i)
+                    drawTagCell(run[i].tag, out + static_cast<std::size_t>(x - x1 + i) * 8, stride);
+            }
         }
         return;
     }
@@ -144,8 +154,12 @@ void MapRenderer::drawCells(MapImage image, int x1, int y1, int x2, int y2, std:
     }
     for (int y = y1; y <= y2; ++y, out += rowStep) {
         const MapCell* row = map_.cellAt(0, y);
-        for (int x = x1; x <= x2; ++x)
-            drawMapCell(row[x], table.get(), out + static_cast<std::size_t>(x - x1) * 8, stride);
+        for (int x = x1; x <= x2; x += RUN) {
+            const int n = std::min(RUN, x2 - x + 1);
+            std::copy_n(row + x, n, run);
+            for (int i = 0; i < n; ++i)
+                drawMapCell(run[i], table.get(), out + static_cast<std::size_t>(x - x1 + i) * 8, stride);
+        }
     }
 }
 
