@@ -61,8 +61,11 @@ void CMainFrame::connectMapEditing(CQuiltmarkView* view)
     run(C::DeleteColumn, M::DeleteColumn);
     run(C::ResetMapPalette, M::ResetMapPalette);
 
+    // The cell palettes follow the cursor cell whenever the Edit menu opens: a
+    // disabled submenu is never told that it is about to show.
     QMenu* palettes = menus_->cellPaletteMenu();
-    connect(palettes, &QMenu::aboutToShow, commands, [commands, palettes] { commands->fillPaletteMenu(palettes); });
+    if (auto* edit = qobject_cast<QMenu*>(palettes->parentWidget()))
+        connect(edit, &QMenu::aboutToShow, commands, [commands, palettes] { commands->fillPaletteMenu(palettes); });
     commands->fillPaletteMenu(palettes);
 
     // Paste is offered while the clipboard holds something it can use.

@@ -52,8 +52,15 @@ private slots:
         QVERIFY(f.cell(2, 3).showsTile(TILE_BG, 9) && f.frame.commandAction(C::Undo)->isEnabled());
         // Block Fill shows its key; the cell palettes are in the Edit menu.
         QVERIFY(f.frame.commandAction(C::BlockFill)->text().endsWith(QStringLiteral("\tEnter")));
-        QMenu* palettes = menuItem(f.frame.menuBar()->actions().at(1)->menu(), QStringLiteral("Palettes"))->menu();
-        emit palettes->aboutToShow();
+        // The submenu follows the cursor cell each time the Edit menu opens (a
+        // disabled submenu never hears that it is about to show).
+        QMenu* edit = f.frame.menuBar()->actions().at(1)->menu();
+        QMenu* palettes = menuItem(edit, QStringLiteral("Palettes"))->menu();
+        f.view()->moveCursor(0, 0);
+        emit edit->aboutToShow();
+        QVERIFY(!palettes->isEnabled());
+        f.view()->moveCursor(2, 3);
+        emit edit->aboutToShow();
         QVERIFY(palettes->isEnabled());
         menuItem(palettes, QStringLiteral("P3"))->trigger();
         QCOMPARE(f.cell(2, 3).palette(TILE_BG), 3);
