@@ -124,26 +124,34 @@ void MapRenderer::drawTagCell(int tag, std::uint8_t* out, std::size_t stride) co
         store8(out, (load8(px + 8 * r) & COLOUR_BITS) + add);
 }
 
+namespace {
+
+// Calls draw(cell, pixelColumn) for cells x1..x2 of a row. The cells are read
+// a run at a time into a copy of their own: read one by one between the
+// stores of their pixels, a row of the map and a row of the picture lying a
+// multiple of 4 KB apart would make every read wait for the stores before it.
+template <class Draw> void forEachCellInRuns(const MapCell* row, int x1, int x2, Draw draw)
+{
+    constexpr int RUN = 32;
+    MapCell run[RUN];
+    for (int x = x1; x <= x2; x += RUN) {
+        const int n = std::min(RUN, x2 - x + 1);
+        std::copy_n(row + x, n, run);
+        for (int i = 0; i < n; ++i)
+            draw(run[i], static_cast<std::size_t>(x - x1 + i) * 8);
+    }
+}
+
+} // namespace
+
 void MapRenderer::drawCells(MapImage image, int x1, int y1, int x2, int y2, std::uint8_t* out,
                             std::size_t stride) const
 {
     const std::size_t rowStep = stride * 8;
-    // The cells are read a run at a time into a copy of their own: read one
-    // by one between the stores of their pixels, a row of the map and a row
-    // of the picture lying a multiple of 4 KB apart would make every read
-    // wait for the stores before it.
-    constexpr int RUN = 32;
-    MapCell run[RUN];
     if (image == MapImage::Tags) {
-        for (int y = y1; y <= y2; ++y, out += rowStep) {
-            const MapCell* row = map_.cellAt(0, y);
-            for (int x = x1; x <= x2; x += RUN) {
-                const int n = std::min(RUN, x2 - x + 1);
-                std::copy_n(row + x, n, run);
-                for (int i = 0; i < n; ++i)
-                    drawTagCell(run[i].tag, out + static_cast<std::size_t>(x - x1 + i) * 8, stride);
-            }
-        }
+        for (int y = y1; y <= y2; ++y, out += rowStep)
+            forEachCellInRuns(map_.cellAt(0, y), x1, x2,
+                              [&](const MapCell& c, std::size_t at) { drawTagCell(c.tag, out + at, stride); });
         return;
     }
     std::unique_ptr<FlipTable> table;
@@ -152,15 +160,9 @@ void MapRenderer::drawCells(MapImage image, int x1, int y1, int x2, int y2, std:
         FlipTable::build(tiles_.bg, table->bg);
         FlipTable::build(tiles_.obj, table->obj);
     }
-    for (int y = y1; y <= y2; ++y, out += rowStep) {
-        const MapCell* row = map_.cellAt(0, y);
-        for (int x = x1; x <= x2; x += RUN) {
-            const int n = std::min(RUN, x2 - x + 1);
-            std::copy_n(row + x, n, run);
-            for (int i = 0; i < n; ++i)
-                drawMapCell(run[i], table.get(), out + static_cast<std::size_t>(x - x1 + i) * 8, stride);
-        }
-    }
+    for (int y = y1; y <= y2; ++y, out += rowStep)
+        forEachCellInRuns(map_.cellAt(0, y), x1, x2,
+                          [&](const MapCell& c, std::size_t at) { drawMapCell(c, table.get(), out + at, stride); });
 }
 
 const std::uint8_t* MapRenderer::blockPixels(MapImage image, int bx, int by) const
