@@ -68,4 +68,29 @@ bool refuseMissingTiles(const OpenedProject& opened, bool allowMissing, CliConte
     return true;
 }
 
+std::unique_ptr<Workspace> openProjectWithTiles(const std::string& argument, bool allowMissing, CliContext& ctx)
+{
+    OpenedProject opened = openProjectForCli(argument, ctx);
+    if (!opened.workspace || refuseMissingTiles(opened, allowMissing, ctx))
+        return nullptr;
+    return std::move(opened.workspace);
+}
+
+std::optional<TileKind> tileSetNamed(const std::string& name, bool tagAllowed)
+{
+    if (name == "bg")
+        return TILE_BG;
+    if (name == "obj")
+        return TILE_OBJ;
+    if (name == "tag" && tagAllowed)
+        return TILE_TAG;
+    return std::nullopt;
+}
+
+int failed(const Result& result, CliContext& ctx)
+{
+    ctx.err << terminalText(result.text(), true) << "\n";
+    return 1;
+}
+
 } // namespace qm::cli

@@ -4,6 +4,7 @@
 // user goes to the error stream.
 
 #include "cli/CliCommands.h"
+#include "core/base/Result.h"
 #include "core/project/Workspace.h"
 
 #include <memory>
@@ -28,5 +29,15 @@ OpenedProject openProjectForCli(const std::string& argument, CliContext& ctx);
 // A tile set the project names did not load (the loader said so): unless
 // allowed, says that the result would show blank tiles and returns true.
 bool refuseMissingTiles(const OpenedProject& opened, bool allowMissing, CliContext& ctx);
+
+// openProjectForCli, then refuseMissingTiles: the workspace, or none after
+// the messages.
+std::unique_ptr<Workspace> openProjectWithTiles(const std::string& argument, bool allowMissing, CliContext& ctx);
+
+// The tile set named by a --set value: bg, obj, and tag where allowed.
+std::optional<TileKind> tileSetNamed(const std::string& name, bool tagAllowed);
+
+// Prints a failed result on the error stream; returns the exit status 1.
+int failed(const Result& result, CliContext& ctx);
 
 } // namespace qm::cli

@@ -188,12 +188,9 @@ int importCommand(CliContext& ctx)
             return fail(*path + " does not exist (--create makes a new project)");
         ws = newWorkspace(*path);
     } else {
-        OpenedProject opened = openProjectForCli(*path, ctx);
-        if (!opened.workspace)
+        ws = openProjectWithTiles(*path, false, ctx);
+        if (!ws)
             return 1;
-        if (refuseMissingTiles(opened, false, ctx))
-            return 1;
-        ws = std::move(opened.workspace);
         if (ws->project.changeFlags & OLD_VERSION)
             return fail(*path + " is an old version: open it in the editor once, which converts it and keeps a copy");
     }

@@ -30,12 +30,12 @@ int paletteCommand(CliContext& ctx)
         if (a == "--allow-missing-tiles") {
             allowMissing = true;
         } else if (a == "--set" && i + 1 < ctx.args.size()) {
-            const std::string& v = ctx.args[++i];
-            if (v != "bg" && v != "obj") {
+            const std::optional<TileKind> named = tileSetNamed(ctx.args[++i], false);
+            if (!named) {
                 ctx.err << "quiltmark-cli palette: --set takes bg or obj\n";
                 return 2;
             }
-            set = v == "obj" ? TILE_OBJ : TILE_BG;
+            set = *named;
         } else if (a.starts_with("--")) {
             ctx.err << "quiltmark-cli palette: unknown option '" << terminalText(a) << "'\n" << USAGE;
             return 2;
@@ -47,13 +47,11 @@ int paletteCommand(CliContext& ctx)
         ctx.err << USAGE;
         return 2;
     }
-    OpenedProject opened = openProjectForCli(files[0], ctx);
-    if (!opened.workspace || refuseMissingTiles(opened, allowMissing, ctx))
+    const std::unique_ptr<Workspace> ws = openProjectWithTiles(files[0], allowMissing, ctx);
+    if (!ws)
         return 1;
-    if (const Result r = writePaletteFile(files[1], opened.workspace->tiles.palettes, set); !r) {
-        ctx.err << terminalText(r.text(), true) << "\n";
-        return 1;
-    }
+    if (const Result r = writePaletteFile(files[1], ws->tiles.palettes, set); !r)
+        return failed(r, ctx);
     return 0;
 }
 

@@ -56,10 +56,9 @@ int renderCommand(CliContext& ctx)
         ctx.err << RENDER_USAGE;
         return 2;
     }
-    OpenedProject opened = openProjectForCli(files[0], ctx);
-    if (!opened.workspace || refuseMissingTiles(opened, allowMissing, ctx))
+    const std::unique_ptr<Workspace> ws = openProjectWithTiles(files[0], allowMissing, ctx);
+    if (!ws)
         return 1;
-    Workspace* ws = opened.workspace.get();
     ws->tiles.dmgMode = dmg;
     ws->tiles.palettes.setTrueColour(trueColour);
 

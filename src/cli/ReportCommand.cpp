@@ -56,15 +56,12 @@ int reportCommand(CliContext& ctx)
                 ctx.err << USAGE;
                 return 2;
             }
-            const std::string& v = ctx.args[++i];
-            if (v == "bg")
-                set = TILE_BG;
-            else if (v == "obj")
-                set = TILE_OBJ;
-            else {
+            const std::optional<TileKind> named = tileSetNamed(ctx.args[++i], false);
+            if (!named) {
                 ctx.err << "quiltmark-cli report: --set takes bg or obj\n";
                 return 2;
             }
+            set = *named;
         } else {
             positional.push_back(a);
         }
@@ -80,21 +77,17 @@ int reportCommand(CliContext& ctx)
         return 2;
     }
 
-    OpenedProject opened = openProjectForCli(positional[0], ctx);
-    if (!opened.workspace || refuseMissingTiles(opened, allowMissing, ctx))
+    const std::unique_ptr<Workspace> ws = openProjectWithTiles(positional[0], allowMissing, ctx);
+    if (!ws)
         return 1;
-    Workspace* ws = opened.workspace.get();
     if (!kind) {
         ctx.out << priorityReportText(ws->project.map);
         return 0;
     }
     ReportWritten written;
     NullProgress quiet;
-    const Result r = writeReport(*kind, *ws, set, quiet, written);
-    if (!r) {
-        ctx.err << terminalText(r.text(), true) << "\n";
-        return 1;
-    }
+    if (const Result r = writeReport(*kind, *ws, set, quiet, written); !r)
+        return failed(r, ctx);
     ctx.out << terminalText(written.path) << "\n";
     return 0;
 }

@@ -44,12 +44,12 @@ int tilesCommand(CliContext& ctx)
         if (a == "--allow-missing-tiles") {
             allowMissing = true;
         } else if (a == "--set" && valued) {
-            const std::string& v = ctx.args[++i];
-            if (v != "bg" && v != "obj" && v != "tag") {
+            const std::optional<TileKind> named = tileSetNamed(ctx.args[++i], true);
+            if (!named) {
                 ctx.err << "quiltmark-cli tiles: --set takes bg, obj or tag\n";
                 return 2;
             }
-            set = v == "bg" ? TILE_BG : v == "obj" ? TILE_OBJ : TILE_TAG;
+            set = *named;
         } else if (a == "--columns" && valued) {
             const std::optional<int> n = numberIn(ctx.args[++i], 1, TILES_PER_SET);
             if (!n) {
@@ -74,13 +74,11 @@ int tilesCommand(CliContext& ctx)
         ctx.err << USAGE;
         return 2;
     }
-    OpenedProject opened = openProjectForCli(files[0], ctx);
-    if (!opened.workspace || refuseMissingTiles(opened, allowMissing, ctx))
+    const std::unique_ptr<Workspace> ws = openProjectWithTiles(files[0], allowMissing, ctx);
+    if (!ws)
         return 1;
-    if (const Result r = writeTileSheet(files[1], opened.workspace->tiles, set, columns, palette); !r) {
-        ctx.err << terminalText(r.text(), true) << "\n";
-        return 1;
-    }
+    if (const Result r = writeTileSheet(files[1], ws->tiles, set, columns, palette); !r)
+        return failed(r, ctx);
     return 0;
 }
 
