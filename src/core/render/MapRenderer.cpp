@@ -40,6 +40,13 @@ inline void flippedRows(const CTile& tile, std::uint8_t attr, std::uint64_t rows
 
 inline int paletteOf(std::uint8_t attr) { return (attr & ATTR_PALETTE_MASK) >> 2; }
 
+// The first pixel of cell (x, y) in the pixels of the block that holds it.
+inline std::uint8_t* cellInBlock(std::uint8_t* block, int x, int y)
+{
+    return block + static_cast<std::size_t>(y % MapRenderer::BLOCK_CELLS) * 8 * MapRenderer::BLOCK_PIXELS +
+           static_cast<std::size_t>(x % MapRenderer::BLOCK_CELLS) * 8;
+}
+
 constexpr int BLOCK_SHIFT = 8; // BLOCK_PIXELS == 1 << BLOCK_SHIFT
 static_assert(MapRenderer::BLOCK_PIXELS == 1 << BLOCK_SHIFT);
 
@@ -167,7 +174,7 @@ void MapRenderer::drawCells(MapImage image, int x1, int y1, int x2, int y2, std:
 
 const std::uint8_t* MapRenderer::blockPixels(MapImage image, int bx, int by) const
 {
-    const std::size_t index = static_cast<std::size_t>(by) * static_cast<std::size_t>(blockColumns_) + bx;
+    const std::size_t index = blockIndex(bx, by);
     const BlockCache::Block b = cache_.acquire(static_cast<int>(image), index);
     if (!b.fresh) {
         const int x1 = bx * BLOCK_CELLS;
@@ -188,14 +195,9 @@ void MapRenderer::renderCell(int x, int y)
 {
     if (x < 0 || y < 0 || x >= clampedColumns() || y >= clampedRows())
         return;
-    const int bx = x / BLOCK_CELLS, by = y / BLOCK_CELLS;
-    std::uint8_t* pixels = cache_.cached(static_cast<int>(MapImage::Map),
-                                         static_cast<std::size_t>(by) * static_cast<std::size_t>(blockColumns_) + bx);
-    if (pixels)
-        drawMapCell(*map_.cellAt(x, y), nullptr,
-                    pixels + static_cast<std::size_t>(y - by * BLOCK_CELLS) * 8 * BLOCK_PIXELS +
-                        static_cast<std::size_t>(x - bx * BLOCK_CELLS) * 8,
-                    BLOCK_PIXELS);
+    const std::size_t block = blockIndex(x / BLOCK_CELLS, y / BLOCK_CELLS);
+    if (std::uint8_t* pixels = cache_.cached(static_cast<int>(MapImage::Map), block))
+        drawMapCell(*map_.cellAt(x, y), nullptr, cellInBlock(pixels, x, y), BLOCK_PIXELS);
 }
 
 void MapRenderer::renderArea(MapImage image, int x1, int y1, int x2, int y2)
@@ -209,17 +211,13 @@ void MapRenderer::renderArea(MapImage image, int x1, int y1, int x2, int y2)
     const int kind = static_cast<int>(image);
     for (int by = y1 / BLOCK_CELLS; by <= y2 / BLOCK_CELLS; ++by) {
         for (int bx = x1 / BLOCK_CELLS; bx <= x2 / BLOCK_CELLS; ++bx) {
-            std::uint8_t* pixels =
-                cache_.cached(kind, static_cast<std::size_t>(by) * static_cast<std::size_t>(blockColumns_) + bx);
+            std::uint8_t* pixels = cache_.cached(kind, blockIndex(bx, by));
             if (!pixels)
                 continue;
             const int cx1 = std::max(x1, bx * BLOCK_CELLS), cy1 = std::max(y1, by * BLOCK_CELLS);
             const int cx2 = std::min(x2, bx * BLOCK_CELLS + BLOCK_CELLS - 1);
             const int cy2 = std::min(y2, by * BLOCK_CELLS + BLOCK_CELLS - 1);
-            drawCells(image, cx1, cy1, cx2, cy2,
-                      pixels + static_cast<std::size_t>(cy1 - by * BLOCK_CELLS) * 8 * BLOCK_PIXELS +
-                          static_cast<std::size_t>(cx1 - bx * BLOCK_CELLS) * 8,
-                      BLOCK_PIXELS);
+            drawCells(image, cx1, cy1, cx2, cy2, cellInBlock(pixels, cx1, cy1), BLOCK_PIXELS);
         }
     }
 }
@@ -238,10 +236,9 @@ void MapRenderer::renderCellsUsingTiles(TileKind layer, int first, int last)
         const int by = static_cast<int>(index / static_cast<std::size_t>(blockColumns_)) * BLOCK_CELLS;
         for (int y = by; y < std::min(by + BLOCK_CELLS, h); ++y) {
             const MapCell* row = map_.cellAt(0, y);
-            std::uint8_t* out = pixels + static_cast<std::size_t>(y - by) * 8 * BLOCK_PIXELS;
             for (int x = bx; x < std::min(bx + BLOCK_CELLS, w); ++x) {
                 const MapCell& c = row[x];
-                std::uint8_t* at = out + static_cast<std::size_t>(x - bx) * 8;
+                std::uint8_t* at = cellInBlock(pixels, x, y);
                 if (layer == TILE_BG) {
                     if (c.hasBg() && c.bgTile >= first && c.bgTile <= last)
                         drawMapCell(c, nullptr, at, BLOCK_PIXELS);

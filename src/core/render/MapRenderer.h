@@ -114,6 +114,10 @@ private:
     void drawTagCell(int tag, std::uint8_t* out, std::size_t stride) const;
     int clampedColumns() const;
     int clampedRows() const;
+    std::size_t blockIndex(int bx, int by) const
+    {
+        return static_cast<std::size_t>(by) * static_cast<std::size_t>(blockColumns_) + static_cast<std::size_t>(bx);
+    }
 
     const MapGrid& map_;
     const TileLibrary& tiles_;
