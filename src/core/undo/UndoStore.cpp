@@ -125,13 +125,19 @@ void exchangeCells(CellRecords& records, MapGrid& map, UndoListener& listener, b
     if (map.width < 1)
         return;
     const int w = map.width;
-    int x1 = map.width, y1 = map.height, x2 = -1, y2 = -1;
+    // The rows follow from the lowest and highest cell number; the columns
+    // need each cell's own.
+    int x1 = map.width, x2 = -1;
+    std::uint32_t low = UINT32_MAX, high = 0;
     for (const CellRecord& r : records) {
-        x1 = std::min(x1, r.x(w));
-        y1 = std::min(y1, r.y(w));
-        x2 = std::max(x2, r.x(w));
-        y2 = std::max(y2, r.y(w));
+        const int x = r.x(w);
+        x1 = std::min(x1, x);
+        x2 = std::max(x2, x);
+        low = std::min<std::uint32_t>(low, r.cell);
+        high = std::max<std::uint32_t>(high, r.cell);
     }
+    const int y1 = n ? static_cast<int>(low / static_cast<std::uint32_t>(w)) : map.height;
+    const int y2 = n ? static_cast<int>(high / static_cast<std::uint32_t>(w)) : -1;
     const bool asArea = rendersAsOneArea(n, x1, y1, x2, y2);
     for (std::size_t k = 0; k < n; ++k) {
         CellRecord& r = records[reverse ? n - 1 - k : k];
